@@ -1,0 +1,79 @@
+// The importer: imports an observation record file, checks its horizontal-angle rounds, writes the
+// adjustment input file and repairs record files with bad names.
+#ifndef TRAVERSE_IMPORT_XML_H
+#define TRAVERSE_IMPORT_XML_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "traverse/check_info.h"
+#include "traverse/export.h"
+#include "traverse/point3d.h"
+#include "traverse/survey_records.h"
+#include "traverse/xml_dom.h"
+
+namespace traverse {
+
+// Results of the commands: 0 for success, RESULT_FAILED for failure (OpenFile returns the parser's
+// own code for a file that does not load).
+constexpr std::uint32_t RESULT_FAILED = 0xFFFFFFFFu;
+
+class TRAVERSE_API CImportXml {
+public:
+    CImportXml();
+    ~CImportXml();
+    CImportXml(const CImportXml&) = delete;
+    CImportXml& operator=(const CImportXml&) = delete;
+
+    // Frees all imported data and empties m_strError; m_strText is left alone.
+    void Clear();
+    // Clear, empty the report, OpenFile(path).
+    std::uint32_t OnButtonExchange(const std::string& path);
+    // Loads the file at path (GBK) and reads it into the collections as they stand.
+    std::uint32_t OpenFile(const std::string& path);
+    // Mends, in place, names that start with a character XML forbids. 1 when the file loads.
+    int RepairXML(const std::string& path);
+
+    std::uint32_t ReadSetup(XmlDocument document, const std::string& path);
+    std::uint32_t ReadSetupEx(XmlDocument document, const std::string& path,
+                              std::vector<TAGCheckInfo>& list);
+    std::uint32_t ReadSetupEx(XmlDocument document, const std::string& path,
+                              std::vector<std::string>& names, std::vector<std::string>& values);
+    std::uint32_t ReadPoint(XmlDocument document, const std::string& path,
+                            std::vector<CPoint3D>& points);
+    std::uint32_t ReadObserve(XmlDocument document, const std::string& path,
+                              std::vector<CPoint3D*>& stations);
+    std::uint32_t ReadObserveEx(XmlNode node, const std::string& name,
+                                std::vector<CSurveyTurn>& turns);
+    std::uint32_t ReadObjectValue(XmlNode node, std::vector<CBaseObserve>& observes);
+
+    // Runs the horizontal-angle checks into a fresh report. Always 0.
+    std::uint32_t OnButtonCheck();
+    // Applies one horizontal-angle tolerance item to every station. 1, or 0 when the 2C check
+    // stopped at a record without two readings.
+    int CheckHAngle(const TAGCheckInfo& check, const std::vector<CPoint3D*>& stations);
+    // Appends one entry to m_strText, after "\r\n" unless the report is empty.
+    void AddText(const std::string& text);
+    // Does nothing; 0.
+    std::uint32_t OnButtonRecord();
+    // Writes the adjustment input file at path (GBK). 0, or RESULT_FAILED when it cannot be opened.
+    std::uint32_t OnButtonTonbq(const std::string& path);
+
+    std::string m_strError;                  // the last error reported to the caller, GBK
+    std::vector<CPoint3D> m_arrKnownPoint;   // known points, file order
+    std::vector<CPoint3D*> m_arrStation;     // stations, owned, file order
+    std::vector<TAGCheckInfo> m_arrHAngleCheck;
+    std::vector<TAGCheckInfo> m_arrVAngleCheck;
+    std::vector<TAGCheckInfo> m_arrDistCheck;
+    CDataInterface m_dataInterface;
+    std::string m_strText;                   // the report, entries joined by "\r\n", GBK
+
+private:
+    // Appends one report line per incomplete record; true when it added none.
+    bool CheckCompleteness();
+};
+
+}  // namespace traverse
+
+#endif

@@ -1,0 +1,17 @@
+// Everything a host needs of libtraverse.
+#ifndef TRAVERSE_TRAVERSE_H
+#define TRAVERSE_TRAVERSE_H
+
+#include "traverse/angle.h"
+#include "traverse/check_info.h"
+#include "traverse/code_page.h"
+#include "traverse/dms.h"
+#include "traverse/exceptions.h"
+#include "traverse/import_xml.h"
+#include "traverse/message_box.h"
+#include "traverse/point3d.h"
+#include "traverse/survey_records.h"
+#include "traverse/version.h"
+#include "traverse/xml_dom.h"
+
+#endif

@@ -1,0 +1,122 @@
+// A small XML DOM: counted handles to a parsed document and its nodes. Names, values and paths are
+// GBK text. Using an empty handle raises _com_error with E_POINTER; a name or value that GBK cannot
+// hold raises _com_error with E_NO_UNICODE_TRANSLATION.
+//
+// The document follows these defaults: white space is not preserved (whitespace-only text nodes are
+// not children); comments, processing instructions, CDATA sections and other text are children and
+// have no attribute map; attribute values arrive normalised with entities expanded; no DTD or
+// external entity is loaded and nothing touches the network.
+#ifndef TRAVERSE_XML_DOM_H
+#define TRAVERSE_XML_DOM_H
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "traverse/export.h"
+
+namespace traverse {
+
+namespace detail {
+struct XmlDocumentState;
+}
+
+class XmlNodeList;
+class XmlNamedNodeMap;
+
+// Why the last load failed. line and linepos are 1-based, linepos counting characters; both 0, and
+// srcText empty, where the fault has no line (a missing or empty file).
+struct XmlParseError {
+    std::uint32_t errorCode = 0;
+    long line = 0;
+    long linepos = 0;
+    std::string srcText;  // the line holding the error, without its line end, GBK
+    std::string reason;   // GBK
+};
+
+class TRAVERSE_API XmlNode {
+public:
+    XmlNode() = default;  // an empty handle
+
+    bool IsEmpty() const noexcept { return m_pNode == nullptr; }
+
+    // Tag name of an element, name of an attribute, "#text", "#comment", "#cdata-section", or a
+    // processing instruction's target.
+    std::string nodeName() const;
+    // An attribute's value; the text content of any other node.
+    std::string nodeTypedValue() const;
+    XmlNodeList childNodes() const;
+    // The attribute map of an element; an empty handle for any other node.
+    XmlNamedNodeMap attributes() const;
+    // The first node, in document order, that path matches below this node: names joined by "/"
+    // (a child element) or "//" (an element at any depth below); an empty handle if none does.
+    XmlNode selectSingleNode(const std::string& path) const;
+
+private:
+    friend class XmlDocument;
+    friend class XmlNodeList;
+    friend class XmlNamedNodeMap;
+    XmlNode(std::shared_ptr<const detail::XmlDocumentState> document, void* node);
+
+    std::shared_ptr<const detail::XmlDocumentState> m_document;
+    void* m_pNode = nullptr;  // an xmlNode, or an xmlAttr for attribute nodes
+};
+
+// A node's children, in document order. item(i) takes constant time.
+class TRAVERSE_API XmlNodeList {
+public:
+    XmlNodeList() = default;  // an empty handle
+    bool IsEmpty() const noexcept { return m_items == nullptr; }
+    long length() const;
+    XmlNode item(long index) const;  // empty handle when index is out of range
+
+private:
+    friend class XmlNode;
+    XmlNodeList(std::shared_ptr<const detail::XmlDocumentState> document,
+                std::shared_ptr<const std::vector<void*>> items);
+
+    std::shared_ptr<const detail::XmlDocumentState> m_document;
+    std::shared_ptr<const std::vector<void*>> m_items;
+};
+
+// An element's attributes, in document order.
+class TRAVERSE_API XmlNamedNodeMap {
+public:
+    XmlNamedNodeMap() = default;  // an empty handle
+    bool IsEmpty() const noexcept { return m_items == nullptr; }
+    long length() const;
+    XmlNode item(long index) const;  // empty handle when index is out of range
+
+private:
+    friend class XmlNode;
+    XmlNamedNodeMap(std::shared_ptr<const detail::XmlDocumentState> document,
+                    std::shared_ptr<const std::vector<void*>> items);
+
+    std::shared_ptr<const detail::XmlDocumentState> m_document;
+    std::shared_ptr<const std::vector<void*>> m_items;
+};
+
+class TRAVERSE_API XmlDocument {
+public:
+    XmlDocument() = default;  // an empty handle
+    // A new, empty document; an empty handle if it cannot be created.
+    static XmlDocument Create();
+
+    bool IsEmpty() const noexcept { return m_state == nullptr; }
+
+    // Parses the file at gbkPath. True when its tree is ready; otherwise parseError() says why.
+    bool load(const std::string& gbkPath);
+    // Parses bytes as the content of a record file (encoding from its declaration, else UTF-8).
+    bool loadXML(const std::string& bytes);
+    XmlParseError parseError() const;
+    // As XmlNode::selectSingleNode, from the document: the first name is the root element's.
+    XmlNode selectSingleNode(const std::string& path) const;
+
+private:
+    std::shared_ptr<detail::XmlDocumentState> m_state;
+};
+
+}  // namespace traverse
+
+#endif

@@ -1,0 +1,20 @@
+// Numbers in and out by the C library's rules in the "C" locale, whatever locale the host set:
+// a comma-decimal locale must not change a byte of a report or a file.
+#ifndef TRAVERSE_PLATFORM_C_NUMBER_H
+#define TRAVERSE_PLATFORM_C_NUMBER_H
+
+#include <string>
+
+namespace traverse {
+
+// printf-style formatting in the "C" locale; %s arguments are copied byte for byte.
+std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// atof: leading white space skipped, then the longest prefix of the form [sign] digits [. digits]
+// [e [sign] digits] (at least one digit before the exponent) is converted; 0.0 when there is none.
+// No hexadecimal, "inf" or "nan" forms. Out-of-range values give +-HUGE_VAL or 0 as strtod does.
+double AToF(const std::string& text);
+
+}  // namespace traverse
+
+#endif

@@ -1,0 +1,51 @@
+#include "traverse/survey_records.h"
+
+#include "traverse/point3d.h"
+
+namespace traverse {
+
+CBaseObserve::CBaseObserve() = default;
+CBaseObserve::CBaseObserve(const CBaseObserve& other) = default;
+CBaseObserve& CBaseObserve::operator=(const CBaseObserve& other) {
+    m_strName = other.m_strName;
+    m_arrValue = other.m_arrValue;
+    return *this;
+}
+CBaseObserve::~CBaseObserve() = default;
+
+CSurveyTurn::CSurveyTurn() = default;
+CSurveyTurn::CSurveyTurn(const CSurveyTurn& other) = default;
+CSurveyTurn& CSurveyTurn::operator=(const CSurveyTurn& other) {
+    m_arrObserve = other.m_arrObserve;
+    return *this;
+}
+CSurveyTurn::~CSurveyTurn() = default;
+
+void SetSurveyStationInfo(TAGSurveyStationInfo& info, float value) {
+    info.m_fInstrumentHeight = value;
+    info.m_fPressure = value;
+    info.m_fTemperature = value;
+    info.m_fAddConst = value;
+    info.m_fMulConst = value;
+}
+
+int GetObjectName(CSurveyTurn& turn, std::vector<std::string>& names) {
+    names.clear();
+    for (const CBaseObserve& observe : turn.m_arrObserve) {
+        bool known = false;
+        for (const std::string& name : names) {
+            if (name == observe.m_strName) {
+                known = true;
+                break;
+            }
+        }
+        if (!known) names.push_back(observe.m_strName);
+    }
+    return names.empty() ? 0 : 1;
+}
+
+TAGStationObserve* StationBlock(const CPoint3D& station) {
+    return static_cast<TAGStationObserve*>(station.m_pUserData);
+}
+
+}  // namespace traverse
