@@ -17,7 +17,9 @@ class TRAVERSE_API CBaseObserve {
 public:
     CBaseObserve();
     CBaseObserve(const CBaseObserve& other);
+    CBaseObserve(CBaseObserve&& other) noexcept;
     CBaseObserve& operator=(const CBaseObserve& other);
+    CBaseObserve& operator=(CBaseObserve&& other) noexcept;
     virtual ~CBaseObserve();
 
     std::string m_strName;  // target name, GBK
@@ -29,7 +31,9 @@ class TRAVERSE_API CSurveyTurn {
 public:
     CSurveyTurn();
     CSurveyTurn(const CSurveyTurn& other);
+    CSurveyTurn(CSurveyTurn&& other) noexcept;
     CSurveyTurn& operator=(const CSurveyTurn& other);
+    CSurveyTurn& operator=(CSurveyTurn&& other) noexcept;
     virtual ~CSurveyTurn();
 
     std::vector<CBaseObserve> m_arrObserve;

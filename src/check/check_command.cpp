@@ -1,7 +1,16 @@
+#include "platform/gbk_literal.h"
 #include "traverse/import_xml.h"
 
 namespace traverse {
-std::uint32_t CImportXml::OnButtonCheck() { return 0; }
-int CImportXml::CheckHAngle(const TAGCheckInfo&, const std::vector<CPoint3D*>&) { return 1; }
+
+std::uint32_t CImportXml::OnButtonCheck() {
+    m_strText.clear();
+    AddText(GBK("*** 水平角检查 ***"));
+    // A check that stopped at an incomplete record has shown its message; the next item still runs.
+    for (const TAGCheckInfo& item : m_arrHAngleCheck) CheckHAngle(item, m_arrStation);
+    return 0;
+}
+
 std::uint32_t CImportXml::OnButtonRecord() { return 0; }
+
 }  // namespace traverse

@@ -34,7 +34,7 @@ bool IsCSpace(char c) {
 
 }  // namespace
 
-std::string FormatText(const char* format, ...) {
+std::string detail::FormatVarargs(const char* format, ...) {
     CLocaleScope scope;
     va_list args;
     va_start(args, format);

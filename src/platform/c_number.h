@@ -7,8 +7,18 @@
 
 namespace traverse {
 
-// printf-style formatting in the "C" locale; %s arguments are copied byte for byte.
-std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+namespace detail {
+std::string FormatVarargs(const char* format, ...);
+inline const char* FormatString(const char* format) { return format; }
+inline const char* FormatString(const std::string& format) { return format.c_str(); }
+}  // namespace detail
+
+// printf-style formatting in the "C" locale; %s arguments are copied byte for byte. format is a
+// C string or a std::string such as a GBK("...") literal.
+template <typename Format, typename... Args>
+std::string FormatText(const Format& format, Args... args) {
+    return detail::FormatVarargs(detail::FormatString(format), args...);
+}
 
 // atof: leading white space skipped, then the longest prefix of the form [sign] digits [. digits]
 // [e [sign] digits] (at least one digit before the exponent) is converted; 0.0 when there is none.

@@ -11,6 +11,8 @@ CBaseObserve& CBaseObserve::operator=(const CBaseObserve& other) {
     m_arrValue = other.m_arrValue;
     return *this;
 }
+CBaseObserve::CBaseObserve(CBaseObserve&& other) noexcept = default;
+CBaseObserve& CBaseObserve::operator=(CBaseObserve&& other) noexcept = default;
 CBaseObserve::~CBaseObserve() = default;
 
 CSurveyTurn::CSurveyTurn() = default;
@@ -19,6 +21,8 @@ CSurveyTurn& CSurveyTurn::operator=(const CSurveyTurn& other) {
     m_arrObserve = other.m_arrObserve;
     return *this;
 }
+CSurveyTurn::CSurveyTurn(CSurveyTurn&& other) noexcept = default;
+CSurveyTurn& CSurveyTurn::operator=(CSurveyTurn&& other) noexcept = default;
 CSurveyTurn::~CSurveyTurn() = default;
 
 void SetSurveyStationInfo(TAGSurveyStationInfo& info, float value) {

@@ -1,0 +1,18 @@
+// What an import holds, as the JSON "data" object of the traverse program.
+#ifndef TRAVERSE_CLI_JSON_REPORT_H
+#define TRAVERSE_CLI_JSON_REPORT_H
+
+#include <nlohmann/json.hpp>
+
+#include "traverse/import_xml.h"
+
+namespace traverse_cli {
+
+using Json = nlohmann::ordered_json;
+
+// The tolerance items, known points and stations of importer; text as UTF-8.
+Json ImportData(const traverse::CImportXml& importer);
+
+}  // namespace traverse_cli
+
+#endif

@@ -1,0 +1,101 @@
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "import/attribute_name.h"
+#include "platform/c_number.h"
+#include "platform/gbk_literal.h"
+#include "records/station_ownership.h"
+#include "traverse/dms.h"
+#include "traverse/import_xml.h"
+
+namespace traverse {
+namespace {
+
+// Stores one station parameter attribute into info; other attributes are ignored.
+void ReadStationParameter(const std::string& name, const std::string& value, CPoint3D& station,
+                          TAGSurveyStationInfo& info) {
+    if (name == GBK("点名")) station.m_strName = value;
+    else if (name == GBK("仪器高")) info.m_fInstrumentHeight = static_cast<float>(AToF(value));
+    else if (name == GBK("气压")) info.m_fPressure = static_cast<float>(AToF(value));
+    else if (name == GBK("温度")) info.m_fTemperature = static_cast<float>(AToF(value));
+    else if (name == GBK("加常数")) info.m_fAddConst = static_cast<float>(AToF(value));
+    else if (name == GBK("乘常数")) info.m_fMulConst = static_cast<float>(AToF(value));
+}
+
+}  // namespace
+
+std::uint32_t CImportXml::ReadObserve(XmlDocument document, const std::string& path,
+                                      std::vector<CPoint3D*>& stations) {
+    const XmlNode section = document.selectSingleNode(path);
+    if (section.IsEmpty()) return 0;
+    const XmlNodeList children = section.childNodes();
+    const long count = children.length();
+    for (long i = 0; i < count; ++i) {
+        const XmlNode child = children.item(i);
+        // Owned by stations before anything of it is read, so a failure below leaks nothing.
+        CPoint3D* station = AppendNewStation(stations);
+        TAGStationObserve& block = *StationBlock(*station);
+
+        const XmlNamedNodeMap attributes = child.attributes();
+        const long attributeCount = attributes.length();
+        for (long a = 0; a < attributeCount; ++a) {
+            const XmlNode attribute = attributes.item(a);
+            ReadStationParameter(TrimmedAttributeName(attribute.nodeName()), attribute.nodeTypedValue(),
+                                 *station, block.m_info);
+        }
+
+        ReadObserveEx(child, GBK("水平角"), block.m_arrHAngle);
+        ReadObserveEx(child, GBK("天顶距"), block.m_arrZenith);
+        ReadObserveEx(child, GBK("斜距"), block.m_arrDistance);
+
+        const XmlNode heights = child.selectSingleNode(GBK("目标高"));
+        if (!heights.IsEmpty()) {
+            CSurveyTurn turn;
+            ReadObjectValue(heights, turn.m_arrObserve);
+            block.m_arrTargetHeight.push_back(std::move(turn));
+        }
+    }
+    return 0;
+}
+
+std::uint32_t CImportXml::ReadObserveEx(XmlNode node, const std::string& name,
+                                        std::vector<CSurveyTurn>& turns) {
+    const XmlNode set = node.selectSingleNode(name);
+    if (set.IsEmpty()) return 0;
+    const XmlNodeList rounds = set.childNodes();
+    const long count = rounds.length();
+    for (long i = 0; i < count; ++i) {
+        CSurveyTurn turn;
+        ReadObjectValue(rounds.item(i), turn.m_arrObserve);
+        turns.push_back(std::move(turn));
+    }
+    return 0;
+}
+
+std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve>& observes) {
+    const XmlNodeList children = node.childNodes();
+    const long count = children.length();
+    for (long i = 0; i < count; ++i) {
+        const XmlNode child = children.item(i);
+        CBaseObserve observe;
+        observe.m_strName = child.nodeName();
+        const XmlNamedNodeMap attributes = child.attributes();
+        const long attributeCount = attributes.length();
+        for (long a = 0; a < attributeCount; ++a) {
+            const XmlNode attribute = attributes.item(a);
+            const std::string name = TrimmedAttributeName(attribute.nodeName());
+            if (name == GBK("盘左") || name == GBK("盘右")) {
+                observe.m_arrValue.push_back(AToF(attribute.nodeTypedValue()));
+            } else if (name == GBK("值")) {
+                std::vector<std::string> pieces;
+                SplitString(attribute.nodeTypedValue(), " ", pieces, 0);
+                for (const std::string& piece : pieces) observe.m_arrValue.push_back(AToF(piece));
+            }
+        }
+        observes.push_back(std::move(observe));
+    }
+    return 0;
+}
+
+}  // namespace traverse

@@ -1,0 +1,508 @@
+#include "import/xml_parse_error_table.h"
+
+#include <iconv.h>
+#include <libxml/xmlerror.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "traverse/code_page.h"
+#include "traverse/exceptions.h"
+
+namespace traverse {
+namespace {
+
+// How the position of a fault is found in the decoded text.
+enum class Where {
+    AtFault,          // the character the parser stopped at
+    MissingSpace,     // white space expected before the next attribute
+    AtEnd,            // the end of the file
+    NoLine,           // line 0, column 0, no source text
+    TagName,          // the name of the start or end tag that holds the fault
+    DuplicateName,    // the name of the attribute just parsed
+    OpenQuote,        // the opening quote of the string the fault left open
+    CommentStart,     // the "<!--" of the comment that holds the fault
+    CdataStart,       // the "<![CDATA[" that holds the fault
+    PiStart,          // the "<?" that holds the fault
+    NameStart,        // a name expected here: 0xC00CE504, 0xC00CE505 or 0xC00CE513 by the character
+    EndTagName,       // the name of an end tag expected after "</"
+    TopLevel,         // content after the document element: which kind decides the code
+};
+
+struct TableRow {
+    int libxmlCode;
+    std::uint32_t code;
+    const char* reason;
+    Where where;
+};
+
+constexpr std::uint32_t kMissingEquals = 0xC00CE501u;
+constexpr std::uint32_t kMissingQuote = 0xC00CE502u;
+constexpr std::uint32_t kCommentSyntax = 0xC00CE503u;
+constexpr std::uint32_t kBadNameChar = 0xC00CE505u;
+constexpr std::uint32_t kLessThanInString = 0xC00CE506u;
+constexpr std::uint32_t kXmlDeclSyntax = 0xC00CE507u;
+constexpr std::uint32_t kBadCharData = 0xC00CE508u;
+constexpr std::uint32_t kMissingWhiteSpace = 0xC00CE509u;
+constexpr std::uint32_t kExpectingTagEnd = 0xC00CE50Au;
+constexpr std::uint32_t kMissingSemicolon = 0xC00CE50Du;
+constexpr std::uint32_t kUnexpectedWhiteSpace = 0xC00CE513u;
+constexpr std::uint32_t kIncompleteEncoding = 0xC00CE514u;
+constexpr std::uint32_t kUnexpectedEndTag = 0xC00CE552u;
+constexpr std::uint32_t kUnclosedTag = 0xC00CE553u;
+constexpr std::uint32_t kDuplicateAttribute = 0xC00CE554u;
+constexpr std::uint32_t kMultipleRoots = 0xC00CE555u;
+constexpr std::uint32_t kInvalidAtTopLevel = 0xC00CE556u;
+constexpr std::uint32_t kBadXmlDecl = 0xC00CE557u;
+constexpr std::uint32_t kUnexpectedEof = 0xC00CE559u;
+constexpr std::uint32_t kUnclosedPi = 0xC00CE55Du;
+constexpr std::uint32_t kUnclosedString = 0xC00CE560u;
+constexpr std::uint32_t kUnclosedComment = 0xC00CE561u;
+constexpr std::uint32_t kUnclosedCdata = 0xC00CE564u;
+constexpr std::uint32_t kEndTagMismatch = 0xC00CE56Du;
+
+constexpr const char* kReasonBadStartNameChar = "A name was started with an invalid character.";
+constexpr const char* kReasonBadNameChar = "A name contained an invalid character.";
+constexpr const char* kReasonUnexpectedWhiteSpace = "Whitespace is not allowed at this location.";
+constexpr const char* kReasonBadCharData = "An Invalid character was found in text content.";
+constexpr const char* kReasonIncompleteEncoding =
+    "End of file reached in invalid state for current encoding.";
+constexpr const char* kReasonUnexpectedEof = "Unexpected end of file.";
+constexpr const char* kReasonExpectingTagEnd = "The character '>' was expected.";
+constexpr const char* kReasonCommentSyntax = "Incorrect syntax was used in a comment.";
+constexpr const char* kReasonXmlDeclSyntax = "Invalid syntax for an xml declaration.";
+constexpr const char* kReasonMissingRoot = "XML document must have a top level element.";
+
+// libxml2's parser errors and the component's codes for the same faults. Codes that a row does not
+// settle alone (a name expected, content at the top level) are decided by the text at the fault.
+constexpr TableRow kTable[] = {
+    {XML_ERR_NO_MEMORY, E_OUTOFMEMORY, "Not enough storage is available to complete this operation.",
+     Where::AtFault},
+    {XML_ERR_DOCUMENT_START, kInvalidAtTopLevel, "Invalid at the top level of the document.",
+     Where::AtFault},
+    {XML_ERR_DOCUMENT_EMPTY, kInvalidAtTopLevel, "Invalid at the top level of the document.",
+     Where::TopLevel},
+    {XML_ERR_DOCUMENT_END, kInvalidAtTopLevel, "Invalid at the top level of the document.",
+     Where::TopLevel},
+    {XML_ERR_INVALID_HEX_CHARREF, kBadCharData, kReasonBadCharData, Where::AtFault},
+    {XML_ERR_INVALID_DEC_CHARREF, kBadCharData, kReasonBadCharData, Where::AtFault},
+    {XML_ERR_INVALID_CHARREF, kBadCharData, kReasonBadCharData, Where::AtFault},
+    {XML_ERR_INVALID_CHAR, kBadCharData, kReasonBadCharData, Where::AtFault},
+    {XML_ERR_CHARREF_AT_EOF, kUnexpectedEof, kReasonUnexpectedEof, Where::AtEnd},
+    {XML_ERR_ENTITYREF_AT_EOF, kUnexpectedEof, kReasonUnexpectedEof, Where::AtEnd},
+    {XML_ERR_PEREF_AT_EOF, kUnexpectedEof, kReasonUnexpectedEof, Where::AtEnd},
+    {XML_ERR_ENTITYREF_NO_NAME, XML_E_BADSTARTNAMECHAR, kReasonBadStartNameChar, Where::NameStart},
+    {XML_ERR_PEREF_NO_NAME, XML_E_BADSTARTNAMECHAR, kReasonBadStartNameChar, Where::NameStart},
+    {XML_ERR_ENTITYREF_SEMICOL_MISSING, kMissingSemicolon,
+     "A semi colon character was expected.", Where::AtFault},
+    {XML_ERR_PEREF_SEMICOL_MISSING, kMissingSemicolon, "A semi colon character was expected.",
+     Where::AtFault},
+    {XML_ERR_UNKNOWN_ENCODING, XML_E_INVALIDENCODING,
+     "System does not support the specified encoding.", Where::AtFault},
+    {XML_ERR_UNSUPPORTED_ENCODING, XML_E_INVALIDENCODING,
+     "System does not support the specified encoding.", Where::AtFault},
+    {XML_ERR_STRING_NOT_STARTED, kMissingQuote,
+     "A string literal was expected, but no opening quote character was found.", Where::AtFault},
+    {XML_ERR_STRING_NOT_CLOSED, kUnclosedString, "A string literal was not closed.",
+     Where::OpenQuote},
+    {XML_ERR_LT_IN_ATTRIBUTE, kLessThanInString,
+     "The character '<' cannot be used in an attribute value.", Where::AtFault},
+    {XML_ERR_ATTRIBUTE_NOT_STARTED, kMissingQuote,
+     "A string literal was expected, but no opening quote character was found.", Where::AtFault},
+    {XML_ERR_ATTRIBUTE_NOT_FINISHED, kUnclosedString, "A string literal was not closed.",
+     Where::OpenQuote},
+    {XML_ERR_ATTRIBUTE_WITHOUT_VALUE, kMissingEquals,
+     "Missing equals sign between attribute and attribute value.", Where::AtFault},
+    {XML_ERR_ATTRIBUTE_REDEFINED, kDuplicateAttribute, "Duplicate attribute.",
+     Where::DuplicateName},
+    {XML_ERR_LITERAL_NOT_STARTED, kMissingQuote,
+     "A string literal was expected, but no opening quote character was found.", Where::AtFault},
+    {XML_ERR_LITERAL_NOT_FINISHED, kUnclosedString, "A string literal was not closed.",
+     Where::OpenQuote},
+    {XML_ERR_COMMENT_NOT_FINISHED, kUnclosedComment, "A comment was not closed.",
+     Where::CommentStart},
+    {XML_ERR_PI_NOT_STARTED, kUnclosedPi, "Processing instruction was not closed.",
+     Where::PiStart},
+    {XML_ERR_PI_NOT_FINISHED, kUnclosedPi, "Processing instruction was not closed.",
+     Where::PiStart},
+    {XML_ERR_XMLDECL_NOT_STARTED, kXmlDeclSyntax, kReasonXmlDeclSyntax, Where::AtFault},
+    {XML_ERR_XMLDECL_NOT_FINISHED, kXmlDeclSyntax, kReasonXmlDeclSyntax, Where::AtFault},
+    {XML_ERR_MISPLACED_CDATA_END, kBadCharData, kReasonBadCharData, Where::AtFault},
+    {XML_ERR_CDATA_NOT_FINISHED, kUnclosedCdata, "A CDATA section was not closed.",
+     Where::CdataStart},
+    {XML_ERR_RESERVED_XML_NAME, kBadXmlDecl, "Invalid xml declaration.", Where::PiStart},
+    {XML_ERR_SPACE_REQUIRED, kMissingWhiteSpace, "Required white space was missing.",
+     Where::MissingSpace},
+    {XML_ERR_NAME_REQUIRED, XML_E_BADSTARTNAMECHAR, kReasonBadStartNameChar, Where::NameStart},
+    {XML_ERR_GT_REQUIRED, kExpectingTagEnd, kReasonExpectingTagEnd, Where::EndTagName},
+    {XML_ERR_LTSLASH_REQUIRED, kExpectingTagEnd, kReasonExpectingTagEnd,
+     Where::AtFault},
+    {XML_ERR_EQUAL_REQUIRED, kMissingEquals,
+     "Missing equals sign between attribute and attribute value.", Where::AtFault},
+    {XML_ERR_TAG_NAME_MISMATCH, kEndTagMismatch, "", Where::TagName},
+    {XML_ERR_TAG_NOT_FINISHED, kUnclosedTag, "", Where::AtEnd},
+    {XML_ERR_STANDALONE_VALUE, kXmlDeclSyntax, kReasonXmlDeclSyntax, Where::AtFault},
+    {XML_ERR_ENCODING_NAME, kXmlDeclSyntax, kReasonXmlDeclSyntax, Where::AtFault},
+    {XML_ERR_HYPHEN_IN_COMMENT, kCommentSyntax, kReasonCommentSyntax,
+     Where::AtFault},
+    {XML_ERR_INVALID_ENCODING, kBadCharData, kReasonBadCharData, Where::AtFault},
+    {XML_ERR_VERSION_MISSING, kXmlDeclSyntax, kReasonXmlDeclSyntax, Where::AtFault},
+    {XML_ERR_UNKNOWN_VERSION, kXmlDeclSyntax, kReasonXmlDeclSyntax, Where::AtFault},
+    {XML_ERR_NAME_TOO_LONG, kBadNameChar, kReasonBadNameChar, Where::AtFault},
+};
+
+// One decoded character: its code point and its length in bytes; length 0 at the end of the text.
+struct Utf8Char {
+    std::uint32_t code = 0;
+    std::size_t length = 0;
+};
+
+Utf8Char CharAt(const std::string& text, std::size_t pos) {
+    if (pos >= text.size()) return {};
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    std::size_t length = 1;
+    std::uint32_t code = lead;
+    if (lead >= 0xF0) {
+        length = 4;
+        code = lead & 0x07u;
+    } else if (lead >= 0xE0) {
+        length = 3;
+        code = lead & 0x0Fu;
+    } else if (lead >= 0xC0) {
+        length = 2;
+        code = lead & 0x1Fu;
+    }
+    if (pos + length > text.size()) return {lead, 1};
+    for (std::size_t i = 1; i < length; ++i) {
+        code = (code << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3Fu);
+    }
+    return {code, length};
+}
+
+// Start of the character that ends just before pos.
+std::size_t PreviousCharStart(const std::string& text, std::size_t pos) {
+    if (pos == 0) return 0;
+    std::size_t start = pos - 1;
+    while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0u) == 0x80u) --start;
+    return start;
+}
+
+bool IsNameStartChar(std::uint32_t c) {
+    return c == ':' || (c >= 'A' && c <= 'Z') || c == '_' || (c >= 'a' && c <= 'z') ||
+           (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
+           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) || (c >= 0x200C && c <= 0x200D) ||
+           (c >= 0x2070 && c <= 0x218F) || (c >= 0x2C00 && c <= 0x2FEF) ||
+           (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
+           (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+bool IsNameChar(std::uint32_t c) {
+    return IsNameStartChar(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == 0xB7 ||
+           (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
+}
+
+bool IsBlank(std::uint32_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::size_t SkipBlanks(const std::string& text, std::size_t pos) {
+    while (pos < text.size() && IsBlank(static_cast<unsigned char>(text[pos]))) ++pos;
+    return pos;
+}
+
+// The offset just past the leading XML declaration, 0 when the text has none.
+std::size_t XmlDeclEnd(const std::string& text) {
+    std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    if (text.compare(start, 5, "<?xml") != 0 || text.size() < start + 6 ||
+        !IsBlank(static_cast<unsigned char>(text[start + 5]))) {
+        return 0;
+    }
+    const std::size_t close = text.find('>', start);
+    return close == std::string::npos ? text.size() : close + 1;
+}
+
+// The name written at pos, up to the first character that cannot be part of a name.
+std::string NameAt(const std::string& text, std::size_t pos) {
+    std::size_t end = pos;
+    for (Utf8Char c = CharAt(text, end); c.length > 0 && IsNameChar(c.code); c = CharAt(text, end)) {
+        end += c.length;
+    }
+    return text.substr(pos, end - pos);
+}
+
+// The opening quote of the string still open at pos inside the markup that starts at markupStart.
+std::size_t OpenQuoteBefore(const std::string& text, std::size_t markupStart, std::size_t pos) {
+    char quote = 0;
+    std::size_t open = pos;
+    for (std::size_t i = markupStart; i < pos && i < text.size(); ++i) {
+        const char c = text[i];
+        if (quote == 0 && (c == '"' || c == '\'')) {
+            quote = c;
+            open = i;
+        } else if (c == quote) {
+            quote = 0;
+        }
+    }
+    return quote != 0 ? open : pos;
+}
+
+// The start of the attribute name whose value ends just before pos (blanks allowed between).
+std::size_t AttributeNameBefore(const std::string& text, std::size_t pos) {
+    std::size_t i = std::min(pos, text.size());
+    while (i > 0 && IsBlank(static_cast<unsigned char>(text[i - 1]))) --i;
+    if (i < 2 || (text[i - 1] != '"' && text[i - 1] != '\'')) return pos;
+    const std::size_t open = text.rfind(text[i - 1], i - 2);
+    if (open == std::string::npos) return pos;
+    i = open;
+    while (i > 0 && IsBlank(static_cast<unsigned char>(text[i - 1]))) --i;
+    if (i == 0 || text[i - 1] != '=') return pos;
+    --i;
+    while (i > 0 && IsBlank(static_cast<unsigned char>(text[i - 1]))) --i;
+    while (i > 0) {
+        const std::size_t previous = PreviousCharStart(text, i);
+        if (!IsNameChar(CharAt(text, previous).code)) break;
+        i = previous;
+    }
+    return i;
+}
+
+struct Located {
+    std::uint32_t code;
+    std::string reason;  // UTF-8
+    std::size_t pos;     // offset into the decoded text
+    bool hasLine = true;
+};
+
+Located Locate(const XmlFault& fault, const std::string& text) {
+    const std::size_t end = text.size();
+    const std::size_t at =
+        fault.offset < 0 ? end : std::min(static_cast<std::size_t>(fault.offset), end);
+
+    const TableRow* row = nullptr;
+    if (fault.domain == XML_FROM_PARSER) {
+        for (const TableRow& candidate : kTable) {
+            if (candidate.libxmlCode == fault.code) {
+                row = &candidate;
+                break;
+            }
+        }
+    }
+    if (row == nullptr || fault.inEntity) {
+        // No code of the component fits; libxml2's own words say what is wrong. A fault in an
+        // entity's replacement text is reported at the reference, never as a name to mend.
+        std::string reason = fault.message;
+        while (!reason.empty() && IsBlank(static_cast<unsigned char>(reason.back()))) reason.pop_back();
+        if (fault.inEntity) reason = "Error in the replacement text of an entity: " + reason;
+        return {E_FAIL, reason, at};
+    }
+    // Faults inside the XML declaration are faults of its syntax, whatever libxml2 called them.
+    const std::size_t declEnd = XmlDeclEnd(text);
+    if (at < declEnd && row->code != XML_E_INVALIDENCODING && row->where != Where::NameStart) {
+        return {kXmlDeclSyntax, kReasonXmlDeclSyntax, at};
+    }
+
+    Located found{row->code, row->reason, at};
+    const Utf8Char here = CharAt(text, at);
+    switch (row->where) {
+    case Where::AtFault:
+        break;
+    case Where::MissingSpace:
+        // White space is missing only where another attribute follows at once.
+        if (here.length == 0) {
+            found = {kUnexpectedEof, kReasonUnexpectedEof, end};
+        } else if (!IsNameStartChar(here.code)) {
+            found = {kExpectingTagEnd, kReasonExpectingTagEnd, at};
+        }
+        break;
+    case Where::AtEnd:
+        found.pos = end;
+        break;
+    case Where::NoLine:
+        found.hasLine = false;
+        break;
+    case Where::NameStart:
+        if (here.length == 0) {
+            found = {kUnexpectedEof, kReasonUnexpectedEof, end};
+        } else if (IsBlank(here.code)) {
+            found = {kUnexpectedWhiteSpace, kReasonUnexpectedWhiteSpace, at};
+        } else if (here.code == '/') {
+            // "<a/ >": the tag's end is malformed, not a name.
+            found = {kExpectingTagEnd, kReasonExpectingTagEnd, at + 1};
+        } else if (here.code == '!' && text.compare(at + 1, 1, "-") == 0) {
+            found = {kCommentSyntax, kReasonCommentSyntax, at};
+        } else if (at > 0 && IsNameChar(CharAt(text, PreviousCharStart(text, at)).code)) {
+            found = {kBadNameChar, kReasonBadNameChar, at};
+        }
+        break;
+    case Where::EndTagName: {
+        // An end tag whose name cannot be read ("</1a>", "</ a>") is a fault of that name.
+        std::size_t blankStart = at;
+        while (blankStart > 0 && IsBlank(static_cast<unsigned char>(text[blankStart - 1]))) {
+            --blankStart;
+        }
+        if (blankStart >= 2 && text.compare(blankStart - 2, 2, "</") == 0) {
+            if (blankStart < at) {
+                found = {kUnexpectedWhiteSpace, kReasonUnexpectedWhiteSpace, blankStart};
+            } else if (here.length == 0) {
+                found = {kUnexpectedEof, kReasonUnexpectedEof, end};
+            } else if (!IsNameStartChar(here.code)) {
+                found = {XML_E_BADSTARTNAMECHAR, kReasonBadStartNameChar, at};
+            }
+        } else if (here.length == 0) {
+            found = {kUnexpectedEof, kReasonUnexpectedEof, end};
+        }
+        break;
+    }
+    case Where::TagName: {
+        const std::size_t open = text.rfind("</", at == 0 ? 0 : at - 1);
+        if (open != std::string::npos) found.pos = SkipBlanks(text, open + 2);
+        const std::string endName = NameAt(text, found.pos);
+        const std::string startName = fault.openElements.empty() ? "" : fault.openElements.back();
+        found.reason = "End tag '" + endName + "' does not match the start tag '" + startName + "'.";
+        break;
+    }
+    case Where::DuplicateName:
+        found.pos = AttributeNameBefore(text, at);
+        break;
+    case Where::OpenQuote: {
+        const std::size_t markup = text.rfind('<', at == 0 ? 0 : at - 1);
+        found.pos = OpenQuoteBefore(text, markup == std::string::npos ? 0 : markup, at);
+        if (found.pos == at && here.length == 0) found.pos = end;
+        break;
+    }
+    case Where::CommentStart:
+    case Where::CdataStart:
+    case Where::PiStart: {
+        const char* opener = row->where == Where::CommentStart ? "<!--"
+                             : row->where == Where::CdataStart ? "<![CDATA["
+                                                               : "<?";
+        const std::size_t open = text.rfind(opener, at == 0 ? 0 : at - 1);
+        if (open != std::string::npos) found.pos = open;
+        break;
+    }
+    case Where::TopLevel: {
+        if (here.length == 0) {
+            // Nothing but white space, comments and processing instructions.
+            found = {XML_E_MISSINGROOT, kReasonMissingRoot, end, false};
+        } else if (text[at] == '<' && at + 1 < end && text[at + 1] == '/') {
+            found = {kUnexpectedEndTag, "End tag was not expected at this location.",
+                     SkipBlanks(text, at + 2)};
+        } else if (text[at] == '<' && IsNameStartChar(CharAt(text, at + 1).code)) {
+            found = {kMultipleRoots, "Only one top level element is allowed in an XML document.",
+                     at + 1};
+        }
+        break;
+    }
+    }
+    if (fault.code == XML_ERR_TAG_NOT_FINISHED) {
+        std::string names;
+        for (const std::string& name : fault.openElements) {
+            if (!names.empty()) names += ", ";
+            names += name;
+        }
+        found.reason = "The following tags were not closed: " + names + ".";
+    }
+    return found;
+}
+
+XmlParseError At(const std::string& text, const Located& where) {
+    XmlParseError error;
+    error.errorCode = where.code;
+    error.reason = Utf8ToGbkLossy(where.reason);
+    if (!where.hasLine) return error;
+
+    // CR, LF and CR LF each end a line; a byte-order mark is no character of line 1.
+    const std::size_t pos = std::min(where.pos, text.size());
+    std::size_t lineStart = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? std::min<std::size_t>(3, pos) : 0;
+    long line = 1;
+    for (std::size_t i = lineStart; i < pos; ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+            ++line;
+            lineStart = i + 1;
+        }
+    }
+    long column = 1;
+    for (std::size_t i = lineStart; i < pos; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0u) != 0x80u) ++column;
+    }
+    const std::size_t lineEnd = text.find_first_of("\r\n", lineStart);
+    error.line = line;
+    error.linepos = column;
+    error.srcText = Utf8ToGbkLossy(
+        text.substr(lineStart, (lineEnd == std::string::npos ? text.size() : lineEnd) - lineStart));
+    return error;
+}
+
+}  // namespace
+
+DecodedText DecodeRecordText(const std::string& raw, const std::string& encoding) {
+    DecodedText decoded;
+    const std::string from = encoding.empty() ? "UTF-8" : encoding;
+    iconv_t cd = iconv_open("UTF-8", from.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        decoded.utf8 = raw;
+        return decoded;
+    }
+    decoded.utf8.resize(raw.size() * 2 + 16);
+    char* in = const_cast<char*>(raw.data());
+    size_t inLeft = raw.size();
+    size_t used = 0;
+    while (inLeft > 0) {
+        char* out = &decoded.utf8[used];
+        size_t outLeft = decoded.utf8.size() - used;
+        const size_t rc = iconv(cd, &in, &inLeft, &out, &outLeft);
+        used = decoded.utf8.size() - outLeft;
+        if (rc != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG) {
+            decoded.utf8.resize(decoded.utf8.size() * 2);
+            continue;
+        }
+        if (decoded.failure == std::string::npos) {
+            decoded.failure = used;
+            decoded.truncated = errno == EINVAL;
+        }
+        // The rest of the text only shows in a source line: a byte that does not decode shows as
+        // U+FFFD there.
+        ++in;
+        --inLeft;
+        if (decoded.utf8.size() - used < 3) decoded.utf8.resize(decoded.utf8.size() * 2);
+        decoded.utf8.replace(used, 3, "\xEF\xBF\xBD");
+        used += 3;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv_close(cd);
+    decoded.utf8.resize(used);
+    return decoded;
+}
+
+XmlParseError DescribeParseFault(const XmlFault& fault, const DecodedText& text) {
+    if (fault.ownCode != 0) {
+        const std::size_t at = fault.offset < 0 ? text.utf8.size()
+                                                : std::min<std::size_t>(fault.offset, text.utf8.size());
+        return At(text.utf8, {fault.ownCode, fault.ownReason, at});
+    }
+    // Bytes that do not decode are the fault when the parser stopped at them or beyond them.
+    const bool encodingFault = fault.domain == XML_FROM_I18N || fault.domain == XML_FROM_IO ||
+                               fault.offset < 0;
+    if (text.failure != std::string::npos &&
+        (encodingFault || static_cast<std::size_t>(fault.offset) >= text.failure)) {
+        if (text.truncated) return At(text.utf8, {kIncompleteEncoding, kReasonIncompleteEncoding, text.failure});
+        return At(text.utf8, {kBadCharData, kReasonBadCharData, text.failure});
+    }
+    return At(text.utf8, Locate(fault, text.utf8));
+}
+
+XmlParseError MissingFileError() {
+    XmlParseError error;
+    error.errorCode = INET_E_OBJECT_NOT_FOUND;
+    error.reason = "The system cannot locate the object specified.";
+    return error;
+}
+
+XmlParseError MissingRootError() {
+    XmlParseError error;
+    error.errorCode = XML_E_MISSINGROOT;
+    error.reason = kReasonMissingRoot;
+    return error;
+}
+
+}  // namespace traverse

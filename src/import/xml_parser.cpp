@@ -1,0 +1,374 @@
+#include "import/xml_parser.h"
+
+#include <libxml/SAX2.h>
+#include <libxml/encoding.h>
+#include <libxml/globals.h>
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/xmlerror.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <mutex>
+
+#include "import/xml_parse_error_table.h"
+#include "platform/text_file.h"
+
+namespace traverse {
+namespace {
+
+// Nesting depth a record file may reach; libxml2's own default (256) refuses deep but harmless
+// files, and the tree and everything that walks it are free of recursion.
+constexpr unsigned kMaxDepth = 1u << 20;
+
+// Bytes examined for the XML declaration.
+constexpr std::size_t kPrefixLength = 1024;
+
+// True on a thread while it parses a record file: its external entities are never loaded.
+thread_local bool t_parsingRecord = false;
+xmlExternalEntityLoader g_previousLoader = nullptr;
+
+xmlParserInputPtr RefusingLoader(const char* url, const char* id, xmlParserCtxtPtr context) {
+    if (t_parsingRecord) return nullptr;
+    return g_previousLoader != nullptr ? g_previousLoader(url, id, context) : nullptr;
+}
+
+void InitialiseOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        xmlInitParser();
+        g_previousLoader = xmlGetExternalEntityLoader();
+        xmlSetExternalEntityLoader(RefusingLoader);
+        if (xmlParserMaxDepth < kMaxDepth) xmlParserMaxDepth = kMaxDepth;
+    });
+}
+
+// Where the bytes of a record come from. Read serves the parser in order; ReadAll gives the whole
+// content once more when a failed parse is explained.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    virtual int Read(char* buffer, int length) = 0;  // -1 on a read error
+    virtual std::string ReadAll() = 0;
+    // The first bytes, leaving the next Read at the start.
+    virtual std::string Peek(std::size_t length) = 0;
+};
+
+class MemorySource : public ByteSource {
+public:
+    explicit MemorySource(const std::string& bytes) : m_bytes(bytes) {}
+    int Read(char* buffer, int length) override {
+        const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(length),
+                                                        m_bytes.size() - m_position);
+        std::memcpy(buffer, m_bytes.data() + m_position, count);
+        m_position += count;
+        return static_cast<int>(count);
+    }
+    std::string ReadAll() override { return m_bytes; }
+    std::string Peek(std::size_t length) override { return m_bytes.substr(0, length); }
+
+private:
+    const std::string& m_bytes;
+    std::size_t m_position = 0;
+};
+
+struct FileClose {
+    void operator()(std::FILE* file) const noexcept { std::fclose(file); }
+};
+
+class FileSource : public ByteSource {
+public:
+    // False when the path names nothing that can be read as a file.
+    bool Open(const std::string& gbkPath) {
+        m_file.reset(std::fopen(SystemPath(gbkPath).c_str(), "rb"));
+        if (!m_file) return false;
+        struct stat status {};
+        return fstat(fileno(m_file.get()), &status) == 0 && S_ISREG(status.st_mode);
+    }
+    int Read(char* buffer, int length) override {
+        const std::size_t count = std::fread(buffer, 1, static_cast<std::size_t>(length), m_file.get());
+        if (count == 0 && std::ferror(m_file.get())) return -1;
+        return static_cast<int>(count);
+    }
+    std::string ReadAll() override {
+        std::string all;
+        if (std::fseek(m_file.get(), 0, SEEK_SET) != 0) return all;
+        char buffer[65536];
+        std::size_t count;
+        while ((count = std::fread(buffer, 1, sizeof buffer, m_file.get())) > 0) all.append(buffer, count);
+        return all;
+    }
+    std::string Peek(std::size_t length) override {
+        std::string prefix(length, '\0');
+        prefix.resize(std::fread(&prefix[0], 1, length, m_file.get()));
+        std::fseek(m_file.get(), 0, SEEK_SET);
+        return prefix;
+    }
+
+private:
+    std::unique_ptr<std::FILE, FileClose> m_file;
+};
+
+int ReadCallback(void* context, char* buffer, int length) {
+    return static_cast<ByteSource*>(context)->Read(buffer, length);
+}
+
+// The source outlives the parser context, which must not close it.
+int CloseCallback(void*) { return 0; }
+
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+// How the bytes of a record are decoded.
+struct EncodingPlan {
+    std::string name;              // iconv/libxml2 name to switch to; empty: UTF-8 (or a BOM's)
+    std::string decodeName;        // iconv name that decodes the raw bytes; empty for UTF-8
+    std::size_t declaredAt = 0;    // offset of the declared encoding name
+    bool unsupported = false;
+};
+
+EncodingPlan PlanEncoding(const std::string& prefix) {
+    EncodingPlan plan;
+    if (prefix.compare(0, 3, "\xEF\xBB\xBF") == 0) return plan;  // a UTF-8 byte-order mark wins
+    if (prefix.compare(0, 2, "\xFF\xFE") == 0 || prefix.compare(0, 2, "\xFE\xFF") == 0) {
+        plan.decodeName = "UTF-16";  // libxml2 detects the byte order itself
+        return plan;
+    }
+    if (prefix.compare(0, 5, "<?xml") != 0) return plan;
+    const std::size_t end = std::min(prefix.find("?>"), prefix.size());
+    std::size_t at = prefix.find("encoding", 5);
+    if (at == std::string::npos || at >= end) return plan;
+    at += 8;
+    while (at < end && std::strchr(" \t\r\n", prefix[at]) != nullptr) ++at;
+    if (at >= end || prefix[at] != '=') return plan;
+    ++at;
+    while (at < end && std::strchr(" \t\r\n", prefix[at]) != nullptr) ++at;
+    if (at >= end || (prefix[at] != '"' && prefix[at] != '\'')) return plan;
+    const std::size_t close = prefix.find(prefix[at], at + 1);
+    if (close == std::string::npos || close > end) return plan;
+    const std::string declared = Upper(prefix.substr(at + 1, close - at - 1));
+    plan.declaredAt = at + 1;
+
+    static const char* const kUtf8Names[] = {"UTF-8", "UTF8"};
+    // GBK, GB2312 and GB18030 files all decode as GB18030: record files declared "GB2312" hold
+    // GBK characters, and GB18030 is a superset of both.
+    static const char* const kGbNames[] = {"GBK",     "GB2312",   "GB18030",    "CP936",
+                                           "MS936",   "WINDOWS-936", "EUC-CN", "X-GBK",
+                                           "CSGB2312", "GB_2312-80", "X-EUC-CN", "936"};
+    for (const char* name : kUtf8Names) {
+        if (declared == name) return plan;
+    }
+    for (const char* name : kGbNames) {
+        if (declared == name) {
+            plan.name = plan.decodeName = "GB18030";
+            return plan;
+        }
+    }
+    // A declaration read as 8-bit text cannot name a 16- or 32-bit encoding truthfully.
+    static const char* const kWideNames[] = {"UTF-16", "UTF16", "UCS-2", "UCS2", "UTF-32", "UCS-4"};
+    for (const char* name : kWideNames) {
+        if (declared.compare(0, std::strlen(name), name) == 0) plan.unsupported = true;
+    }
+    plan.name = plan.decodeName = declared;
+    return plan;
+}
+
+// The state of one parse that the callbacks reach through the parser context.
+struct ParseState {
+    xmlParserCtxtPtr context = nullptr;
+    bool failed = false;
+    XmlFault fault;
+    std::size_t expanded = 0;
+
+    void CapturePosition() {
+        if (fault.offset >= 0 || context == nullptr || context->inputNr < 1) return;
+        // The document's own input, even when the fault lies in an entity's replacement text.
+        const xmlParserInputPtr input = context->inputTab[0];
+        if (input == nullptr || input->base == nullptr || input->cur == nullptr) return;
+        fault.offset = static_cast<long>(input->consumed + static_cast<unsigned long>(input->cur - input->base));
+        fault.openElements.clear();
+        for (int i = 0; i < context->nameNr; ++i) {
+            fault.openElements.emplace_back(reinterpret_cast<const char*>(context->nameTab[i]));
+        }
+    }
+
+    void Record(const xmlError& error) {
+        if (!failed) {
+            failed = true;
+            fault.domain = error.domain;
+            fault.code = error.code;
+            fault.message = error.message != nullptr ? error.message : "";
+            // Entity replacement text is parsed by a context of its own, or as a pushed input.
+            fault.inEntity = error.domain == XML_FROM_PARSER && error.ctxt != nullptr &&
+                             (error.ctxt != context || context->inputNr > 1);
+        }
+        if (error.ctxt == context) CapturePosition();
+    }
+
+    void Stop(std::uint32_t code, const char* reason) {
+        if (!failed) {
+            failed = true;
+            fault.ownCode = code;
+            fault.ownReason = reason;
+        }
+        CapturePosition();
+        xmlStopParser(context);
+    }
+};
+
+void OnError(void* data, xmlErrorPtr error) {
+    if (error == nullptr || error->level < XML_ERR_ERROR) return;  // warnings change nothing
+    static_cast<ParseState*>(data)->Record(*error);
+}
+
+// Element names and attributes as written: "a:b" names and xmlns attributes are plain names and
+// attributes, in document order, which libxml2's namespace-aware tree building would not keep.
+void StartElement(void* data, const xmlChar* name, const xmlChar** attributes) {
+    auto context = static_cast<xmlParserCtxtPtr>(data);
+    auto state = static_cast<ParseState*>(context->_private);
+    if (context->myDoc == nullptr) return;
+    xmlNodePtr node = xmlNewDocNode(context->myDoc, nullptr, name, nullptr);
+    if (node == nullptr) {
+        state->Stop(E_OUTOFMEMORY, "Not enough storage is available to complete this operation.");
+        return;
+    }
+    context->nodemem = -1;
+    xmlAddChild(context->node != nullptr ? context->node : reinterpret_cast<xmlNodePtr>(context->myDoc),
+                node);
+    if (nodePush(context, node) < 0) {
+        xmlUnlinkNode(node);
+        xmlFreeNode(node);
+        return;
+    }
+    for (int i = 0; attributes != nullptr && attributes[i] != nullptr; i += 2) {
+        if (xmlNewProp(node, attributes[i], attributes[i + 1]) == nullptr) {
+            state->Stop(E_OUTOFMEMORY, "Not enough storage is available to complete this operation.");
+            return;
+        }
+    }
+}
+
+// Every expansion of a declared entity counts; an expansion bomb stops at the limit.
+xmlEntityPtr GetEntity(void* data, const xmlChar* name) {
+    auto context = static_cast<xmlParserCtxtPtr>(data);
+    auto state = static_cast<ParseState*>(context->_private);
+    xmlEntityPtr entity = xmlSAX2GetEntity(data, name);
+    if (entity != nullptr && context->inSubset == 0) {
+        state->expanded += static_cast<std::size_t>(std::max(entity->length, 1));
+        if (state->expanded > kEntityExpansionLimit) {
+            state->Stop(E_FAIL, "Entity expansion exceeds the limit.");
+            return nullptr;
+        }
+    }
+    return entity;
+}
+
+struct ContextFree {
+    void operator()(xmlParserCtxtPtr context) const noexcept {
+        if (context->myDoc != nullptr) xmlFreeDoc(context->myDoc);
+        context->myDoc = nullptr;
+        xmlFreeParserCtxt(context);
+    }
+};
+
+// Routes libxml2's error reports on this thread to one parse for its duration.
+class ErrorScope {
+public:
+    explicit ErrorScope(ParseState* state)
+        : m_previous(xmlStructuredError), m_previousContext(xmlStructuredErrorContext) {
+        xmlSetStructuredErrorFunc(state, OnError);
+        t_parsingRecord = true;
+    }
+    ~ErrorScope() {
+        t_parsingRecord = false;
+        xmlSetStructuredErrorFunc(m_previousContext, m_previous);
+    }
+    ErrorScope(const ErrorScope&) = delete;
+    ErrorScope& operator=(const ErrorScope&) = delete;
+
+private:
+    xmlStructuredErrorFunc m_previous;
+    void* m_previousContext;
+};
+
+XmlParseResult Fail(XmlParseError error) {
+    XmlParseResult result;
+    result.error = std::move(error);
+    return result;
+}
+
+XmlParseResult Parse(ByteSource& source) {
+    InitialiseOnce();
+    const std::string prefix = source.Peek(kPrefixLength);
+    if (prefix.empty()) return Fail(MissingRootError());
+    const EncodingPlan plan = PlanEncoding(prefix);
+
+    ParseState state;
+    ErrorScope scope(&state);
+    std::unique_ptr<xmlParserCtxt, ContextFree> context(
+        xmlCreateIOParserCtxt(nullptr, nullptr, ReadCallback, CloseCallback, &source,
+                              XML_CHAR_ENCODING_NONE));
+    if (!context) {
+        XmlParseError error;
+        error.errorCode = E_OUTOFMEMORY;
+        error.reason = "Not enough storage is available to complete this operation.";
+        return Fail(error);
+    }
+    state.context = context.get();
+    context->_private = &state;
+    // SAX1 keeps names as written (see StartElement); NOENT expands internal entities, which is
+    // safe only because the loader above refuses every external one on this thread.
+    xmlCtxtUseOptions(context.get(), XML_PARSE_SAX1 | XML_PARSE_NONET | XML_PARSE_NOENT |
+                                         XML_PARSE_NOBLANKS | XML_PARSE_IGNORE_ENC);
+    context->sax->startElement = StartElement;
+    context->sax->getEntity = GetEntity;
+
+    if (!plan.name.empty()) {
+        xmlCharEncodingHandlerPtr handler =
+            plan.unsupported ? nullptr : xmlFindCharEncodingHandler(plan.name.c_str());
+        if (handler == nullptr || xmlSwitchToEncoding(context.get(), handler) < 0) {
+            XmlFault fault;
+            fault.domain = XML_FROM_PARSER;
+            fault.code = XML_ERR_UNSUPPORTED_ENCODING;
+            fault.offset = static_cast<long>(plan.declaredAt);
+            return Fail(DescribeParseFault(fault, DecodeRecordText(prefix, std::string())));
+        }
+    }
+
+    xmlParseDocument(context.get());
+    if (context->wellFormed && !state.failed && context->myDoc != nullptr) {
+        XmlParseResult result;
+        result.tree.reset(context->myDoc);
+        context->myDoc = nullptr;
+        return result;
+    }
+    if (!state.failed) {
+        state.fault.domain = XML_FROM_PARSER;
+        state.fault.code = context->errNo;
+        state.CapturePosition();
+    }
+    context.reset();  // the tree is no longer needed while the fault is explained
+    return Fail(DescribeParseFault(state.fault, DecodeRecordText(source.ReadAll(), plan.decodeName)));
+}
+
+}  // namespace
+
+XmlParseResult ParseXmlFile(const std::string& gbkPath) {
+    FileSource source;
+    if (!source.Open(gbkPath)) return Fail(MissingFileError());
+    return Parse(source);
+}
+
+XmlParseResult ParseXmlBytes(const std::string& bytes) {
+    MemorySource source(bytes);
+    return Parse(source);
+}
+
+}  // namespace traverse

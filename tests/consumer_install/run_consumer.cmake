@@ -1,0 +1,30 @@
+# Script mode: install, build the consumer both ways, run it.
+file(REMOVE_RECURSE ${WORK_DIR})
+set(PREFIX ${WORK_DIR}/prefix)
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
+  endif()
+  set(LAST_OUTPUT "${out}" PARENT_SCOPE)
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX})
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build -DCMAKE_PREFIX_PATH=${PREFIX})
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
+run(${WORK_DIR}/build/consumer ${EXAMPLE})
+if(NOT LAST_OUTPUT MATCHES "stations: [1-9]")
+  message(FATAL_ERROR "unexpected consumer output: ${LAST_OUTPUT}")
+endif()
+
+# pkg-config: compile and link by hand with the flags the .pc file gives.
+file(GLOB PC_DIRS ${PREFIX}/lib*/pkgconfig ${PREFIX}/lib/*/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "${PC_DIRS}")
+run(pkg-config --cflags --libs traverse)
+string(STRIP "${LAST_OUTPUT}" FLAGS)
+separate_arguments(FLAGS UNIX_COMMAND "${FLAGS}")
+run(c++ -std=c++17 ${SOURCE_DIR}/consumer.cpp ${FLAGS} -o ${WORK_DIR}/consumer-pc)
+file(GLOB LIB_DIRS ${PREFIX}/lib ${PREFIX}/lib64 ${PREFIX}/lib/*-linux-gnu)
+string(REPLACE ";" ":" LIB_PATH "${LIB_DIRS}")
+run(${CMAKE_COMMAND} -E env LD_LIBRARY_PATH=${LIB_PATH} ${WORK_DIR}/consumer-pc ${EXAMPLE})
