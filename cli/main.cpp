@@ -47,10 +47,12 @@ public:
         }
         if (result != success) m_allSucceeded = false;
         const bool errorSet = m_importer.m_strError != errorBefore;
+        const std::string commandName = name;
         if (m_json) {
-            EmitJson(name, result, std::string(name) == "import");
+            EmitJson(name, result, commandName == "import");
         } else {
-            EmitText(errorSet);
+            // Only the import and the check write a report; the others leave the last one alone.
+            EmitText(commandName == "import" || commandName == "check", errorSet);
         }
         return result;
     }
@@ -67,8 +69,8 @@ private:
         if (!m_json) std::fprintf(stderr, "%s\n", traverse::GbkToUtf8(text).c_str());
     }
 
-    void EmitText(bool errorSet) {
-        if (!m_importer.m_strText.empty()) {
+    void EmitText(bool withReport, bool errorSet) {
+        if (withReport && !m_importer.m_strText.empty()) {
             std::fprintf(stdout, "%s\n", traverse::GbkToUtf8(m_importer.m_strText).c_str());
             std::fflush(stdout);
         }

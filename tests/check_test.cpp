@@ -227,16 +227,6 @@ TEST(Check2C, StopsAtARecordWithoutTwoReadings) {
               "\r\n测站S2\r\n第1测回\r\nA 2C=0.0\r\nB 2C=0.0\r\n第2测回\r\nA 2C=10.0 *超限");
 }
 
-TEST(Check2C, ARecordWithoutReadingsStopsAtOnce) {
-    CImportXml importer;
-    Records records(importer);
-    Records::Target(Records::Round(records.Station("S")), "T", {});
-    MessageCapture capture;
-    EXPECT_EQ(importer.CheckHAngle({1001, 9.0}, importer.m_arrStation), 0);
-    EXPECT_EQ(capture.Messages().size(), 1u);
-    EXPECT_EQ(Utf8(importer.m_strText), "\r\n2C互差检查(9.0)\r\n\r\n测站S\r\n第1测回");
-}
-
 TEST(Check2C, ReadingsBeyondTheSecondAreIgnored) {
     CImportXml importer;
     Records records(importer);
@@ -363,15 +353,6 @@ TEST(CheckHAngle, WithoutStationsGivesTheHeadingAlone) {
     }
 }
 
-TEST(CheckHAngle, ChecksTheStationsItIsGiven) {
-    CImportXml importer;
-    Records records(importer);
-    Records::RoundOf(records.Station("S"), {"A"});
-    const std::vector<CPoint3D*> none;
-    EXPECT_EQ(importer.CheckHAngle({1001, 9.0}, none), 1);
-    EXPECT_EQ(Utf8(importer.m_strText), "\r\n2C互差检查(9.0)\r\n");
-}
-
 // ---------------------------------------------------------------------------------------------
 // The check command.
 
@@ -470,21 +451,7 @@ TEST(Examples, RoundNotClosedShowsTheMessage) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The half-circle arithmetic.
-
-TEST(HalfCircle, ReducesReadingsFromPiOn) {
-    EXPECT_EQ(ReduceToHalfCircle(0.0), 0.0);
-    EXPECT_EQ(ReduceToHalfCircle(3.0), 3.0);
-    EXPECT_EQ(ReduceToHalfCircle(PI), 0.0);
-    EXPECT_EQ(ReduceToHalfCircle(4.0), 4.0 - PI);
-    EXPECT_EQ(ReduceToHalfCircle(-1.0), -1.0);
-}
-
-TEST(HalfCircle, FoldsDifferencesBeyondAQuarterCircle) {
-    EXPECT_EQ(FoldShortWay(0.25), 0.25);
-    EXPECT_EQ(FoldShortWay(HALF_PI), HALF_PI);
-    EXPECT_EQ(FoldShortWay(PI - 0.25), PI - (PI - 0.25));
-}
+// The mean on the half circle (its reduction and fold are covered by the 2C cases above).
 
 TEST(HalfCircle, MeanIsPlainUnlessTheValuesStraddleZero) {
     EXPECT_EQ(HalfCircleMean(1.0, 1.5), 1.25);

@@ -100,6 +100,51 @@ TEST(Cli, JsonFailedImportCarriesTheUnsignedResult) {
     EXPECT_NE(object["error"].get<std::string>().find("错误行号：0"), std::string::npos);
 }
 
+TEST(Cli, CheckPrintsTheCheckReportOnly) {
+    TempDir dir;
+    const std::string path = dir.Write("r.xml", GbkRecordFile(R"(<导线观测记录>
+      <检查限差><水平角><一测回2C较差 限差="9"/></水平角></检查限差>
+      <观测值><测站 点名="A"><水平角><测回><B 盘左="0" 盘右="180.0010"/><C 盘左="45.3020" 盘右="225.3025"/></测回></水平角></测站>
+      </观测值></导线观测记录>)"));
+    const ProgramRun run = RunTraverse({"check", path});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "*** 水平角检查 ***\r\n\r\n2C互差检查(9.0)\r\n\r\n测站A\r\n第1测回\r\n"
+                       "B 2C=10.0 *超限\r\nC 2C=5.0\r\n\n\n");
+
+    const ProgramRun json = RunTraverse({"--json", "check", path});
+    const size_t lineEnd = json.out.find('\n');
+    ASSERT_NE(lineEnd, std::string::npos);
+    EXPECT_EQ(nlohmann::json::parse(json.out.substr(0, lineEnd))["command"], "import");
+    const nlohmann::json check = nlohmann::json::parse(json.out.substr(lineEnd + 1));
+    EXPECT_EQ(check["command"], "check");
+    EXPECT_FALSE(check.contains("data"));
+    EXPECT_EQ(check["report"].get<std::string>().rfind("*** 水平角检查 ***", 0), 0u);
+}
+
+TEST(Cli, RunWritesNextToTheRecordFileByDefault) {
+    TempDir dir;
+    const std::string path = dir.Write("测站 记录.xml", ReadFileBytes(kExample));
+    const ProgramRun run = RunTraverse({"run", path});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string written = ReadFileBytes(dir.File("测站 记录.txt"));
+    EXPECT_EQ(written.rfind("<<\r\n", 0), 0u);
+    EXPECT_NE(run.err.find("测站 记录.txt"), std::string::npos);
+}
+
+TEST(Cli, ExportThatCannotBeWrittenFails) {
+    ProgramRun run = RunTraverse({"export", kExample, "/dev/full"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err, "");
+    TempDir dir;
+    run = RunTraverse({"export", kExample, dir.File("missing/out.txt")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "打开文件错误！\n");
+    run = RunTraverse({"--json", "export", kExample, dir.File("missing/out.txt")});
+    const nlohmann::json exported = nlohmann::json::parse(run.out.substr(run.out.find('\n') + 1));
+    EXPECT_EQ(exported["result"], 0xFFFFFFFFu);
+    EXPECT_EQ(exported["messages"], nlohmann::json::parse(R"(["打开文件错误！"])"));
+}
+
 TEST(Cli, NumbersDoNotDependOnTheLocale) {
     const ProgramRun plain = RunTraverse({"--json", "import", kExample}, {"LC_ALL=C"});
     const ProgramRun comma = RunTraverse({"--json", "import", kExample}, {"LC_ALL=de_DE.UTF-8"});

@@ -10,6 +10,7 @@
 #include "traverse/import_xml.h"
 #include "traverse/message_box.h"
 #include "traverse/point3d.h"
+#include "traverse/repair.h"
 #include "traverse/survey_records.h"
 #include "traverse/version.h"
 #include "traverse/xml_dom.h"

@@ -24,8 +24,6 @@ namespace {
 // files, and the tree and everything that walks it are free of recursion.
 constexpr unsigned kMaxDepth = 1u << 20;
 
-// Bytes examined for the XML declaration.
-constexpr std::size_t kPrefixLength = 1024;
 
 // True on a thread while it parses a record file: its external entities are never loaded.
 thread_local bool t_parsingRecord = false;
@@ -306,7 +304,7 @@ XmlParseResult Fail(XmlParseError error) {
 
 XmlParseResult Parse(ByteSource& source) {
     InitialiseOnce();
-    const std::string prefix = source.Peek(kPrefixLength);
+    const std::string prefix = source.Peek(kDeclarationPrefixLength);
     if (prefix.empty()) return Fail(MissingRootError());
     const EncodingPlan plan = PlanEncoding(prefix);
 
@@ -359,6 +357,8 @@ XmlParseResult Parse(ByteSource& source) {
 }
 
 }  // namespace
+
+std::string RecordTextEncoding(const std::string& prefix) { return PlanEncoding(prefix).decodeName; }
 
 XmlParseResult ParseXmlFile(const std::string& gbkPath) {
     FileSource source;

@@ -4,6 +4,7 @@
 #ifndef TRAVERSE_IMPORT_XML_PARSER_H
 #define TRAVERSE_IMPORT_XML_PARSER_H
 
+#include <cstddef>
 #include <string>
 
 #include "import/xml_document_state.h"
@@ -20,6 +21,13 @@ struct XmlParseResult {
 XmlParseResult ParseXmlFile(const std::string& gbkPath);
 // Parses bytes as the content of a record file.
 XmlParseResult ParseXmlBytes(const std::string& bytes);
+
+// The iconv name of the encoding a record file with these first bytes is read in: "GB18030" for
+// the GBK family, empty for UTF-8, "UTF-16" for a file with a UTF-16 byte-order mark.
+std::string RecordTextEncoding(const std::string& prefix);
+
+// Bytes of a record file examined for its XML declaration.
+constexpr std::size_t kDeclarationPrefixLength = 1024;
 
 // Cumulative length of entity replacement text one parse may expand before it is stopped.
 constexpr std::size_t kEntityExpansionLimit = 16u * 1024u * 1024u;
