@@ -9,7 +9,7 @@ BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-PACKAGES := cmake g++ make pkg-config libxml2-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev
+PACKAGES := cmake g++ make pkg-config libxml2-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev locales
 FUZZ_PACKAGES := clang libclang-rt-dev
 EXAMPLE := examples/traverse.xml
 

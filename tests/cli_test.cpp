@@ -145,11 +145,5 @@ TEST(Cli, ExportThatCannotBeWrittenFails) {
     EXPECT_EQ(exported["messages"], nlohmann::json::parse(R"(["打开文件错误！"])"));
 }
 
-TEST(Cli, NumbersDoNotDependOnTheLocale) {
-    const ProgramRun plain = RunTraverse({"--json", "import", kExample}, {"LC_ALL=C"});
-    const ProgramRun comma = RunTraverse({"--json", "import", kExample}, {"LC_ALL=de_DE.UTF-8"});
-    EXPECT_EQ(plain.out, comma.out);
-}
-
 }  // namespace
 }  // namespace traverse

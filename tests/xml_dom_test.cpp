@@ -1,41 +1,20 @@
 // The XML access layer: the component's defaults (white space, comments, attribute maps), paths,
 // attributes, encodings, parse errors and their positions, and untrusted input.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/gbk_literal.h"
+#include "support/temp_dir.h"
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
 #include "traverse/xml_dom.h"
 
 namespace traverse {
 namespace {
-
-// A directory of its own for each test, removed with its files afterwards.
-class TempDir {
-public:
-    TempDir() {
-        char pattern[] = "/tmp/xml_dom_test.XXXXXX";
-        m_path = mkdtemp(pattern);
-    }
-    ~TempDir() { std::system(("rm -rf '" + m_path + "'").c_str()); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string path = m_path + "/" + name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 XmlDocument Loaded(const std::string& bytes) {
     XmlDocument document = XmlDocument::Create();

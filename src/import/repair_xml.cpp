@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "import/repair_internal.h"
 #include "import/xml_parse_error_table.h"
 #include "import/xml_parser.h"
 #include "platform/text_file.h"
@@ -118,25 +119,16 @@ Mend MendName(const std::string& gbkPath, long line, long column, std::string& w
 
 }  // namespace
 
-RepairResult RepairXmlFile(const std::string& gbkPath) {
+RepairResult RepairXmlFileWith(const std::string& gbkPath, const RepairLoad& load) {
     RepairResult result;
     try {
         long lastLine = 0;
         long lastColumn = 0;
         for (;;) {
-            {
-                // The document is released before the file is opened for writing.
-                XmlDocument document = XmlDocument::Create();
-                if (document.IsEmpty()) {
-                    result.status = RepairStatus::Failed;
-                    return result;
-                }
-                if (document.load(gbkPath)) {
-                    result.status = RepairStatus::Loaded;
-                    result.error = XmlParseError();
-                    return result;
-                }
-                result.error = document.parseError();
+            if (load(gbkPath, result.error)) {
+                result.status = RepairStatus::Loaded;
+                result.error = XmlParseError();
+                return result;
             }
             const XmlParseError& error = result.error;
             if (error.errorCode != XML_E_BADSTARTNAMECHAR) {
@@ -176,6 +168,17 @@ RepairResult RepairXmlFile(const std::string& gbkPath) {
         result.status = RepairStatus::Failed;
     }
     return result;
+}
+
+RepairResult RepairXmlFile(const std::string& gbkPath) {
+    return RepairXmlFileWith(gbkPath, [](const std::string& path, XmlParseError& error) {
+        // A new document each round; it is released before the file is opened for writing.
+        XmlDocument document = XmlDocument::Create();
+        if (document.IsEmpty()) throw _com_error(E_OUTOFMEMORY);
+        if (document.load(path)) return true;
+        error = document.parseError();
+        return false;
+    });
 }
 
 int CImportXml::RepairXML(const std::string& path) {

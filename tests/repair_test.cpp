@@ -1,0 +1,398 @@
+// The repair of names that start with a character XML forbids: the mends written into the file,
+// byte for byte, the failure table, the loop's guards, and a property over random record files.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "import/repair_internal.h"
+#include "support/message_capture.h"
+#include "support/temp_dir.h"
+#include "traverse/code_page.h"
+#include "traverse/import_xml.h"
+#include "traverse/repair.h"
+#include "traverse/xml_dom.h"
+
+namespace traverse {
+namespace {
+
+const std::string kGbkDecl = "<?xml version=\"1.0\" encoding=\"GBK\"?>\r\n";
+
+std::string Gbk(const std::string& utf8) { return Utf8ToGbk(utf8); }
+
+bool Loads(const std::string& bytes) { return XmlDocument::Create().loadXML(bytes); }
+
+// Writes bytes, repairs the file, and hands back what the file holds afterwards.
+struct Repaired {
+    RepairResult result;
+    int legacyResult = -1;
+    std::string bytes;
+};
+
+Repaired RepairBytes(const std::string& bytes) {
+    TempDir dir;
+    Repaired repaired;
+    repaired.result = RepairXmlFile(dir.Write("a.xml", bytes));
+    repaired.bytes = ReadFileBytes(dir.File("a.xml"));
+    dir.Write("b.xml", bytes);
+    CImportXml importer;
+    repaired.legacyResult = importer.RepairXML(dir.File("b.xml"));
+    EXPECT_EQ(ReadFileBytes(dir.File("b.xml")), repaired.bytes) << "RepairXML and RepairXmlFile differ";
+    return repaired;
+}
+
+// ---- the Part's own cases ----
+
+TEST(RepairXml, WellFormedFileIsLeftAsItIs) {
+    TempDir dir;
+    const std::string bytes = kGbkDecl + Gbk("<记录><测站 点名=\"东山\"/></记录>\r\n");
+    const std::string path = dir.Write("good.xml", bytes);
+    chmod(path.c_str(), 0444);  // it never needs writing
+    const RepairResult result = RepairXmlFile(path);
+    EXPECT_EQ(result.status, RepairStatus::Loaded);
+    EXPECT_TRUE(result.repairs.empty());
+    EXPECT_EQ(result.error.errorCode, 0u);
+    EXPECT_EQ(ReadFileBytes(path), bytes);
+    CImportXml importer;
+    EXPECT_EQ(importer.RepairXML(path), 1);
+}
+
+TEST(RepairXml, DigitsAfterTheLessThanBecomeSt) {
+    const std::string before = kGbkDecl + Gbk("<记录>\r\n  <12 a=\"1\" b=\"2\"/>\r\n</记录>\r\n");
+    const Repaired repaired = RepairBytes(before);
+    EXPECT_EQ(repaired.legacyResult, 1);
+    EXPECT_EQ(repaired.result.status, RepairStatus::Loaded);
+    ASSERT_EQ(repaired.result.repairs.size(), 1u);
+    EXPECT_EQ(repaired.result.repairs[0].line, 3);
+    EXPECT_EQ(repaired.result.repairs[0].column, 4);
+    EXPECT_EQ(repaired.result.repairs[0].written, "st");
+    std::string expected = before;
+    const std::size_t line = before.find("  <12");
+    expected[line + 3] = 's';  // the fourth and fifth bytes of the line
+    expected[line + 4] = 't';
+    EXPECT_EQ(repaired.bytes, expected);
+}
+
+TEST(RepairXml, ChineseTextBeforeTheBadNameStaysUnchanged) {
+    for (bool gbk : {true, false}) {
+        const std::string body = "<记录>\n\t测站 东山 <1a/>\n<测站 点名=\"东山\" 2号=\"x\"/></记录>";
+        const std::string before = gbk ? kGbkDecl + Gbk(body) : body;
+        const Repaired repaired = RepairBytes(before);
+        EXPECT_EQ(repaired.legacyResult, 1) << gbk;
+        const std::string mended = "<记录>\n\t测站 东山 <sta/>\n<测站 点名=\"东山\" st号=\"x\"/></记录>";
+        EXPECT_EQ(repaired.bytes, gbk ? kGbkDecl + Gbk(mended) : mended) << gbk;
+        ASSERT_EQ(repaired.result.repairs.size(), 2u);
+        EXPECT_EQ(repaired.result.repairs[0].line, gbk ? 3 : 2);
+        EXPECT_EQ(repaired.result.repairs[0].column, 8);
+        EXPECT_EQ(repaired.result.repairs[1].column, 16);
+    }
+}
+
+TEST(RepairXml, BadNameOnTheFirstLine) {
+    const Repaired repaired = RepairBytes("<12 a=\"1\"/>\n");
+    EXPECT_EQ(repaired.legacyResult, 1);
+    EXPECT_EQ(repaired.bytes, "<st a=\"1\"/>\n");
+    // With a byte-order mark before it, which is no character.
+    EXPECT_EQ(RepairBytes("\xEF\xBB\xBF<12 a=\"1\"/>").bytes, "\xEF\xBB\xBF<st a=\"1\"/>");
+}
+
+TEST(RepairXml, TwoBadNamesTakeTwoWrites) {
+    const std::string before = "<r>\r\n<1a/>\r\n<b 9c=\"1\"/>\r\n</r>";
+    const Repaired repaired = RepairBytes(before);
+    EXPECT_EQ(repaired.legacyResult, 1);
+    EXPECT_EQ(repaired.result.repairs.size(), 2u);
+    EXPECT_EQ(repaired.bytes, "<r>\r\n<sta/>\r\n<b stc=\"1\"/>\r\n</r>");
+}
+
+TEST(RepairXml, StartAndEndTagsOfOneElementAreMendedAlike) {
+    const Repaired repaired = RepairBytes(Gbk("<r><1站 a=\"1\">x</1站></r>"));
+    EXPECT_EQ(repaired.legacyResult, 1);
+    EXPECT_EQ(repaired.bytes, Gbk("<r><s站 a=\"1\">x</s站></r>"));
+}
+
+TEST(RepairXml, OtherErrorsLeaveTheFileUnchanged) {
+    for (const std::string& before : {std::string("<r>\n<a>\n</r>"), std::string("<r><1a></r>"),
+                                      std::string("<r a=\"1\" a=\"2\"/>"), std::string("")}) {
+        const Repaired repaired = RepairBytes(before);
+        EXPECT_EQ(repaired.legacyResult, 0) << before;
+        EXPECT_EQ(repaired.result.status, RepairStatus::OtherError) << before;
+        EXPECT_NE(repaired.result.error.errorCode, 0xC00CE504u);
+    }
+    // "<1a>" is mended before the mismatch shows: that write stays.
+    EXPECT_EQ(RepairBytes("<r><1a></r>").bytes, "<r><sta></r>");
+    EXPECT_EQ(RepairBytes("<r>\n<a>\n</r>").bytes, "<r>\n<a>\n</r>");
+}
+
+TEST(RepairXml, MissingPathCreatesNoFile) {
+    TempDir dir;
+    const RepairResult result = RepairXmlFile(dir.File("missing.xml"));
+    EXPECT_EQ(result.status, RepairStatus::OtherError);
+    EXPECT_EQ(result.error.errorCode, 0x800C0006u);
+    CImportXml importer;
+    EXPECT_EQ(importer.RepairXML(dir.File("missing.xml")), 0);
+    struct stat status {};
+    EXPECT_NE(stat(dir.File("missing.xml").c_str(), &status), 0);
+}
+
+TEST(RepairXml, ReadOnlyFileIsNotChanged) {
+    TempDir dir;
+    const std::string bytes = "<r><1a/></r>";
+    const std::string path = dir.Write("ro.xml", bytes);
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    const RepairResult result = RepairXmlFile(path);
+    EXPECT_EQ(result.status, RepairStatus::CannotOpen);
+    EXPECT_TRUE(result.repairs.empty());
+    CImportXml importer;
+    EXPECT_EQ(importer.RepairXML(path), 0);
+    EXPECT_EQ(ReadFileBytes(path), bytes);
+}
+
+TEST(RepairXml, TouchesNoMemberOfTheImporter) {
+    TempDir dir;
+    const std::string path = dir.Write("a.xml", "<r><1a/></r>");
+    CImportXml importer;
+    importer.m_strText = "report";
+    importer.m_strError = "error";
+    importer.m_arrKnownPoint.emplace_back();
+    EXPECT_EQ(importer.RepairXML(path), 1);
+    EXPECT_EQ(importer.m_strText, "report");
+    EXPECT_EQ(importer.m_strError, "error");
+    EXPECT_EQ(importer.m_arrKnownPoint.size(), 1u);
+}
+
+TEST(RepairXml, FileAtAGbkPath) {
+    TempDir dir;
+    dir.Write("测站.xml", "<r><1a/></r>");
+    CImportXml importer;
+    EXPECT_EQ(importer.RepairXML(Gbk(dir.File("测站.xml"))), 1);
+    EXPECT_EQ(ReadFileBytes(dir.File("测站.xml")), "<r><sta/></r>");
+}
+
+// ---- whole characters only; the file keeps its length ----
+
+TEST(RepairWholeCharacters, SingleByteBeforeABlankOrPunctuationBecomesS) {
+    EXPECT_EQ(RepairBytes("<r><1 x=\"1\"/></r>").bytes, "<r><s x=\"1\"/></r>");
+    EXPECT_EQ(RepairBytes("<r><a 1=\"1\"/></r>").bytes, "<r><a s=\"1\"/></r>");
+    EXPECT_EQ(RepairBytes("<r><1/></r>").bytes, "<r><s/></r>");
+    EXPECT_EQ(RepairBytes("<r><1></1></r>").bytes, "<r><s></s></r>");
+    EXPECT_EQ(RepairBytes("<r><a 1\n=\"1\"/></r>").bytes, "<r><a s\n=\"1\"/></r>");
+    EXPECT_EQ(RepairBytes("<r><a 1\r\n=\"1\"/></r>").bytes, "<r><a s\r\n=\"1\"/></r>");
+}
+
+TEST(RepairWholeCharacters, SingleByteBeforeAMultiByteCharacterBecomesS) {
+    EXPECT_EQ(RepairBytes(kGbkDecl + Gbk("<r><1测站/></r>")).bytes, kGbkDecl + Gbk("<r><s测站/></r>"));
+    EXPECT_EQ(RepairBytes("<r><1测站/></r>").bytes, "<r><s测站/></r>");
+}
+
+TEST(RepairWholeCharacters, MultiByteCharacterBecomesStPaddedToItsLength) {
+    // "—" cannot start a name: two bytes in GBK, three in UTF-8.
+    EXPECT_EQ(RepairBytes(kGbkDecl + Gbk("<r><—站/></r>")).bytes, kGbkDecl + Gbk("<r><st站/></r>"));
+    EXPECT_EQ(RepairBytes("<r><—站/></r>").bytes, "<r><st_站/></r>");
+    // A four-byte GB18030 character (U+20AC is not in GBK... use U+3400, four bytes) is one character.
+    const std::string gb18030 = "<?xml version=\"1.0\" encoding=\"GB18030\"?>\n<r>\x81\x30\x81\x30<a 1b=\"x\"/></r>";
+    const Repaired repaired = RepairBytes(gb18030);
+    EXPECT_EQ(repaired.legacyResult, 1);
+    EXPECT_EQ(repaired.bytes, "<?xml version=\"1.0\" encoding=\"GB18030\"?>\n<r>\x81\x30\x81\x30<a stb=\"x\"/></r>");
+}
+
+TEST(RepairWholeCharacters, AtTheEndOfTheFileTheFileKeepsItsLength) {
+    const Repaired repaired = RepairBytes("<r><1");
+    EXPECT_EQ(repaired.legacyResult, 0);
+    EXPECT_EQ(repaired.bytes, "<r><s");
+    EXPECT_EQ(repaired.result.status, RepairStatus::OtherError);
+    ASSERT_EQ(repaired.result.repairs.size(), 1u);
+    EXPECT_EQ(repaired.result.repairs[0].written, "s");
+}
+
+TEST(RepairWholeCharacters, LinesEndedByCarriageReturnsAlone) {
+    EXPECT_EQ(RepairBytes("<r>\r\r<a/>\r<1b/></r>").bytes, "<r>\r\r<a/>\r<stb/></r>");
+}
+
+// ---- no endless loop ----
+
+TEST(RepairLoop, SamePositionTwiceEndsTheRepair) {
+    TempDir dir;
+    const std::string path = dir.Write("a.xml", "<r><12/></r>");
+    int loads = 0;
+    const RepairResult result = RepairXmlFileWith(path, [&](const std::string&, XmlParseError& error) {
+        ++loads;
+        error.errorCode = 0xC00CE504u;
+        error.line = 1;
+        error.linepos = 5;
+        return false;
+    });
+    EXPECT_EQ(result.status, RepairStatus::Stuck);
+    EXPECT_EQ(loads, 2);
+    ASSERT_EQ(result.repairs.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(path), "<r><st/></r>");
+}
+
+TEST(RepairLoop, AWriteThatChangesNothingEndsTheRepair) {
+    TempDir dir;
+    const std::string path = dir.Write("a.xml", "<r><st/></r>\n");
+    for (long column : {5L, 13L, 40L}) {  // "st" already there; the line end; past the line
+        const RepairResult result = RepairXmlFileWith(path, [&](const std::string&, XmlParseError& error) {
+            error.errorCode = 0xC00CE504u;
+            error.line = 1;
+            error.linepos = column;
+            return false;
+        });
+        EXPECT_EQ(result.status, RepairStatus::Stuck) << column;
+        EXPECT_TRUE(result.repairs.empty()) << column;
+    }
+    const RepairResult pastEnd = RepairXmlFileWith(path, [&](const std::string&, XmlParseError& error) {
+        error.errorCode = 0xC00CE504u;
+        error.line = 7;
+        error.linepos = 1;
+        return false;
+    });
+    EXPECT_EQ(pastEnd.status, RepairStatus::Stuck);
+    EXPECT_EQ(ReadFileBytes(path), "<r><st/></r>\n");
+}
+
+TEST(RepairLoop, FailuresOfTheLoadStepAreFailures) {
+    TempDir dir;
+    const std::string path = dir.Write("a.xml", "<r/>");
+    MessageCapture messages;
+    const RepairResult result = RepairXmlFileWith(path, [](const std::string&, XmlParseError&) -> bool {
+        throw _com_error(E_FAIL);
+    });
+    EXPECT_EQ(result.status, RepairStatus::Failed);
+    EXPECT_TRUE(messages.Messages().empty());
+}
+
+// ---- property: injected bad names are mended, and only they ----
+
+// A record file with Chinese names, random in size and values.
+std::string RandomRecordBody(std::mt19937& random) {
+    static const char* const kPoints[] = {"北峰", "东山", "西岭", "南湾", "导1", "水塔", "电杆", "K7"};
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    auto number = [&] { return std::to_string(pick(360)) + "." + std::to_string(1000 + pick(9000)); };
+    std::string body = "<导线观测记录>\n  <检查限差>\n    <水平角><一测回2C较差 限差=\"13\"/>"
+                       "<半测回归零差 限差=\"8\"/></水平角>\n  </检查限差>\n  <起算点>\n";
+    const int points = 1 + pick(4);
+    for (int i = 0; i < points; ++i) {
+        body += std::string("    <") + kPoints[i] + " x=\"" + number() + "\" y=\"" + number() +
+                "\" h=\"" + number() + "\"/>\n";
+    }
+    body += "  </起算点>\n  <观测值>\n";
+    const int stations = 1 + pick(3);
+    for (int s = 0; s < stations; ++s) {
+        body += std::string("    <测站 点名=\"") + kPoints[pick(8)] + "\" 仪器高=\"1.452\">\n"
+                "      <水平角>\n";
+        const int rounds = 1 + pick(2);
+        for (int r = 0; r < rounds; ++r) {
+            body += "        <测回>";
+            const int targets = 2 + pick(3);
+            for (int t = 0; t < targets; ++t) {
+                body += std::string("<") + kPoints[(s + t) % 8] + " 盘左=\"" + number() +
+                        "\" 盘右=\"" + number() + "\"/>" + (pick(2) ? "\r\n          " : " ");
+            }
+            body += "</测回>\n";
+        }
+        body += "      </水平角>\n    </测站>\n";
+    }
+    body += "  </观测值>\n</导线观测记录>\n";
+    return body;
+}
+
+std::size_t FirstCharLength(const std::string& bytes, std::size_t pos, bool gbk) {
+    const auto lead = static_cast<unsigned char>(bytes[pos]);
+    if (lead < 0x80) return 1;
+    if (gbk) return 2;
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+}
+
+// Offsets of the first characters of empty elements' names and of attribute names.
+std::vector<std::size_t> NameSites(const std::string& bytes) {
+    std::vector<std::size_t> sites;
+    for (std::size_t lt = bytes.find('<'); lt != std::string::npos; lt = bytes.find('<', lt + 1)) {
+        const char next = bytes[lt + 1];
+        if (next == '/' || next == '?' || next == '!') continue;
+        const std::size_t gt = bytes.find('>', lt);
+        if (bytes[gt - 1] == '/') sites.push_back(lt + 1);
+        bool quoted = false;
+        for (std::size_t i = lt + 1; i + 1 < gt; ++i) {
+            if (bytes[i] == '"') quoted = !quoted;
+            if (!quoted && bytes[i] == ' ' && bytes[i + 1] != ' ' && bytes[i + 1] != '/') {
+                sites.push_back(i + 1);
+            }
+        }
+    }
+    return sites;
+}
+
+// Bad first characters of the given byte length for the given encoding.
+std::vector<std::string> BadStarts(std::size_t length, bool gbk) {
+    if (length == 1) return {"1", "9", "-", "."};
+    if (length == 2) return gbk ? std::vector<std::string>{"12", "3a", "-x", Gbk("—"), Gbk("·")}
+                                : std::vector<std::string>{"12", "-x", "\xC2\xB7"};
+    return {"\xE2\x80\x94", "1ab", "1\xC3\xA9", "---"};
+}
+
+// What the repair writes over a bad first character at pos.
+std::string ExpectedMend(const std::string& bytes, std::size_t pos, bool gbk) {
+    const std::size_t length = FirstCharLength(bytes, pos, gbk);
+    if (length > 1) return "st" + std::string(length - 2, '_');
+    const char next = bytes[pos + 1];
+    const bool nameChar = (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') ||
+                          (next >= '0' && next <= '9') || next == '_' || next == '-' || next == '.';
+    return nameChar ? "st" : "s";
+}
+
+TEST(RepairProperty, InjectedBadNamesAreMendedAndNothingElse) {
+    std::mt19937 random(20240611);
+    int checked = 0;
+    for (int sample = 0; sample < 300 && checked < 120; ++sample) {
+        const bool gbk = sample % 2 == 0;
+        const std::string body = RandomRecordBody(random);
+        const std::string original =
+            gbk ? kGbkDecl + Gbk(body) : "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + body;
+        ASSERT_TRUE(Loads(original));
+
+        std::vector<std::size_t> sites = NameSites(original);
+        std::shuffle(sites.begin(), sites.end(), random);
+        const std::size_t count = 1 + random() % 3;
+        std::string injected = original;
+        std::string expected = original;
+        std::vector<std::pair<std::size_t, std::size_t>> spans;  // offset, length
+        for (std::size_t k = 0; k < count && k < sites.size(); ++k) {
+            const std::size_t site = sites[k];
+            const std::size_t length = FirstCharLength(original, site, gbk);
+            const std::vector<std::string> starts = BadStarts(length, gbk);
+            const std::string bad = starts[random() % starts.size()];
+            injected.replace(site, length, bad);
+            spans.emplace_back(site, length);
+        }
+        for (const auto& span : spans) {
+            const std::string mend = ExpectedMend(injected, span.first, gbk);
+            expected.replace(span.first, mend.size(), mend);
+            expected.replace(span.first + mend.size(), span.second - std::min(span.second, mend.size()),
+                             injected.substr(span.first + mend.size(),
+                                             span.second - std::min(span.second, mend.size())));
+        }
+        // Mends that collide (two attributes both become "s") make files that cannot load.
+        if (!Loads(expected)) continue;
+        ++checked;
+
+        ASSERT_FALSE(Loads(injected));
+        const Repaired repaired = RepairBytes(injected);
+        ASSERT_EQ(repaired.legacyResult, 1) << "sample " << sample;
+        EXPECT_EQ(repaired.result.repairs.size(), spans.size()) << "sample " << sample;
+        ASSERT_EQ(repaired.bytes.size(), original.size());
+        EXPECT_EQ(repaired.bytes, expected) << "sample " << sample;
+        EXPECT_TRUE(Loads(repaired.bytes));
+        // Outside the injected names the file is the original.
+        for (std::size_t i = 0; i < original.size(); ++i) {
+            bool inside = false;
+            for (const auto& span : spans) inside = inside || (i >= span.first && i < span.first + span.second);
+            if (!inside) ASSERT_EQ(repaired.bytes[i], original[i]) << "sample " << sample << " byte " << i;
+        }
+    }
+    EXPECT_GE(checked, 100);
+}
+
+}  // namespace
+}  // namespace traverse
