@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <new>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "command_line.h"
 #include "json_report.h"
+#include "repair_summary.h"
 #include "traverse/traverse.h"
 
 namespace traverse_cli {
@@ -44,6 +46,9 @@ public:
             traverse::ShowMessageBox(e.Description().empty() ? traverse::Utf8ToGbk(e.what())
                                                              : e.Description());
             result = traverse::RESULT_FAILED;
+        } catch (const std::bad_alloc&) {
+            traverse::CMemoryException().ReportError();
+            result = traverse::RESULT_FAILED;
         }
         if (result != success) m_allSucceeded = false;
         const bool errorSet = m_importer.m_strError != errorBefore;
@@ -57,10 +62,11 @@ public:
         return result;
     }
 
-    // Reports the outcome of a command that the library runs without a report of its own.
-    void Note(const std::string& utf8Line) {
+    // Tells people the outcome of a command that has no report of its own (UTF-8 lines).
+    void Note(const std::string& utf8Lines, std::FILE* stream) {
         if (m_json) return;
-        std::fprintf(stderr, "%s\n", utf8Line.c_str());
+        std::fputs(utf8Lines.c_str(), stream);
+        std::fflush(stream);
     }
 
 private:
@@ -134,12 +140,21 @@ int Execute(const CommandLine& commandLine) {
         session.Run("import", 0, import);
         session.Run("check", 0, check);
         if (session.Run("export", 0, write) == 0) {
-            session.Note("traverse: adjustment input file written to " + commandLine.output);
+            session.Note("traverse: adjustment input file written to " + commandLine.output + "\n",
+                         stderr);
         }
         break;
-    case Action::Repair:
-        session.Run("repair", 1, [&] { return static_cast<std::uint32_t>(importer.RepairXML(file)); });
+    case Action::Repair: {
+        // RepairXML's result, with the details it does not return.
+        traverse::RepairResult repair;
+        session.Run("repair", 1, [&] {
+            repair = traverse::RepairXmlFile(file);
+            return repair.status == traverse::RepairStatus::Loaded ? 1u : 0u;
+        });
+        session.Note(RepairSummary(commandLine.file, repair),
+                     repair.status == traverse::RepairStatus::Loaded ? stdout : stderr);
         break;
+    }
     case Action::Help:
     case Action::Version:
         break;

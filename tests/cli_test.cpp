@@ -145,5 +145,25 @@ TEST(Cli, ExportThatCannotBeWrittenFails) {
     EXPECT_EQ(exported["messages"], nlohmann::json::parse(R"(["打开文件错误！"])"));
 }
 
+TEST(Cli, RepairSaysWhatItMended) {
+    TempDir dir;
+    const std::string path = dir.Write("r.xml", GbkRecordFile("<导线观测记录>\n  <12 x=\"1\"/>\n</导线观测记录>\n"));
+    ProgramRun run = RunTraverse({"repair", path});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, path + ": mended 1 name; the file loads now\n  line 3, column 4: wrote \"st\"\n");
+    run = RunTraverse({"repair", path});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, path + ": no bad names; the file loads as it is\n");
+    run = RunTraverse({"--json", "repair", path});
+    EXPECT_EQ(run.out, "{\"command\":\"repair\",\"result\":1,\"report\":\"\",\"error\":\"\",\"messages\":[]}\n");
+
+    const std::string broken = dir.Write("b.xml", "<r><a></r>");
+    run = RunTraverse({"repair", broken});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("another fault, at line 1"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(broken), "<r><a></r>");
+}
+
 }  // namespace
 }  // namespace traverse

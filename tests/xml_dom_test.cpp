@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,19 @@ TEST(XmlDomDefaults, HandlesKeepTheirDocumentAlive) {
     EXPECT_FALSE(document.loadXML("<s>"));
     EXPECT_TRUE(document.selectSingleNode("s").IsEmpty());
     EXPECT_EQ(first.nodeName(), "a");
+}
+
+TEST(XmlDomDefaults, ReloadingGivesTheNewNames) {
+    XmlDocument document = XmlDocument::Create();
+    const char* names[] = {"测站", "东山", "盘左"};
+    for (int i = 0; i < 30; ++i) {
+        const std::string name = names[i % 3];
+        ASSERT_TRUE(document.loadXML("<" + name + " " + name + "=\"1\"/>"));
+        const XmlNode root = document.selectSingleNode(Gbk(name));
+        ASSERT_FALSE(root.IsEmpty()) << i;
+        EXPECT_EQ(root.nodeName(), Gbk(name)) << i;
+        EXPECT_EQ(root.attributes().item(0).nodeName(), Gbk(name)) << i;
+    }
 }
 
 // ---- paths ----
@@ -285,6 +299,9 @@ struct ErrorCase {
     long line;
     long column;
 };
+
+// Keeps ctest's listing readable: the case's name, not its bytes.
+void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.name; }
 
 class XmlDomParseErrors : public ::testing::TestWithParam<ErrorCase> {};
 

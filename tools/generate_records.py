@@ -144,12 +144,23 @@ def main():
     min_rounds, max_rounds = (int(v) for v in args.rounds.split("-"))
     min_targets, max_targets = (int(v) for v in args.targets.split("-"))
     stations = args.stations
+    generate = lambda count: build(count, args.seed, min_rounds, max_rounds, min_targets, max_targets).encode("gbk")
     if args.megabytes is not None:
-        sample = build(20, args.seed, min_rounds, max_rounds, min_targets, max_targets).encode("gbk")
-        stations = max(1, int(args.megabytes * 1e6 / (len(sample) / 20)))
-    text = build(stations, args.seed, min_rounds, max_rounds, min_targets, max_targets)
+        # Stations differ in size: scale from a sample, then once more from the first attempt.
+        target = args.megabytes * 1e6
+        sample = 200
+        data = generate(sample)
+        for _ in range(3):
+            stations = max(1, round(sample * target / len(data)))
+            if stations == sample:
+                break
+            data, sample = generate(stations), stations
+            if abs(len(data) - target) <= 0.01 * target:
+                break
+    else:
+        data = generate(stations)
     with open(args.output, "wb") as f:
-        f.write(text.encode("gbk"))
+        f.write(data)
     return 0
 
 

@@ -65,6 +65,7 @@ std::uint32_t CImportXml::ReadObserveEx(XmlNode node, const std::string& name,
     if (set.IsEmpty()) return 0;
     const XmlNodeList rounds = set.childNodes();
     const long count = rounds.length();
+    turns.reserve(turns.size() + static_cast<size_t>(count));
     for (long i = 0; i < count; ++i) {
         CSurveyTurn turn;
         ReadObjectValue(rounds.item(i), turn.m_arrObserve);
@@ -76,12 +77,14 @@ std::uint32_t CImportXml::ReadObserveEx(XmlNode node, const std::string& name,
 std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve>& observes) {
     const XmlNodeList children = node.childNodes();
     const long count = children.length();
+    observes.reserve(observes.size() + static_cast<size_t>(count));
     for (long i = 0; i < count; ++i) {
         const XmlNode child = children.item(i);
         CBaseObserve observe;
         observe.m_strName = child.nodeName();
         const XmlNamedNodeMap attributes = child.attributes();
         const long attributeCount = attributes.length();
+        observe.m_arrValue.reserve(static_cast<size_t>(attributeCount));
         for (long a = 0; a < attributeCount; ++a) {
             const XmlNode attribute = attributes.item(a);
             const std::string name = TrimmedAttributeName(attribute.nodeName());

@@ -1,6 +1,8 @@
+#include <iconv.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
 
 #include "import/repair_internal.h"
@@ -22,24 +24,54 @@ bool IsReadOnly(const std::string& gbkPath) {
     return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-// Bytes of the character at pos in the file's own encoding, as far as bytes holds them.
-std::size_t CharLength(const std::string& bytes, std::size_t pos, const std::string& encoding) {
-    const auto lead = static_cast<unsigned char>(bytes[pos]);
-    std::size_t length = 1;
-    if (encoding.empty()) {  // UTF-8
-        if (lead >= 0xF0) length = 4;
-        else if (lead >= 0xE0) length = 3;
-        else if (lead >= 0xC0) length = 2;
-    } else if (encoding == "GB18030") {
-        if (lead >= 0x81 && lead <= 0xFE) {
-            const bool fourBytes = pos + 1 < bytes.size() && bytes[pos + 1] >= '0' && bytes[pos + 1] <= '9';
-            length = fourBytes ? 4 : 2;
-        }
-    } else if (encoding == "UTF-16") {
-        length = 2;
+// Splits a line of the file into characters of its own encoding.
+class CharReader {
+public:
+    explicit CharReader(const std::string& encoding) : m_encoding(encoding) {
+        if (!Builtin()) m_cd = iconv_open("UTF-8", encoding.c_str());
     }
-    return std::min(length, bytes.size() - pos);
-}
+    ~CharReader() {
+        if (m_cd != reinterpret_cast<iconv_t>(-1)) iconv_close(m_cd);
+    }
+    CharReader(const CharReader&) = delete;
+    CharReader& operator=(const CharReader&) = delete;
+
+    // Bytes of the character at pos, as far as bytes holds them.
+    std::size_t Length(const std::string& bytes, std::size_t pos) {
+        const auto lead = static_cast<unsigned char>(bytes[pos]);
+        const std::size_t left = bytes.size() - pos;
+        std::size_t length = 1;
+        if (m_encoding.empty()) {  // UTF-8
+            length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        } else if (m_encoding == "GB18030") {
+            if (lead >= 0x81 && lead <= 0xFE) {
+                length = left > 1 && bytes[pos + 1] >= '0' && bytes[pos + 1] <= '9' ? 4 : 2;
+            }
+        } else if (m_cd != reinterpret_cast<iconv_t>(-1)) {
+            // Any other encoding: the fewest bytes that decode to one character.
+            for (std::size_t n = 1; n <= 4 && n <= left; ++n) {
+                char* in = const_cast<char*>(bytes.data() + pos);
+                size_t inLeft = n;
+                char out[16];
+                char* outPtr = out;
+                size_t outLeft = sizeof out;
+                iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+                if (iconv(m_cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) {
+                    length = n;
+                    break;
+                }
+                if (errno != EINVAL) break;
+            }
+        }
+        return std::min(length, left);
+    }
+
+private:
+    bool Builtin() const { return m_encoding.empty() || m_encoding == "GB18030"; }
+
+    std::string m_encoding;
+    iconv_t m_cd = reinterpret_cast<iconv_t>(-1);
+};
 
 bool IsSingleByteNameChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
@@ -58,6 +90,9 @@ Mend MendName(const std::string& gbkPath, long line, long column, std::string& w
     std::string chunk;
     while (prefix.size() < kDeclarationPrefixLength && file.ReadString(chunk)) prefix += chunk;
     const std::string encoding = RecordTextEncoding(prefix);
+    // Lines of a UTF-16 file are not found by their line-feed bytes: such a file is not mended.
+    if (encoding == "UTF-16") return Mend::NothingToChange;
+    CharReader chars(encoding);
     file.Seek(0);
 
     // The reported line: CR, LF and CR LF each end one, as the parser counts them.
@@ -95,11 +130,11 @@ Mend MendName(const std::string& gbkPath, long line, long column, std::string& w
     std::size_t at = 0;
     if (line == 1 && encoding.empty() && lineBytes.compare(0, 3, "\xEF\xBB\xBF") == 0) at = 3;
     for (long skipped = 1; skipped < column && at < lineBytes.size(); ++skipped) {
-        at += CharLength(lineBytes, at, encoding);
+        at += chars.Length(lineBytes, at);
     }
     if (at >= lineBytes.size()) return Mend::NothingToChange;  // the fault is no character here
 
-    const std::size_t length = CharLength(lineBytes, at, encoding);
+    const std::size_t length = chars.Length(lineBytes, at);
     std::string replacement;
     if (length > 1) {
         replacement = "st" + std::string(length - 2, '_');

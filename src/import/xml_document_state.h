@@ -6,6 +6,8 @@
 #include <libxml/tree.h>
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "traverse/xml_dom.h"
@@ -24,6 +26,9 @@ struct XmlDocumentState {
     XmlParseError error;
     // Trees of earlier loads that node handles may still point into; freed with the state.
     std::vector<XmlDocPtr> retired;
+    // GBK forms of the non-ASCII names met so far, by their interned UTF-8 string: a record file
+    // repeats a few dozen names millions of times.
+    mutable std::unordered_map<const xmlChar*, std::string> gbkNames;
 };
 
 }  // namespace detail

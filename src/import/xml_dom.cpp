@@ -20,6 +20,20 @@ std::string ToGbk(const xmlChar* utf8) {
     return utf8 == nullptr ? std::string() : Utf8ToGbk(reinterpret_cast<const char*>(utf8));
 }
 
+// A name of the tree in GBK. Names live in the document's dictionary, so each distinct one is
+// converted once.
+std::string NameToGbk(const detail::XmlDocumentState& state, const xmlChar* name) {
+    if (name == nullptr) return std::string();
+    const xmlChar* c = name;
+    while (*c != 0 && *c < 0x80) ++c;
+    if (*c == 0) return std::string(reinterpret_cast<const char*>(name), static_cast<std::size_t>(c - name));
+    const auto found = state.gbkNames.find(name);
+    if (found != state.gbkNames.end()) return found->second;
+    std::string gbk = Utf8ToGbk(reinterpret_cast<const char*>(name));
+    state.gbkNames.emplace(name, gbk);
+    return gbk;
+}
+
 bool IsBlankText(const xmlNode* node) {
     if (node->type != XML_TEXT_NODE || node->content == nullptr) return false;
     for (const xmlChar* c = node->content; *c != 0; ++c) {
@@ -150,7 +164,7 @@ std::string XmlNode::nodeName() const {
     case XML_ELEMENT_NODE:
     case XML_ATTRIBUTE_NODE:
     case XML_PI_NODE:
-        return ToGbk(node->name);
+        return NameToGbk(*m_document, node->name);
     case XML_TEXT_NODE:
         return "#text";
     case XML_CDATA_SECTION_NODE:
@@ -261,7 +275,11 @@ namespace {
 bool TakeResult(detail::XmlDocumentState& state, bool shared, XmlParseResult result) {
     // Nodes of an earlier load may still be held: their tree lives as long as the state.
     if (state.tree != nullptr) {
-        if (shared) state.retired.push_back(std::move(state.tree));
+        if (shared) {
+            state.retired.push_back(std::move(state.tree));
+        } else {
+            state.gbkNames.clear();  // the names' storage goes with the tree
+        }
         state.tree.reset();
     }
     state.tree = std::move(result.tree);

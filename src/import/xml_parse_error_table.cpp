@@ -18,7 +18,6 @@ enum class Where {
     AtFault,          // the character the parser stopped at
     MissingSpace,     // white space expected before the next attribute
     AtEnd,            // the end of the file
-    NoLine,           // line 0, column 0, no source text
     TagName,          // the name of the start or end tag that holds the fault
     DuplicateName,    // the name of the attribute just parsed
     OpenQuote,        // the opening quote of the string the fault left open
@@ -309,15 +308,12 @@ Located Locate(const XmlFault& fault, const std::string& text) {
         // White space is missing only where another attribute follows at once.
         if (here.length == 0) {
             found = {kUnexpectedEof, kReasonUnexpectedEof, end};
-        } else if (!IsNameStartChar(here.code)) {
+        } else if (!IsNameChar(here.code)) {
             found = {kExpectingTagEnd, kReasonExpectingTagEnd, at};
         }
         break;
     case Where::AtEnd:
         found.pos = end;
-        break;
-    case Where::NoLine:
-        found.hasLine = false;
         break;
     case Where::NameStart:
         if (here.length == 0) {

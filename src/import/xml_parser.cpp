@@ -25,6 +25,8 @@ namespace {
 constexpr unsigned kMaxDepth = 1u << 20;
 
 
+constexpr const char* kOutOfMemory = "Not enough storage is available to complete this operation.";
+
 // True on a thread while it parses a record file: its external entities are never loaded.
 thread_local bool t_parsingRecord = false;
 xmlExternalEntityLoader g_previousLoader = nullptr;
@@ -217,7 +219,7 @@ struct ParseState {
             fault.ownReason = reason;
         }
         CapturePosition();
-        xmlStopParser(context);
+        xmlStopParser(context);  // the context of the document, whichever context called
     }
 };
 
@@ -234,7 +236,8 @@ void StartElement(void* data, const xmlChar* name, const xmlChar** attributes) {
     if (context->myDoc == nullptr) return;
     xmlNodePtr node = xmlNewDocNode(context->myDoc, nullptr, name, nullptr);
     if (node == nullptr) {
-        state->Stop(E_OUTOFMEMORY, "Not enough storage is available to complete this operation.");
+        if (state != nullptr) state->Stop(E_OUTOFMEMORY, kOutOfMemory);
+        xmlStopParser(context);
         return;
     }
     context->nodemem = -1;
@@ -247,7 +250,8 @@ void StartElement(void* data, const xmlChar* name, const xmlChar** attributes) {
     }
     for (int i = 0; attributes != nullptr && attributes[i] != nullptr; i += 2) {
         if (xmlNewProp(node, attributes[i], attributes[i + 1]) == nullptr) {
-            state->Stop(E_OUTOFMEMORY, "Not enough storage is available to complete this operation.");
+            if (state != nullptr) state->Stop(E_OUTOFMEMORY, kOutOfMemory);
+            xmlStopParser(context);
             return;
         }
     }
@@ -258,10 +262,11 @@ xmlEntityPtr GetEntity(void* data, const xmlChar* name) {
     auto context = static_cast<xmlParserCtxtPtr>(data);
     auto state = static_cast<ParseState*>(context->_private);
     xmlEntityPtr entity = xmlSAX2GetEntity(data, name);
-    if (entity != nullptr && context->inSubset == 0) {
+    if (entity != nullptr && state != nullptr && context->inSubset == 0) {
         state->expanded += static_cast<std::size_t>(std::max(entity->length, 1));
         if (state->expanded > kEntityExpansionLimit) {
             state->Stop(E_FAIL, "Entity expansion exceeds the limit.");
+            xmlStopParser(context);  // also an entity's own context, when that one asked
             return nullptr;
         }
     }
@@ -316,7 +321,7 @@ XmlParseResult Parse(ByteSource& source) {
     if (!context) {
         XmlParseError error;
         error.errorCode = E_OUTOFMEMORY;
-        error.reason = "Not enough storage is available to complete this operation.";
+        error.reason = kOutOfMemory;
         return Fail(error);
     }
     state.context = context.get();

@@ -3,6 +3,7 @@
 #include <locale.h>
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,6 +31,49 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// The value of a decimal number of the form [sign] digits [. digits] [e [sign] digits], when it is
+// exact in a few double operations: a significand below 2^53 and a power of ten up to 10^22 are
+// both exact doubles, so their one product or quotient is rounded once, correctly, as strtod
+// rounds. Readings and coordinates are all of this kind; false for any other number.
+bool ExactDecimal(const char* p, const char* end, double& value) {
+    static const double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    std::uint64_t significand = 0;
+    long exponent = 0;
+    bool fraction = false;
+    for (; p < end && (IsDigit(*p) || (*p == '.' && !fraction)); ++p) {
+        if (*p == '.') {
+            fraction = true;
+            continue;
+        }
+        if (significand >= kExactLimit / 10) return false;
+        significand = significand * 10 + static_cast<std::uint64_t>(*p - '0');
+        if (fraction) --exponent;
+    }
+    if (p < end) {  // an exponent: e [sign] digits
+        ++p;
+        bool negativeExponent = false;
+        if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
+        long written = 0;
+        for (; p < end; ++p) {
+            if (written > 1000) return false;
+            written = written * 10 + (*p - '0');
+        }
+        exponent += negativeExponent ? -written : written;
+    }
+    double magnitude = static_cast<double>(significand);
+    if (significand != 0) {
+        if (exponent < -22 || exponent > 22) return false;
+        magnitude = exponent < 0 ? magnitude / kPowers[-exponent] : magnitude * kPowers[exponent];
+    }
+    value = negative ? -magnitude : magnitude;
+    return true;
 }
 
 }  // namespace
@@ -73,6 +117,8 @@ double AToF(const std::string& text) {
             i = j;
         }
     }
+    double value;
+    if (ExactDecimal(text.data() + start, text.data() + i, value)) return value;
     const std::string number = text.substr(start, i - start);
     return strtod_l(number.c_str(), nullptr, CLocale());
 }

@@ -1,0 +1,285 @@
+// Import, check and export of generated record files of about 1, 10 and 100 MB, each against the
+// floor of libxml2's own parse of the same file, and the peak memory of an import against that of
+// the parse alone. Prints the figures, the ratios and whether each target holds.
+//
+//     traverse_bench --records=DIR [--sizes=1,10,100] [benchmark flags]
+//
+// DIR holds records-<N>MB.xml for each size (tools/generate_records.py writes them; make bench
+// does). Exits 1 when a target does not hold.
+#include <benchmark/benchmark.h>
+#include <libxml/parser.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "floor_parse.h"
+#include "traverse/import_xml.h"
+#include "traverse/message_box.h"
+
+namespace {
+
+using traverse::CImportXml;
+
+struct RecordFile {
+    int megabytes = 0;       // nominal size
+    std::string path;
+    std::string exportPath;  // where the export benchmark writes
+    double bytes = 0;        // actual size
+};
+
+const char* const kOperations[] = {"parse", "import", "check", "export"};
+
+std::string Name(const char* operation, const RecordFile& file) {
+    return std::string(operation) + "/" + std::to_string(file.megabytes) + "MB";
+}
+
+// The floor: a document from libxml2 and its release.
+void BenchParse(benchmark::State& state, const RecordFile* file) {
+    for (auto _ : state) {
+        xmlDocPtr document = traverse::bench::FloorParse(file->path);
+        if (document == nullptr) {
+            state.SkipWithError("libxml2 cannot parse the file");
+            break;
+        }
+        xmlFreeDoc(document);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file->bytes));
+}
+
+// OnButtonExchange on a fresh importer, and the release of what it imported.
+void BenchImport(benchmark::State& state, const RecordFile* file) {
+    for (auto _ : state) {
+        CImportXml importer;
+        if (importer.OnButtonExchange(file->path) != 0) {
+            state.SkipWithError("the import failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file->bytes));
+}
+
+// One importer per file, imported once, shared by the check and export benchmarks.
+CImportXml& Imported(const RecordFile& file) {
+    // One imported file in memory at a time.
+    static std::string path;
+    static std::unique_ptr<CImportXml> importer;
+    if (!importer || path != file.path) {
+        importer.reset();
+        importer = std::make_unique<CImportXml>();
+        importer->OnButtonExchange(file.path);
+        path = file.path;
+    }
+    return *importer;
+}
+
+void BenchCheck(benchmark::State& state, const RecordFile* file) {
+    CImportXml& importer = Imported(*file);
+    if (importer.m_arrStation.empty()) state.SkipWithError("nothing imported");
+    for (auto _ : state) {
+        importer.OnButtonCheck();
+        benchmark::DoNotOptimize(importer.m_strText.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file->bytes));
+}
+
+void BenchExport(benchmark::State& state, const RecordFile* file) {
+    CImportXml& importer = Imported(*file);
+    if (importer.m_arrStation.empty()) state.SkipWithError("nothing imported");
+    for (auto _ : state) {
+        if (importer.OnButtonTonbq(file->exportPath) != 0) {
+            state.SkipWithError("the export failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file->bytes));
+}
+
+// Prints as the console reporter does and keeps the fastest repetition of every benchmark.
+class CollectingReporter : public benchmark::ConsoleReporter {
+public:
+    using ConsoleReporter::ConsoleReporter;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            // Each repetition, or only the "min" aggregate when aggregates alone are reported.
+            const bool repetition = run.run_type == Run::RT_Iteration;
+            if (run.error_occurred || (!repetition && run.aggregate_name != "min")) continue;
+            const double seconds =
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            auto [entry, added] = m_seconds.emplace(run.run_name.function_name, seconds);
+            if (!added) entry->second = std::min(entry->second, seconds);
+        }
+    }
+    // Seconds per operation; 0 when the benchmark did not run.
+    double Seconds(const std::string& name) const {
+        const auto found = m_seconds.find(name);
+        return found == m_seconds.end() ? 0.0 : found->second;
+    }
+
+private:
+    std::map<std::string, double> m_seconds;
+};
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Peak resident-set growth, KiB, of one operation in a process of its own; the least of a few
+// runs; -1 when it cannot be measured.
+long PeakKiB(const char* operation, const std::string& path, int runs) {
+    long least = -1;
+    for (int i = 0; i < runs; ++i) {
+        const std::string command =
+            Quote(TRAVERSE_PEAK_MEMORY_PATH) + " " + operation + " " + Quote(path);
+        std::FILE* pipe = popen(command.c_str(), "r");
+        if (pipe == nullptr) return -1;
+        long kib = -1;
+        if (std::fscanf(pipe, "%ld", &kib) != 1) kib = -1;
+        const int status = pclose(pipe);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || kib < 0) return -1;
+        least = least < 0 ? kib : std::min(least, kib);
+    }
+    return least;
+}
+
+struct Verdicts {
+    int failed = 0;
+    const char* operator()(bool holds) {
+        if (!holds) ++failed;
+        return holds ? "pass" : "FAIL";
+    }
+};
+
+// Takes --name=value out of argv; empty when absent.
+std::string TakeFlag(int& argc, char** argv, const char* name) {
+    const std::string prefix = std::string("--") + name + "=";
+    std::string value;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], prefix.c_str(), prefix.size()) == 0) value = argv[i] + prefix.size();
+        else argv[kept++] = argv[i];
+    }
+    argc = kept;
+    return value;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string directory = TakeFlag(argc, argv, "records");
+    std::string sizes = TakeFlag(argc, argv, "sizes");
+    if (directory.empty()) directory = ".";
+    if (sizes.empty()) sizes = "1,10,100";
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+    traverse::SetMessageBoxHandler([](const std::string&) {});
+    xmlInitParser();
+
+    std::vector<RecordFile> files;
+    for (std::size_t at = 0; at < sizes.size();) {
+        const std::size_t comma = std::min(sizes.find(',', at), sizes.size());
+        RecordFile file;
+        file.megabytes = std::atoi(sizes.substr(at, comma - at).c_str());
+        file.path = directory + "/records-" + std::to_string(file.megabytes) + "MB.xml";
+        file.exportPath = directory + "/records-" + std::to_string(file.megabytes) + "MB.txt";
+        struct stat status {};
+        if (stat(file.path.c_str(), &status) != 0) {
+            std::fprintf(stderr, "missing %s: tools/generate_records.py --megabytes %d -o %s\n",
+                         file.path.c_str(), file.megabytes, file.path.c_str());
+            return 2;
+        }
+        file.bytes = static_cast<double>(status.st_size);
+        files.push_back(file);
+        at = comma + 1;
+    }
+
+    for (const RecordFile& file : files) {
+        // Large files take a second or more per operation: a fixed count of repetitions then.
+        const bool large = file.bytes > 30e6;
+        const auto configure = [&](benchmark::internal::Benchmark* b) {
+            b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
+            b->ComputeStatistics("min", [](const std::vector<double>& values) {
+                return *std::min_element(values.begin(), values.end());
+            });
+            if (large) b->Iterations(1);
+            else b->MinTime(0.3);
+        };
+        configure(benchmark::RegisterBenchmark(Name("parse", file).c_str(), BenchParse, &file));
+        configure(benchmark::RegisterBenchmark(Name("import", file).c_str(), BenchImport, &file));
+        configure(benchmark::RegisterBenchmark(Name("check", file).c_str(), BenchCheck, &file));
+        configure(benchmark::RegisterBenchmark(Name("export", file).c_str(), BenchExport, &file));
+    }
+    CollectingReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
+                                                       : benchmark::ConsoleReporter::OO_Tabular);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    Verdicts verdict;
+    std::printf("\nFastest of the repetitions, milliseconds per operation, and MB/s\n");
+    std::printf("%8s %12s %16s %16s %16s %16s %14s %14s\n", "file", "bytes", "parse", "import",
+                "check", "export", "peak parse", "peak import");
+    std::map<std::string, std::vector<double>> perMegabyte;  // seconds per MB by operation
+    std::vector<long> parsePeaks, importPeaks;
+    for (const RecordFile& file : files) {
+        const double megabytes = file.bytes / 1e6;
+        std::printf("%6dMB %12.0f", file.megabytes, file.bytes);
+        for (const char* operation : kOperations) {
+            const double seconds = reporter.Seconds(Name(operation, file));
+            perMegabyte[operation].push_back(seconds / megabytes);
+            std::printf(" %8.1f %7.1f", seconds * 1e3, seconds > 0 ? megabytes / seconds : 0.0);
+        }
+        const int runs = file.bytes > 30e6 ? 1 : 3;
+        parsePeaks.push_back(PeakKiB("parse", file.path, runs));
+        importPeaks.push_back(PeakKiB("import", file.path, runs));
+        std::printf(" %11.1fMiB %11.1fMiB\n", parsePeaks.back() / 1024.0, importPeaks.back() / 1024.0);
+    }
+
+    std::printf("\nTargets\n");
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const RecordFile& file = files[i];
+        const double parse = reporter.Seconds(Name("parse", file));
+        const double import = reporter.Seconds(Name("import", file));
+        const double check = reporter.Seconds(Name("check", file));
+        const double exported = reporter.Seconds(Name("export", file));
+        const bool measured = parse > 0 && import > 0 && check > 0 && exported > 0;
+        const double importRatio = measured ? import / parse : 0;
+        const double checkRatio = measured ? check / import : 0;
+        const double exportRatio = measured ? exported / import : 0;
+        std::printf("%6dMB  import/parse %5.2f <= 1.50 %s   check/import %5.3f <= 0.25 %s   "
+                    "export/import %5.3f <= 0.50 %s\n",
+                    file.megabytes, importRatio, verdict(measured && importRatio <= 1.5), checkRatio,
+                    verdict(measured && checkRatio <= 0.25), exportRatio,
+                    verdict(measured && exportRatio <= 0.5));
+        const bool peaks = parsePeaks[i] > 0 && importPeaks[i] > 0;
+        const double memoryRatio = peaks ? static_cast<double>(importPeaks[i]) / parsePeaks[i] : 0;
+        std::printf("%6dMB  peak memory import/parse %5.2f <= 1.50 %s\n", file.megabytes, memoryRatio,
+                    verdict(peaks && memoryRatio <= 1.5));
+    }
+    if (files.size() > 1) {
+        std::printf("time per MB, largest over smallest across the sizes (<= 1.25 for the library)\n");
+        for (const char* operation : kOperations) {
+            const std::vector<double>& values = perMegabyte[operation];
+            const double low = *std::min_element(values.begin(), values.end());
+            const double high = *std::max_element(values.begin(), values.end());
+            const double spread = low > 0 ? high / low : 0;
+            std::printf("        %-7s", operation);
+            for (double value : values) std::printf(" %8.2f ms/MB", value * 1e3);
+            if (std::strcmp(operation, "parse") == 0) std::printf("   spread %5.2f (floor)\n", spread);
+            else std::printf("   spread %5.2f <= 1.25 %s\n", spread, verdict(low > 0 && spread <= 1.25));
+        }
+    }
+    std::printf("%s\n", verdict.failed == 0 ? "every target holds"
+                                            : (std::to_string(verdict.failed) + " target(s) missed").c_str());
+    return verdict.failed == 0 ? 0 : 1;
+}
