@@ -8,12 +8,16 @@ SANITIZE_DIR ?= build-sanitize
 BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= import_fuzzer repair_fuzzer
+BENCH_SIZES ?= 1 10 100
+BENCH_RECORDS := $(BENCH_DIR)/records
 
 PACKAGES := cmake g++ make pkg-config libxml2-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev locales
 FUZZ_PACKAGES := clang libclang-rt-dev
+BENCH_PACKAGES := python3
 EXAMPLE := examples/traverse.xml
 
-.PHONY: all deps fuzz-deps configure build test demo sanitize bench fuzz install clean
+.PHONY: all deps fuzz-deps bench-deps configure build test demo sanitize bench fuzz install clean
 
 all: build
 
@@ -22,6 +26,9 @@ deps:
 
 fuzz-deps:
 	@PACKAGES="$(FUZZ_PACKAGES)" sh tools/install-deps.sh
+
+bench-deps:
+	@PACKAGES="$(BENCH_PACKAGES)" sh tools/install-deps.sh
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
@@ -38,21 +45,38 @@ demo: build
 	status=$$?; echo; echo '--- $(BUILD_DIR)/traverse.txt ---'; cat $(BUILD_DIR)/traverse.txt; exit $$status
 
 # The whole test suite under AddressSanitizer (with leak detection) and UndefinedBehaviorSanitizer.
+# Left out: consumer_install, which builds an outside host against the installed package; a host
+# without the sanitizer runtimes cannot load an instrumented library, and `make test` covers it.
 sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DTRAVERSE_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
+	  -E '^consumer_install$$'
 
-bench: deps
+
+# Import, check and export of generated record files of about 1, 10 and 100 MB against libxml2's
+# own parse of the same files (bench/README.md). The files are written once, into the build tree.
+comma := ,
+empty :=
+space := $(empty) $(empty)
+bench: deps bench-deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
-	$(BENCH_DIR)/bench/traverse_bench
+	$(MAKE) --no-print-directory $(foreach size,$(BENCH_SIZES),$(BENCH_RECORDS)/records-$(size)MB.xml)
+	$(BENCH_DIR)/bench/traverse_bench --records=$(BENCH_RECORDS) \
+	  --sizes=$(subst $(space),$(comma),$(strip $(BENCH_SIZES))) --benchmark_report_aggregates_only=true
 
+$(BENCH_RECORDS)/records-%MB.xml: tools/generate_records.py
+	@mkdir -p $(BENCH_RECORDS)
+	python3 tools/generate_records.py --megabytes $* --seed 1 -o $@
+
+# Each fuzz target for FUZZ_SECONDS under ASan and UBSan (fuzz/run.sh); findings in fuzz/artifacts/.
 fuzz: deps fuzz-deps
-	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_FUZZ=ON
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_FUZZ=ON
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
-	sh fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+	sh fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 install: build
 	cmake --install $(BUILD_DIR)

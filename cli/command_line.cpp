@@ -101,6 +101,14 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::stri
     if (command->action == Action::Run && !haveOutput) {
         commandLine.output = DefaultOutputPath(commandLine.file);
     }
+    // Writing the adjustment file over the record file would lose the records.
+    std::error_code ignored;
+    if (!commandLine.output.empty() &&
+        std::filesystem::equivalent(commandLine.file, commandLine.output, ignored)) {
+        error = "the adjustment file " + commandLine.output +
+                " would replace the record file; give another OUT";
+        return false;
+    }
     return true;
 }
 

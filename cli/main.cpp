@@ -52,12 +52,10 @@ public:
         }
         if (result != success) m_allSucceeded = false;
         const bool errorSet = m_importer.m_strError != errorBefore;
-        const std::string commandName = name;
         if (m_json) {
-            EmitJson(name, result, commandName == "import");
+            EmitJson(name, result, std::string(name) == "import");
         } else {
-            // Only the import and the check write a report; the others leave the last one alone.
-            EmitText(commandName == "import" || commandName == "check", errorSet);
+            EmitText(errorSet);
         }
         return result;
     }
@@ -75,17 +73,14 @@ private:
         if (!m_json) std::fprintf(stderr, "%s\n", traverse::GbkToUtf8(text).c_str());
     }
 
-    void EmitText(bool withReport, bool errorSet) {
-        if (withReport && !m_importer.m_strText.empty()) {
+    // The report as it stands after the command, as a host's report window shows it after each
+    // button; then m_strError if the command set it.
+    void EmitText(bool errorSet) {
+        if (!m_importer.m_strText.empty()) {
             std::fprintf(stdout, "%s\n", traverse::GbkToUtf8(m_importer.m_strText).c_str());
             std::fflush(stdout);
         }
-        // The check puts each message's text in m_strError just before showing it: print it once.
-        const std::string& error = m_importer.m_strError;
-        if (errorSet && !error.empty() &&
-            (m_messages.empty() || m_messages.back() != error)) {
-            std::fprintf(stderr, "%s\n", traverse::GbkToUtf8(error).c_str());
-        }
+        if (errorSet) std::fprintf(stderr, "%s\n", traverse::GbkToUtf8(m_importer.m_strError).c_str());
     }
 
     void EmitJson(const char* name, std::uint32_t result, bool withData) {
@@ -139,10 +134,7 @@ int Execute(const CommandLine& commandLine) {
     case Action::Run:
         session.Run("import", 0, import);
         session.Run("check", 0, check);
-        if (session.Run("export", 0, write) == 0) {
-            session.Note("traverse: adjustment input file written to " + commandLine.output + "\n",
-                         stderr);
-        }
+        session.Run("export", 0, write);
         break;
     case Action::Repair: {
         // RepairXML's result, with the details it does not return.

@@ -290,6 +290,9 @@ TEST(CheckClosure, ShortFirstOrLastRecordGivesNoLineAndNoMessage) {
     CSurveyTurn& round2 = Records::RoundOf(station, {"B", "C", "D", "E"});
     Records::Target(round2, "B", {});
     Records::RoundOf(station, {"B", "C", "D", "E", "B"});
+    // Not closed on its first target, but its last record is short: no message either.
+    CSurveyTurn& round4 = Records::RoundOf(station, {"B", "C", "D"});
+    Records::Target(round4, "X", {1.0});
 
     MessageCapture capture;
     EXPECT_EQ(importer.CheckHAngle({1002, 6.0}, importer.m_arrStation), 1);

@@ -128,7 +128,22 @@ TEST(Cli, RunWritesNextToTheRecordFileByDefault) {
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string written = ReadFileBytes(dir.File("测站 记录.txt"));
     EXPECT_EQ(written.rfind("<<\r\n", 0), 0u);
-    EXPECT_NE(run.err.find("测站 记录.txt"), std::string::npos);
+    // The report stands after each command, as a host shows it after each button.
+    const size_t banner = run.out.find("*** 水平角检查 ***");
+    ASSERT_NE(banner, std::string::npos);
+    EXPECT_EQ(run.out.substr(banner), run.out.substr(banner).substr(0, (run.out.size() - banner) / 2) +
+                                          run.out.substr(banner).substr(0, (run.out.size() - banner) / 2));
+}
+
+TEST(Cli, NeverWritesTheAdjustmentFileOverTheRecordFile) {
+    TempDir dir;
+    const std::string record = ReadFileBytes(kExample);
+    const std::string path = dir.Write("records.txt", record);
+    ProgramRun run = RunTraverse({"run", path});
+    EXPECT_EQ(run.status, 2);
+    run = RunTraverse({"export", path, dir.Path() + "/./records.txt"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(ReadFileBytes(path), record);
 }
 
 TEST(Cli, ExportThatCannotBeWrittenFails) {

@@ -223,6 +223,8 @@ TEST_F(ExportTest, HorizontalDirections) {
          {Round({{"K", {0.0, 180.0}}, {"A", {100.0, 280.0}}, {"K", {359.5958, 180.0}},
                  {"A", {99.5959, 279.5959}}})},
          {"A\t100.000000"}, {}},
+        {"a target in the orientation's direction, across the seam, is 0, never 360",
+         {Round({{"K", {0.0, 180.0}}, {"A", {359.5902, 180.0058}}})}, {"A\t0.000000"}, {}},
         // Short orientation records give nothing and no message; three readings use the first two.
         {"short orientation records",
          {Round({{"K", {0.0, 180.0}}, {"A", {20.0, 200.0}}}), Round({{"K", {0.0}}, {"A", {90.0, 270.0}}}),

@@ -90,6 +90,9 @@ int CImportXml::CheckHAngle(const TAGCheckInfo& check, const std::vector<CPoint3
                 if (records.size() <= 3) continue;
                 const CBaseObserve& first = records.front();
                 const CBaseObserve& last = records.back();
+                // The import has already reported a record without both readings: the round
+                // gives neither a line nor a message.
+                if (first.m_arrValue.size() < 2 || last.m_arrValue.size() < 2) continue;
                 if (first.m_strName != last.m_strName) {
                     m_strError = FormatText(
                         GBK("测站%s水平角观测第%ld测回中，半测回方向读数没有归零！").c_str(),
@@ -98,8 +101,6 @@ int CImportXml::CheckHAngle(const TAGCheckInfo& check, const std::vector<CPoint3
                     continue;
                 }
                 if (records.size() == 4) continue;
-                // The import has already reported a record without both readings.
-                if (first.m_arrValue.size() < 2 || last.m_arrValue.size() < 2) continue;
                 AddText(FormatText(GBK("第%ld测回，半测回归零差=%.1lf").c_str(), RoundNumber(r),
                                    ClosureSeconds(first, last)));
             }

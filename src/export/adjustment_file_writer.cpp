@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstddef>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "export/direction_mean.h"
@@ -32,6 +34,13 @@ using Values = std::vector<double>;
 // Angle records give face left [0] and face right [1]; shorter ones must never be read.
 bool HasTwoReadings(const CBaseObserve& observe) { return observe.m_arrValue.size() >= 2; }
 
+// A reduced direction (radians, [0, 2*pi)) in packed DMS as the file shows it, in [0, 360): one
+// that would print as a full turn, 360.000000, is the orientation itself and prints as 0.
+double DirectionDms(double radians) {
+    const double dms = RadianToDms(radians);
+    return dms >= 360.0 - 5e-7 ? 0.0 : dms;
+}
+
 // Plain mean, summed in array order. Callers never pass an empty array.
 double Mean(const Values& values) {
     double sum = 0.0;
@@ -58,87 +67,140 @@ void WriteKnownPoints(CStdioFile& file, const std::vector<CPoint3D>& points) {
     file.WriteString("<<\n\n");
 }
 
+// ---- where each target's records lie ------------------------------------------------------------
+
+using RecordList = std::vector<const CBaseObserve*>;
+
+// The records of every name in a list of records, in order. A target finds its own records here
+// instead of scanning all of them: a station with many targets stays linear.
+class RecordsByName {
+public:
+    void Add(const CBaseObserve& record) { m_records[record.m_strName].push_back(&record); }
+    void AddAll(const std::vector<CBaseObserve>& records) {
+        for (const CBaseObserve& record : records) Add(record);
+    }
+    const RecordList& Of(const std::string& name) const {
+        static const RecordList none;
+        const auto found = m_records.find(name);
+        return found == m_records.end() ? none : found->second;
+    }
+
+private:
+    std::unordered_map<std::string_view, RecordList> m_records;  // names live in the records
+};
+
 // ---- horizontal directions (c0) ----------------------------------------------------------------
 
-// A plain round: records = targets, or targets plus a closing record on the first target. Appends
-// the direction of target, reduced to the orientation o, once per usable record of target.
-void CollectPlainRound(const std::vector<CBaseObserve>& records, const Names& names,
-                       const std::string& target, double o, Values& values) {
-    if (records.size() == names.size() + 1) {
-        const CBaseObserve& closing = records.back();
-        if (closing.m_strName != names[0]) {
-            ShowMessageBox(GBK("半测回归零方向与第一个定向点不一致！"));
-            return;
-        }
-        if (!HasTwoReadings(closing)) return;  // the import has reported it already
-        o = ShortWayMean(o, MeanDirection(closing));
-    }
-    for (const CBaseObserve& record : records) {
-        if (record.m_strName != target || record.m_arrValue.size() != 2) continue;
-        double d = MeanDirection(record) - o;
-        if (d < 0.0) d += TWO_PI;
-        values.push_back(d);
-    }
-}
+// What one round gives any target, worked out once per round: it is passed over, it shows a
+// message for every target that asks, or it reduces the target's records to its orientation o
+// (a right-angle round: the target's last record to p, that of the first later record on the first
+// target).
+struct RoundPlan {
+    enum class Kind { Skip, Message, Plain, RightAngle } kind = Kind::Skip;
+    const std::string* message = nullptr;
+    double o = 0.0;
+    double p = 0.0;
+    RecordsByName records;
+};
 
-// A right-angle round: more records than targets plus one. The first record of target is reduced
-// to the orientation o, the last one to the first later record on the first target; the two halves
-// together give one value, and only when target was read exactly twice.
-void CollectRightAngleRound(const std::vector<CBaseObserve>& records, const Names& names,
-                            const std::string& target, double o, Values& values) {
-    std::size_t second = 1;
-    while (second < records.size() && records[second].m_strName != names[0]) ++second;
-    if (second == records.size()) {
-        ShowMessageBox(GBK("右角观测没有跟第一个定向点一致的目标！"));
-        return;
-    }
-    if (!HasTwoReadings(records[second])) return;
-    const double p = MeanDirection(records[second]);
-
-    double d1 = 0.0;
-    double d2 = 0.0;
-    std::size_t found = 0;
-    for (const CBaseObserve& record : records) {
-        if (record.m_strName != target || record.m_arrValue.size() != 2) continue;
-        if (found == 0) {
-            d1 = MeanDirection(record) - o;
-        } else {
-            d2 = MeanDirection(record) - p;
-        }
-        ++found;
-    }
-    if (found == 2) values.push_back((d1 + d2 + TWO_PI) / 2);
-}
-
-// Appends what one round gives for target (names[k], k >= 1); names are the first round's.
-void CollectRound(const CSurveyTurn& turn, const Names& names, const std::string& target,
-                  Values& values) {
+// A plain round holds the targets, or the targets plus a closing record on the first target. A
+// right-angle round holds more records than targets plus one. names are the first round's.
+void PlanRound(const CSurveyTurn& turn, const Names& names, RoundPlan& plan) {
     const std::vector<CBaseObserve>& records = turn.m_arrObserve;
     if (records.empty() || records[0].m_strName != names[0]) return;
     if (!HasTwoReadings(records[0])) return;
     double o = MeanDirection(records[0]);
     if (std::fabs(o - kHalfTurnOrientation) < kHalfTurnWindow) o -= PI;
     if (records.size() <= names.size() + 1) {
-        CollectPlainRound(records, names, target, o, values);
+        if (records.size() == names.size() + 1) {
+            const CBaseObserve& closing = records.back();
+            if (closing.m_strName != names[0]) {
+                plan.kind = RoundPlan::Kind::Message;
+                plan.message = &GBK("半测回归零方向与第一个定向点不一致！");
+                return;
+            }
+            if (!HasTwoReadings(closing)) return;  // the import has reported it already
+            o = ShortWayMean(o, MeanDirection(closing));
+        }
+        plan.kind = RoundPlan::Kind::Plain;
     } else {
-        CollectRightAngleRound(records, names, target, o, values);
+        std::size_t second = 1;
+        while (second < records.size() && records[second].m_strName != names[0]) ++second;
+        if (second == records.size()) {
+            plan.kind = RoundPlan::Kind::Message;
+            plan.message = &GBK("右角观测没有跟第一个定向点一致的目标！");
+            return;
+        }
+        if (!HasTwoReadings(records[second])) return;
+        plan.p = MeanDirection(records[second]);
+        plan.kind = RoundPlan::Kind::RightAngle;
+    }
+    plan.o = o;
+    plan.records.AddAll(records);
+}
+
+// Appends what one round gives for target (names[k], k >= 1). A plain round gives the direction of
+// target reduced to o once per usable record of target; a right-angle round reduces the first record
+// of target to o and the last one to p, and the two halves give one value, only when target was read
+// exactly twice.
+void CollectRound(const RoundPlan& plan, const std::string& target, Values& values) {
+    switch (plan.kind) {
+    case RoundPlan::Kind::Skip:
+        return;
+    case RoundPlan::Kind::Message:
+        ShowMessageBox(*plan.message);
+        return;
+    case RoundPlan::Kind::Plain:
+        for (const CBaseObserve* record : plan.records.Of(target)) {
+            if (record->m_arrValue.size() != 2) continue;
+            double d = MeanDirection(*record) - plan.o;
+            if (d < 0.0) d += TWO_PI;
+            values.push_back(d);
+        }
+        return;
+    case RoundPlan::Kind::RightAngle: {
+        double d1 = 0.0;
+        double d2 = 0.0;
+        std::size_t found = 0;
+        for (const CBaseObserve* record : plan.records.Of(target)) {
+            if (record->m_arrValue.size() != 2) continue;
+            if (found == 0) {
+                d1 = MeanDirection(*record) - plan.o;
+            } else {
+                d2 = MeanDirection(*record) - plan.p;
+            }
+            ++found;
+        }
+        if (found == 2) values.push_back((d1 + d2 + TWO_PI) / 2);
+        return;
+    }
     }
 }
 
 // The first target of the first round is the orientation, 0 by definition; every other target
-// gets the mean of its reduced directions over all rounds. Each target scans the rounds anew, so
-// a faulty round reports itself once per target.
+// gets the mean of its reduced directions over all rounds. Each target goes through the rounds
+// anew, so a faulty round reports itself once per target.
 void WriteDirections(CStdioFile& file, std::vector<CSurveyTurn>& rounds) {
     Names names;
     if (rounds.empty() || !GetObjectName(rounds[0], names)) return;
     file.WriteString(FormatText("\t\t%s\tc0\t%.6f\n", names[0].c_str(), 0.0));
+    if (names.size() < 2) return;
+    std::vector<RoundPlan> plans(rounds.size());
+    for (std::size_t r = 0; r < rounds.size(); ++r) PlanRound(rounds[r], names, plans[r]);
     for (std::size_t k = 1; k < names.size(); ++k) {
         Values values;
-        for (const CSurveyTurn& turn : rounds) CollectRound(turn, names, names[k], values);
+        for (const RoundPlan& plan : plans) CollectRound(plan, names[k], values);
         if (values.empty()) continue;
         file.WriteString(
-            FormatText("\t\t%s\tc0\t%.6lf\n", names[k].c_str(), RadianToDms(Mean(values))));
+            FormatText("\t\t%s\tc0\t%.6lf\n", names[k].c_str(), DirectionDms(Mean(values))));
     }
+}
+
+// The records of all rounds by name, round after round.
+RecordsByName IndexRounds(const std::vector<CSurveyTurn>& rounds) {
+    RecordsByName index;
+    for (const CSurveyTurn& turn : rounds) index.AddAll(turn.m_arrObserve);
+    return index;
 }
 
 // ---- zenith distances (z0) ---------------------------------------------------------------------
@@ -147,15 +209,14 @@ void WriteDirections(CStdioFile& file, std::vector<CSurveyTurn>& rounds) {
 void WriteZenithDistances(CStdioFile& file, std::vector<CSurveyTurn>& rounds) {
     Names names;
     if (rounds.empty() || !GetObjectName(rounds[0], names)) return;
+    const RecordsByName index = IndexRounds(rounds);
     for (const std::string& name : names) {
         Values values;
-        for (const CSurveyTurn& turn : rounds) {
-            for (const CBaseObserve& record : turn.m_arrObserve) {
-                if (record.m_strName != name || record.m_arrValue.size() != 2) continue;
-                const double left = DmsToRadian(record.m_arrValue[0]);
-                const double right = DmsToRadian(record.m_arrValue[1]);
-                values.push_back(((HALF_PI - left) + (right - THREE_HALF_PI)) / 2);
-            }
+        for (const CBaseObserve* record : index.Of(name)) {
+            if (record->m_arrValue.size() != 2) continue;
+            const double left = DmsToRadian(record->m_arrValue[0]);
+            const double right = DmsToRadian(record->m_arrValue[1]);
+            values.push_back(((HALF_PI - left) + (right - THREE_HALF_PI)) / 2);
         }
         if (values.empty()) continue;
         file.WriteString(FormatText("\t\t%s\tz0\t%.6lf\n", name.c_str(),
@@ -173,13 +234,12 @@ void WriteSlopeDistances(CStdioFile& file, std::vector<CSurveyTurn>& rounds,
     if (rounds.empty() || !GetObjectName(rounds[0], names)) return;
     const double addConst = info.m_fAddConst;
     const double mulConst = info.m_fMulConst;
+    const RecordsByName index = IndexRounds(rounds);
     for (const std::string& name : names) {
         Values values;
-        for (const CSurveyTurn& turn : rounds) {
-            for (const CBaseObserve& record : turn.m_arrObserve) {
-                if (record.m_strName != name || record.m_arrValue.empty()) continue;
-                values.push_back(Mean(record.m_arrValue));
-            }
+        for (const CBaseObserve* record : index.Of(name)) {
+            if (record->m_arrValue.empty()) continue;
+            values.push_back(Mean(record->m_arrValue));
         }
         if (values.empty()) continue;
         const double m = Mean(values);

@@ -2,6 +2,9 @@
 
 #include "traverse/point3d.h"
 
+#include <string_view>
+#include <unordered_set>
+
 namespace traverse {
 
 CBaseObserve::CBaseObserve() = default;
@@ -35,15 +38,10 @@ void SetSurveyStationInfo(TAGSurveyStationInfo& info, float value) {
 
 int GetObjectName(CSurveyTurn& turn, std::vector<std::string>& names) {
     names.clear();
+    // A round may hold many thousands of targets: the names seen are looked up, not searched.
+    std::unordered_set<std::string_view> seen;
     for (const CBaseObserve& observe : turn.m_arrObserve) {
-        bool known = false;
-        for (const std::string& name : names) {
-            if (name == observe.m_strName) {
-                known = true;
-                break;
-            }
-        }
-        if (!known) names.push_back(observe.m_strName);
+        if (seen.insert(observe.m_strName).second) names.push_back(observe.m_strName);
     }
     return names.empty() ? 0 : 1;
 }
