@@ -55,46 +55,49 @@ public:
 
 private:
     friend class XmlDocument;
-    friend class XmlNodeList;
-    friend class XmlNamedNodeMap;
+    friend class XmlNodeCollection;
     XmlNode(std::shared_ptr<const detail::XmlDocumentState> document, void* node);
 
     std::shared_ptr<const detail::XmlDocumentState> m_document;
     void* m_pNode = nullptr;  // an xmlNode, or an xmlAttr for attribute nodes
 };
 
-// A node's children, in document order. item(i) takes constant time.
-class TRAVERSE_API XmlNodeList {
+// Nodes in document order: a node's children or an element's attributes. item(i) takes constant
+// time.
+class TRAVERSE_API XmlNodeCollection {
 public:
-    XmlNodeList() = default;  // an empty handle
     bool IsEmpty() const noexcept { return m_items == nullptr; }
     long length() const;
     XmlNode item(long index) const;  // empty handle when index is out of range
 
-private:
-    friend class XmlNode;
-    XmlNodeList(std::shared_ptr<const detail::XmlDocumentState> document,
-                std::shared_ptr<const std::vector<void*>> items);
+protected:
+    XmlNodeCollection() = default;  // an empty handle
+    XmlNodeCollection(std::shared_ptr<const detail::XmlDocumentState> document,
+                      std::shared_ptr<const std::vector<void*>> items);
 
+private:
     std::shared_ptr<const detail::XmlDocumentState> m_document;
     std::shared_ptr<const std::vector<void*>> m_items;
 };
 
-// An element's attributes, in document order.
-class TRAVERSE_API XmlNamedNodeMap {
+// A node's children.
+class TRAVERSE_API XmlNodeList : public XmlNodeCollection {
 public:
-    XmlNamedNodeMap() = default;  // an empty handle
-    bool IsEmpty() const noexcept { return m_items == nullptr; }
-    long length() const;
-    XmlNode item(long index) const;  // empty handle when index is out of range
+    XmlNodeList() = default;  // an empty handle
 
 private:
     friend class XmlNode;
-    XmlNamedNodeMap(std::shared_ptr<const detail::XmlDocumentState> document,
-                    std::shared_ptr<const std::vector<void*>> items);
+    using XmlNodeCollection::XmlNodeCollection;
+};
 
-    std::shared_ptr<const detail::XmlDocumentState> m_document;
-    std::shared_ptr<const std::vector<void*>> m_items;
+// An element's attributes.
+class TRAVERSE_API XmlNamedNodeMap : public XmlNodeCollection {
+public:
+    XmlNamedNodeMap() = default;  // an empty handle
+
+private:
+    friend class XmlNode;
+    using XmlNodeCollection::XmlNodeCollection;
 };
 
 class TRAVERSE_API XmlDocument {

@@ -224,35 +224,18 @@ XmlNode XmlNode::selectSingleNode(const std::string& path) const {
     return found == nullptr ? XmlNode() : XmlNode(m_document, found);
 }
 
-// ---- XmlNodeList ----
+// ---- XmlNodeCollection ----
 
-XmlNodeList::XmlNodeList(std::shared_ptr<const detail::XmlDocumentState> document,
-                         std::shared_ptr<const std::vector<void*>> items)
+XmlNodeCollection::XmlNodeCollection(std::shared_ptr<const detail::XmlDocumentState> document,
+                                     std::shared_ptr<const std::vector<void*>> items)
     : m_document(std::move(document)), m_items(std::move(items)) {}
 
-long XmlNodeList::length() const {
+long XmlNodeCollection::length() const {
     if (m_items == nullptr) throw _com_error(E_POINTER);
     return static_cast<long>(m_items->size());
 }
 
-XmlNode XmlNodeList::item(long index) const {
-    if (m_items == nullptr) throw _com_error(E_POINTER);
-    if (index < 0 || static_cast<std::size_t>(index) >= m_items->size()) return XmlNode();
-    return XmlNode(m_document, (*m_items)[static_cast<std::size_t>(index)]);
-}
-
-// ---- XmlNamedNodeMap ----
-
-XmlNamedNodeMap::XmlNamedNodeMap(std::shared_ptr<const detail::XmlDocumentState> document,
-                                 std::shared_ptr<const std::vector<void*>> items)
-    : m_document(std::move(document)), m_items(std::move(items)) {}
-
-long XmlNamedNodeMap::length() const {
-    if (m_items == nullptr) throw _com_error(E_POINTER);
-    return static_cast<long>(m_items->size());
-}
-
-XmlNode XmlNamedNodeMap::item(long index) const {
+XmlNode XmlNodeCollection::item(long index) const {
     if (m_items == nullptr) throw _com_error(E_POINTER);
     if (index < 0 || static_cast<std::size_t>(index) >= m_items->size()) return XmlNode();
     return XmlNode(m_document, (*m_items)[static_cast<std::size_t>(index)]);
