@@ -11,6 +11,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= import_fuzzer repair_fuzzer
 BENCH_SIZES ?= 1 10 100
 BENCH_RECORDS := $(BENCH_DIR)/records
+BENCH_LARGEST = $(lastword $(BENCH_SIZES))
 
 PACKAGES := cmake g++ make pkg-config libxml2-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev locales
 FUZZ_PACKAGES := clang libclang-rt-dev
@@ -63,13 +64,19 @@ space := $(empty) $(empty)
 bench: deps bench-deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
-	$(MAKE) --no-print-directory $(foreach size,$(BENCH_SIZES),$(BENCH_RECORDS)/records-$(size)MB.xml)
+	$(MAKE) --no-print-directory $(foreach size,$(BENCH_SIZES),$(BENCH_RECORDS)/records-$(size)MB.xml) \
+	  $(BENCH_RECORDS)/records-$(BENCH_LARGEST)MB-few-names.xml
 	$(BENCH_DIR)/bench/traverse_bench --records=$(BENCH_RECORDS) \
-	  --sizes=$(subst $(space),$(comma),$(strip $(BENCH_SIZES))) --benchmark_report_aggregates_only=true
+	  --sizes=$(subst $(space),$(comma),$(strip $(BENCH_SIZES))) --few-names=$(BENCH_LARGEST)
 
 $(BENCH_RECORDS)/records-%MB.xml: tools/generate_records.py
 	@mkdir -p $(BENCH_RECORDS)
 	python3 tools/generate_records.py --megabytes $* --seed 1 -o $@
+
+# The same records with few distinct names (the parser's name dictionary stays small).
+$(BENCH_RECORDS)/records-%MB-few-names.xml: tools/generate_records.py
+	@mkdir -p $(BENCH_RECORDS)
+	python3 tools/generate_records.py --megabytes $* --seed 1 --name-pool 100 -o $@
 
 # Each fuzz target for FUZZ_SECONDS under ASan and UBSan (fuzz/run.sh); findings in fuzz/artifacts/.
 fuzz: deps fuzz-deps

@@ -2,10 +2,11 @@
 // floor of libxml2's own parse of the same file, and the peak memory of an import against that of
 // the parse alone. Prints the figures, the ratios and whether each target holds.
 //
-//     traverse_bench --records=DIR [--sizes=1,10,100] [benchmark flags]
+//     traverse_bench --records=DIR [--sizes=1,10,100] [--few-names=100] [benchmark flags]
 //
-// DIR holds records-<N>MB.xml for each size (tools/generate_records.py writes them; make bench
-// does). Exits 1 when a target does not hold.
+// DIR holds records-<N>MB.xml for each size, and records-<N>MB-few-names.xml for --few-names=N
+// (tools/generate_records.py writes them, the latter with --name-pool; make bench does). Exits 1
+// when a target does not hold.
 #include <benchmark/benchmark.h>
 #include <libxml/parser.h>
 #include <sys/stat.h>
@@ -31,6 +32,7 @@ using traverse::CImportXml;
 
 struct RecordFile {
     int megabytes = 0;       // nominal size
+    std::string label;       // "10MB", or "100MB-few-names"
     std::string path;
     std::string exportPath;  // where the export benchmark writes
     double bytes = 0;        // actual size
@@ -39,7 +41,7 @@ struct RecordFile {
 const char* const kOperations[] = {"parse", "import", "check", "export"};
 
 std::string Name(const char* operation, const RecordFile& file) {
-    return std::string(operation) + "/" + std::to_string(file.megabytes) + "MB";
+    return std::string(operation) + "/" + file.label;
 }
 
 // The floor: a document from libxml2 and its release.
@@ -187,36 +189,57 @@ std::string TakeFlag(int& argc, char** argv, const char* name) {
 int main(int argc, char** argv) {
     std::string directory = TakeFlag(argc, argv, "records");
     std::string sizes = TakeFlag(argc, argv, "sizes");
+    const int fewNames = std::atoi(TakeFlag(argc, argv, "few-names").c_str());
     if (directory.empty()) directory = ".";
     if (sizes.empty()) sizes = "1,10,100";
+    // The repetitions of all benchmarks run in random order, so that a slow spell of a shared
+    // machine falls on the floor and on the library alike; flags given on the command line win.
+    std::vector<char*> arguments(argv, argv + argc);
+    static char interleave[] = "--benchmark_enable_random_interleaving=true";
+    static char aggregates[] = "--benchmark_report_aggregates_only=true";
+    arguments.insert(arguments.begin() + 1, {interleave, aggregates});
+    argc = static_cast<int>(arguments.size());
+    arguments.push_back(nullptr);
+    argv = arguments.data();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
     traverse::SetMessageBoxHandler([](const std::string&) {});
     xmlInitParser();
 
+    // The record files: records-<N>MB.xml, and records-<N>MB-few-names.xml for --few-names=N.
+    const auto recordFile = [&](int megabytes, const std::string& suffix, RecordFile& file) {
+        file.megabytes = megabytes;
+        file.label = std::to_string(megabytes) + "MB" + suffix;
+        file.path = directory + "/records-" + file.label + ".xml";
+        file.exportPath = directory + "/records-" + file.label + ".txt";
+        struct stat status {};
+        if (stat(file.path.c_str(), &status) != 0) {
+            std::fprintf(stderr, "missing %s: tools/generate_records.py --megabytes %d%s -o %s\n",
+                         file.path.c_str(), megabytes, suffix.empty() ? "" : " --name-pool 100",
+                         file.path.c_str());
+            return false;
+        }
+        file.bytes = static_cast<double>(status.st_size);
+        return true;
+    };
     std::vector<RecordFile> files;
     for (std::size_t at = 0; at < sizes.size();) {
         const std::size_t comma = std::min(sizes.find(',', at), sizes.size());
         RecordFile file;
-        file.megabytes = std::atoi(sizes.substr(at, comma - at).c_str());
-        file.path = directory + "/records-" + std::to_string(file.megabytes) + "MB.xml";
-        file.exportPath = directory + "/records-" + std::to_string(file.megabytes) + "MB.txt";
-        struct stat status {};
-        if (stat(file.path.c_str(), &status) != 0) {
-            std::fprintf(stderr, "missing %s: tools/generate_records.py --megabytes %d -o %s\n",
-                         file.path.c_str(), file.megabytes, file.path.c_str());
-            return 2;
-        }
-        file.bytes = static_cast<double>(status.st_size);
+        if (!recordFile(std::atoi(sizes.substr(at, comma - at).c_str()), "", file)) return 2;
         files.push_back(file);
         at = comma + 1;
     }
+    // The parser's cost per name grows with the number of distinct names in a file (libxml2's name
+    // dictionary); a file of the same size with few of them shows the floor without that.
+    RecordFile fewNamesFile;
+    if (fewNames > 0 && !recordFile(fewNames, "-few-names", fewNamesFile)) return 2;
 
     for (const RecordFile& file : files) {
         // Large files take a second or more per operation: a fixed count of repetitions then.
         const bool large = file.bytes > 30e6;
         const auto configure = [&](benchmark::internal::Benchmark* b) {
-            b->Unit(benchmark::kMillisecond)->Repetitions(3);
+            b->Unit(benchmark::kMillisecond)->Repetitions(large ? 3 : 5);
             b->ComputeStatistics("min", [](const std::vector<double>& values) {
                 return *std::min_element(values.begin(), values.end());
             });
@@ -227,6 +250,19 @@ int main(int argc, char** argv) {
         configure(benchmark::RegisterBenchmark(Name("import", file).c_str(), BenchImport, &file));
         configure(benchmark::RegisterBenchmark(Name("check", file).c_str(), BenchCheck, &file));
         configure(benchmark::RegisterBenchmark(Name("export", file).c_str(), BenchExport, &file));
+    }
+    if (fewNames > 0) {
+        for (const char* operation : {"parse", "import"}) {
+            benchmark::RegisterBenchmark(Name(operation, fewNamesFile).c_str(),
+                                         operation == std::string("parse") ? BenchParse : BenchImport,
+                                         &fewNamesFile)
+                ->Unit(benchmark::kMillisecond)
+                ->Repetitions(3)
+                ->Iterations(1)
+                ->ComputeStatistics("min", [](const std::vector<double>& values) {
+                    return *std::min_element(values.begin(), values.end());
+                });
+        }
     }
     CollectingReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
                                                        : benchmark::ConsoleReporter::OO_Tabular);
@@ -244,7 +280,7 @@ int main(int argc, char** argv) {
     std::vector<long> parsePeaks, importPeaks;
     for (const RecordFile& file : files) {
         const double megabytes = file.bytes / 1e6;
-        std::printf("%6dMB %12.0f", file.megabytes, file.bytes);
+        std::printf("%8s %12.0f", file.label.c_str(), file.bytes);
         for (const char* operation : kOperations) {
             const double seconds = reporter.Seconds(Name(operation, file));
             perMegabyte[operation].push_back(seconds / megabytes);
@@ -268,14 +304,14 @@ int main(int argc, char** argv) {
         const double importRatio = measured ? import / parse : 0;
         const double checkRatio = measured ? check / import : 0;
         const double exportRatio = measured ? exported / import : 0;
-        std::printf("%6dMB  import/parse %5.2f <= 1.50 %s   check/import %5.3f <= 0.25 %s   "
+        std::printf("%6s  import/parse %5.2f <= 1.50 %s   check/import %5.3f <= 0.25 %s   "
                     "export/import %5.3f <= 0.50 %s\n",
-                    file.megabytes, importRatio, verdict(measured && importRatio <= 1.5), checkRatio,
+                    file.label.c_str(), importRatio, verdict(measured && importRatio <= 1.5), checkRatio,
                     verdict(measured && checkRatio <= 0.25), exportRatio,
                     verdict(measured && exportRatio <= 0.5));
         const bool peaks = parsePeaks[i] > 0 && importPeaks[i] > 0;
         const double memoryRatio = peaks ? static_cast<double>(importPeaks[i]) / parsePeaks[i] : 0;
-        std::printf("%6dMB  peak memory import/parse %5.2f <= 1.50 %s\n", file.megabytes, memoryRatio,
+        std::printf("%6s  peak memory import/parse %5.2f <= 1.50 %s\n", file.label.c_str(), memoryRatio,
                     verdict(peaks && memoryRatio <= 1.5));
     }
     if (files.size() > 1) {
@@ -289,6 +325,20 @@ int main(int argc, char** argv) {
             for (double value : values) std::printf(" %8.2f ms/MB", value * 1e3);
             if (std::strcmp(operation, "parse") == 0) std::printf("   spread %5.2f (floor)\n", spread);
             else std::printf("   spread %5.2f <= 1.25 %s\n", spread, verdict(low > 0 && spread <= 1.25));
+        }
+    }
+    if (fewNames > 0) {
+        const double megabytes = fewNamesFile.bytes / 1e6;
+        const double parse = reporter.Seconds(Name("parse", fewNamesFile));
+        const double import = reporter.Seconds(Name("import", fewNamesFile));
+        std::printf("%s, %.0f bytes, few distinct names: parse %.2f ms/MB, import %.2f ms/MB, "
+                    "import/parse %.2f\n",
+                    fewNamesFile.label.c_str(), fewNamesFile.bytes, parse / megabytes * 1e3,
+                    import / megabytes * 1e3, parse > 0 ? import / parse : 0.0);
+        const double smallest = perMegabyte["import"].empty() ? 0 : perMegabyte["import"].front();
+        if (smallest > 0) {
+            std::printf("        import per MB against the %s file's: %.2f (informative)\n",
+                        files.front().label.c_str(), import / megabytes / smallest);
         }
     }
     std::printf("%s\n", verdict.failed == 0 ? "every target holds"

@@ -8,10 +8,15 @@ are computed from true coordinates with small instrument errors, so every value 
 
     generate_records.py --stations 3 --seed 1 -o example.xml
     generate_records.py --megabytes 10 -o big.xml
+
+With --name-pool N the numbers in station and target names are taken modulo N, so that a file of
+any size holds only a few hundred distinct names (the benchmarks use it to show what the number of
+distinct names costs the XML parser).
 """
 import argparse
 import math
 import random
+import re
 import sys
 
 KNOWN = ["龙岗", "凤岭", "青山", "白塔"]
@@ -131,6 +136,13 @@ def build(stations, seed, min_rounds, max_rounds, min_targets, max_targets):
     return "\r\n".join(out) + "\r\n"
 
 
+def pool_names(text, pool):
+    """The text with the numbers ending station and target names taken modulo pool."""
+    number = lambda m: "%s%s%d" % (m.group(1), m.group(2), int(m.group(3)) % pool)
+    text = re.sub(r'(</?)([^\s>/\d="]+)(\d+)', number, text)
+    return re.sub(r'(点名=")([^"\d]+)(\d+)', number, text)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("-o", "--output", required=True, help="record file to write")
@@ -140,11 +152,15 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--rounds", default="2-12", help="horizontal rounds per station, MIN-MAX")
     parser.add_argument("--targets", default="3-12", help="targets per station, MIN-MAX")
+    parser.add_argument("--name-pool", type=int, help="take name numbers modulo this (see above)")
     args = parser.parse_args()
     min_rounds, max_rounds = (int(v) for v in args.rounds.split("-"))
     min_targets, max_targets = (int(v) for v in args.targets.split("-"))
     stations = args.stations
-    generate = lambda count: build(count, args.seed, min_rounds, max_rounds, min_targets, max_targets).encode("gbk")
+    def generate(count):
+        text = build(count, args.seed, min_rounds, max_rounds, min_targets, max_targets)
+        return (pool_names(text, args.name_pool) if args.name_pool else text).encode("gbk")
+
     if args.megabytes is not None:
         # Stations differ in size: scale from a sample, then once more from the first attempt.
         target = args.megabytes * 1e6

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +22,14 @@ void ReadStationParameter(const std::string& name, const std::string& value, CPo
     else if (name == GBK("温度")) info.m_fTemperature = static_cast<float>(AToF(value));
     else if (name == GBK("加常数")) info.m_fAddConst = static_cast<float>(AToF(value));
     else if (name == GBK("乘常数")) info.m_fMulConst = static_cast<float>(AToF(value));
+}
+
+// Room for more elements, growing at least geometrically: readers may be called again on the
+// same array, which an exact fit would copy every time.
+template <typename T>
+void ReserveMore(std::vector<T>& items, size_t more) {
+    if (items.capacity() - items.size() >= more) return;
+    items.reserve(std::max(items.size() + more, 2 * items.capacity()));
 }
 
 }  // namespace
@@ -65,7 +74,7 @@ std::uint32_t CImportXml::ReadObserveEx(XmlNode node, const std::string& name,
     if (set.IsEmpty()) return 0;
     const XmlNodeList rounds = set.childNodes();
     const long count = rounds.length();
-    turns.reserve(turns.size() + static_cast<size_t>(count));
+    ReserveMore(turns, static_cast<size_t>(count));
     for (long i = 0; i < count; ++i) {
         CSurveyTurn turn;
         ReadObjectValue(rounds.item(i), turn.m_arrObserve);
@@ -77,7 +86,7 @@ std::uint32_t CImportXml::ReadObserveEx(XmlNode node, const std::string& name,
 std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve>& observes) {
     const XmlNodeList children = node.childNodes();
     const long count = children.length();
-    observes.reserve(observes.size() + static_cast<size_t>(count));
+    ReserveMore(observes, static_cast<size_t>(count));
     for (long i = 0; i < count; ++i) {
         const XmlNode child = children.item(i);
         CBaseObserve observe;

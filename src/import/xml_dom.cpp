@@ -198,7 +198,11 @@ std::string XmlNode::nodeTypedValue() const {
 
 XmlNodeList XmlNode::childNodes() const {
     if (m_pNode == nullptr) throw _com_error(E_POINTER);
+    // Counted first: one allocation for the list, however long it is.
+    std::size_t count = 0;
+    for (xmlNodePtr child = AsNode(m_pNode)->children; child != nullptr; child = child->next) ++count;
     auto items = std::make_shared<std::vector<void*>>();
+    items->reserve(count);
     for (xmlNodePtr child = AsNode(m_pNode)->children; child != nullptr; child = child->next) {
         if (!IsBlankText(child)) items->push_back(child);
     }
@@ -209,7 +213,10 @@ XmlNamedNodeMap XmlNode::attributes() const {
     if (m_pNode == nullptr) throw _com_error(E_POINTER);
     const xmlNodePtr node = AsNode(m_pNode);
     if (node->type != XML_ELEMENT_NODE) return XmlNamedNodeMap();
+    std::size_t count = 0;
+    for (xmlAttrPtr attribute = node->properties; attribute != nullptr; attribute = attribute->next) ++count;
     auto items = std::make_shared<std::vector<void*>>();
+    items->reserve(count);
     for (xmlAttrPtr attribute = node->properties; attribute != nullptr; attribute = attribute->next) {
         items->push_back(attribute);
     }

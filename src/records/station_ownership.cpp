@@ -1,5 +1,7 @@
 #include "records/station_ownership.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 
 #include "traverse/survey_records.h"
@@ -7,7 +9,11 @@
 namespace traverse {
 
 CPoint3D* AppendNewStation(std::vector<CPoint3D*>& stations) {
-    stations.reserve(stations.size() + 1);  // so that the push_back below cannot throw
+    // Room first, so that the push_back below cannot throw; grown geometrically, since a file may
+    // hold tens of thousands of stations and growing by one would copy the array every time.
+    if (stations.size() == stations.capacity()) {
+        stations.reserve(std::max<std::size_t>(16, stations.capacity() * 2));
+    }
     auto block = std::make_unique<TAGStationObserve>();
     SetSurveyStationInfo(block->m_info, 0.0f);
     auto station = std::make_unique<CPoint3D>();
