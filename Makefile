@@ -43,7 +43,9 @@ test: build
 demo: build
 	@echo '$$ traverse run $(EXAMPLE) -o $(BUILD_DIR)/traverse.txt'
 	@$(BUILD_DIR)/cli/traverse run $(EXAMPLE) -o $(BUILD_DIR)/traverse.txt; \
-	status=$$?; echo; echo '--- $(BUILD_DIR)/traverse.txt ---'; cat $(BUILD_DIR)/traverse.txt; exit $$status
+	status=$$?; echo; \
+	echo '--- adjustment input file written to $(BUILD_DIR)/traverse.txt (GBK, CR LF; shown in UTF-8) ---'; \
+	iconv -f GBK -t UTF-8 $(BUILD_DIR)/traverse.txt | tr -d '\r'; exit $$status
 
 # The whole test suite under AddressSanitizer (with leak detection) and UndefinedBehaviorSanitizer.
 # Left out: consumer_install, which builds an outside host against the installed package; a host
