@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <memory>
-#include <unordered_map>
 
 #include "traverse/exceptions.h"
 
@@ -102,24 +101,10 @@ std::string GbkToUtf8(const std::string& gbk) {
 
 std::string Utf8ToGbk(const std::string& utf8) {
     if (IsAscii(utf8)) return utf8;
-    // The names of a record file (targets, rounds, faces) repeat thousands of times, and a lookup
-    // costs a fraction of a conversion: short texts are remembered, a bounded number of them.
-    constexpr std::size_t kRememberedLength = 64;
-    constexpr std::size_t kRememberedCount = 8192;
-    thread_local std::unordered_map<std::string, std::string> remembered;
-    const bool remember = utf8.size() <= kRememberedLength;
-    if (remember) {
-        const auto found = remembered.find(utf8);
-        if (found != remembered.end()) return found->second;
-    }
     thread_local Converter converter("GBK", "UTF-8");
     std::string out;
     if (!converter.Convert(utf8, out, nullptr, Utf8SequenceLength)) {
         throw _com_error(E_NO_UNICODE_TRANSLATION);
-    }
-    if (remember) {
-        if (remembered.size() >= kRememberedCount) remembered.clear();
-        remembered.emplace(utf8, out);
     }
     return out;
 }
