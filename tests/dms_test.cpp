@@ -9,6 +9,7 @@
 
 #include "traverse/angle.h"
 #include "traverse/dms.h"
+#include "traverse/split_string.h"
 
 namespace traverse {
 namespace {

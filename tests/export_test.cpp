@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "export/direction_mean.h"
+#include "reduce/direction_mean.h"
+#include "records/circle.h"
 #include "platform/gbk_literal.h"
 #include "records/station_ownership.h"
 #include "support/message_capture.h"

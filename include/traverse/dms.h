@@ -2,9 +2,6 @@
 #ifndef TRAVERSE_DMS_H
 #define TRAVERSE_DMS_H
 
-#include <string>
-#include <vector>
-
 #include "traverse/export.h"
 
 namespace traverse {
@@ -18,12 +15,6 @@ TRAVERSE_API double DmsToRadian(double dms);
 // result never shows 60 seconds or 60 minutes; for |radians| < 2*pi, printed with "%.6f" (0.01"),
 // RadianToDms(DmsToRadian(x)) gives back x's own six decimals. Negative in, negative out.
 TRAVERSE_API double RadianToDms(double radians);
-
-// Splits text at any of the delimiter characters and appends the pieces to parts, in order. With
-// flag 0 empty pieces (from delimiters in a row or at the ends) are dropped; any other flag keeps
-// them.
-TRAVERSE_API void SplitString(const std::string& text, const std::string& delimiters,
-                              std::vector<std::string>& parts, int flag);
 
 }  // namespace traverse
 

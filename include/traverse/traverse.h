@@ -11,6 +11,7 @@
 #include "traverse/message_box.h"
 #include "traverse/point3d.h"
 #include "traverse/repair.h"
+#include "traverse/split_string.h"
 #include "traverse/survey_records.h"
 #include "traverse/version.h"
 #include "traverse/xml_dom.h"

@@ -7,6 +7,8 @@
 #include "check/half_circle.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
+#include "platform/messages.h"
+#include "records/station_walk.h"
 #include "traverse/angle.h"
 #include "traverse/dms.h"
 #include "traverse/import_xml.h"
@@ -14,10 +16,6 @@
 
 namespace traverse {
 namespace {
-
-constexpr std::int16_t kCode2C = 1001;
-constexpr std::int16_t kCodeClosure = 1002;
-constexpr std::int16_t kCodeBetweenRounds = 1003;
 
 // A 2C value (arc seconds) this close below the limit counts as reaching it: the value is the
 // product of several roundings, and noise must not decide whether a mark is set.
@@ -46,78 +44,95 @@ double ClosureSeconds(const CBaseObserve& first, const CBaseObserve& last) {
 
 long RoundNumber(size_t index) { return static_cast<long>(index) + 1; }
 
+// Formats a blocking message into m_strError and shows it.
+void ShowCheckMessage(CImportXml& importer, std::string message) {
+    importer.m_strError = std::move(message);
+    ShowMessageBox(importer.m_strError);
+}
+
+// The 2C value of every record; stops the whole section at a record without two readings.
+int Check2C(CImportXml& importer, double limit, const std::vector<CPoint3D*>& stations) {
+    importer.AddText(FormatText(GBK(text::kCheck2CHeading), limit));
+    const bool complete = ForEachStationWithBlock(stations, [&](const CPoint3D& station,
+                                                                const TAGStationObserve& block) {
+        importer.AddText(GBK(text::kCheckStation) + station.m_strName);
+        for (size_t r = 0; r < block.m_arrHAngle.size(); ++r) {
+            importer.AddText(FormatText(GBK(text::kCheckRound), RoundNumber(r)));
+            for (const CBaseObserve& record : block.m_arrHAngle[r].m_arrObserve) {
+                if (record.m_arrValue.size() < 2) {
+                    ShowCheckMessage(importer, FormatText(GBK(text::kCheckMissingReading),
+                                                          station.m_strName.c_str(), RoundNumber(r),
+                                                          record.m_strName.c_str()));
+                    return false;
+                }
+                const double c = TwoCSeconds(record);
+                std::string entry = FormatText(GBK(text::kCheck2CValue), record.m_strName.c_str(), c);
+                if (c >= limit - kLimitTolerance) entry += GBK(text::kCheckOverLimit);
+                importer.AddText(entry);
+            }
+        }
+        importer.AddText("\n");
+        return true;
+    });
+    return complete ? 1 : 0;
+}
+
+// The closure line of one round of station, or its message; nothing for a round too short to
+// have closed (three records or fewer) or of exactly four records.
+void CheckRoundClosure(CImportXml& importer, const CPoint3D& station, const CSurveyTurn& round,
+                       size_t r) {
+    const std::vector<CBaseObserve>& records = round.m_arrObserve;
+    if (records.size() <= 3) return;
+    const CBaseObserve& first = records.front();
+    const CBaseObserve& last = records.back();
+    // The import has already reported a record without both readings: the round gives neither a
+    // line nor a message.
+    if (first.m_arrValue.size() < 2 || last.m_arrValue.size() < 2) return;
+    if (first.m_strName != last.m_strName) {
+        ShowCheckMessage(importer, FormatText(GBK(text::kCheckRoundNotClosed),
+                                              station.m_strName.c_str(), RoundNumber(r)));
+        return;
+    }
+    if (records.size() == 4) return;
+    importer.AddText(
+        FormatText(GBK(text::kCheckClosureValue), RoundNumber(r), ClosureSeconds(first, last)));
+}
+
+int CheckClosure(CImportXml& importer, double limit, const std::vector<CPoint3D*>& stations) {
+    importer.AddText(FormatText(GBK(text::kCheckClosureHeading), limit));
+    ForEachStationWithBlock(stations, [&](const CPoint3D& station, const TAGStationObserve& block) {
+        importer.AddText(GBK(text::kCheckStation) + station.m_strName);
+        for (size_t r = 0; r < block.m_arrHAngle.size(); ++r) {
+            CheckRoundClosure(importer, station, block.m_arrHAngle[r], r);
+        }
+        importer.AddText("\n");
+        return true;
+    });
+    return 1;
+}
+
+// Station headings only: every station with two rounds or more.
+int CheckBetweenRounds(CImportXml& importer, double limit, const std::vector<CPoint3D*>& stations) {
+    importer.AddText(FormatText(GBK(text::kCheckBetweenRoundsHeading), limit));
+    ForEachStationWithBlock(stations, [&](const CPoint3D& station, const TAGStationObserve& block) {
+        if (block.m_arrHAngle.size() < 2) return true;
+        importer.AddText(GBK(text::kCheckStation) + station.m_strName);
+        importer.AddText("\n");
+        return true;
+    });
+    return 1;
+}
+
 }  // namespace
 
 int CImportXml::CheckHAngle(const TAGCheckInfo& check, const std::vector<CPoint3D*>& stations) {
-    const double limit = check.m_dLimit;
     switch (check.m_nFlag) {
-    case kCode2C:
-        AddText(FormatText(GBK("\r\n2C互差检查(%.1f)\r\n").c_str(), limit));
-        for (const CPoint3D* station : stations) {
-            const TAGStationObserve* block = StationBlock(*station);
-            if (block == nullptr) continue;
-            AddText(GBK("测站") + station->m_strName);
-            for (size_t r = 0; r < block->m_arrHAngle.size(); ++r) {
-                AddText(FormatText(GBK("第%ld测回").c_str(), RoundNumber(r)));
-                for (const CBaseObserve& record : block->m_arrHAngle[r].m_arrObserve) {
-                    if (record.m_arrValue.size() < 2) {
-                        m_strError = FormatText(
-                            GBK("测站%s水平角观测第%ld测回中，目标点%s方向读数不够，即缺盘左或盘右数据！")
-                                .c_str(),
-                            station->m_strName.c_str(), RoundNumber(r), record.m_strName.c_str());
-                        ShowMessageBox(m_strError);
-                        return 0;
-                    }
-                    const double c = TwoCSeconds(record);
-                    std::string entry = FormatText("%s 2C=%.1lf", record.m_strName.c_str(), c);
-                    if (c >= limit - kLimitTolerance) entry += GBK(" *超限");
-                    AddText(entry);
-                }
-            }
-            AddText("\n");
-        }
-        return 1;
-
-    case kCodeClosure:
-        AddText(FormatText(GBK("\r\n半测回归零差(%.1f)\r\n").c_str(), limit));
-        for (const CPoint3D* station : stations) {
-            const TAGStationObserve* block = StationBlock(*station);
-            if (block == nullptr) continue;
-            AddText(GBK("测站") + station->m_strName);
-            for (size_t r = 0; r < block->m_arrHAngle.size(); ++r) {
-                const std::vector<CBaseObserve>& records = block->m_arrHAngle[r].m_arrObserve;
-                // A round of three records or fewer is too short to have closed.
-                if (records.size() <= 3) continue;
-                const CBaseObserve& first = records.front();
-                const CBaseObserve& last = records.back();
-                // The import has already reported a record without both readings: the round
-                // gives neither a line nor a message.
-                if (first.m_arrValue.size() < 2 || last.m_arrValue.size() < 2) continue;
-                if (first.m_strName != last.m_strName) {
-                    m_strError = FormatText(
-                        GBK("测站%s水平角观测第%ld测回中，半测回方向读数没有归零！").c_str(),
-                        station->m_strName.c_str(), RoundNumber(r));
-                    ShowMessageBox(m_strError);
-                    continue;
-                }
-                if (records.size() == 4) continue;
-                AddText(FormatText(GBK("第%ld测回，半测回归零差=%.1lf").c_str(), RoundNumber(r),
-                                   ClosureSeconds(first, last)));
-            }
-            AddText("\n");
-        }
-        return 1;
-
-    case kCodeBetweenRounds:
-        AddText(FormatText(GBK("\r\n同一方向值各测回较差(%.1f)\r\n").c_str(), limit));
-        for (const CPoint3D* station : stations) {
-            const TAGStationObserve* block = StationBlock(*station);
-            if (block == nullptr || block->m_arrHAngle.size() < 2) continue;
-            AddText(GBK("测站") + station->m_strName);
-            AddText("\n");
-        }
-        return 1;
-
+    case CHECK_2C_SPREAD:
+        return Check2C(*this, check.m_dLimit, stations);
+    case CHECK_HALF_ROUND_CLOSURE:
+        return CheckClosure(*this, check.m_dLimit, stations);
+    case CHECK_DIRECTION_BETWEEN_ROUNDS:
+        return CheckBetweenRounds(*this, check.m_dLimit, stations);
     default:
         return 1;
     }

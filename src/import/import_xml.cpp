@@ -3,8 +3,11 @@
 #include <new>
 
 #include "platform/c_number.h"
+#include "import/record_schema.h"
 #include "platform/gbk_literal.h"
+#include "platform/messages.h"
 #include "records/station_ownership.h"
+#include "records/station_walk.h"
 #include "traverse/exceptions.h"
 #include "traverse/message_box.h"
 
@@ -27,6 +30,8 @@ void CImportXml::Clear() {
     m_arrDistCheck.shrink_to_fit();
 }
 
+std::uint32_t CImportXml::OnButtonRecord() { return 0; }
+
 void CImportXml::AddText(const std::string& text) {
     if (!m_strText.empty()) m_strText += "\r\n";
     m_strText += text;
@@ -45,16 +50,16 @@ std::uint32_t CImportXml::OpenFile(const std::string& path) {
         if (!document.load(path)) {
             const XmlParseError error = document.parseError();
             m_strError = FormatText(
-                GBK("打开文件(%s)错误。\n错误行号：%ld；错误列号：%ld。\n错误数据：%s。\n错误原因：%s").c_str(),
+                GBK(text::kParseErrorReport),
                 path.c_str(), error.line, error.linepos, error.srcText.c_str(),
                 error.reason.c_str());
             return error.errorCode;
         }
-        std::uint32_t result = ReadSetup(document, GBK("导线观测记录//检查限差"));
+        std::uint32_t result = ReadSetup(document, GBK(schema::kToleranceSection));
         if (result != 0) return result;
-        result = ReadPoint(document, GBK("导线观测记录//起算点"), m_arrKnownPoint);
+        result = ReadPoint(document, GBK(schema::kKnownPointSection), m_arrKnownPoint);
         if (result != 0) return result;
-        result = ReadObserve(document, GBK("导线观测记录//观测值"), m_arrStation);
+        result = ReadObserve(document, GBK(schema::kObservationSection), m_arrStation);
         if (result != 0) return result;
         return CheckCompleteness() ? 0 : RESULT_FAILED;
     } catch (const CException& e) {
@@ -62,44 +67,39 @@ std::uint32_t CImportXml::OpenFile(const std::string& path) {
     } catch (const std::bad_alloc&) {
         CMemoryException().ReportError();
     } catch (...) {
-        ShowMessageBox(GBK("不可预知的异常错误！"));
+        ShowMessageBox(GBK(text::kUnexpectedError));
     }
     return RESULT_FAILED;
 }
 
 bool CImportXml::CheckCompleteness() {
     bool complete = true;
-    for (const CPoint3D* station : m_arrStation) {
-        const TAGStationObserve* block = StationBlock(*station);
-        if (block == nullptr) continue;
-        const char* name = station->m_strName.c_str();
-
-        // Angle records need a face-left and a face-right reading; distances at least one.
-        const auto checkRounds = [&](const std::vector<CSurveyTurn>& rounds, size_t required,
-                                     const std::string& format) {
-            for (size_t r = 0; r < rounds.size(); ++r) {
-                for (const CBaseObserve& observe : rounds[r].m_arrObserve) {
-                    if (observe.m_arrValue.size() >= required) continue;
-                    AddText(FormatText(format.c_str(), name, static_cast<long>(r + 1),
-                                       observe.m_strName.c_str()));
-                    complete = false;
-                }
-            }
-        };
-        checkRounds(block->m_arrHAngle, 2,
-                    GBK("测站%s水平角观测第%ld测回中，目标点%s读数不够，即缺盘左或盘右数据！"));
-        checkRounds(block->m_arrZenith, 2,
-                    GBK("测站%s垂直角观测第%ld测回中，目标点%s读数不够，即缺盘左或盘右数据！"));
-        checkRounds(block->m_arrDistance, 1, GBK("测站%s距离观测第%ld测回中，缺目标点%s读数！"));
-        for (const CSurveyTurn& entry : block->m_arrTargetHeight) {
-            for (const CBaseObserve& observe : entry.m_arrObserve) {
-                if (!observe.m_arrValue.empty()) continue;
-                AddText(FormatText(GBK("测站%s，缺目标点%s的目标高！").c_str(), name,
+    // Angle records need a face-left and a face-right reading; distances at least one.
+    const auto checkRounds = [&](const char* station, const std::vector<CSurveyTurn>& rounds,
+                                 size_t required, const std::string& format) {
+        for (size_t r = 0; r < rounds.size(); ++r) {
+            for (const CBaseObserve& observe : rounds[r].m_arrObserve) {
+                if (observe.m_arrValue.size() >= required) continue;
+                AddText(FormatText(format, station, static_cast<long>(r + 1),
                                    observe.m_strName.c_str()));
                 complete = false;
             }
         }
-    }
+    };
+    ForEachStationWithBlock(m_arrStation, [&](const CPoint3D& station, const TAGStationObserve& block) {
+        const char* name = station.m_strName.c_str();
+        checkRounds(name, block.m_arrHAngle, 2, GBK(text::kIncompleteHorizontal));
+        checkRounds(name, block.m_arrZenith, 2, GBK(text::kIncompleteZenith));
+        checkRounds(name, block.m_arrDistance, 1, GBK(text::kIncompleteDistance));
+        for (const CSurveyTurn& entry : block.m_arrTargetHeight) {
+            for (const CBaseObserve& observe : entry.m_arrObserve) {
+                if (!observe.m_arrValue.empty()) continue;
+                AddText(FormatText(GBK(text::kIncompleteTargetHeight), name, observe.m_strName.c_str()));
+                complete = false;
+            }
+        }
+        return true;
+    });
     return complete;
 }
 

@@ -3,7 +3,9 @@
 
 #include "import/attribute_name.h"
 #include "platform/c_number.h"
+#include "import/record_schema.h"
 #include "platform/gbk_literal.h"
+#include "platform/messages.h"
 #include "traverse/import_xml.h"
 
 namespace traverse {
@@ -37,17 +39,17 @@ std::uint32_t CImportXml::ReadPoint(XmlDocument document, const std::string& pat
             const XmlNode attribute = attributes.item(a);
             const std::string key = CoordinateKey(attribute.nodeName());
             const std::string value = attribute.nodeTypedValue();
-            if (key == "x") point.m_dX = AToF(value);
-            else if (key == "y") point.m_dY = AToF(value);
-            else if (key == "h") point.m_dZ = AToF(value);
+            if (key == schema::kCoordX) point.m_dX = AToF(value);
+            else if (key == schema::kCoordY) point.m_dY = AToF(value);
+            else if (key == schema::kCoordH) point.m_dZ = AToF(value);
         }
 
         const std::string* rejection = nullptr;
         if (IsUnsetCoord(point.m_dX)) {
-            if (!IsUnsetCoord(point.m_dY)) rejection = &GBK("缺x项");
-            else if (IsUnsetCoord(point.m_dZ)) rejection = &GBK("没有合法数据项!");
+            if (!IsUnsetCoord(point.m_dY)) rejection = &GBK(text::kKnownPointWithoutX);
+            else if (IsUnsetCoord(point.m_dZ)) rejection = &GBK(text::kKnownPointWithoutData);
         } else if (IsUnsetCoord(point.m_dY)) {
-            rejection = &GBK("缺y项");
+            rejection = &GBK(text::kKnownPointWithoutY);
         }
         if (rejection != nullptr) {
             AddText(path + "//" + point.m_strName + *rejection);

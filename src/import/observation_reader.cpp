@@ -5,9 +5,10 @@
 
 #include "import/attribute_name.h"
 #include "platform/c_number.h"
+#include "import/record_schema.h"
 #include "platform/gbk_literal.h"
 #include "records/station_ownership.h"
-#include "traverse/dms.h"
+#include "traverse/split_string.h"
 #include "traverse/import_xml.h"
 
 namespace traverse {
@@ -16,12 +17,12 @@ namespace {
 // Stores one station parameter attribute into info; other attributes are ignored.
 void ReadStationParameter(const std::string& name, const std::string& value, CPoint3D& station,
                           TAGSurveyStationInfo& info) {
-    if (name == GBK("点名")) station.m_strName = value;
-    else if (name == GBK("仪器高")) info.m_fInstrumentHeight = static_cast<float>(AToF(value));
-    else if (name == GBK("气压")) info.m_fPressure = static_cast<float>(AToF(value));
-    else if (name == GBK("温度")) info.m_fTemperature = static_cast<float>(AToF(value));
-    else if (name == GBK("加常数")) info.m_fAddConst = static_cast<float>(AToF(value));
-    else if (name == GBK("乘常数")) info.m_fMulConst = static_cast<float>(AToF(value));
+    if (name == GBK(schema::kStationName)) station.m_strName = value;
+    else if (name == GBK(schema::kInstrumentHeight)) info.m_fInstrumentHeight = static_cast<float>(AToF(value));
+    else if (name == GBK(schema::kPressure)) info.m_fPressure = static_cast<float>(AToF(value));
+    else if (name == GBK(schema::kTemperature)) info.m_fTemperature = static_cast<float>(AToF(value));
+    else if (name == GBK(schema::kAddConst)) info.m_fAddConst = static_cast<float>(AToF(value));
+    else if (name == GBK(schema::kMulConst)) info.m_fMulConst = static_cast<float>(AToF(value));
 }
 
 // Room for more elements, growing at least geometrically: readers may be called again on the
@@ -54,11 +55,11 @@ std::uint32_t CImportXml::ReadObserve(XmlDocument document, const std::string& p
                                  *station, block.m_info);
         }
 
-        ReadObserveEx(child, GBK("水平角"), block.m_arrHAngle);
-        ReadObserveEx(child, GBK("天顶距"), block.m_arrZenith);
-        ReadObserveEx(child, GBK("斜距"), block.m_arrDistance);
+        ReadObserveEx(child, GBK(schema::kHorizontalSet), block.m_arrHAngle);
+        ReadObserveEx(child, GBK(schema::kZenithSet), block.m_arrZenith);
+        ReadObserveEx(child, GBK(schema::kDistanceSet), block.m_arrDistance);
 
-        const XmlNode heights = child.selectSingleNode(GBK("目标高"));
+        const XmlNode heights = child.selectSingleNode(GBK(schema::kTargetHeights));
         if (!heights.IsEmpty()) {
             CSurveyTurn turn;
             ReadObjectValue(heights, turn.m_arrObserve);
@@ -97,9 +98,9 @@ std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve
         for (long a = 0; a < attributeCount; ++a) {
             const XmlNode attribute = attributes.item(a);
             const std::string name = TrimmedAttributeName(attribute.nodeName());
-            if (name == GBK("盘左") || name == GBK("盘右")) {
+            if (name == GBK(schema::kFaceLeft) || name == GBK(schema::kFaceRight)) {
                 observe.m_arrValue.push_back(AToF(attribute.nodeTypedValue()));
-            } else if (name == GBK("值")) {
+            } else if (name == GBK(schema::kValues)) {
                 std::vector<std::string> pieces;
                 SplitString(attribute.nodeTypedValue(), " ", pieces, 0);
                 for (const std::string& piece : pieces) observe.m_arrValue.push_back(AToF(piece));

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "import/repair_internal.h"
-#include "import/xml_parse_error_table.h"
-#include "import/xml_parser.h"
+#include "xml/xml_parse_error_table.h"
+#include "xml/xml_parser.h"
 #include "platform/text_file.h"
 #include "traverse/exceptions.h"
 #include "traverse/import_xml.h"

@@ -2,7 +2,9 @@
 #include <vector>
 
 #include "platform/c_number.h"
+#include "import/record_schema.h"
 #include "platform/gbk_literal.h"
+#include "platform/messages.h"
 #include "traverse/check_info.h"
 #include "traverse/import_xml.h"
 
@@ -14,10 +16,14 @@ std::int16_t GetCheckFlag(const std::string& name) {
         std::int16_t code;
     };
     static const Item items[] = {
-        {GBK("一测回2C较差"), 1001},       {GBK("半测回归零差"), 1002},
-        {GBK("同一方向值各测回较差"), 1003}, {GBK("垂直角测回差"), 2001},
-        {GBK("指标差"), 2002},             {GBK("指标差较差"), 2003},
-        {GBK("一测回读数较差"), 3001},     {GBK("单程测回间较差"), 3002},
+        {GBK(schema::k2CSpread), CHECK_2C_SPREAD},
+        {GBK(schema::kHalfRoundClosure), CHECK_HALF_ROUND_CLOSURE},
+        {GBK(schema::kDirectionBetweenRounds), CHECK_DIRECTION_BETWEEN_ROUNDS},
+        {GBK(schema::kVerticalBetweenRounds), CHECK_VERTICAL_BETWEEN_ROUNDS},
+        {GBK(schema::kIndexError), CHECK_INDEX_ERROR},
+        {GBK(schema::kIndexErrorSpread), CHECK_INDEX_ERROR_SPREAD},
+        {GBK(schema::kDistanceReadings), CHECK_DISTANCE_READINGS},
+        {GBK(schema::kDistanceBetweenRounds), CHECK_DISTANCE_BETWEEN_ROUNDS},
     };
     for (const Item& item : items) {
         if (item.name == name) return item.code;
@@ -26,9 +32,9 @@ std::int16_t GetCheckFlag(const std::string& name) {
 }
 
 std::uint32_t CImportXml::ReadSetup(XmlDocument document, const std::string& path) {
-    if (ReadSetupEx(document, path + GBK("//水平角"), m_arrHAngleCheck) != 0) return RESULT_FAILED;
-    if (ReadSetupEx(document, path + GBK("//垂直角"), m_arrVAngleCheck) != 0) return RESULT_FAILED;
-    if (ReadSetupEx(document, path + GBK("//距离"), m_arrDistCheck) != 0) return RESULT_FAILED;
+    if (ReadSetupEx(document, path + GBK(schema::kHorizontalTolerances), m_arrHAngleCheck) != 0) return RESULT_FAILED;
+    if (ReadSetupEx(document, path + GBK(schema::kVerticalTolerances), m_arrVAngleCheck) != 0) return RESULT_FAILED;
+    if (ReadSetupEx(document, path + GBK(schema::kDistanceTolerances), m_arrDistCheck) != 0) return RESULT_FAILED;
     return 0;
 }
 
@@ -41,7 +47,7 @@ std::uint32_t CImportXml::ReadSetupEx(XmlDocument document, const std::string& p
     for (size_t i = 0; i < names.size(); ++i) {
         const std::int16_t code = GetCheckFlag(names[i]);
         if (code == 0) {
-            AddText(path + "//" + names[i] + GBK("键名错误！"));
+            AddText(path + "//" + names[i] + GBK(text::kUnknownToleranceItem));
             return RESULT_FAILED;
         }
         list.push_back(TAGCheckInfo{code, AToF(values[i])});
@@ -67,7 +73,7 @@ std::uint32_t CImportXml::ReadSetupEx(XmlDocument document, const std::string& p
             names.push_back(name);
             values.push_back(attributes.item(0).nodeTypedValue());
         } else {
-            AddText(path + name + GBK("属性项目错误！"));
+            AddText(path + name + GBK(text::kToleranceItemAttributes));
             result = RESULT_FAILED;
         }
     }

@@ -4,6 +4,7 @@
 #define TRAVERSE_PLATFORM_C_NUMBER_H
 
 #include <string>
+#include <type_traits>
 
 namespace traverse {
 
@@ -11,12 +12,20 @@ namespace detail {
 std::string FormatVarargs(const char* format, ...);
 inline const char* FormatString(const char* format) { return format; }
 inline const char* FormatString(const std::string& format) { return format.c_str(); }
+
+// What C varargs pass intact: numbers and C strings. A std::string would compile and print garbage.
+template <typename T>
+constexpr bool kIsFormatArgument = std::is_arithmetic_v<T> || std::is_same_v<T, const char*> ||
+                                   std::is_same_v<T, char*>;
 }  // namespace detail
 
 // printf-style formatting in the "C" locale; %s arguments are copied byte for byte. format is a
-// C string or a std::string such as a GBK("...") literal.
+// C string or a std::string such as a GBK("...") literal; every argument is a number or a C string
+// (anything else does not compile).
 template <typename Format, typename... Args>
 std::string FormatText(const Format& format, Args... args) {
+    static_assert((detail::kIsFormatArgument<Args> && ...),
+                  "FormatText takes numbers and C strings: pass text.c_str()");
     return detail::FormatVarargs(detail::FormatString(format), args...);
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/gbk_literal.h"
 #include "platform/c_number.h"
+#include "platform/messages.h"
 #include "traverse/message_box.h"
 
 namespace traverse {
@@ -24,7 +25,7 @@ CException::~CException() = default;
 
 void CException::ReportError() const { ShowMessageBox(GetErrorMessage()); }
 
-std::string CMemoryException::GetErrorMessage() const { return GBK("内存不足。"); }
+std::string CMemoryException::GetErrorMessage() const { return GBK(text::kOutOfMemory); }
 
 CFileException::CFileException(Cause cause, std::string fileName, int osError)
     : m_cause(cause), m_strFileName(std::move(fileName)), m_nOsError(osError) {}
@@ -32,12 +33,12 @@ CFileException::CFileException(Cause cause, std::string fileName, int osError)
 std::string CFileException::GetErrorMessage() const {
     std::string action;
     switch (m_cause) {
-    case readFault: action = GBK("读"); break;
-    case writeFault: action = GBK("写"); break;
-    case seekFault: action = GBK("定位"); break;
-    case closeFault: action = GBK("关闭"); break;
+    case readFault: action = GBK(text::kFileActionRead); break;
+    case writeFault: action = GBK(text::kFileActionWrite); break;
+    case seekFault: action = GBK(text::kFileActionSeek); break;
+    case closeFault: action = GBK(text::kFileActionClose); break;
     }
-    return FormatText(GBK("%s文件(%s)时出错：%s"), action.c_str(),
+    return FormatText(GBK(text::kFileError), action.c_str(),
                       m_strFileName.c_str(), Utf8ToGbkLossy(std::strerror(m_nOsError)).c_str());
 }
 

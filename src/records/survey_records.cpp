@@ -1,5 +1,6 @@
 #include "traverse/survey_records.h"
 
+#include "records/target_names.h"
 #include "traverse/point3d.h"
 
 #include <string_view>
@@ -36,13 +37,18 @@ void SetSurveyStationInfo(TAGSurveyStationInfo& info, float value) {
     info.m_fMulConst = value;
 }
 
-int GetObjectName(CSurveyTurn& turn, std::vector<std::string>& names) {
-    names.clear();
+std::vector<std::string> DistinctTargetNames(const CSurveyTurn& turn) {
+    std::vector<std::string> names;
     // A round may hold many thousands of targets: the names seen are looked up, not searched.
     std::unordered_set<std::string_view> seen;
     for (const CBaseObserve& observe : turn.m_arrObserve) {
         if (seen.insert(observe.m_strName).second) names.push_back(observe.m_strName);
     }
+    return names;
+}
+
+int GetObjectName(CSurveyTurn& turn, std::vector<std::string>& names) {
+    names = DistinctTargetNames(turn);
     return names.empty() ? 0 : 1;
 }
 

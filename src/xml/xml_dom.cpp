@@ -6,8 +6,8 @@
 #include <cstring>
 #include <utility>
 
-#include "import/xml_document_state.h"
-#include "import/xml_parser.h"
+#include "xml/xml_document_state.h"
+#include "xml/xml_parser.h"
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
 

@@ -1,13 +1,13 @@
 // Parses record files into libxml2 trees with the component's defaults: no DTD or external entity
 // is loaded, nothing reaches the network, entity expansion is bounded, GBK-family files decode as
 // GB18030, and a failed parse is described by the component's parse error.
-#ifndef TRAVERSE_IMPORT_XML_PARSER_H
-#define TRAVERSE_IMPORT_XML_PARSER_H
+#ifndef TRAVERSE_XML_XML_PARSER_H
+#define TRAVERSE_XML_XML_PARSER_H
 
 #include <cstddef>
 #include <string>
 
-#include "import/xml_document_state.h"
+#include "xml/xml_document_state.h"
 #include "traverse/xml_dom.h"
 
 namespace traverse {

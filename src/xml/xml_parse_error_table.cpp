@@ -1,4 +1,4 @@
-#include "import/xml_parse_error_table.h"
+#include "xml/xml_parse_error_table.h"
 
 #include <iconv.h>
 #include <libxml/xmlerror.h>

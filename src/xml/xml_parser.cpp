@@ -1,4 +1,4 @@
-#include "import/xml_parser.h"
+#include "xml/xml_parser.h"
 
 #include <libxml/SAX2.h>
 #include <libxml/encoding.h>
@@ -14,7 +14,7 @@
 #include <memory>
 #include <mutex>
 
-#include "import/xml_parse_error_table.h"
+#include "xml/xml_parse_error_table.h"
 #include "platform/text_file.h"
 
 namespace traverse {

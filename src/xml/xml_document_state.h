@@ -1,7 +1,7 @@
 // What a document handle and every node handle taken from it share: the parsed tree and the reason
 // the last load failed.
-#ifndef TRAVERSE_IMPORT_XML_DOCUMENT_STATE_H
-#define TRAVERSE_IMPORT_XML_DOCUMENT_STATE_H
+#ifndef TRAVERSE_XML_XML_DOCUMENT_STATE_H
+#define TRAVERSE_XML_XML_DOCUMENT_STATE_H
 
 #include <libxml/tree.h>
 

@@ -1,7 +1,7 @@
 // Turns the first fault libxml2 reported while parsing a record file into the component's parse
 // error: its code, reason and position, as record-file authors and the repair expect them.
-#ifndef TRAVERSE_IMPORT_XML_PARSE_ERROR_TABLE_H
-#define TRAVERSE_IMPORT_XML_PARSE_ERROR_TABLE_H
+#ifndef TRAVERSE_XML_XML_PARSE_ERROR_TABLE_H
+#define TRAVERSE_XML_XML_PARSE_ERROR_TABLE_H
 
 #include <cstddef>
 #include <cstdint>

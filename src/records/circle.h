@@ -1,0 +1,28 @@
+// Angle arithmetic on the full circle: the few primitives through which every direction of the
+// library is wrapped, differenced or averaged, so that the 0/2*pi seam is handled in one place.
+#ifndef TRAVERSE_RECORDS_CIRCLE_H
+#define TRAVERSE_RECORDS_CIRCLE_H
+
+#include <vector>
+
+namespace traverse {
+
+// radians brought onto the circle: radians in [0, 2*pi), by whole turns.
+double WrapTurn(double radians);
+
+// The difference b - a of two directions (radians), the short way round: in (-pi, pi].
+double AngleDifference(double a, double b);
+
+// Mean of two directions a and b, radians, normally each in [0, 2*pi). When they lie more than pi
+// apart they straddle the seam (359deg59'58" and 0deg00'02"): 2*pi is added to the smaller before
+// averaging and the mean is reduced into [0, 2*pi), so the pair averages to about 0, not about pi.
+// Otherwise the result is exactly (a + b) * 0.5, the plain mean.
+double ShortWayMean(double a, double b);
+
+// The spread of directions (radians) measured on the circle: the length of the shortest arc that
+// holds them all, in [0, 2*pi). 0 for fewer than two values.
+double CircularSpread(const std::vector<double>& radians);
+
+}  // namespace traverse
+
+#endif
