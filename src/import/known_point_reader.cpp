@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
-#include "import/attribute_name.h"
 #include "platform/c_number.h"
+#include "platform/characters.h"
 #include "import/record_schema.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"
@@ -12,12 +12,7 @@ namespace traverse {
 namespace {
 
 // The attribute name with its ASCII capitals lowered and white space stripped from both ends.
-std::string CoordinateKey(std::string name) {
-    for (char& c : name) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return TrimmedAttributeName(name);
-}
+std::string CoordinateKey(const std::string& name) { return chars::TrimCSpace(chars::AsciiLower(name)); }
 
 }  // namespace
 

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "import/attribute_name.h"
 #include "platform/c_number.h"
+#include "platform/characters.h"
 #include "import/record_schema.h"
 #include "platform/gbk_literal.h"
 #include "records/station_ownership.h"
@@ -51,7 +51,7 @@ std::uint32_t CImportXml::ReadObserve(XmlDocument document, const std::string& p
         const long attributeCount = attributes.length();
         for (long a = 0; a < attributeCount; ++a) {
             const XmlNode attribute = attributes.item(a);
-            ReadStationParameter(TrimmedAttributeName(attribute.nodeName()), attribute.nodeTypedValue(),
+            ReadStationParameter(chars::TrimCSpace(attribute.nodeName()), attribute.nodeTypedValue(),
                                  *station, block.m_info);
         }
 
@@ -97,7 +97,7 @@ std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve
         observe.m_arrValue.reserve(static_cast<size_t>(attributeCount));
         for (long a = 0; a < attributeCount; ++a) {
             const XmlNode attribute = attributes.item(a);
-            const std::string name = TrimmedAttributeName(attribute.nodeName());
+            const std::string name = chars::TrimCSpace(attribute.nodeName());
             if (name == GBK(schema::kFaceLeft) || name == GBK(schema::kFaceRight)) {
                 observe.m_arrValue.push_back(AToF(attribute.nodeTypedValue()));
             } else if (name == GBK(schema::kValues)) {

@@ -1,5 +1,7 @@
 #include "platform/c_number.h"
 
+#include "platform/characters.h"
+
 #include <locale.h>
 
 #include <cstdarg>
@@ -27,12 +29,6 @@ private:
     locale_t m_previous;
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool IsCSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // The value of a decimal number of the form [sign] digits [. digits] [e [sign] digits], when it is
 // exact in a few double operations: a significand below 2^53 and a power of ten up to 10^22 are
 // both exact doubles, so their one product or quotient is rounded once, correctly, as strtod
@@ -47,7 +43,7 @@ bool ExactDecimal(const char* p, const char* end, double& value) {
     std::uint64_t significand = 0;
     long exponent = 0;
     bool fraction = false;
-    for (; p < end && (IsDigit(*p) || (*p == '.' && !fraction)); ++p) {
+    for (; p < end && (chars::IsDigit(*p) || (*p == '.' && !fraction)); ++p) {
         if (*p == '.') {
             fraction = true;
             continue;
@@ -99,21 +95,21 @@ std::string detail::FormatVarargs(const char* format, ...) {
 double AToF(const std::string& text) {
     size_t i = 0;
     const size_t n = text.size();
-    while (i < n && IsCSpace(text[i])) ++i;
+    while (i < n && chars::IsCSpace(text[i])) ++i;
     const size_t start = i;
     if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
     size_t digits = 0;
-    while (i < n && IsDigit(text[i])) ++i, ++digits;
+    while (i < n && chars::IsDigit(text[i])) ++i, ++digits;
     if (i < n && text[i] == '.') {
         ++i;
-        while (i < n && IsDigit(text[i])) ++i, ++digits;
+        while (i < n && chars::IsDigit(text[i])) ++i, ++digits;
     }
     if (digits == 0) return 0.0;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         size_t j = i + 1;
         if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
-        if (j < n && IsDigit(text[j])) {
-            while (j < n && IsDigit(text[j])) ++j;
+        if (j < n && chars::IsDigit(text[j])) {
+            while (j < n && chars::IsDigit(text[j])) ++j;
             i = j;
         }
     }

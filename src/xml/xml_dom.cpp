@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/characters.h"
 #include "xml/xml_document_state.h"
 #include "xml/xml_parser.h"
 #include "traverse/code_page.h"
@@ -37,7 +38,7 @@ std::string NameToGbk(const detail::XmlDocumentState& state, const xmlChar* name
 bool IsBlankText(const xmlNode* node) {
     if (node->type != XML_TEXT_NODE || node->content == nullptr) return false;
     for (const xmlChar* c = node->content; *c != 0; ++c) {
-        if (*c != ' ' && *c != '\t' && *c != '\r' && *c != '\n') return false;
+        if (!chars::IsXmlSpace(static_cast<char>(*c))) return false;
     }
     return true;
 }

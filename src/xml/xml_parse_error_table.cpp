@@ -1,12 +1,12 @@
 #include "xml/xml_parse_error_table.h"
 
-#include <iconv.h>
 #include <libxml/xmlerror.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
+#include "platform/characters.h"
+#include "platform/iconv_converter.h"
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
 
@@ -151,39 +151,14 @@ constexpr TableRow kTable[] = {
     {XML_ERR_NAME_TOO_LONG, kBadNameChar, kReasonBadNameChar, Where::AtFault},
 };
 
-// One decoded character: its code point and its length in bytes; length 0 at the end of the text.
-struct Utf8Char {
-    std::uint32_t code = 0;
-    std::size_t length = 0;
-};
-
-Utf8Char CharAt(const std::string& text, std::size_t pos) {
-    if (pos >= text.size()) return {};
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    std::size_t length = 1;
-    std::uint32_t code = lead;
-    if (lead >= 0xF0) {
-        length = 4;
-        code = lead & 0x07u;
-    } else if (lead >= 0xE0) {
-        length = 3;
-        code = lead & 0x0Fu;
-    } else if (lead >= 0xC0) {
-        length = 2;
-        code = lead & 0x1Fu;
-    }
-    if (pos + length > text.size()) return {lead, 1};
-    for (std::size_t i = 1; i < length; ++i) {
-        code = (code << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3Fu);
-    }
-    return {code, length};
-}
+using chars::DecodeUtf8;
+using chars::Utf8Char;
 
 // Start of the character that ends just before pos.
 std::size_t PreviousCharStart(const std::string& text, std::size_t pos) {
     if (pos == 0) return 0;
     std::size_t start = pos - 1;
-    while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0u) == 0x80u) --start;
+    while (start > 0 && chars::IsUtf8Continuation(text[start])) --start;
     return start;
 }
 
@@ -201,7 +176,7 @@ bool IsNameChar(std::uint32_t c) {
            (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
-bool IsBlank(std::uint32_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(std::uint32_t c) { return c < 0x80 && chars::IsXmlSpace(static_cast<char>(c)); }
 
 std::size_t SkipBlanks(const std::string& text, std::size_t pos) {
     while (pos < text.size() && IsBlank(static_cast<unsigned char>(text[pos]))) ++pos;
@@ -210,7 +185,7 @@ std::size_t SkipBlanks(const std::string& text, std::size_t pos) {
 
 // The offset just past the leading XML declaration, 0 when the text has none.
 std::size_t XmlDeclEnd(const std::string& text) {
-    std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    std::size_t start = chars::StartsWithUtf8Bom(text) ? chars::kUtf8Bom.size() : 0;
     if (text.compare(start, 5, "<?xml") != 0 || text.size() < start + 6 ||
         !IsBlank(static_cast<unsigned char>(text[start + 5]))) {
         return 0;
@@ -222,7 +197,7 @@ std::size_t XmlDeclEnd(const std::string& text) {
 // The name written at pos, up to the first character that cannot be part of a name.
 std::string NameAt(const std::string& text, std::size_t pos) {
     std::size_t end = pos;
-    for (Utf8Char c = CharAt(text, end); c.length > 0 && IsNameChar(c.code); c = CharAt(text, end)) {
+    for (Utf8Char c = DecodeUtf8(text, end); c.length > 0 && IsNameChar(c.code); c = DecodeUtf8(text, end)) {
         end += c.length;
     }
     return text.substr(pos, end - pos);
@@ -258,7 +233,7 @@ std::size_t AttributeNameBefore(const std::string& text, std::size_t pos) {
     while (i > 0 && IsBlank(static_cast<unsigned char>(text[i - 1]))) --i;
     while (i > 0) {
         const std::size_t previous = PreviousCharStart(text, i);
-        if (!IsNameChar(CharAt(text, previous).code)) break;
+        if (!IsNameChar(DecodeUtf8(text, previous).code)) break;
         i = previous;
     }
     return i;
@@ -271,132 +246,156 @@ struct Located {
     bool hasLine = true;
 };
 
-Located Locate(const XmlFault& fault, const std::string& text) {
-    const std::size_t end = text.size();
-    const std::size_t at =
-        fault.offset < 0 ? end : std::min(static_cast<std::size_t>(fault.offset), end);
+// ---- one function per kind of position: each gets the row's code, reason and the fault's offset
+// in found, and returns where the component reports the fault, and as what --------------------------
 
-    const TableRow* row = nullptr;
-    if (fault.domain == XML_FROM_PARSER) {
-        for (const TableRow& candidate : kTable) {
-            if (candidate.libxmlCode == fault.code) {
-                row = &candidate;
-                break;
-            }
-        }
+// White space is missing only where another attribute follows at once.
+Located MissingSpace(const std::string& text, Located found) {
+    const Utf8Char here = DecodeUtf8(text, found.pos);
+    if (here.length == 0) return {kUnexpectedEof, kReasonUnexpectedEof, text.size()};
+    if (!IsNameChar(here.code)) return {kExpectingTagEnd, kReasonExpectingTagEnd, found.pos};
+    return found;
+}
+
+Located AtEnd(const std::string& text, Located found) {
+    found.pos = text.size();
+    return found;
+}
+
+// A name was expected: what stands there decides the code.
+Located NameStart(const std::string& text, Located found) {
+    const std::size_t at = found.pos;
+    const Utf8Char here = DecodeUtf8(text, at);
+    if (here.length == 0) return {kUnexpectedEof, kReasonUnexpectedEof, text.size()};
+    if (IsBlank(here.code)) return {kUnexpectedWhiteSpace, kReasonUnexpectedWhiteSpace, at};
+    // "<a/ >": the tag's end is malformed, not a name.
+    if (here.code == '/') return {kExpectingTagEnd, kReasonExpectingTagEnd, at + 1};
+    if (here.code == '!' && text.compare(at + 1, 1, "-") == 0) {
+        return {kCommentSyntax, kReasonCommentSyntax, at};
     }
-    if (row == nullptr || fault.inEntity) {
-        // No code of the component fits; libxml2's own words say what is wrong. A fault in an
-        // entity's replacement text is reported at the reference, never as a name to mend.
-        std::string reason = fault.message;
-        while (!reason.empty() && IsBlank(static_cast<unsigned char>(reason.back()))) reason.pop_back();
-        if (fault.inEntity) reason = "Error in the replacement text of an entity: " + reason;
-        return {E_FAIL, reason, at};
+    if (at > 0 && IsNameChar(DecodeUtf8(text, PreviousCharStart(text, at)).code)) {
+        return {kBadNameChar, kReasonBadNameChar, at};
     }
+    return found;
+}
+
+// An end tag whose name cannot be read ("</1a>", "</ a>") is a fault of that name.
+Located EndTagName(const std::string& text, Located found) {
+    const std::size_t at = found.pos;
+    const Utf8Char here = DecodeUtf8(text, at);
+    std::size_t blankStart = at;
+    while (blankStart > 0 && IsBlank(static_cast<unsigned char>(text[blankStart - 1]))) --blankStart;
+    const bool afterEndTagOpen = blankStart >= 2 && text.compare(blankStart - 2, 2, "</") == 0;
+    if (afterEndTagOpen && blankStart < at) {
+        return {kUnexpectedWhiteSpace, kReasonUnexpectedWhiteSpace, blankStart};
+    }
+    if (here.length == 0) return {kUnexpectedEof, kReasonUnexpectedEof, text.size()};
+    if (afterEndTagOpen && !IsNameStartChar(here.code)) {
+        return {XML_E_BADSTARTNAMECHAR, kReasonBadStartNameChar, at};
+    }
+    return found;
+}
+
+// At the end tag's name, with both names in the reason.
+Located TagName(const std::string& text, Located found, const XmlFault& fault) {
+    const std::size_t open = text.rfind("</", found.pos == 0 ? 0 : found.pos - 1);
+    if (open != std::string::npos) found.pos = SkipBlanks(text, open + 2);
+    const std::string endName = NameAt(text, found.pos);
+    const std::string startName = fault.openElements.empty() ? "" : fault.openElements.back();
+    found.reason = "End tag '" + endName + "' does not match the start tag '" + startName + "'.";
+    return found;
+}
+
+Located DuplicateName(const std::string& text, Located found) {
+    found.pos = AttributeNameBefore(text, found.pos);
+    return found;
+}
+
+Located OpenQuote(const std::string& text, Located found) {
+    const std::size_t at = found.pos;
+    const std::size_t markup = text.rfind('<', at == 0 ? 0 : at - 1);
+    found.pos = OpenQuoteBefore(text, markup == std::string::npos ? 0 : markup, at);
+    if (found.pos == at && DecodeUtf8(text, at).length == 0) found.pos = text.size();
+    return found;
+}
+
+// At the opener of the construct that holds the fault ("<!--", "<![CDATA[", "<?").
+Located ConstructStart(const std::string& text, Located found, const char* opener) {
+    const std::size_t open = text.rfind(opener, found.pos == 0 ? 0 : found.pos - 1);
+    if (open != std::string::npos) found.pos = open;
+    return found;
+}
+
+// Content after the document element: which kind decides the code.
+Located TopLevel(const std::string& text, Located found) {
+    const std::size_t at = found.pos;
+    const std::size_t end = text.size();
+    // Nothing but white space, comments and processing instructions.
+    if (DecodeUtf8(text, at).length == 0) return {XML_E_MISSINGROOT, kReasonMissingRoot, end, false};
+    if (text[at] == '<' && at + 1 < end && text[at + 1] == '/') {
+        return {kUnexpectedEndTag, "End tag was not expected at this location.", SkipBlanks(text, at + 2)};
+    }
+    if (text[at] == '<' && IsNameStartChar(DecodeUtf8(text, at + 1).code)) {
+        return {kMultipleRoots, "Only one top level element is allowed in an XML document.", at + 1};
+    }
+    return found;
+}
+
+Located ByKind(const TableRow& row, const XmlFault& fault, const std::string& text, Located found) {
+    switch (row.where) {
+    case Where::AtFault: return found;
+    case Where::MissingSpace: return MissingSpace(text, found);
+    case Where::AtEnd: return AtEnd(text, found);
+    case Where::NameStart: return NameStart(text, found);
+    case Where::EndTagName: return EndTagName(text, found);
+    case Where::TagName: return TagName(text, found, fault);
+    case Where::DuplicateName: return DuplicateName(text, found);
+    case Where::OpenQuote: return OpenQuote(text, found);
+    case Where::CommentStart: return ConstructStart(text, found, "<!--");
+    case Where::CdataStart: return ConstructStart(text, found, "<![CDATA[");
+    case Where::PiStart: return ConstructStart(text, found, "<?");
+    case Where::TopLevel: return TopLevel(text, found);
+    }
+    return found;
+}
+
+const TableRow* RowOf(const XmlFault& fault) {
+    if (fault.domain != XML_FROM_PARSER) return nullptr;
+    for (const TableRow& row : kTable) {
+        if (row.libxmlCode == fault.code) return &row;
+    }
+    return nullptr;
+}
+
+// No code of the component fits; libxml2's own words say what is wrong. A fault in an entity's
+// replacement text is reported at the reference, never as a name to mend.
+Located Unmapped(const XmlFault& fault, std::size_t at) {
+    std::string reason = fault.message;
+    while (!reason.empty() && IsBlank(static_cast<unsigned char>(reason.back()))) reason.pop_back();
+    if (fault.inEntity) reason = "Error in the replacement text of an entity: " + reason;
+    return {E_FAIL, reason, at};
+}
+
+std::string UnclosedTagsReason(const XmlFault& fault) {
+    std::string names;
+    for (const std::string& name : fault.openElements) {
+        if (!names.empty()) names += ", ";
+        names += name;
+    }
+    return "The following tags were not closed: " + names + ".";
+}
+
+Located Locate(const XmlFault& fault, const std::string& text) {
+    const std::size_t at =
+        fault.offset < 0 ? text.size() : std::min(static_cast<std::size_t>(fault.offset), text.size());
+    const TableRow* row = RowOf(fault);
+    if (row == nullptr || fault.inEntity) return Unmapped(fault, at);
     // Faults inside the XML declaration are faults of its syntax, whatever libxml2 called them.
-    const std::size_t declEnd = XmlDeclEnd(text);
-    if (at < declEnd && row->code != XML_E_INVALIDENCODING && row->where != Where::NameStart) {
+    if (at < XmlDeclEnd(text) && row->code != XML_E_INVALIDENCODING && row->where != Where::NameStart) {
         return {kXmlDeclSyntax, kReasonXmlDeclSyntax, at};
     }
-
-    Located found{row->code, row->reason, at};
-    const Utf8Char here = CharAt(text, at);
-    switch (row->where) {
-    case Where::AtFault:
-        break;
-    case Where::MissingSpace:
-        // White space is missing only where another attribute follows at once.
-        if (here.length == 0) {
-            found = {kUnexpectedEof, kReasonUnexpectedEof, end};
-        } else if (!IsNameChar(here.code)) {
-            found = {kExpectingTagEnd, kReasonExpectingTagEnd, at};
-        }
-        break;
-    case Where::AtEnd:
-        found.pos = end;
-        break;
-    case Where::NameStart:
-        if (here.length == 0) {
-            found = {kUnexpectedEof, kReasonUnexpectedEof, end};
-        } else if (IsBlank(here.code)) {
-            found = {kUnexpectedWhiteSpace, kReasonUnexpectedWhiteSpace, at};
-        } else if (here.code == '/') {
-            // "<a/ >": the tag's end is malformed, not a name.
-            found = {kExpectingTagEnd, kReasonExpectingTagEnd, at + 1};
-        } else if (here.code == '!' && text.compare(at + 1, 1, "-") == 0) {
-            found = {kCommentSyntax, kReasonCommentSyntax, at};
-        } else if (at > 0 && IsNameChar(CharAt(text, PreviousCharStart(text, at)).code)) {
-            found = {kBadNameChar, kReasonBadNameChar, at};
-        }
-        break;
-    case Where::EndTagName: {
-        // An end tag whose name cannot be read ("</1a>", "</ a>") is a fault of that name.
-        std::size_t blankStart = at;
-        while (blankStart > 0 && IsBlank(static_cast<unsigned char>(text[blankStart - 1]))) {
-            --blankStart;
-        }
-        if (blankStart >= 2 && text.compare(blankStart - 2, 2, "</") == 0) {
-            if (blankStart < at) {
-                found = {kUnexpectedWhiteSpace, kReasonUnexpectedWhiteSpace, blankStart};
-            } else if (here.length == 0) {
-                found = {kUnexpectedEof, kReasonUnexpectedEof, end};
-            } else if (!IsNameStartChar(here.code)) {
-                found = {XML_E_BADSTARTNAMECHAR, kReasonBadStartNameChar, at};
-            }
-        } else if (here.length == 0) {
-            found = {kUnexpectedEof, kReasonUnexpectedEof, end};
-        }
-        break;
-    }
-    case Where::TagName: {
-        const std::size_t open = text.rfind("</", at == 0 ? 0 : at - 1);
-        if (open != std::string::npos) found.pos = SkipBlanks(text, open + 2);
-        const std::string endName = NameAt(text, found.pos);
-        const std::string startName = fault.openElements.empty() ? "" : fault.openElements.back();
-        found.reason = "End tag '" + endName + "' does not match the start tag '" + startName + "'.";
-        break;
-    }
-    case Where::DuplicateName:
-        found.pos = AttributeNameBefore(text, at);
-        break;
-    case Where::OpenQuote: {
-        const std::size_t markup = text.rfind('<', at == 0 ? 0 : at - 1);
-        found.pos = OpenQuoteBefore(text, markup == std::string::npos ? 0 : markup, at);
-        if (found.pos == at && here.length == 0) found.pos = end;
-        break;
-    }
-    case Where::CommentStart:
-    case Where::CdataStart:
-    case Where::PiStart: {
-        const char* opener = row->where == Where::CommentStart ? "<!--"
-                             : row->where == Where::CdataStart ? "<![CDATA["
-                                                               : "<?";
-        const std::size_t open = text.rfind(opener, at == 0 ? 0 : at - 1);
-        if (open != std::string::npos) found.pos = open;
-        break;
-    }
-    case Where::TopLevel: {
-        if (here.length == 0) {
-            // Nothing but white space, comments and processing instructions.
-            found = {XML_E_MISSINGROOT, kReasonMissingRoot, end, false};
-        } else if (text[at] == '<' && at + 1 < end && text[at + 1] == '/') {
-            found = {kUnexpectedEndTag, "End tag was not expected at this location.",
-                     SkipBlanks(text, at + 2)};
-        } else if (text[at] == '<' && IsNameStartChar(CharAt(text, at + 1).code)) {
-            found = {kMultipleRoots, "Only one top level element is allowed in an XML document.",
-                     at + 1};
-        }
-        break;
-    }
-    }
-    if (fault.code == XML_ERR_TAG_NOT_FINISHED) {
-        std::string names;
-        for (const std::string& name : fault.openElements) {
-            if (!names.empty()) names += ", ";
-            names += name;
-        }
-        found.reason = "The following tags were not closed: " + names + ".";
-    }
+    Located found = ByKind(*row, fault, text, {row->code, row->reason, at});
+    if (fault.code == XML_ERR_TAG_NOT_FINISHED) found.reason = UnclosedTagsReason(fault);
     return found;
 }
 
@@ -406,25 +405,19 @@ XmlParseError At(const std::string& text, const Located& where) {
     error.reason = Utf8ToGbkLossy(where.reason);
     if (!where.hasLine) return error;
 
-    // CR, LF and CR LF each end a line; a byte-order mark is no character of line 1.
+    // A byte-order mark is no character of line 1.
     const std::size_t pos = std::min(where.pos, text.size());
-    std::size_t lineStart = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? std::min<std::size_t>(3, pos) : 0;
-    long line = 1;
-    for (std::size_t i = lineStart; i < pos; ++i) {
-        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
-            ++line;
-            lineStart = i + 1;
-        }
+    chars::LineCursor line(text, chars::StartsWithUtf8Bom(text) ? std::min(chars::kUtf8Bom.size(), pos) : 0);
+    for (chars::LineCursor next = line; line.End() < pos && next.Next() && next.Start() <= pos;) {
+        line = next;
     }
     long column = 1;
-    for (std::size_t i = lineStart; i < pos; ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0u) != 0x80u) ++column;
+    for (std::size_t i = line.Start(); i < pos; ++i) {
+        if (!chars::IsUtf8Continuation(text[i])) ++column;
     }
-    const std::size_t lineEnd = text.find_first_of("\r\n", lineStart);
-    error.line = line;
+    error.line = line.Number();
     error.linepos = column;
-    error.srcText = Utf8ToGbkLossy(
-        text.substr(lineStart, (lineEnd == std::string::npos ? text.size() : lineEnd) - lineStart));
+    error.srcText = Utf8ToGbkLossy(text.substr(line.Start(), line.End() - line.Start()));
     return error;
 }
 
@@ -432,41 +425,22 @@ XmlParseError At(const std::string& text, const Located& where) {
 
 DecodedText DecodeRecordText(const std::string& raw, const std::string& encoding) {
     DecodedText decoded;
-    const std::string from = encoding.empty() ? "UTF-8" : encoding;
-    iconv_t cd = iconv_open("UTF-8", from.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    IconvConverter converter("UTF-8", encoding.empty() ? "UTF-8" : encoding.c_str());
+    if (!converter.IsOpen()) {
         decoded.utf8 = raw;
         return decoded;
     }
-    decoded.utf8.resize(raw.size() * 2 + 16);
-    char* in = const_cast<char*>(raw.data());
-    size_t inLeft = raw.size();
-    size_t used = 0;
-    while (inLeft > 0) {
-        char* out = &decoded.utf8[used];
-        size_t outLeft = decoded.utf8.size() - used;
-        const size_t rc = iconv(cd, &in, &inLeft, &out, &outLeft);
-        used = decoded.utf8.size() - outLeft;
-        if (rc != static_cast<size_t>(-1)) break;
-        if (errno == E2BIG) {
-            decoded.utf8.resize(decoded.utf8.size() * 2);
-            continue;
-        }
+    converter.Convert(raw, decoded.utf8, [&decoded](std::string_view, std::size_t, bool truncated,
+                                                    std::string& output) {
         if (decoded.failure == std::string::npos) {
-            decoded.failure = used;
-            decoded.truncated = errno == EINVAL;
+            decoded.failure = output.size();
+            decoded.truncated = truncated;
         }
         // The rest of the text only shows in a source line: a byte that does not decode shows as
         // U+FFFD there.
-        ++in;
-        --inLeft;
-        if (decoded.utf8.size() - used < 3) decoded.utf8.resize(decoded.utf8.size() * 2);
-        decoded.utf8.replace(used, 3, "\xEF\xBF\xBD");
-        used += 3;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    iconv_close(cd);
-    decoded.utf8.resize(used);
+        output += "\xEF\xBF\xBD";
+        return std::size_t{1};
+    });
     return decoded;
 }
 

@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/characters.h"
 #include "xml/xml_parse_error_table.h"
 #include "platform/text_file.h"
 
@@ -119,13 +120,6 @@ int ReadCallback(void* context, char* buffer, int length) {
 // The source outlives the parser context, which must not close it.
 int CloseCallback(void*) { return 0; }
 
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 // How the bytes of a record are decoded.
 struct EncodingPlan {
     std::string name;              // iconv/libxml2 name to switch to; empty: UTF-8 (or a BOM's)
@@ -136,7 +130,7 @@ struct EncodingPlan {
 
 EncodingPlan PlanEncoding(const std::string& prefix) {
     EncodingPlan plan;
-    if (prefix.compare(0, 3, "\xEF\xBB\xBF") == 0) return plan;  // a UTF-8 byte-order mark wins
+    if (chars::StartsWithUtf8Bom(prefix)) return plan;  // a UTF-8 byte-order mark wins
     if (prefix.compare(0, 2, "\xFF\xFE") == 0 || prefix.compare(0, 2, "\xFE\xFF") == 0) {
         plan.decodeName = "UTF-16";  // libxml2 detects the byte order itself
         return plan;
@@ -146,14 +140,14 @@ EncodingPlan PlanEncoding(const std::string& prefix) {
     std::size_t at = prefix.find("encoding", 5);
     if (at == std::string::npos || at >= end) return plan;
     at += 8;
-    while (at < end && std::strchr(" \t\r\n", prefix[at]) != nullptr) ++at;
+    while (at < end && chars::IsXmlSpace(prefix[at])) ++at;
     if (at >= end || prefix[at] != '=') return plan;
     ++at;
-    while (at < end && std::strchr(" \t\r\n", prefix[at]) != nullptr) ++at;
+    while (at < end && chars::IsXmlSpace(prefix[at])) ++at;
     if (at >= end || (prefix[at] != '"' && prefix[at] != '\'')) return plan;
     const std::size_t close = prefix.find(prefix[at], at + 1);
     if (close == std::string::npos || close > end) return plan;
-    const std::string declared = Upper(prefix.substr(at + 1, close - at - 1));
+    const std::string declared = chars::AsciiUpper(prefix.substr(at + 1, close - at - 1));
     plan.declaredAt = at + 1;
 
     static const char* const kUtf8Names[] = {"UTF-8", "UTF8"};
