@@ -1,0 +1,28 @@
+// The grades of a traverse as the surveying standard names them: they select the a-priori
+// precision, the closure limits and the tolerance limits that a file does not carry.
+#ifndef TRAVERSE_GRADE_H
+#define TRAVERSE_GRADE_H
+
+#include <string>
+
+#include "traverse/export.h"
+
+namespace traverse {
+
+enum class TraverseGrade {
+    Order3,  // 三等
+    Order4,  // 四等
+    Class1,  // 一级
+    Class2,  // 二级
+    Class3,  // 三级
+};
+
+// The grade named by utf8Name: "三等", "四等", "一级", "二级", "三级" (UTF-8). False for any other.
+TRAVERSE_API bool ParseTraverseGrade(const std::string& utf8Name, TraverseGrade& grade);
+
+// The grade's name as the standard writes it, UTF-8.
+TRAVERSE_API const char* TraverseGradeName(TraverseGrade grade);
+
+}  // namespace traverse
+
+#endif
