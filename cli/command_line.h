@@ -1,25 +1,29 @@
-// The traverse program's command line.
+// The traverse program's command line, parsed with CLI11.
 #ifndef TRAVERSE_CLI_COMMAND_LINE_H
 #define TRAVERSE_CLI_COMMAND_LINE_H
 
 #include <string>
+#include <vector>
 
 namespace traverse_cli {
 
-enum class Action { Help, Version, Import, Check, Export, Run, Repair };
+enum class Action { Import, Check, Export, Run, Repair };
 
 struct CommandLine {
-    Action action = Action::Help;
+    Action action = Action::Import;
     bool json = false;
-    std::string file;    // the record file, UTF-8 as given
-    std::string output;  // the adjustment input file, UTF-8 as given
+    std::vector<std::string> files;  // the record files, UTF-8 as given
+    std::string output;              // the adjustment input file, UTF-8 as given
 };
 
-// Parses argc/argv. Returns false with a one-line reason in error when the words are off.
-bool ParseCommandLine(int argc, char** argv, CommandLine& commandLine, std::string& error);
+// The outcome of parsing: go on with the command line, or stop with an exit status (help and
+// version printed: 0; a usage error, reported on stderr: 2).
+struct ParseOutcome {
+    bool proceed = false;
+    int status = 0;
+};
 
-// The help text, ending with a line feed.
-const char* UsageText();
+ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine);
 
 // The adjustment file next to file: its extension, if any, replaced by ".txt".
 std::string DefaultOutputPath(const std::string& file);

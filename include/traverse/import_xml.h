@@ -1,5 +1,22 @@
 // The importer: imports an observation record file, checks its horizontal-angle rounds, writes the
 // adjustment input file and repairs record files with bad names.
+//
+// How each command tells its caller what happened:
+// - Result values: 0 for success and RESULT_FAILED for failure; OpenFile (and so OnButtonExchange)
+//   returns the parser's own code for a file that does not load, or a section reader's nonzero
+//   result; RepairXML and CheckHAngle return 1 for success and 0 for failure.
+// - m_strError: the formatted parse-error report of a file that does not load, and the text of each
+//   blocking check message just before it is shown. Nothing in the library reads it.
+// - m_strText, the report: import complaints (rejected tolerance items and known points, incomplete
+//   records) and the check report, one AddText entry each. OnButtonExchange and OnButtonCheck empty
+//   it; the export never touches it.
+// - Message boxes (ShowMessageBox): unexpected errors of the import, the check messages, the export's
+//   "cannot open" and round messages, a failed file operation of the repair.
+// - Exceptions: only OpenFile and RepairXML catch. OnButtonTonbq lets the CFileException of a
+//   failed write through (after closing the file). The section readers, called directly, let every
+//   error of the XML access layer (_com_error) and of memory through: ReadSetup and ReadPoint report a
+//   rejected entry in the report and return RESULT_FAILED; ReadObserve and its helpers always return
+//   0; none of them empties what it appends to.
 #ifndef TRAVERSE_IMPORT_XML_H
 #define TRAVERSE_IMPORT_XML_H
 

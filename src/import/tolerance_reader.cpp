@@ -32,9 +32,12 @@ std::int16_t GetCheckFlag(const std::string& name) {
 }
 
 std::uint32_t CImportXml::ReadSetup(XmlDocument document, const std::string& path) {
-    if (ReadSetupEx(document, path + GBK(schema::kHorizontalTolerances), m_arrHAngleCheck) != 0) return RESULT_FAILED;
-    if (ReadSetupEx(document, path + GBK(schema::kVerticalTolerances), m_arrVAngleCheck) != 0) return RESULT_FAILED;
-    if (ReadSetupEx(document, path + GBK(schema::kDistanceTolerances), m_arrDistCheck) != 0) return RESULT_FAILED;
+    const auto group = [&](const std::string& subPath, std::vector<TAGCheckInfo>& list) {
+        return ReadSetupEx(document, path + subPath, list) == 0;
+    };
+    if (!group(GBK(schema::kHorizontalTolerances), m_arrHAngleCheck)) return RESULT_FAILED;
+    if (!group(GBK(schema::kVerticalTolerances), m_arrVAngleCheck)) return RESULT_FAILED;
+    if (!group(GBK(schema::kDistanceTolerances), m_arrDistCheck)) return RESULT_FAILED;
     return 0;
 }
 

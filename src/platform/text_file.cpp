@@ -51,12 +51,6 @@ bool CStdioFile::ReadString(std::string& line) {
     return !line.empty();
 }
 
-long CStdioFile::GetPosition() {
-    const long position = std::ftell(m_pFile);
-    if (position < 0) Fail(CFileException::seekFault);
-    return position;
-}
-
 void CStdioFile::Seek(long offset) {
     if (std::fseek(m_pFile, offset, SEEK_SET) != 0) Fail(CFileException::seekFault);
 }

@@ -34,8 +34,6 @@ public:
     void Write(const void* data, size_t size);
     // Reads up to and including the next line feed; false at the end of the file.
     bool ReadString(std::string& line);
-    // Bytes from the start of the file.
-    long GetPosition();
     void Seek(long offset);
     // Flushes and closes; raises when anything written did not reach the file.
     void Close();
