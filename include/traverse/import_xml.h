@@ -89,6 +89,8 @@ public:
 private:
     // Appends one report line per incomplete record; true when it added none.
     bool CheckCompleteness();
+    // Reads one station element of the observation section into station and its block.
+    void ReadStation(XmlNode node, CPoint3D& station);
 };
 
 }  // namespace traverse

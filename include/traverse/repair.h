@@ -20,12 +20,14 @@ enum class RepairStatus {
     Failed,      // any other failure (e.g. the document could not be created)
 };
 
-// One mended name: where its first character was (1-based, the column counted in characters), and
-// the bytes written there (GBK/UTF-8 bytes of the file, all ASCII).
+// One mended name: where its first character was (1-based, the column counted in characters), the
+// bytes written there (all ASCII), and the whole name before and after the mend (GBK).
 struct RepairedName {
     long line = 0;
     long column = 0;
     std::string written;
+    std::string before;
+    std::string after;
 };
 
 struct RepairResult {
@@ -41,6 +43,26 @@ struct RepairResult {
 // character of the reported line and column with "st" (whole characters only; the file keeps its
 // length) and loads again. Nothing is reported but a failed file operation, in a message box.
 TRAVERSE_API RepairResult RepairXmlFile(const std::string& gbkPath);
+
+// A name (GBK) and the lines where it stands.
+struct NameLines {
+    std::string name;
+    std::vector<long> lines;
+};
+
+// Names the repair made equal: different names mended to the same one, or a mended name that
+// another element of the file already carried. Either merges targets that the field kept apart.
+struct RepairCollision {
+    std::string mended;                // the name as the repair left it (GBK)
+    std::vector<NameLines> repaired;   // each name that became it, with the lines where it was mended
+    std::vector<long> existing;        // lines where an element already carried the name
+};
+
+// The collisions of a repair of the file at gbkPath (as result describes it and the file now
+// stands), in the order the mended names were first written. Empty when the repair kept every name
+// distinct or the file cannot be read.
+TRAVERSE_API std::vector<RepairCollision> FindRepairCollisions(const std::string& gbkPath,
+                                                               const RepairResult& result);
 
 }  // namespace traverse
 

@@ -35,6 +35,27 @@ void ReserveMore(std::vector<T>& items, size_t more) {
 
 }  // namespace
 
+// Reads one station element into station and its block.
+void CImportXml::ReadStation(XmlNode node, CPoint3D& station) {
+    TAGStationObserve& block = *StationBlock(station);
+    const XmlNamedNodeMap attributes = node.attributes();
+    const long attributeCount = attributes.length();
+    for (long a = 0; a < attributeCount; ++a) {
+        const XmlNode attribute = attributes.item(a);
+        ReadStationParameter(chars::TrimCSpace(attribute.nodeName()), attribute.nodeTypedValue(),
+                             station, block.m_info);
+    }
+    ReadObserveEx(node, GBK(schema::kHorizontalSet), block.m_arrHAngle);
+    ReadObserveEx(node, GBK(schema::kZenithSet), block.m_arrZenith);
+    ReadObserveEx(node, GBK(schema::kDistanceSet), block.m_arrDistance);
+    const XmlNode heights = node.selectSingleNode(GBK(schema::kTargetHeights));
+    if (!heights.IsEmpty()) {
+        CSurveyTurn turn;
+        ReadObjectValue(heights, turn.m_arrObserve);
+        block.m_arrTargetHeight.push_back(std::move(turn));
+    }
+}
+
 std::uint32_t CImportXml::ReadObserve(XmlDocument document, const std::string& path,
                                       std::vector<CPoint3D*>& stations) {
     const XmlNode section = document.selectSingleNode(path);
@@ -42,28 +63,15 @@ std::uint32_t CImportXml::ReadObserve(XmlDocument document, const std::string& p
     const XmlNodeList children = section.childNodes();
     const long count = children.length();
     for (long i = 0; i < count; ++i) {
-        const XmlNode child = children.item(i);
         // Owned by stations before anything of it is read, so a failure below leaks nothing.
         CPoint3D* station = AppendNewStation(stations);
-        TAGStationObserve& block = *StationBlock(*station);
-
-        const XmlNamedNodeMap attributes = child.attributes();
-        const long attributeCount = attributes.length();
-        for (long a = 0; a < attributeCount; ++a) {
-            const XmlNode attribute = attributes.item(a);
-            ReadStationParameter(chars::TrimCSpace(attribute.nodeName()), attribute.nodeTypedValue(),
-                                 *station, block.m_info);
-        }
-
-        ReadObserveEx(child, GBK(schema::kHorizontalSet), block.m_arrHAngle);
-        ReadObserveEx(child, GBK(schema::kZenithSet), block.m_arrZenith);
-        ReadObserveEx(child, GBK(schema::kDistanceSet), block.m_arrDistance);
-
-        const XmlNode heights = child.selectSingleNode(GBK(schema::kTargetHeights));
-        if (!heights.IsEmpty()) {
-            CSurveyTurn turn;
-            ReadObjectValue(heights, turn.m_arrObserve);
-            block.m_arrTargetHeight.push_back(std::move(turn));
+        try {
+            ReadStation(children.item(i), *station);
+        } catch (...) {
+            // A station whose name could not be read (a character GBK cannot hold, say) would
+            // reach the checks and the export nameless: it goes; one with its name stays.
+            if (station->m_strName.empty()) DeleteLastStation(stations);
+            throw;
         }
     }
     return 0;

@@ -9,6 +9,7 @@
 #include "xml/xml_parse_error_table.h"
 #include "xml/xml_parser.h"
 #include "platform/text_file.h"
+#include "traverse/code_page.h"
 #include "traverse/exceptions.h"
 #include "traverse/import_xml.h"
 #include "traverse/repair.h"
@@ -44,14 +45,6 @@ private:
 
 enum class Mend { Written, CannotOpen, NothingToChange };
 
-// The whole content of an open file.
-std::string ReadAll(CStdioFile& file) {
-    std::string content;
-    std::string chunk;
-    while (file.ReadString(chunk)) content += chunk;
-    return content;
-}
-
 // The byte range of line number line (1-based, as the parser counts lines), or nothing when the
 // file has fewer lines.
 bool FindLine(const std::string& content, long line, std::size_t& start, std::size_t& end) {
@@ -85,11 +78,28 @@ std::string ChooseBytes(const std::string& lineBytes, std::size_t at, std::size_
     return "s";
 }
 
-// Overwrites the first character of the name at (line, column) of the file.
-Mend MendName(const std::string& gbkPath, long line, long column, std::string& written) {
+// The name that starts at at: up to white space, '/', '>', '=' or the end of the line.
+std::size_t NameEnd(const std::string& lineBytes, std::size_t at, CharReader& reader) {
+    std::size_t end = at;
+    while (end < lineBytes.size() && !chars::IsXmlSpace(lineBytes[end]) &&
+           std::string("/>=").find(lineBytes[end]) == std::string::npos) {
+        end += reader.Length(lineBytes, end);
+    }
+    return std::min(end, lineBytes.size());
+}
+
+// Bytes of the file (in encoding) as GBK text, for people.
+std::string AsGbk(const std::string& bytes, const std::string& encoding) {
+    return Utf8ToGbkLossy(DecodeRecordText(bytes, encoding).utf8);
+}
+
+// Overwrites the first character of the name at (repaired.line, repaired.column) of the file.
+Mend MendName(const std::string& gbkPath, RepairedName& repaired) {
+    const long line = repaired.line;
+    const long column = repaired.column;
     CStdioFile file;
     if (!file.Open(gbkPath, CStdioFile::modeReadWrite)) return Mend::CannotOpen;
-    const std::string content = ReadAll(file);
+    const std::string content = file.ReadAll();
     const std::string encoding = RecordTextEncoding(content.substr(0, kDeclarationPrefixLength));
     // Lines of a UTF-16 file are not found by their line-feed bytes: such a file is not mended.
     if (encoding == "UTF-16") return Mend::NothingToChange;
@@ -107,7 +117,10 @@ Mend MendName(const std::string& gbkPath, long line, long column, std::string& w
     file.Seek(static_cast<long>(lineStart + at));
     file.Write(replacement.data(), replacement.size());
     file.Close();
-    written = replacement;
+    const std::string before = lineBytes.substr(at, NameEnd(lineBytes, at, reader) - at);
+    repaired.written = replacement;
+    repaired.before = AsGbk(before, encoding);
+    repaired.after = AsGbk(replacement + before.substr(std::min(replacement.size(), before.size())), encoding);
     return Mend::Written;
 }
 
@@ -140,7 +153,7 @@ RepairResult RepairXmlFileWith(const std::string& gbkPath, const RepairLoad& loa
             RepairedName repaired;
             repaired.line = error.line;
             repaired.column = error.linepos;
-            switch (MendName(gbkPath, error.line, error.linepos, repaired.written)) {
+            switch (MendName(gbkPath, repaired)) {
             case Mend::CannotOpen:
                 result.status = RepairStatus::CannotOpen;
                 return result;

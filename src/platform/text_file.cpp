@@ -19,7 +19,8 @@ CStdioFile::~CStdioFile() {
 
 bool CStdioFile::Open(const std::string& gbkPath, Mode mode) {
     if (m_pFile != nullptr) return false;
-    m_pFile = std::fopen(SystemPath(gbkPath).c_str(), mode == modeCreate ? "wb" : "r+b");
+    static const char* const kModes[] = {"wb", "r+b", "rb"};
+    m_pFile = std::fopen(SystemPath(gbkPath).c_str(), kModes[mode]);
     m_strPath = gbkPath;
     return m_pFile != nullptr;
 }
@@ -40,15 +41,13 @@ void CStdioFile::Write(const void* data, size_t size) {
     if (size > 0 && std::fwrite(data, 1, size, m_pFile) != size) Fail(CFileException::writeFault);
 }
 
-bool CStdioFile::ReadString(std::string& line) {
-    line.clear();
-    int c;
-    while ((c = std::fgetc(m_pFile)) != EOF) {
-        line.push_back(static_cast<char>(c));
-        if (c == '\n') return true;
-    }
+std::string CStdioFile::ReadAll() {
+    std::string content;
+    char buffer[65536];
+    std::size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, m_pFile)) > 0) content.append(buffer, count);
     if (std::ferror(m_pFile)) Fail(CFileException::readFault);
-    return !line.empty();
+    return content;
 }
 
 void CStdioFile::Seek(long offset) {

@@ -19,6 +19,7 @@ public:
     enum Mode {
         modeCreate,     // create or truncate, write only
         modeReadWrite,  // an existing file, read and write, neither created nor truncated
+        modeRead,       // an existing file, read only
     };
 
     CStdioFile() = default;
@@ -32,8 +33,8 @@ public:
     void WriteString(const std::string& text);
     // Writes bytes as they are.
     void Write(const void* data, size_t size);
-    // Reads up to and including the next line feed; false at the end of the file.
-    bool ReadString(std::string& line);
+    // Reads everything from the current position to the end of the file.
+    std::string ReadAll();
     void Seek(long offset);
     // Flushes and closes; raises when anything written did not reach the file.
     void Close();

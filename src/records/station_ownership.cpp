@@ -22,11 +22,22 @@ CPoint3D* AppendNewStation(std::vector<CPoint3D*>& stations) {
     return stations.back();
 }
 
+namespace {
+
+void DeleteStation(CPoint3D* station) {
+    delete StationBlock(*station);
+    delete station;
+}
+
+}  // namespace
+
+void DeleteLastStation(std::vector<CPoint3D*>& stations) {
+    DeleteStation(stations.back());
+    stations.pop_back();
+}
+
 void DeleteStations(std::vector<CPoint3D*>& stations) {
-    for (CPoint3D* station : stations) {
-        delete StationBlock(*station);
-        delete station;
-    }
+    for (CPoint3D* station : stations) DeleteStation(station);
     stations.clear();
     stations.shrink_to_fit();
 }

@@ -12,6 +12,9 @@ namespace traverse {
 // owns both from then on. Returns the new station.
 CPoint3D* AppendNewStation(std::vector<CPoint3D*>& stations);
 
+// Frees the last station of stations with its block and removes it from the array.
+void DeleteLastStation(std::vector<CPoint3D*>& stations);
+
 // Frees every station of stations with its block, in array order, and empties the array.
 void DeleteStations(std::vector<CPoint3D*>& stations);
 
