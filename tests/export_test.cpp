@@ -12,6 +12,7 @@
 #include "platform/gbk_literal.h"
 #include "records/station_ownership.h"
 #include "support/message_capture.h"
+#include "support/survey_round.h"
 #include "support/temp_dir.h"
 #include "traverse/angle.h"
 #include "traverse/code_page.h"
@@ -20,21 +21,6 @@
 
 namespace traverse {
 namespace {
-
-struct Rec {
-    std::string name;
-    std::vector<double> values;
-};
-
-CSurveyTurn Round(std::initializer_list<Rec> records) {
-    CSurveyTurn turn;
-    for (const Rec& r : records) {
-        turn.m_arrObserve.emplace_back();
-        turn.m_arrObserve.back().m_strName = r.name;
-        turn.m_arrObserve.back().m_arrValue = r.values;
-    }
-    return turn;
-}
 
 CPoint3D Point(const std::string& name, double x, double y, double z) {
     CPoint3D p;
@@ -183,11 +169,12 @@ TEST_F(ExportTest, HorizontalDirections) {
          {"A\t30.000000"}, {}},
         {"orientation 0 deg 00'02\" / 179 deg 59'58\"",
          {Round({{"K", {0.0002, 179.5958}}, {"A", {90.0, 270.0}}})}, {"A\t90.000000"}, {}},
-        {"orientation 180 deg 00'01\" turned back to 1\"",
-         {Round({{"K", {180.0002, 0.0}}, {"A", {90.0, 270.0}}})}, {"A\t89.595900"}, {}},
-        {"179 deg 22' is within 0.01 of 3.14, not of pi: turned back",
-         {Round({{"K", {179.22, 359.22}}, {"A", {269.22, 89.22}}})}, {"A\t270.000000"}, {}},
-        {"180 deg 31'40\" is within 0.01 of pi, not of 3.14: kept",
+        // An orientation read near half a turn is what the circle showed: it stands.
+        {"orientation 180 deg 00'01\" stands",
+         {Round({{"K", {180.0002, 0.0}}, {"A", {90.0, 270.0}}})}, {"A\t269.595900"}, {}},
+        {"orientation 179 deg 22' stands",
+         {Round({{"K", {179.22, 359.22}}, {"A", {269.22, 89.22}}})}, {"A\t90.000000"}, {}},
+        {"orientation 180 deg 31'40\" stands",
          {Round({{"K", {180.3140, 0.3140}}, {"A", {270.3140, 90.3140}}})}, {"A\t90.000000"}, {}},
         {"closing on the wrong target, four targets",
          {Round({{"K", {0.0, 180.0}}, {"A", {10.0, 190.0}}, {"B", {20.0, 200.0}}, {"C", {30.0, 210.0}},

@@ -32,6 +32,17 @@ double ShortWayMean(double a, double b) {
     return mean;
 }
 
+double ShortWayMean(const std::vector<double>& radians) {
+    const auto [lowest, highest] = std::minmax_element(radians.begin(), radians.end());
+    const bool acrossSeam = *highest - *lowest > PI;
+    double sum = 0.0;
+    for (const double value : radians) sum += acrossSeam && value < PI ? value + TWO_PI : value;
+    const double mean = sum / static_cast<double>(radians.size());
+    return acrossSeam && mean >= TWO_PI ? mean - TWO_PI : mean;
+}
+
+double TurnNonNegative(double radians) { return radians < 0.0 ? radians + TWO_PI : radians; }
+
 double CircularSpread(const std::vector<double>& radians) {
     if (radians.size() < 2) return 0.0;
     std::vector<double> sorted;

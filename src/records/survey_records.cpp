@@ -37,13 +37,29 @@ void SetSurveyStationInfo(TAGSurveyStationInfo& info, float value) {
     info.m_fMulConst = value;
 }
 
-std::vector<std::string> DistinctTargetNames(const CSurveyTurn& turn) {
-    std::vector<std::string> names;
-    // A round may hold many thousands of targets: the names seen are looked up, not searched.
-    std::unordered_set<std::string_view> seen;
+namespace {
+
+// A round may hold many thousands of targets: the names seen are looked up, not searched.
+void AppendNewNames(const CSurveyTurn& turn, std::unordered_set<std::string_view>& seen,
+                    std::vector<std::string>& names) {
     for (const CBaseObserve& observe : turn.m_arrObserve) {
         if (seen.insert(observe.m_strName).second) names.push_back(observe.m_strName);
     }
+}
+
+}  // namespace
+
+std::vector<std::string> DistinctTargetNames(const CSurveyTurn& turn) {
+    std::vector<std::string> names;
+    std::unordered_set<std::string_view> seen;
+    AppendNewNames(turn, seen, names);
+    return names;
+}
+
+std::vector<std::string> DistinctTargetNames(const std::vector<CSurveyTurn>& rounds) {
+    std::vector<std::string> names;
+    std::unordered_set<std::string_view> seen;
+    for (const CSurveyTurn& turn : rounds) AppendNewNames(turn, seen, names);
     return names;
 }
 

@@ -13,6 +13,10 @@ namespace traverse {
 // GetObjectName's list.
 std::vector<std::string> DistinctTargetNames(const CSurveyTurn& turn);
 
+// The distinct target names of all rounds in order of first appearance, round after round: the
+// first round's names come first, as DistinctTargetNames(rounds[0]) lists them.
+std::vector<std::string> DistinctTargetNames(const std::vector<CSurveyTurn>& rounds);
+
 }  // namespace traverse
 
 #endif

@@ -8,17 +8,11 @@
 #include "records/circle.h"
 #include "records/target_names.h"
 #include "reduce/direction_mean.h"
-#include "reduce/plain_mean.h"
 #include "reduce/records_by_name.h"
 #include "traverse/angle.h"
 
 namespace traverse {
 namespace {
-
-// An orientation this close to 3.14 rad is taken for a face-right reading booked as face left and
-// turned back by pi. The window is centred on 3.14, not on pi, as the files in use expect.
-constexpr double kHalfTurnOrientation = 3.14;
-constexpr double kHalfTurnWindow = 0.01;
 
 using Names = std::vector<std::string>;
 using Values = std::vector<double>;
@@ -38,40 +32,74 @@ struct RoundPlan {
     RecordsByName records;
 };
 
-// A plain round holds the targets, or the targets plus a closing record on the first target. A
-// right-angle round holds more records than targets plus one. names are the first round's.
-void PlanRound(const CSurveyTurn& turn, const Names& names, RoundPlan& plan) {
-    const std::vector<CBaseObserve>& records = turn.m_arrObserve;
-    if (records.empty() || records[0].m_strName != names[0]) return;
-    if (!HasTwoReadings(records[0])) return;
-    double o = MeanDirection(records[0]);
-    if (std::fabs(o - kHalfTurnOrientation) < kHalfTurnWindow) o -= PI;
-    if (records.size() <= names.size() + 1) {
-        if (records.size() == names.size() + 1) {
-            const CBaseObserve& closing = records.back();
-            if (closing.m_strName != names[0]) {
-                plan.kind = RoundPlan::Kind::Message;
-                plan.message = &GBK(text::kClosingTargetDiffers);
-                return;
-            }
-            if (!HasTwoReadings(closing)) return;  // the import has reported it already
-            o = ShortWayMean(o, MeanDirection(closing));
-        }
-        plan.kind = RoundPlan::Kind::Plain;
-    } else {
-        std::size_t second = 1;
-        while (second < records.size() && records[second].m_strName != names[0]) ++second;
-        if (second == records.size()) {
+// The index of the first record named name from record from on; records.size() when there is none.
+std::size_t NextRecordOf(const std::vector<CBaseObserve>& records, const std::string& name,
+                         std::size_t from) {
+    while (from < records.size() && records[from].m_strName != name) ++from;
+    return from;
+}
+
+// A plain round reads every target once from the orientation o; a round one record longer than the
+// first round's targets, or longer still, closes on the first target, and o becomes the short-way
+// mean of the opening and the closing.
+void PlanPlainRound(const std::vector<CBaseObserve>& records, std::size_t firstRoundTargets,
+                    const std::string& orientation, double o, RoundPlan& plan) {
+    if (records.size() >= firstRoundTargets + 1) {
+        const CBaseObserve& closing = records.back();
+        if (closing.m_strName != orientation) {
             plan.kind = RoundPlan::Kind::Message;
-            plan.message = &GBK(text::kNoSecondOrientation);
+            plan.message = &GBK(text::kClosingTargetDiffers);
             return;
         }
-        if (!HasTwoReadings(records[second])) return;
-        plan.p = MeanDirection(records[second]);
-        plan.kind = RoundPlan::Kind::RightAngle;
+        if (!HasTwoReadings(closing)) return;  // the import has reported it already
+        o = ShortWayMean(o, MeanDirection(closing));
     }
+    plan.kind = RoundPlan::Kind::Plain;
     plan.o = o;
     plan.records.AddAll(records);
+}
+
+// A right-angle round reads the targets a second time from a second orientation record, the first
+// later record on the first target (at second).
+void PlanRightAngleRound(const std::vector<CBaseObserve>& records, std::size_t second, double o,
+                         RoundPlan& plan) {
+    if (second == records.size()) {
+        plan.kind = RoundPlan::Kind::Message;
+        plan.message = &GBK(text::kNoSecondOrientation);
+        return;
+    }
+    if (!HasTwoReadings(records[second])) return;
+    plan.kind = RoundPlan::Kind::RightAngle;
+    plan.o = o;
+    plan.p = MeanDirection(records[second]);
+    plan.records.AddAll(records);
+}
+
+// A round longer than the first round's targets plus one is a right-angle round, unless the only
+// later record on the first target is its last: then it is a plain round that reads a target the
+// first round missed and closes. The orientation is the short-way face mean as it stands, even near
+// half a turn: rounds are set anywhere on the circle, and a file may give face right first.
+void PlanRound(const CSurveyTurn& turn, const std::string& orientation,
+               std::size_t firstRoundTargets, RoundPlan& plan) {
+    const std::vector<CBaseObserve>& records = turn.m_arrObserve;
+    if (records.empty() || records[0].m_strName != orientation) return;
+    if (!HasTwoReadings(records[0])) return;
+    const double o = MeanDirection(records[0]);
+    const std::size_t second = NextRecordOf(records, orientation, 1);
+    if (records.size() > firstRoundTargets + 1 && second != records.size() - 1) {
+        PlanRightAngleRound(records, second, o, plan);
+    } else {
+        PlanPlainRound(records, firstRoundTargets, orientation, o, plan);
+    }
+}
+
+// The two halves of a right-angle round give d1 (to o) and d2 (to p). When d2 lies below p and the
+// halves agree within half a turn, their mean is the one files have always shown, bit for bit;
+// otherwise each is brought onto [0, 2*pi) and they are averaged the short way, so that a second
+// orientation anywhere on the circle, or a target beside the orientation, reduces correctly.
+double RightAngleDirection(double d1, double d2) {
+    if (d1 >= 0.0 && d2 < 0.0 && std::fabs(d1 - (d2 + TWO_PI)) <= PI) return (d1 + d2 + TWO_PI) / 2;
+    return ShortWayMean(TurnNonNegative(d1), TurnNonNegative(d2));
 }
 
 // Appends what one round gives for target (names[k], k >= 1). A plain round gives the direction of
@@ -89,9 +117,7 @@ void CollectRound(const RoundPlan& plan, const std::string& target, Values& valu
     case RoundPlan::Kind::Plain:
         for (const CBaseObserve* record : plan.records.Of(target)) {
             if (record->m_arrValue.size() != 2) continue;
-            double d = MeanDirection(*record) - plan.o;
-            if (d < 0.0) d += TWO_PI;
-            values.push_back(d);
+            values.push_back(TurnNonNegative(MeanDirection(*record) - plan.o));
         }
         return;
     case RoundPlan::Kind::RightAngle: {
@@ -107,7 +133,7 @@ void CollectRound(const RoundPlan& plan, const std::string& target, Values& valu
             }
             ++found;
         }
-        if (found == 2) values.push_back((d1 + d2 + TWO_PI) / 2);
+        if (found == 2) values.push_back(RightAngleDirection(d1, d2));
         return;
     }
     }
@@ -115,22 +141,26 @@ void CollectRound(const RoundPlan& plan, const std::string& target, Values& valu
 
 }  // namespace
 
-// The first target of the first round is the orientation, 0 by definition; every other target
-// gets the mean of its reduced directions over all rounds. Each target goes through the rounds
-// anew, so a faulty round reports itself once per target.
+// The first target of the first round is the orientation, 0 by definition; every other target,
+// those of the first round first and then those first read in a later round, gets the short-way
+// mean of its reduced directions over all rounds. Each target goes through the rounds anew, so a
+// faulty round reports itself once per target.
 void ReduceDirections(const std::vector<CSurveyTurn>& rounds, std::vector<ReducedValue>& directions,
                       std::vector<std::string>& messages) {
     if (rounds.empty()) return;
-    const Names names = DistinctTargetNames(rounds[0]);
-    if (names.empty()) return;
+    const std::size_t firstRoundTargets = DistinctTargetNames(rounds[0]).size();
+    if (firstRoundTargets == 0) return;
+    const Names names = DistinctTargetNames(rounds);
     directions.push_back({names[0], 0.0});
     if (names.size() < 2) return;
     std::vector<RoundPlan> plans(rounds.size());
-    for (std::size_t r = 0; r < rounds.size(); ++r) PlanRound(rounds[r], names, plans[r]);
+    for (std::size_t r = 0; r < rounds.size(); ++r) {
+        PlanRound(rounds[r], names[0], firstRoundTargets, plans[r]);
+    }
     for (std::size_t k = 1; k < names.size(); ++k) {
         Values values;
         for (const RoundPlan& plan : plans) CollectRound(plan, names[k], values, messages);
-        if (!values.empty()) directions.push_back({names[k], PlainMean(values)});
+        if (!values.empty()) directions.push_back({names[k], ShortWayMean(values)});
     }
 }
 

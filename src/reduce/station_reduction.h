@@ -19,8 +19,8 @@ struct ReducedValue {
 struct StationReduction {
     double instrumentHeight = 0.0;  // metres
     // Mean directions reduced to the first target of the first round, radians in [0, 2*pi): the
-    // first target first (0), then the others in order of first appearance; a target without a
-    // usable reading has no entry. Empty when the first round names no target.
+    // first target first (0), then the others in order of first appearance, round after round; a
+    // target without a usable reading has no entry. Empty when the first round names no target.
     std::vector<ReducedValue> directions;
     // Mean zenith distances, radians, free of the index error; order of the first zenith round.
     std::vector<ReducedValue> zenithDistances;
