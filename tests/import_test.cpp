@@ -159,10 +159,28 @@ TEST_F(ImportTest, NodeWithoutAttributeMapEndsTheImportAsUnexpectedError) {
       <测站 点名="S3"/></观测值></导线观测记录>)"),
               RESULT_FAILED);
     EXPECT_EQ(messages.Messages(), std::vector<std::string>{GBK("不可预知的异常错误！")});
-    // What was read before stays, including the station being read when it failed.
-    ASSERT_EQ(importer.m_arrStation.size(), 2u);
+    // What was read before stays; the element being read when it failed had no name yet and goes,
+    // so that no nameless station reaches the checks or the export.
+    ASSERT_EQ(importer.m_arrStation.size(), 1u);
     EXPECT_EQ(importer.m_arrStation[0]->m_strName, "S1");
     EXPECT_EQ(importer.m_strError, "");
+}
+
+TEST_F(ImportTest, AStationStopsTheImportNamedOrNotAtAll) {
+    // A station name GBK cannot hold: the station goes. A target name GBK cannot hold in a named
+    // station: the station stays with its name and what was read before the target.
+    const std::string path = dir.Write("emoji.xml", Utf8RecordFile(
+        "<导线观测记录><观测值><测站 点名=\"S1\"/><测站 点名=\"S\xF0\x9F\x98\x80\"/></观测值></导线观测记录>"));
+    EXPECT_EQ(importer.OnButtonExchange(path), RESULT_FAILED);
+    ASSERT_EQ(importer.m_arrStation.size(), 1u);
+    EXPECT_EQ(importer.m_arrStation[0]->m_strName, "S1");
+    const std::string target = dir.Write("target.xml", Utf8RecordFile(
+        "<导线观测记录><观测值><测站 点名=\"S2\"><水平角><测回><K1 盘左=\"0\" 盘右=\"180\"/>"
+        "<P\xF0\x9F\x98\x80 盘左=\"0\" 盘右=\"180\"/></测回></水平角></测站></观测值></导线观测记录>"));
+    EXPECT_EQ(importer.OnButtonExchange(target), RESULT_FAILED);
+    ASSERT_EQ(importer.m_arrStation.size(), 1u);
+    EXPECT_EQ(importer.m_arrStation[0]->m_strName, "S2");
+    EXPECT_TRUE(StationBlock(*importer.m_arrStation[0])->m_arrHAngle.empty());
 }
 
 TEST_F(ImportTest, TextThatGbkCannotHoldIsAnUnexpectedError) {
