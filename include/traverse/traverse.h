@@ -11,6 +11,7 @@
 #include "traverse/import_xml.h"
 #include "traverse/message_box.h"
 #include "traverse/point3d.h"
+#include "traverse/record_diagnosis.h"
 #include "traverse/repair.h"
 #include "traverse/split_string.h"
 #include "traverse/survey_records.h"

@@ -115,5 +115,17 @@ bool LineCursor::Next() {
     return true;
 }
 
+void LineCursor::MoveTo(std::size_t pos) {
+    for (LineCursor next = *this; m_end < pos && next.Next() && next.m_start <= pos;) *this = next;
+}
+
+long LineCursor::Utf8Column(std::size_t pos) const {
+    long column = 1;
+    for (std::size_t i = m_start; i < pos && i < m_text.size(); ++i) {
+        if (!IsUtf8Continuation(m_text[i])) ++column;
+    }
+    return column;
+}
+
 }  // namespace chars
 }  // namespace traverse

@@ -67,6 +67,10 @@ public:
     std::size_t End() const { return m_end; }
     // Moves to the next line; false when the current line is the last.
     bool Next();
+    // Moves forward to the line that holds offset pos; the break that ends a line belongs to it.
+    void MoveTo(std::size_t pos);
+    // The 1-based column of offset pos on the current line, counted in UTF-8 characters.
+    long Utf8Column(std::size_t pos) const;
 
 private:
     void FindEnd();

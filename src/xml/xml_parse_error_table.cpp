@@ -408,15 +408,9 @@ XmlParseError At(const std::string& text, const Located& where) {
     // A byte-order mark is no character of line 1.
     const std::size_t pos = std::min(where.pos, text.size());
     chars::LineCursor line(text, chars::StartsWithUtf8Bom(text) ? std::min(chars::kUtf8Bom.size(), pos) : 0);
-    for (chars::LineCursor next = line; line.End() < pos && next.Next() && next.Start() <= pos;) {
-        line = next;
-    }
-    long column = 1;
-    for (std::size_t i = line.Start(); i < pos; ++i) {
-        if (!chars::IsUtf8Continuation(text[i])) ++column;
-    }
+    line.MoveTo(pos);
     error.line = line.Number();
-    error.linepos = column;
+    error.linepos = line.Utf8Column(pos);
     error.srcText = Utf8ToGbkLossy(text.substr(line.Start(), line.End() - line.Start()));
     return error;
 }
