@@ -40,7 +40,9 @@ build: configure
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-demo: build
+# Only the library and the program: the demo needs nothing else.
+demo: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target traverse_cli
 	@echo '$$ traverse run $(EXAMPLE) -o $(BUILD_DIR)/traverse.txt'
 	@$(BUILD_DIR)/cli/traverse run $(EXAMPLE) -o $(BUILD_DIR)/traverse.txt; \
 	status=$$?; echo; \

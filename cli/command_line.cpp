@@ -24,37 +24,54 @@ ParseOutcome UsageError(const std::string& reason) {
 struct Subcommand {
     const char* name;
     Action action;
+    const char* operands;
     const char* description;
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"import", Action::Import, "import FILE and report every incomplete observation"},
-    {"check", Action::Check, "import FILE, then check its horizontal-angle rounds"},
-    {"export", Action::Export, "import FILE, then write the adjustment input file OUT"},
-    {"run", Action::Run, "import, check and export; OUT (-o) defaults to FILE with the extension .txt"},
-    {"repair", Action::Repair, "mend, in place, names that start with a character XML forbids"},
+    {"import", Action::Import, "FILE", "import FILE and report every incomplete observation"},
+    {"check", Action::Check, "FILE", "import FILE, then check its horizontal-angle rounds"},
+    {"export", Action::Export, "FILE OUT",
+     "import FILE, then write the adjustment input file OUT (several FILEs: each FILE.txt)"},
+    {"run", Action::Run, "FILE", "import, check and export; OUT (-o) defaults to FILE with the extension .txt"},
+    {"repair", Action::Repair, "FILE",
+     "mend, in place, names that start with a character XML forbids (the original kept as FILE.orig)"},
 };
 
-// The record files and outputs of the chosen command, checked once CLI11 has read the words.
+bool EndsWithXml(const std::string& path) {
+    const std::string extension = std::filesystem::path(path).extension().string();
+    return extension.size() == 4 && (extension[1] | 0x20) == 'x' && (extension[2] | 0x20) == 'm' &&
+           (extension[3] | 0x20) == 'l';
+}
+
+// export FILE OUT names its output; with more record files (or a second one named *.xml) each
+// FILE gets FILE.txt.
+ParseOutcome SettleExport(CommandLine& commandLine) {
+    std::vector<std::string>& files = commandLine.files;
+    if (files.size() < 2) return UsageError("export takes FILE and OUT, or several FILEs");
+    if (files.size() == 2 && !EndsWithXml(files[1])) {
+        commandLine.output = files[1];
+        files.pop_back();
+    }
+    return {true, 0};
+}
+
+// The files and outputs of the chosen command, checked once CLI11 has read the words.
 ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
-    const bool export_ = commandLine.action == Action::Export;
-    const std::size_t operands = commandLine.files.size();
-    if (export_ && operands != 2) return UsageError("export takes FILE and OUT");
-    if (!export_ && operands != 1) return UsageError("this command takes one FILE");
-    if (export_) {
-        commandLine.output = commandLine.files.back();
-        commandLine.files.pop_back();
+    if (commandLine.action == Action::Export) {
+        const ParseOutcome outcome = SettleExport(commandLine);
+        if (!outcome.proceed) return outcome;
     }
     if (haveOutput && commandLine.action != Action::Run) return UsageError("-o goes with run only");
-    if (commandLine.action == Action::Run && !haveOutput) {
-        commandLine.output = DefaultOutputPath(commandLine.files.front());
-    }
+    if (haveOutput && commandLine.files.size() > 1) return UsageError("-o goes with one FILE only");
     // Writing the adjustment file over the record file would lose the records.
-    std::error_code ignored;
-    if (!commandLine.output.empty() &&
-        std::filesystem::equivalent(commandLine.files.front(), commandLine.output, ignored)) {
-        return UsageError("the adjustment file " + commandLine.output +
-                          " would replace the record file; give another OUT");
+    for (const std::string& file : commandLine.files) {
+        const std::string output = commandLine.output.empty() ? DefaultOutputPath(file) : commandLine.output;
+        std::error_code ignored;
+        const bool writes = commandLine.action == Action::Export || commandLine.action == Action::Run;
+        if (writes && std::filesystem::equivalent(file, output, ignored)) {
+            return UsageError("the adjustment file " + output + " would replace the record file; give another OUT");
+        }
     }
     return {true, 0};
 }
@@ -68,12 +85,17 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
     app.add_flag("--json", commandLine.json, "one JSON object per library command, one per line, on stdout");
     CLI::Option* output = app.add_option("-o,--output", commandLine.output, "the adjustment input file of run")
                               ->option_text("OUT");
+    app.add_option("-j,--jobs", commandLine.jobs, "record files worked on at once (default: one per core)")
+        ->check(CLI::PositiveNumber)
+        ->option_text("N");
     for (const Subcommand& entry : kSubcommands) {
         CLI::App* sub = app.add_subcommand(entry.name, entry.description);
         sub->fallthrough();
-        const char* operands = entry.action == Action::Export ? "FILE OUT" : "FILE";
-        sub->add_option(operands, commandLine.files, "the record file")->required();
+        sub->add_option(entry.operands, commandLine.files, "record files")->required();
         sub->callback([&commandLine, action = entry.action] { commandLine.action = action; });
+        if (entry.action == Action::Repair) {
+            sub->add_flag("--no-backup", commandLine.noBackup, "do not keep the original as FILE.orig");
+        }
     }
     try {
         app.parse(argc, argv);

@@ -13,7 +13,9 @@ struct CommandLine {
     Action action = Action::Import;
     bool json = false;
     std::vector<std::string> files;  // the record files, UTF-8 as given
-    std::string output;              // the adjustment input file, UTF-8 as given
+    std::string output;              // the adjustment input file of export or run (one file)
+    bool noBackup = false;           // repair: no FILE.orig
+    unsigned jobs = 0;               // files worked on at once; 0: one per core
 };
 
 // The outcome of parsing: go on with the command line, or stop with an exit status (help and

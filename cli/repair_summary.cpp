@@ -1,5 +1,6 @@
 #include "repair_summary.h"
 
+#include "text_for_people.h"
 #include "traverse/code_page.h"
 
 namespace traverse_cli {
@@ -17,9 +18,15 @@ std::string Mended(const traverse::RepairResult& repair) {
     return text;
 }
 
-std::string Count(size_t names) {
-    return std::to_string(names) + (names == 1 ? " name" : " names");
+std::string NameCount(size_t names) { return Count(names, "name", "names"); }
+
+std::string Lines(const std::vector<long>& lines) {
+    std::string text = lines.size() == 1 ? "line " : "lines ";
+    for (size_t i = 0; i < lines.size(); ++i) text += (i == 0 ? "" : ", ") + std::to_string(lines[i]);
+    return text;
 }
+
+std::string Quoted(const std::string& gbk) { return "\"" + traverse::GbkToUtf8(gbk) + "\""; }
 
 }  // namespace
 
@@ -27,7 +34,7 @@ std::string RepairSummary(const std::string& file, const traverse::RepairResult&
     using traverse::RepairStatus;
     if (repair.status == RepairStatus::Loaded) {
         if (repair.repairs.empty()) return file + ": no bad names; the file loads as it is\n";
-        return file + ": mended " + Count(repair.repairs.size()) + "; the file loads now\n" +
+        return file + ": mended " + NameCount(repair.repairs.size()) + "; the file loads now\n" +
                Mended(repair);
     }
     std::string text = "traverse: cannot repair " + file + ": ";
@@ -51,7 +58,24 @@ std::string RepairSummary(const std::string& file, const traverse::RepairResult&
         break;
     }
     if (!repair.repairs.empty()) {
-        text += "mended " + Count(repair.repairs.size()) + " before that:\n" + Mended(repair);
+        text += "mended " + NameCount(repair.repairs.size()) + " before that:\n" + Mended(repair);
+    }
+    return text;
+}
+
+std::string CollisionSummary(const std::string& file,
+                             const std::vector<traverse::RepairCollision>& collisions) {
+    if (collisions.empty()) return std::string();
+    std::string text = "traverse: " + file +
+                       ": the repair gave different names the same name; they are one target now:\n";
+    for (const traverse::RepairCollision& collision : collisions) {
+        text += "  " + Quoted(collision.mended) + " from";
+        for (size_t i = 0; i < collision.repaired.size(); ++i) {
+            const traverse::NameLines& source = collision.repaired[i];
+            text += (i == 0 ? " " : ", ") + Quoted(source.name) + " (" + Lines(source.lines) + ")";
+        }
+        if (!collision.existing.empty()) text += "; already the name at " + Lines(collision.existing);
+        text += "\n";
     }
     return text;
 }

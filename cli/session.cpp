@@ -1,78 +1,110 @@
 #include "session.h"
 
-#include <iostream>
 #include <new>
+#include <utility>
 
-#include "json_report.h"
+#include "text_for_people.h"
 
 namespace traverse_cli {
+namespace {
 
-Session::Session(bool json) : m_json(json) {
-    m_previousHandler =
-        traverse::SetMessageBoxHandler([this](const std::string& text) { OnMessageBox(text); });
+thread_local Session* t_session = nullptr;
+
+}  // namespace
+
+void ShowInSession(const std::string& gbkText) {
+    if (t_session != nullptr) {
+        t_session->OnMessageBox(gbkText);
+    } else {
+        std::fprintf(stderr, "%s\n", traverse::GbkToUtf8(gbkText).c_str());
+    }
 }
 
-Session::~Session() { traverse::SetMessageBoxHandler(std::move(m_previousHandler)); }
+void RouteMessageBoxesToSessions() { traverse::SetMessageBoxHandler(ShowInSession); }
 
-std::uint32_t Session::Run(const char* name, std::uint32_t success,
-                           const std::function<std::uint32_t()>& command) {
+Session::Session(bool json, Output& output, std::string file, bool nameFile)
+    : m_json(json), m_output(output), m_file(std::move(file)), m_nameFile(nameFile), m_previous(t_session) {
+    t_session = this;
+}
+
+Session::~Session() { t_session = m_previous; }
+
+std::uint32_t Session::Run(const Command& command) {
     m_messages.clear();
+    m_command = &command;
+    const std::string textBefore = m_importer.m_strText;
     const std::string errorBefore = m_importer.m_strError;
     std::uint32_t result;
     try {
-        result = command();
+        result = command.run();
     } catch (const traverse::CException& e) {
         e.ReportError();
         result = traverse::RESULT_FAILED;
     } catch (const traverse::_com_error& e) {
-        traverse::ShowMessageBox(e.Description().empty() ? traverse::Utf8ToGbk(e.what())
-                                                         : e.Description());
+        traverse::ShowMessageBox(e.Description().empty() ? traverse::Utf8ToGbk(e.what()) : e.Description());
         result = traverse::RESULT_FAILED;
     } catch (const std::bad_alloc&) {
         traverse::CMemoryException().ReportError();
         result = traverse::RESULT_FAILED;
     }
-    if (result != success) m_allSucceeded = false;
-    const bool errorSet = m_importer.m_strError != errorBefore;
+    m_command = nullptr;
+    if (result != command.success) m_failed = true;
     if (m_json) {
-        EmitJson(name, result, std::string(name) == "import");
+        Json messages = Json::array();
+        for (const std::string& text : m_messages) messages.push_back(traverse::GbkToUtf8(text));
+        Json object{{"command", command.name},
+                    {"result", result},
+                    {"report", traverse::GbkToUtf8(m_importer.m_strText)},
+                    {"error", traverse::GbkToUtf8(m_importer.m_strError)},
+                    {"messages", messages}};
+        if (std::string(command.name) == "import") object["data"] = ImportData(m_importer);
+        EmitJson(std::move(object));
     } else {
-        EmitText(errorSet);
+        EmitText(command, result, textBefore, errorBefore);
     }
     return result;
 }
 
-void Session::Note(const std::string& utf8Lines, std::FILE* stream) {
-    if (m_json) return;
-    std::fputs(utf8Lines.c_str(), stream);
-    std::fflush(stream);
+void Session::Note(const std::string& utf8Lines, bool error) {
+    if (m_json || utf8Lines.empty()) return;
+    if (error) {
+        m_output.Err(utf8Lines);
+    } else {
+        m_output.Out(utf8Lines);
+    }
+}
+
+void Session::EmitJson(Json object) {
+    if (!m_json) return;
+    if (m_nameFile) {
+        Json named{{"file", m_file}};
+        for (auto& [key, value] : object.items()) named[key] = std::move(value);
+        object = std::move(named);
+    }
+    m_output.Out(object.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n");
 }
 
 void Session::OnMessageBox(const std::string& text) {
     m_messages.push_back(text);
-    if (!m_json) std::fprintf(stderr, "%s\n", traverse::GbkToUtf8(text).c_str());
+    m_lastMessage = text;
+    if (m_json) return;
+    std::string line;
+    if (m_command != nullptr && m_command->describeMessage) line = m_command->describeMessage(text);
+    if (line.empty()) line = traverse::GbkToUtf8(text);
+    m_output.Err(line + "\n");
 }
 
-// The report as it stands after the command, as a host's report window shows it after each
-// button; then m_strError if the command set it.
-void Session::EmitText(bool errorSet) {
-    if (!m_importer.m_strText.empty()) {
-        std::fprintf(stdout, "%s\n", traverse::GbkToUtf8(m_importer.m_strText).c_str());
-        std::fflush(stdout);
+// The report when the command changed it; the explanation of the result; m_strError when the
+// command changed it and it says more than the last message box did.
+void Session::EmitText(const Command& command, std::uint32_t result, const std::string& textBefore,
+                       const std::string& errorBefore) {
+    const std::string& text = m_importer.m_strText;
+    if (text != textBefore && !text.empty()) m_output.Out(traverse::GbkToUtf8(text) + "\n");
+    if (command.explain) Note(command.explain(result), true);
+    const std::string& error = m_importer.m_strError;
+    if (error != errorBefore && error != m_lastMessage) {
+        m_output.Err(CutLongLines(traverse::GbkToUtf8(error)) + "\n");
     }
-    if (errorSet) std::fprintf(stderr, "%s\n", traverse::GbkToUtf8(m_importer.m_strError).c_str());
-}
-
-void Session::EmitJson(const char* name, std::uint32_t result, bool withData) {
-    Json messages = Json::array();
-    for (const std::string& text : m_messages) messages.push_back(traverse::GbkToUtf8(text));
-    Json object{{"command", name},
-                {"result", result},
-                {"report", traverse::GbkToUtf8(m_importer.m_strText)},
-                {"error", traverse::GbkToUtf8(m_importer.m_strError)},
-                {"messages", messages}};
-    if (withData) object["data"] = ImportData(m_importer);
-    std::cout << object.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n' << std::flush;
 }
 
 }  // namespace traverse_cli

@@ -1,46 +1,80 @@
-// Runs the library's commands on one importer and tells the user about each as it ends.
+// Runs the library's commands on one importer for one record file and tells the user about each
+// as it ends: the report and messages for people, or one JSON object per command.
 #ifndef TRAVERSE_CLI_SESSION_H
 #define TRAVERSE_CLI_SESSION_H
 
 #include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "json_report.h"
+#include "output.h"
 #include "traverse/traverse.h"
 
 namespace traverse_cli {
 
+// One library command as the session runs it.
+struct Command {
+    Command(const char* commandName, std::uint32_t successResult, std::function<std::uint32_t()> body)
+        : name(commandName), success(successResult), run(std::move(body)) {}
+
+    const char* name;                       // "import", "check", ...
+    std::uint32_t success;                  // the result that means success
+    std::function<std::uint32_t()> run;     // runs the command; returns the library's result
+    // Lines (UTF-8) that explain a result to people, printed on stderr before the error report.
+    std::function<std::string(std::uint32_t result)> explain;
+    // The line people see for a message box (GBK text in, UTF-8 out); empty: the text as it is.
+    std::function<std::string(const std::string& gbkText)> describeMessage;
+};
+
 class Session {
 public:
-    explicit Session(bool json);
+    // file: the record file as given (UTF-8); named in every JSON object when nameFile is set.
+    Session(bool json, Output& output, std::string file, bool nameFile);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
     traverse::CImportXml& Importer() { return m_importer; }
-    bool AllSucceeded() const { return m_allSucceeded; }
+    const traverse::CImportXml& Importer() const { return m_importer; }
+    bool JsonMode() const { return m_json; }
+    // 0 when every command succeeded, else 1.
+    int Status() const { return m_failed ? 1 : 0; }
+    // A failure that no library command reported.
+    void Fail() { m_failed = true; }
 
-    // Runs command, which returns the library's result; success is the result that means success.
-    // Returns the result.
-    std::uint32_t Run(const char* name, std::uint32_t success,
-                      const std::function<std::uint32_t()>& command);
-
-    // Tells people the outcome of a command that has no report of its own (UTF-8 lines).
-    void Note(const std::string& utf8Lines, std::FILE* stream);
+    // Runs command; returns its result.
+    std::uint32_t Run(const Command& command);
+    // Lines (UTF-8) for people; nothing in JSON mode.
+    void Note(const std::string& utf8Lines, bool error);
+    // One more JSON object (JSON mode only), with "file" added when files are named.
+    void EmitJson(traverse_cli::Json object);
+    // The GBK texts of the message boxes shown during the last command.
+    const std::vector<std::string>& Messages() const { return m_messages; }
 
 private:
+    friend void ShowInSession(const std::string& gbkText);
     void OnMessageBox(const std::string& text);
-    void EmitText(bool errorSet);
-    void EmitJson(const char* name, std::uint32_t result, bool withData);
+    void EmitText(const Command& command, std::uint32_t result, const std::string& textBefore,
+                  const std::string& errorBefore);
 
     bool m_json;
-    bool m_allSucceeded = true;
+    Output& m_output;
+    std::string m_file;
+    bool m_nameFile;
+    bool m_failed = false;
     traverse::CImportXml m_importer;
+    const Command* m_command = nullptr;  // while one runs
     std::vector<std::string> m_messages;
-    traverse::MessageBoxHandler m_previousHandler;
+    std::string m_lastMessage;  // GBK, the last message box shown
+    Session* m_previous;
 };
+
+// Routes every message box of the library to the session running on the calling thread. Installed
+// once, before any session starts.
+void RouteMessageBoxesToSessions();
 
 }  // namespace traverse_cli
 

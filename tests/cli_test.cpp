@@ -1,5 +1,7 @@
 // The traverse program, run as a user runs it.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -34,11 +36,11 @@ TEST(Cli, HelpAndVersion) {
     EXPECT_EQ(run.out.rfind("traverse ", 0), 0u);
 }
 
-TEST(Cli, ImportOfACompleteFileSaysNothingAndSucceeds) {
+TEST(Cli, ImportOfACompleteFileSaysWhatItHolds) {
     const ProgramRun run = RunTraverse({"import", kExample});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.err, kExample + ": 4 known points, 5 stations, 33 rounds, 108 records\n");
 }
 
 TEST(Cli, ImportReportIsUtf8AndFailureExitsOne) {
@@ -50,15 +52,46 @@ TEST(Cli, ImportReportIsUtf8AndFailureExitsOne) {
     EXPECT_EQ(run.out, "测站甲水平角观测第1测回中，目标点乙读数不够，即缺盘左或盘右数据！\n");
 }
 
-TEST(Cli, ParseErrorGoesToStderr) {
+TEST(Cli, AFileThatCannotBeReadSaysWhyFirst) {
     TempDir dir;
-    const std::string path = dir.File("missing.xml");
+    const std::string report = ")错误。\n错误行号：0；错误列号：0。\n错误数据：。\n错误原因：The system "
+                               "cannot locate the object specified.\n";
+    for (const auto& [path, reason] : std::vector<std::pair<std::string, std::string>>{
+             {dir.File("missing.xml"), "No such file or directory"},
+             {dir.Path(), "Is a directory"},
+             {"/dev/null", "Not a regular file"}}) {
+        const ProgramRun run = RunTraverse({"import", path});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "traverse: cannot read " + path + ": " + reason + "\n打开文件(" + path + report);
+    }
+}
+
+TEST(Cli, ALongParseErrorLineIsCutForPeopleAndKeptWholeInJson) {
+    TempDir dir;
+    const std::string path = dir.Write("long.xml", "<r a=\"" + std::string(300, 'x') + "\" a=\"1\"/>");
     const ProgramRun run = RunTraverse({"import", path});
+    const size_t start = run.err.find("错误数据：");
+    ASSERT_NE(start, std::string::npos);
+    const std::string line = run.err.substr(start, run.err.find('\n', start) - start);
+    EXPECT_EQ(line, "错误数据：<r a=\"" + std::string(188, 'x') + "…");  // 200 characters
+    const ProgramRun json = RunTraverse({"--json", "import", path});
+    EXPECT_NE(nlohmann::json::parse(json.out)["error"].get<std::string>().find(std::string(300, 'x')),
+              std::string::npos);
+}
+
+TEST(Cli, TextGbkCannotHoldIsShownWhereItStands) {
+    TempDir dir;
+    const std::string path = dir.Write("emoji.xml", Utf8RecordFile(
+        "<导线观测记录><观测值>\n<测站 点名=\"S1\"/>\n<测站 点名=\"S\xF0\x9F\x98\x80\"/></观测值></导线观测记录>"));
+    const ProgramRun run = RunTraverse({"run", path, "-o", dir.File("out.txt")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "打开文件(" + path +
-                           ")错误。\n错误行号：0；错误列号：0。\n错误数据：。\n错误原因：The system "
-                           "cannot locate the object specified.\n");
+    EXPECT_NE(run.err.find("不可预知的异常错误！\ntraverse: " + path +
+                           ": line 4, column 10: <测站> holds U+1F600, a character GBK cannot hold\n"),
+              std::string::npos)
+        << run.err;
+    // The nameless station never reaches the adjustment file.
+    EXPECT_EQ(ReadFileBytes(dir.File("out.txt")).find("\t\ti0"), std::string::npos);
 }
 
 TEST(Cli, JsonImportCarriesResultReportAndData) {
@@ -128,11 +161,17 @@ TEST(Cli, RunWritesNextToTheRecordFileByDefault) {
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string written = ReadFileBytes(dir.File("测站 记录.txt"));
     EXPECT_EQ(written.rfind("<<\r\n", 0), 0u);
-    // The report stands after each command, as a host shows it after each button.
+    // The check report once: the export does not change it.
     const size_t banner = run.out.find("*** 水平角检查 ***");
     ASSERT_NE(banner, std::string::npos);
-    EXPECT_EQ(run.out.substr(banner), run.out.substr(banner).substr(0, (run.out.size() - banner) / 2) +
-                                          run.out.substr(banner).substr(0, (run.out.size() - banner) / 2));
+    EXPECT_EQ(run.out.find("*** 水平角检查 ***", banner + 1), std::string::npos);
+}
+
+TEST(Cli, EachCheckMessageIsShownOnce) {
+    const ProgramRun run = RunTraverse({"check", std::string(TRAVERSE_EXAMPLES_DIR) + "/round-not-closed.xml"});
+    const std::string message = "测站导2水平角观测第2测回中，半测回方向读数没有归零！\n";
+    ASSERT_NE(run.err.find(message), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find(message, run.err.find(message) + 1), std::string::npos) << run.err;
 }
 
 TEST(Cli, NeverWritesTheAdjustmentFileOverTheRecordFile) {
@@ -153,7 +192,7 @@ TEST(Cli, ExportThatCannotBeWrittenFails) {
     TempDir dir;
     run = RunTraverse({"export", kExample, dir.File("missing/out.txt")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "打开文件错误！\n");
+    EXPECT_EQ(run.err, "打开文件错误！ " + dir.File("missing/out.txt") + ": No such file or directory\n");
     run = RunTraverse({"--json", "export", kExample, dir.File("missing/out.txt")});
     const nlohmann::json exported = nlohmann::json::parse(run.out.substr(run.out.find('\n') + 1));
     EXPECT_EQ(exported["result"], 0xFFFFFFFFu);
@@ -163,9 +202,12 @@ TEST(Cli, ExportThatCannotBeWrittenFails) {
 TEST(Cli, RepairSaysWhatItMended) {
     TempDir dir;
     const std::string path = dir.Write("r.xml", GbkRecordFile("<导线观测记录>\n  <12 x=\"1\"/>\n</导线观测记录>\n"));
+    const std::string original = ReadFileBytes(path);
     ProgramRun run = RunTraverse({"repair", path});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, path + ": mended 1 name; the file loads now\n  line 3, column 4: wrote \"st\"\n");
+    EXPECT_EQ(run.out, path + ": mended 1 name; the file loads now\n  line 3, column 4: wrote \"st\"\n"
+                       "the original is kept in " + path + ".orig\n");
+    EXPECT_EQ(ReadFileBytes(path + ".orig"), original);
     run = RunTraverse({"repair", path});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, path + ": no bad names; the file loads as it is\n");
@@ -178,6 +220,57 @@ TEST(Cli, RepairSaysWhatItMended) {
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("another fault, at line 1"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(broken), "<r><a></r>");
+    // Nothing was mended: no copy is left behind.
+    EXPECT_EQ(ReadFileBytes(path + ".orig.1"), "");
+    EXPECT_EQ(ReadFileBytes(broken + ".orig"), "");
+}
+
+TEST(Cli, RepairNeverOverwritesABackupAndSaysWhichNamesBecameOne) {
+    TempDir dir;
+    const std::string path = dir.Write("r.xml", GbkRecordFile(
+        "<导线观测记录>\n<1 x=\"1\"/>\n<2 x=\"2\"/>\n<s x=\"3\"/>\n</导线观测记录>\n"));
+    const std::string original = ReadFileBytes(path);
+    dir.Write("r.xml.orig", "older");
+    ProgramRun run = RunTraverse({"repair", path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(ReadFileBytes(path + ".orig"), "older");
+    EXPECT_EQ(ReadFileBytes(path + ".orig.1"), original);
+    EXPECT_NE(run.err.find("traverse: " + path + ": the repair gave different names the same name; they "
+                           "are one target now:\n  \"s\" from \"1\" (line 3), \"2\" (line 4); already "
+                           "the name at line 5\n"),
+              std::string::npos)
+        << run.err;
+
+    const std::string kept = dir.Write("k.xml", GbkRecordFile("<导线观测记录>\n<1 x=\"1\"/>\n</导线观测记录>\n"));
+    run = RunTraverse({"repair", "--no-backup", kept});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFileBytes(kept + ".orig"), "");
+}
+
+TEST(Cli, SeveralFilesComeOutWholeInOrderWithTheWorstStatus) {
+    TempDir dir;
+    const std::string bad = dir.File("missing.xml");
+    const std::string round = std::string(TRAVERSE_EXAMPLES_DIR) + "/round-not-closed.xml";
+    for (const char* jobs : {"1", "2"}) {
+        ProgramRun run = RunTraverse({"--jobs", jobs, "check", kExample, bad, round});
+        EXPECT_EQ(run.status, 1);
+        const size_t first = run.out.find("==> " + kExample + " <==\n*** 水平角检查 ***");
+        const size_t second = run.out.find("==> " + bad + " <==\n*** 水平角检查 ***");
+        const size_t third = run.out.find("==> " + round + " <==\n*** 水平角检查 ***");
+        EXPECT_TRUE(first == 0 && first < second && second < third && third != std::string::npos) << run.out;
+        EXPECT_NE(run.err.find("==> " + bad + " <==\ntraverse: cannot read " + bad), std::string::npos);
+
+        run = RunTraverse({"--json", "-j", jobs, "import", kExample, round});
+        EXPECT_EQ(run.status, 0);
+        const size_t lineEnd = run.out.find('\n');
+        EXPECT_EQ(nlohmann::json::parse(run.out.substr(0, lineEnd))["file"], kExample);
+        EXPECT_EQ(nlohmann::json::parse(run.out.substr(lineEnd + 1))["file"], round);
+    }
+    const ProgramRun exported = RunTraverse({"export", dir.Write("a.xml", ReadFileBytes(kExample)),
+                                             dir.Write("b.xml", ReadFileBytes(kExample))});
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(ReadFileBytes(dir.File("a.txt")), ReadFileBytes(dir.File("b.txt")));
+    EXPECT_NE(ReadFileBytes(dir.File("a.txt")), "");
 }
 
 }  // namespace

@@ -411,3 +411,49 @@ TEST(RepairProperty, InjectedBadNamesAreMendedAndNothingElse) {
 
 }  // namespace
 }  // namespace traverse
+
+namespace traverse {
+namespace {
+
+// ---- names the repair made equal ----
+
+TEST(RepairCollisions, DifferentNamesMadeOneAndMendedNamesThatExistedAreTold) {
+    TempDir dir;
+    // 12 and 13 both become st, which the file already holds; 1 and 1 stay one name; ①测1 (UTF-8,
+    // a three-byte first character) becomes st_测1 and collides with nothing.
+    const std::string path = dir.Write("r.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n"
+                                                "<st/>\n<12/>\n<1/><13/>\n<1/>\n<\xE2\x91\xA0测1/>\n</r>\n");
+    const RepairResult result = RepairXmlFile(path);
+    ASSERT_EQ(result.status, RepairStatus::Loaded);
+    ASSERT_EQ(result.repairs.size(), 5u);
+    EXPECT_EQ(result.repairs[0].before, "12");
+    EXPECT_EQ(result.repairs[0].after, "st");
+    EXPECT_EQ(result.repairs[4].before, Gbk("\xE2\x91\xA0测1"));
+    EXPECT_EQ(result.repairs[4].after, "st_" + Gbk("测1"));
+    const std::vector<RepairCollision> collisions = FindRepairCollisions(path, result);
+    ASSERT_EQ(collisions.size(), 1u);
+    EXPECT_EQ(collisions[0].mended, "st");
+    ASSERT_EQ(collisions[0].repaired.size(), 2u);
+    EXPECT_EQ(collisions[0].repaired[0].name, "12");
+    EXPECT_EQ(collisions[0].repaired[0].lines, std::vector<long>{4});
+    EXPECT_EQ(collisions[0].repaired[1].name, "13");
+    EXPECT_EQ(collisions[0].repaired[1].lines, std::vector<long>{5});
+    EXPECT_EQ(collisions[0].existing, std::vector<long>{3});
+}
+
+TEST(RepairCollisions, NoneWhenEveryNameStaysApart) {
+    TempDir dir;
+    const std::string path = dir.Write("r.xml", kGbkDecl + Gbk("<记录>\n<1 a=\"1\"/><2/>\n<1/>\n</记录>\n"));
+    const RepairResult result = RepairXmlFile(path);
+    ASSERT_EQ(result.status, RepairStatus::Loaded);
+    // 1 becomes s twice (one name), 2 becomes s too: that one is a collision.
+    const std::vector<RepairCollision> collisions = FindRepairCollisions(path, result);
+    ASSERT_EQ(collisions.size(), 1u);
+    EXPECT_EQ(collisions[0].repaired[0].lines, (std::vector<long>{3, 4}));
+    const std::string apart = dir.Write("a.xml", kGbkDecl + Gbk("<记录>\n<1 a=\"1\"/><测/>\n<1/>\n</记录>\n"));
+    EXPECT_TRUE(FindRepairCollisions(apart, RepairXmlFile(apart)).empty());
+    EXPECT_TRUE(FindRepairCollisions(dir.File("missing.xml"), RepairResult()).empty());
+}
+
+}  // namespace
+}  // namespace traverse

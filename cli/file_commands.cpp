@@ -1,0 +1,143 @@
+#include "file_commands.h"
+
+#include <cstdio>
+
+#include "backup.h"
+#include "file_diagnosis.h"
+#include "repair_summary.h"
+#include "session.h"
+#include "text_for_people.h"
+
+namespace traverse_cli {
+namespace {
+
+using traverse::CImportXml;
+
+// What an import holds, in one line for people.
+std::string ImportSummary(const std::string& file, const CImportXml& importer) {
+    std::size_t rounds = 0;
+    std::size_t records = 0;
+    for (const traverse::CPoint3D* station : importer.m_arrStation) {
+        const traverse::TAGStationObserve* block = traverse::StationBlock(*station);
+        if (block == nullptr) continue;
+        for (const auto* set : {&block->m_arrHAngle, &block->m_arrZenith, &block->m_arrDistance}) {
+            rounds += set->size();
+            for (const traverse::CSurveyTurn& round : *set) records += round.m_arrObserve.size();
+        }
+    }
+    return file + ": " + Count(importer.m_arrKnownPoint.size(), "known point", "known points") + ", " +
+           Count(importer.m_arrStation.size(), "station", "stations") + ", " +
+           Count(rounds, "round", "rounds") + ", " + Count(records, "record", "records") + "\n";
+}
+
+class FileCommands {
+public:
+    FileCommands(const CommandLine& commandLine, const std::string& file, Output& output, bool nameFile)
+        : m_commandLine(commandLine), m_file(file), m_session(commandLine.json, output, file, nameFile) {}
+
+    int Process() {
+        try {
+            m_gbkFile = traverse::Utf8ToGbk(m_file);
+            m_gbkOutput = traverse::Utf8ToGbk(OutputPath());
+        } catch (const traverse::_com_error&) {
+            m_session.Note("traverse: " + m_file + ": the path holds characters that GBK cannot hold\n", true);
+            return 1;
+        }
+        switch (m_commandLine.action) {
+        case Action::Import: Import(); break;
+        case Action::Check: Import(), Check(); break;
+        case Action::Export: Import(), Export(); break;
+        case Action::Run: Import(), Check(), Export(); break;
+        case Action::Repair: Repair(); break;
+        }
+        return m_session.Status();
+    }
+
+private:
+    std::string OutputPath() const {
+        if (!m_commandLine.output.empty()) return m_commandLine.output;
+        const bool writes = m_commandLine.action == Action::Export || m_commandLine.action == Action::Run;
+        return writes ? DefaultOutputPath(m_file) : std::string();
+    }
+
+    void Import() {
+        CImportXml& importer = m_session.Importer();
+        Command import{"import", 0, [&] { return importer.OnButtonExchange(m_gbkFile); }};
+        import.explain = [&](std::uint32_t result) { return ExplainImport(result); };
+        m_session.Run(import);
+    }
+
+    // A file that could not be read says why first; one that stopped at a character GBK cannot
+    // hold says where; a good import of the import command says what it holds.
+    std::string ExplainImport(std::uint32_t result) const {
+        if (result == kObjectNotFound) {
+            const std::string reason = WhyUnreadable(m_file);
+            return reason.empty() ? std::string() : "traverse: cannot read " + m_file + ": " + reason + "\n";
+        }
+        if (result == traverse::RESULT_FAILED) return WhereTextOutsideGbk(m_file);
+        if (result == 0 && m_commandLine.action == Action::Import) {
+            return ImportSummary(m_file, m_session.Importer());
+        }
+        return std::string();
+    }
+
+    void Check() {
+        m_session.Run({"check", 0, [&] { return m_session.Importer().OnButtonCheck(); }});
+    }
+
+    void Export() {
+        Command write{"export", 0, [&] { return m_session.Importer().OnButtonTonbq(m_gbkOutput); }};
+        const std::string output = OutputPath();
+        write.describeMessage = [output](const std::string& gbkText) {
+            const std::string text = traverse::GbkToUtf8(gbkText);
+            return text == kCannotOpen ? text + " " + output + ": " + WhyUnwritable(output) : std::string();
+        };
+        m_session.Run(write);
+    }
+
+    void Repair();
+
+    static constexpr std::uint32_t kObjectNotFound = 0x800C0006u;
+    static constexpr const char* kCannotOpen = "打开文件错误！";
+
+    const CommandLine& m_commandLine;
+    const std::string& m_file;
+    Session m_session;
+    std::string m_gbkFile;
+    std::string m_gbkOutput;
+};
+
+// The original is kept first (unless asked not to) and dropped again when nothing was mended.
+void FileCommands::Repair() {
+    std::string backup;
+    if (!m_commandLine.noBackup && WhyUnreadable(m_file).empty()) {
+        std::string error;
+        backup = KeepBackup(m_file, error);
+        if (backup.empty()) {
+            m_session.Note("traverse: cannot keep a copy of " + m_file + ": " + error + "; nothing repaired\n", true);
+            m_session.Fail();
+            return;
+        }
+    }
+    traverse::RepairResult repair;
+    m_session.Run({"repair", 1, [&] {
+                       repair = traverse::RepairXmlFile(m_gbkFile);
+                       return repair.status == traverse::RepairStatus::Loaded ? 1u : 0u;
+                   }});
+    const bool loaded = repair.status == traverse::RepairStatus::Loaded;
+    m_session.Note(RepairSummary(m_file, repair), !loaded);
+    if (!backup.empty() && repair.repairs.empty()) std::remove(backup.c_str());
+    if (!backup.empty() && !repair.repairs.empty()) m_session.Note("the original is kept in " + backup + "\n", !loaded);
+    const std::vector<traverse::RepairCollision> collisions = traverse::FindRepairCollisions(m_gbkFile, repair);
+    if (collisions.empty()) return;
+    m_session.Note(CollisionSummary(m_file, collisions), true);
+    m_session.Fail();
+}
+
+}  // namespace
+
+int ProcessFile(const CommandLine& commandLine, const std::string& file, Output& output, bool nameFile) {
+    return FileCommands(commandLine, file, output, nameFile).Process();
+}
+
+}  // namespace traverse_cli

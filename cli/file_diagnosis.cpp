@@ -1,0 +1,56 @@
+#include "file_diagnosis.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "traverse/code_page.h"
+#include "traverse/exceptions.h"
+#include "traverse/record_diagnosis.h"
+
+namespace traverse_cli {
+
+std::string WhyUnreadable(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return std::strerror(errno);
+    if (S_ISDIR(status.st_mode)) return std::strerror(EISDIR);
+    if (!S_ISREG(status.st_mode)) return "Not a regular file";
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return std::strerror(errno);
+    std::fclose(file);
+    return std::string();
+}
+
+std::string WhyUnwritable(const std::string& path) {
+    struct stat status {};
+    const bool existed = stat(path.c_str(), &status) == 0;
+    if (existed && S_ISDIR(status.st_mode)) return std::strerror(EISDIR);
+    // Appending neither truncates an existing file nor leaves a new one behind.
+    std::FILE* file = std::fopen(path.c_str(), "ab");
+    if (file == nullptr) return std::strerror(errno);
+    std::fclose(file);
+    if (!existed) unlink(path.c_str());
+    return "unknown reason";
+}
+
+std::string WhereTextOutsideGbk(const std::string& path) {
+    traverse::TextOutsideGbk found;
+    std::string gbkPath;
+    try {
+        gbkPath = traverse::Utf8ToGbk(path);
+    } catch (const traverse::_com_error&) {
+        return std::string();
+    }
+    if (!traverse::FindTextOutsideGbk(gbkPath, found)) return std::string();
+    char where[64];
+    std::snprintf(where, sizeof where, "line %ld, column %ld: <", found.line, found.column);
+    char character[32];
+    std::snprintf(character, sizeof character, "> holds U+%04X", static_cast<unsigned>(found.codePoint));
+    return "traverse: " + path + ": " + where + traverse::GbkToUtf8(found.element) + character +
+           ", a character GBK cannot hold\n";
+}
+
+}  // namespace traverse_cli
