@@ -10,6 +10,7 @@
 #include "check/half_circle.h"
 #include "platform/gbk_literal.h"
 #include "records/station_ownership.h"
+#include "support/survey_round.h"
 #include "support/message_capture.h"
 #include "support/temp_dir.h"
 #include "traverse/angle.h"
@@ -46,9 +47,8 @@ public:
     explicit Records(CImportXml& importer) : m_importer(importer) {}
 
     CPoint3D* Station(const std::string& utf8Name) {
-        CPoint3D* station = AppendNewStation(m_importer.m_arrStation);
-        station->m_strName = Utf8ToGbk(utf8Name);
-        return station;
+        AddStation(m_importer.m_arrStation, Gbk(utf8Name));
+        return m_importer.m_arrStation.back();
     }
 
     // A point without an observation block; every check skips it.
@@ -89,10 +89,6 @@ public:
 private:
     CImportXml& m_importer;
 };
-
-std::string Gbk(const std::string& utf8) { return Utf8ToGbk(utf8); }
-
-std::string Utf8(const std::string& gbk) { return GbkToUtf8(gbk); }
 
 // The report split at every "\r\n"; an entry that holds "\r\n" itself comes out in pieces.
 std::vector<std::string> Entries(const std::string& report) {

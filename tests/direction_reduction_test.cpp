@@ -255,9 +255,7 @@ TEST(DirectionReductionTest, EveryDirectionComesBackToTheTruth) {
     std::vector<TrueStation> truths;
     for (std::size_t i = 0; i < kStations; ++i) {
         truths.push_back(MakeStation(seed + i));
-        CPoint3D* station = AppendNewStation(imp.m_arrStation);
-        station->m_strName = "S" + std::to_string(i);
-        StationBlock(*station)->m_arrHAngle = truths.back().rounds;
+        AddStation(imp.m_arrStation, "S" + std::to_string(i)).m_arrHAngle = truths.back().rounds;
     }
     const TempDir dir;
     const MessageCapture capture;
@@ -293,9 +291,7 @@ Exported ExportStation(CImportXml& imp) {
 
 Exported ExportRounds(const std::vector<CSurveyTurn>& rounds) {
     CImportXml imp;
-    CPoint3D* station = AppendNewStation(imp.m_arrStation);
-    station->m_strName = "S";
-    StationBlock(*station)->m_arrHAngle = rounds;
+    AddStation(imp.m_arrStation, "S").m_arrHAngle = rounds;
     return ExportStation(imp);
 }
 

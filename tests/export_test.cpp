@@ -49,10 +49,7 @@ const char kRightAngle[] = "右角观测没有跟第一个定向点一致的目�
 class ExportTest : public ::testing::Test {
 protected:
     TAGStationObserve& Station(const std::string& name, float height = 1.5f) {
-        CPoint3D* station = AppendNewStation(m_imp.m_arrStation);
-        station->m_strName = name;
-        StationBlock(*station)->m_info.m_fInstrumentHeight = height;
-        return *StationBlock(*station);
+        return AddStation(m_imp.m_arrStation, name, height);
     }
     std::string Export() {
         EXPECT_EQ(m_imp.OnButtonTonbq(m_dir.File("out.txt")), 0u);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "import/repair_internal.h"
+#include "support/survey_round.h"
 #include "support/message_capture.h"
 #include "support/temp_dir.h"
 #include "traverse/code_page.h"
@@ -21,8 +22,6 @@ namespace traverse {
 namespace {
 
 const std::string kGbkDecl = "<?xml version=\"1.0\" encoding=\"GBK\"?>\r\n";
-
-std::string Gbk(const std::string& utf8) { return Utf8ToGbk(utf8); }
 
 bool Loads(const std::string& bytes) { return XmlDocument::Create().loadXML(bytes); }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/gbk_literal.h"
+#include "support/survey_round.h"
 #include "support/temp_dir.h"
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
@@ -37,8 +38,6 @@ std::uint32_t ErrorOf(const std::function<void()>& call) {
     }
     return 0;
 }
-
-std::string Gbk(const std::string& utf8) { return Utf8ToGbk(utf8); }
 
 // Every name and value in the tree below node, for leak checks.
 void CollectText(const XmlNode& node, std::string& out) {
