@@ -124,49 +124,51 @@ Mend MendName(const std::string& gbkPath, RepairedName& repaired) {
     return Mend::Written;
 }
 
+// One round of the repair after a failed load: mends the name the error points at, or says why the
+// repair ends (the status it ends with). previous is the error the round before mended.
+bool MendAtError(const std::string& gbkPath, const XmlParseError& error, const XmlParseError& previous,
+                 RepairResult& result) {
+    if (error.errorCode != XML_E_BADSTARTNAMECHAR) {
+        result.status = RepairStatus::OtherError;
+        return false;
+    }
+    if (error.line == previous.line && error.linepos == previous.linepos) {
+        result.status = RepairStatus::Stuck;
+        return false;
+    }
+    if (IsReadOnly(gbkPath)) {
+        result.status = RepairStatus::CannotOpen;
+        return false;
+    }
+    RepairedName repaired;
+    repaired.line = error.line;
+    repaired.column = error.linepos;
+    switch (MendName(gbkPath, repaired)) {
+    case Mend::CannotOpen:
+        result.status = RepairStatus::CannotOpen;
+        return false;
+    case Mend::NothingToChange:
+        result.status = RepairStatus::Stuck;
+        return false;
+    case Mend::Written:
+        break;
+    }
+    result.repairs.push_back(repaired);
+    return true;
+}
+
 }  // namespace
 
 RepairResult RepairXmlFileWith(const std::string& gbkPath, const RepairLoad& load) {
     RepairResult result;
     try {
-        long lastLine = 0;
-        long lastColumn = 0;
-        for (;;) {
-            if (load(gbkPath, result.error)) {
-                result.status = RepairStatus::Loaded;
-                result.error = XmlParseError();
-                return result;
-            }
-            const XmlParseError& error = result.error;
-            if (error.errorCode != XML_E_BADSTARTNAMECHAR) {
-                result.status = RepairStatus::OtherError;
-                return result;
-            }
-            if (error.line == lastLine && error.linepos == lastColumn) {
-                result.status = RepairStatus::Stuck;
-                return result;
-            }
-            if (IsReadOnly(gbkPath)) {
-                result.status = RepairStatus::CannotOpen;
-                return result;
-            }
-            RepairedName repaired;
-            repaired.line = error.line;
-            repaired.column = error.linepos;
-            switch (MendName(gbkPath, repaired)) {
-            case Mend::CannotOpen:
-                result.status = RepairStatus::CannotOpen;
-                return result;
-            case Mend::NothingToChange:
-                result.status = RepairStatus::Stuck;
-                return result;
-            case Mend::Written:
-                result.repairs.push_back(repaired);
-                break;
-            }
-            lastLine = error.line;
-            lastColumn = error.linepos;
+        XmlParseError previous;
+        while (!load(gbkPath, result.error)) {
+            if (!MendAtError(gbkPath, result.error, previous, result)) return result;
+            previous = result.error;
         }
+        result.status = RepairStatus::Loaded;
+        result.error = XmlParseError();
     } catch (const CException& exception) {
         result.status = RepairStatus::FileError;
         result.message = exception.GetErrorMessage();
