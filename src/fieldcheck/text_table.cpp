@@ -10,17 +10,22 @@ void TextTable::AppendTo(std::string& out, const std::string& indent) const {
         if (widths.size() < row.size()) widths.resize(row.size(), 0);
         for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
     }
+    static const std::string kBlank;
     for (const std::vector<std::string>& row : m_rows) {
-        std::string line = indent;
+        const std::size_t lineStart = out.size();
+        out += indent;
         for (std::size_t i = 0; i < widths.size(); ++i) {
-            const std::string& cell = i < row.size() ? row[i] : std::string();
-            const std::string padding(widths[i] - cell.size(), ' ');
-            if (i > 0) line += "  ";
+            const std::string& cell = i < row.size() ? row[i] : kBlank;
+            const std::size_t padding = widths[i] - cell.size();
+            if (i > 0) out += "  ";
             const bool left = i < m_leftAligned.size() && m_leftAligned[i];
-            line += left ? cell + padding : padding + cell;
+            if (!left) out.append(padding, ' ');
+            out += cell;
+            if (left) out.append(padding, ' ');
         }
-        line.erase(line.find_last_not_of(' ') + 1);
-        out += line;
+        // No trailing blanks: cut back to the last character written in this line.
+        const std::size_t last = out.find_last_not_of(' ');
+        out.erase(last == std::string::npos || last < lineStart ? lineStart : last + 1);
         out += "\r\n";
     }
 }
