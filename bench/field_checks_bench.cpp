@@ -9,15 +9,13 @@
 #include <benchmark/benchmark.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "fastest_reporter.h"
 #include "traverse/field_checks.h"
 #include "traverse/import_xml.h"
 #include "traverse/message_box.h"
@@ -67,54 +65,11 @@ void BenchRunOnly(benchmark::State& state, const Subject* subject) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * subject->bytes));
 }
 
-// Keeps the fastest CPU and wall-clock time of every benchmark's repetitions.
-class FastestReporter : public benchmark::ConsoleReporter {
-public:
-    using ConsoleReporter::ConsoleReporter;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-            const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
-            Keep(m_cpu, run.run_name.function_name, run.GetAdjustedCPUTime() / unit);
-            Keep(m_real, run.run_name.function_name, run.GetAdjustedRealTime() / unit);
-        }
-    }
-    double Cpu(const std::string& name) const { return Find(m_cpu, name); }
-    double Real(const std::string& name) const { return Find(m_real, name); }
-
-private:
-    using Times = std::map<std::string, double>;
-    static void Keep(Times& times, const std::string& name, double seconds) {
-        auto [entry, added] = times.emplace(name, seconds);
-        if (!added) entry->second = std::min(entry->second, seconds);
-    }
-    static double Find(const Times& times, const std::string& name) {
-        const auto found = times.find(name);
-        return found == times.end() ? 0.0 : found->second;
-    }
-    Times m_cpu;
-    Times m_real;
-};
-
-// Takes --name=value out of argv; empty when absent.
-std::string TakeFlag(int& argc, char** argv, const char* name) {
-    const std::string prefix = std::string("--") + name + "=";
-    std::string value;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], prefix.c_str(), prefix.size()) == 0) value = argv[i] + prefix.size();
-        else argv[kept++] = argv[i];
-    }
-    argc = kept;
-    return value;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string directory = TakeFlag(argc, argv, "records");
-    std::string megabytes = TakeFlag(argc, argv, "megabytes");
+    std::string directory = traverse::bench::TakeFlag(argc, argv, "records");
+    std::string megabytes = traverse::bench::TakeFlag(argc, argv, "megabytes");
     if (directory.empty()) directory = ".";
     if (megabytes.empty()) megabytes = "20";
     // Repetitions in random order, so that a slow spell of a shared machine falls on both alike.
@@ -132,7 +87,8 @@ int main(int argc, char** argv) {
     subject.path = directory + "/records-" + megabytes + "MB.xml";
     struct stat status {};
     if (stat(subject.path.c_str(), &status) != 0) {
-        std::fprintf(stderr, "missing %s: tools/generate_records.py --megabytes %s --seed 1 -o %s\n",
+        std::fprintf(stderr,
+                     "missing %s: tools/generate_records.py --megabytes %s --seed 1 -o %s\n",
                      subject.path.c_str(), megabytes.c_str(), subject.path.c_str());
         return 2;
     }
@@ -141,29 +97,31 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the import of %s failed\n", subject.path.c_str());
         return 2;
     }
-    for (const auto& [name, function] : {std::make_pair("import", BenchImport),
-                                         std::make_pair("field-checks", BenchFieldChecks),
-                                         std::make_pair("run-only", BenchRunOnly)}) {
+    for (const auto& [name, function] :
+         {std::make_pair("import", BenchImport), std::make_pair("field-checks", BenchFieldChecks),
+          std::make_pair("run-only", BenchRunOnly)}) {
         benchmark::RegisterBenchmark(name, function, &subject)
             ->Unit(benchmark::kMillisecond)
             ->Repetitions(5)
             ->MinTime(0.5);
     }
-    FastestReporter reporter;
+    traverse::bench::FastestReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const double import = reporter.Cpu("import");
-    const double checks = reporter.Cpu("field-checks");
+    const double import = reporter.Seconds("import");
+    const double checks = reporter.Seconds("field-checks");
     const double ratio = import > 0 ? checks / import : 0;
     const bool holds = import > 0 && checks > 0 && ratio <= kTarget;
-    std::printf("\nFastest of 5 repetitions, CPU milliseconds (wall-clock in brackets), %.0f bytes\n",
-                subject.bytes);
-    std::printf("  import        %8.1f (%8.1f)\n", import * 1e3, reporter.Real("import") * 1e3);
-    std::printf("  field checks  %8.1f (%8.1f)   RunFieldChecks + FormatFieldChecks\n", checks * 1e3,
-                reporter.Real("field-checks") * 1e3);
-    std::printf("    of which      %8.1f (%8.1f)   RunFieldChecks alone\n", reporter.Cpu("run-only") * 1e3,
-                reporter.Real("run-only") * 1e3);
-    std::printf("  field checks / import  %.3f <= %.2f %s\n", ratio, kTarget, holds ? "pass" : "FAIL");
+    std::printf(
+        "\nFastest of 5 repetitions, CPU milliseconds (wall-clock in brackets), %.0f bytes\n",
+        subject.bytes);
+    std::printf("  import        %8.1f (%8.1f)\n", import * 1e3, reporter.RealSeconds("import") * 1e3);
+    std::printf("  field checks  %8.1f (%8.1f)   RunFieldChecks + FormatFieldChecks\n",
+                checks * 1e3, reporter.RealSeconds("field-checks") * 1e3);
+    std::printf("    of which      %8.1f (%8.1f)   RunFieldChecks alone\n",
+                reporter.Seconds("run-only") * 1e3, reporter.RealSeconds("run-only") * 1e3);
+    std::printf("  field checks / import  %.3f <= %.2f %s\n", ratio, kTarget,
+                holds ? "pass" : "FAIL");
     return holds ? 0 : 1;
 }

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <initializer_list>
 #include <random>
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "records/station_ownership.h"
@@ -34,7 +34,9 @@ using Place = std::tuple<std::int16_t, std::string, int, std::string, int>;
 std::set<Place> ExceededPlaces(const FieldCheckResult& result) {
     std::set<Place> places;
     for (const FieldCheckValue& v : result.values) {
-        if (v.exceeded) places.emplace(v.code, GbkToUtf8(v.station), v.round, GbkToUtf8(v.target), v.face);
+        if (v.exceeded) {
+            places.emplace(v.code, GbkToUtf8(v.station), v.round, GbkToUtf8(v.target), v.face);
+        }
     }
     return places;
 }
@@ -84,9 +86,13 @@ TrueStation RandomStation(int number, std::mt19937& random) {
     // across 0 from round to round.
     const std::string suffix = std::to_string(number);
     if (count(0, 1) == 1) station.targets.push_back({"近零" + suffix, kSecond, HALF_PI, 250.0});
-    if (count(0, 1) == 1) station.targets.push_back({"近周" + suffix, TWO_PI - kSecond, 1.6, 260.0});
+    if (count(0, 1) == 1) {
+        station.targets.push_back({"近周" + suffix, TWO_PI - kSecond, 1.6, 260.0});
+    }
     const std::size_t rounds = count(2, 4);
-    for (std::size_t r = 0; r < rounds; ++r) station.orientations.push_back(RoundOrientation(random));
+    for (std::size_t r = 0; r < rounds; ++r) {
+        station.orientations.push_back(RoundOrientation(random));
+    }
     station.collimation = uniform(-8.0, 8.0) * kSecond;
     station.indexError = uniform(-5.0, 5.0) * kSecond;
     station.zenithRounds = count(2, 3);
@@ -109,59 +115,69 @@ constexpr double kVerticalFault = 12.0;
 constexpr double kReadingSpreadFault = 8.0;
 constexpr double kDistanceFault = 12.0;
 
+// A record of a set picked for a fault: its round number, its target and the record itself.
+struct Picked {
+    int round;
+    const std::string& target;
+    CBaseObserve& record;
+};
+
 // Injects each fault with even chance, at a random round and record, and lists the places the
 // checks must report.
 void InjectFaults(const TrueStation& station, TAGStationObserve& block, std::mt19937& random,
                   std::set<Place>& expected) {
     const auto pick = [&random](std::size_t size) {
-        return static_cast<std::size_t>(std::uniform_int_distribution<int>(0, static_cast<int>(size) - 1)(random));
+        return static_cast<std::size_t>(
+            std::uniform_int_distribution<int>(0, static_cast<int>(size) - 1)(random));
     };
     const auto sign = [&random]() { return std::bernoulli_distribution(0.5)(random) ? 1.0 : -1.0; };
     const auto chance = [&random]() { return std::bernoulli_distribution(0.6)(random); };
     const std::size_t targets = station.targets.size();
+    // Record k of a random round of set; k == targets is a horizontal round's closing record,
+    // which reads the first target again.
+    const auto at = [&](std::vector<CSurveyTurn>& set, std::size_t k) {
+        const std::size_t r = pick(set.size());
+        return Picked{static_cast<int>(r) + 1, station.targets[k % targets].name,
+                      set[r].m_arrObserve[k]};
+    };
     const auto middle = [&]() { return 1 + pick(targets - 1); };  // neither opening nor closing
     const std::string& name = station.name;
     if (chance()) {
-        const std::size_t r = pick(block.m_arrHAngle.size());
-        Inject2C(block.m_arrHAngle[r].m_arrObserve[middle()], sign() * k2CFault);
-        expected.emplace(CHECK_2C_SPREAD, name, r + 1, "", 0);
+        const Picked p = at(block.m_arrHAngle, middle());
+        Inject2C(p.record, sign() * k2CFault);
+        expected.emplace(CHECK_2C_SPREAD, name, p.round, "", 0);
     }
     if (chance()) {
-        const std::size_t r = pick(block.m_arrHAngle.size());
+        const Picked p = at(block.m_arrHAngle, targets);
         const int face = static_cast<int>(pick(2)) + 1;
-        InjectFaceShift(block.m_arrHAngle[r].m_arrObserve[targets], face, sign() * kClosureFault);
-        expected.emplace(CHECK_HALF_ROUND_CLOSURE, name, r + 1, station.targets[0].name, face);
+        InjectFaceShift(p.record, face, sign() * kClosureFault);
+        expected.emplace(CHECK_HALF_ROUND_CLOSURE, name, p.round, p.target, face);
     }
     if (chance()) {
-        const std::size_t k = middle();
-        InjectBothFaces(block.m_arrHAngle[pick(block.m_arrHAngle.size())].m_arrObserve[k],
-                        sign() * kDirectionFault);
-        expected.emplace(CHECK_DIRECTION_BETWEEN_ROUNDS, name, 0, station.targets[k].name, 0);
+        const Picked p = at(block.m_arrHAngle, middle());
+        InjectBothFaces(p.record, sign() * kDirectionFault);
+        expected.emplace(CHECK_DIRECTION_BETWEEN_ROUNDS, name, 0, p.target, 0);
     }
     if (chance()) {
-        const std::size_t r = pick(block.m_arrZenith.size());
-        const std::size_t k = pick(targets);
-        InjectBothFaces(block.m_arrZenith[r].m_arrObserve[k], sign() * kIndexFault);
-        expected.emplace(CHECK_INDEX_ERROR, name, r + 1, station.targets[k].name, 0);
-        expected.emplace(CHECK_INDEX_ERROR_SPREAD, name, r + 1, "", 0);
+        const Picked p = at(block.m_arrZenith, pick(targets));
+        InjectBothFaces(p.record, sign() * kIndexFault);
+        expected.emplace(CHECK_INDEX_ERROR, name, p.round, p.target, 0);
+        expected.emplace(CHECK_INDEX_ERROR_SPREAD, name, p.round, "", 0);
     }
     if (chance()) {
-        const std::size_t k = pick(targets);
-        InjectVerticalAngle(block.m_arrZenith[pick(block.m_arrZenith.size())].m_arrObserve[k],
-                            sign() * kVerticalFault);
-        expected.emplace(CHECK_VERTICAL_BETWEEN_ROUNDS, name, 0, station.targets[k].name, 0);
+        const Picked p = at(block.m_arrZenith, pick(targets));
+        InjectVerticalAngle(p.record, sign() * kVerticalFault);
+        expected.emplace(CHECK_VERTICAL_BETWEEN_ROUNDS, name, 0, p.target, 0);
     }
     if (chance()) {
-        const std::size_t r = pick(block.m_arrDistance.size());
-        const std::size_t k = pick(targets);
-        InjectReadingSpread(block.m_arrDistance[r].m_arrObserve[k], sign() * kReadingSpreadFault);
-        expected.emplace(CHECK_DISTANCE_READINGS, name, r + 1, station.targets[k].name, 0);
+        const Picked p = at(block.m_arrDistance, pick(targets));
+        InjectReadingSpread(p.record, sign() * kReadingSpreadFault);
+        expected.emplace(CHECK_DISTANCE_READINGS, name, p.round, p.target, 0);
     }
     if (chance()) {
-        const std::size_t k = pick(targets);
-        InjectDistanceShift(block.m_arrDistance[pick(block.m_arrDistance.size())].m_arrObserve[k],
-                            sign() * kDistanceFault);
-        expected.emplace(CHECK_DISTANCE_BETWEEN_ROUNDS, name, 0, station.targets[k].name, 0);
+        const Picked p = at(block.m_arrDistance, pick(targets));
+        InjectDistanceShift(p.record, sign() * kDistanceFault);
+        expected.emplace(CHECK_DISTANCE_BETWEEN_ROUNDS, name, 0, p.target, 0);
     }
 }
 
@@ -213,7 +229,8 @@ TEST(FieldChecksFromTrueGeometry, CleanRecordsGiveEveryValueAndNoExceedance) {
     const auto count = [&result](std::int16_t code) { return ValuesOf(result, code).size(); };
     EXPECT_EQ(count(CHECK_2C_SPREAD), rounds);
     EXPECT_EQ(count(CHECK_HALF_ROUND_CLOSURE), 2 * rounds);
-    EXPECT_EQ(count(CHECK_DIRECTION_BETWEEN_ROUNDS), targets - 6);  // every target but the orientation
+    // Every target but the orientation of each of the six stations.
+    EXPECT_EQ(count(CHECK_DIRECTION_BETWEEN_ROUNDS), targets - 6);
     EXPECT_EQ(count(CHECK_VERTICAL_BETWEEN_ROUNDS), targets);
     EXPECT_EQ(count(CHECK_INDEX_ERROR), zenithRecords);
     EXPECT_EQ(count(CHECK_INDEX_ERROR_SPREAD), zenithRounds);
@@ -237,8 +254,9 @@ TEST(FieldChecksFromTrueGeometry, AnImportedRecordFileGivesTheSameValues) {
     for (std::size_t i = 0; i < fromFile.values.size(); ++i) {
         const FieldCheckValue& a = fromFile.values[i];
         const FieldCheckValue& b = inMemory.values[i];
-        EXPECT_EQ(std::tie(a.code, a.station, a.round, a.target, a.face, a.value, a.limit, a.exceeded),
-                  std::tie(b.code, b.station, b.round, b.target, b.face, b.value, b.limit, b.exceeded));
+        EXPECT_EQ(
+            std::tie(a.code, a.station, a.round, a.target, a.face, a.value, a.limit, a.exceeded),
+            std::tie(b.code, b.station, b.round, b.target, b.face, b.value, b.limit, b.exceeded));
     }
     EXPECT_EQ(ExceededPlaces(fromFile), expected);
 }
@@ -251,12 +269,21 @@ public:
     HandRecords() { m_block = StationBlock(*AppendNewStation(m_importer.m_arrStation)); }
     CImportXml& Importer() { return m_importer; }
     TAGStationObserve& Block() { return *m_block; }
+    // The values of one item, with the file's limits and no options.
+    std::vector<FieldCheckValue> Values(std::int16_t code) {
+        return ValuesOf(RunFieldChecks(m_importer, {}), code);
+    }
 
-    // Appends a record to round (readings as the file gives them: packed DMS or metres).
-    static void Add(CSurveyTurn& round, const char* utf8Name, std::initializer_list<double> readings) {
-        CBaseObserve& record = round.m_arrObserve.emplace_back();
-        record.m_strName = Gbk(utf8Name);
-        record.m_arrValue.assign(readings);
+    // Appends a round to set: its records in order, each a target (UTF-8) and its readings as
+    // the file gives them (packed DMS or metres).
+    using Round = std::vector<std::pair<const char*, std::vector<double>>>;
+    static void AddRound(std::vector<CSurveyTurn>& set, const Round& records) {
+        CSurveyTurn& round = set.emplace_back();
+        for (const auto& [name, readings] : records) {
+            CBaseObserve& record = round.m_arrObserve.emplace_back();
+            record.m_strName = Gbk(name);
+            record.m_arrValue = readings;
+        }
     }
 
 private:
@@ -266,12 +293,12 @@ private:
 
 TEST(WorkedExample, TwoCSpreadOfARound) {
     HandRecords records;
-    CSurveyTurn& round = records.Block().m_arrHAngle.emplace_back();
-    HandRecords::Add(round, "A", {0.0000, 180.0010});    // 2C = 0" - 10" = -10"
-    HandRecords::Add(round, "B", {45.3020, 225.3015});   // 2C = 20" - 15" = +5"
-    HandRecords::Add(round, "C", {359.5959, 180.0001});  // 359°59'59" - 0°00'01" -> -2", not 359°59'58"
-    HandRecords::Add(round, "A", {0.0002, 180.0004});    // 2C = 2" - 4" = -2"
-    const std::vector<FieldCheckValue> values = ValuesOf(RunFieldChecks(records.Importer(), {}), CHECK_2C_SPREAD);
+    HandRecords::AddRound(records.Block().m_arrHAngle,
+                          {{"A", {0.0000, 180.0010}},    // 2C = 0" - 10" = -10"
+                           {"B", {45.3020, 225.3015}},   // 2C = 20" - 15" = +5"
+                           {"C", {359.5959, 180.0001}},  // 359°59'59" - 0°00'01": -2", not 359°59'58"
+                           {"A", {0.0002, 180.0004}}});  // 2C = 2" - 4" = -2"
+    const std::vector<FieldCheckValue> values = records.Values(CHECK_2C_SPREAD);
     ASSERT_EQ(values.size(), 1u);
     EXPECT_NEAR(values[0].value, 15.0, kExact);  // +5" - (-10")
     EXPECT_EQ(values[0].round, 1);
@@ -280,12 +307,10 @@ TEST(WorkedExample, TwoCSpreadOfARound) {
 
 TEST(WorkedExample, HalfRoundClosureOfEachFaceTheShortWay) {
     HandRecords records;
-    CSurveyTurn& round = records.Block().m_arrHAngle.emplace_back();
-    HandRecords::Add(round, "A", {359.5958, 179.5957});
-    HandRecords::Add(round, "B", {90.0000, 270.0000});
-    HandRecords::Add(round, "A", {0.0003, 179.5955});
-    const std::vector<FieldCheckValue> values =
-        ValuesOf(RunFieldChecks(records.Importer(), {}), CHECK_HALF_ROUND_CLOSURE);
+    HandRecords::AddRound(records.Block().m_arrHAngle, {{"A", {359.5958, 179.5957}},
+                                                        {"B", {90.0000, 270.0000}},
+                                                        {"A", {0.0003, 179.5955}}});
+    const std::vector<FieldCheckValue> values = records.Values(CHECK_HALF_ROUND_CLOSURE);
     ASSERT_EQ(values.size(), 2u);
     // Face left: 0°00'03" - 359°59'58" = +5" the short way (not -359°59'55").
     EXPECT_EQ(values[0].face, 1);
@@ -299,17 +324,15 @@ TEST(WorkedExample, HalfRoundClosureOfEachFaceTheShortWay) {
 
 TEST(WorkedExample, DirectionBetweenRoundsReducedToEachRoundsOrientation) {
     HandRecords records;
-    CSurveyTurn& first = records.Block().m_arrHAngle.emplace_back();
-    HandRecords::Add(first, "A", {0.0000, 180.0000});
-    HandRecords::Add(first, "B", {30.0010, 210.0010});
-    HandRecords::Add(first, "C", {0.0001, 180.0001});
-    HandRecords::Add(first, "A", {0.0004, 180.0004});  // closing: orientation (0" + 4") / 2 = 2"
-    CSurveyTurn& second = records.Block().m_arrHAngle.emplace_back();
-    HandRecords::Add(second, "A", {90.0000, 270.0000});  // no closing: orientation 90°
-    HandRecords::Add(second, "B", {120.0020, 300.0020});
-    HandRecords::Add(second, "C", {90.0003, 270.0003});
-    const std::vector<FieldCheckValue> values =
-        ValuesOf(RunFieldChecks(records.Importer(), {}), CHECK_DIRECTION_BETWEEN_ROUNDS);
+    std::vector<CSurveyTurn>& rounds = records.Block().m_arrHAngle;
+    HandRecords::AddRound(rounds, {{"A", {0.0000, 180.0000}},
+                                   {"B", {30.0010, 210.0010}},
+                                   {"C", {0.0001, 180.0001}},
+                                   {"A", {0.0004, 180.0004}}});  // orientation (0" + 4") / 2 = 2"
+    HandRecords::AddRound(rounds, {{"A", {90.0000, 270.0000}},  // no closing: orientation 90°
+                                   {"B", {120.0020, 300.0020}},
+                                   {"C", {90.0003, 270.0003}}});
+    const std::vector<FieldCheckValue> values = records.Values(CHECK_DIRECTION_BETWEEN_ROUNDS);
     ASSERT_EQ(values.size(), 2u);
     // B: 30°00'10" - 2" = 30°00'08" and 30°00'20": 12".
     EXPECT_EQ(values[0].target, "B");
@@ -322,18 +345,15 @@ TEST(WorkedExample, DirectionBetweenRoundsReducedToEachRoundsOrientation) {
 
 // Two zenith rounds of targets T1 and T2.
 void BuildZenithExample(HandRecords& records) {
-    CSurveyTurn& first = records.Block().m_arrZenith.emplace_back();
-    HandRecords::Add(first, "T1", {89.3000, 270.3010});
-    HandRecords::Add(first, "T2", {95.0000, 264.5954});
-    CSurveyTurn& second = records.Block().m_arrZenith.emplace_back();
-    HandRecords::Add(second, "T1", {89.2950, 270.3016});
-    HandRecords::Add(second, "T2", {95.0004, 264.5952});
+    std::vector<CSurveyTurn>& rounds = records.Block().m_arrZenith;
+    HandRecords::AddRound(rounds, {{"T1", {89.3000, 270.3010}}, {"T2", {95.0000, 264.5954}}});
+    HandRecords::AddRound(rounds, {{"T1", {89.2950, 270.3016}}, {"T2", {95.0004, 264.5952}}});
 }
 
 TEST(WorkedExample, IndexErrorOfEachZenithRecord) {
     HandRecords records;
     BuildZenithExample(records);
-    const std::vector<FieldCheckValue> values = ValuesOf(RunFieldChecks(records.Importer(), {}), CHECK_INDEX_ERROR);
+    const std::vector<FieldCheckValue> values = records.Values(CHECK_INDEX_ERROR);
     ASSERT_EQ(values.size(), 4u);
     EXPECT_NEAR(values[0].value, 5.0, kExact);   // (89°30'00" + 270°30'10" - 360°) / 2 = 10" / 2
     EXPECT_NEAR(values[1].value, -3.0, kExact);  // (95° + 264°59'54" - 360°) / 2 = -6" / 2
@@ -346,8 +366,7 @@ TEST(WorkedExample, IndexErrorOfEachZenithRecord) {
 TEST(WorkedExample, IndexErrorSpreadOfEachZenithRound) {
     HandRecords records;
     BuildZenithExample(records);
-    const std::vector<FieldCheckValue> values =
-        ValuesOf(RunFieldChecks(records.Importer(), {}), CHECK_INDEX_ERROR_SPREAD);
+    const std::vector<FieldCheckValue> values = records.Values(CHECK_INDEX_ERROR_SPREAD);
     ASSERT_EQ(values.size(), 2u);
     EXPECT_NEAR(values[0].value, 8.0, kExact);  // 5" - (-3")
     EXPECT_NEAR(values[1].value, 5.0, kExact);  // 3" - (-2")
@@ -356,8 +375,7 @@ TEST(WorkedExample, IndexErrorSpreadOfEachZenithRound) {
 TEST(WorkedExample, VerticalAngleBetweenRounds) {
     HandRecords records;
     BuildZenithExample(records);
-    const std::vector<FieldCheckValue> values =
-        ValuesOf(RunFieldChecks(records.Importer(), {}), CHECK_VERTICAL_BETWEEN_ROUNDS);
+    const std::vector<FieldCheckValue> values = records.Values(CHECK_VERTICAL_BETWEEN_ROUNDS);
     ASSERT_EQ(values.size(), 2u);
     // T1: (270°30'10" - 89°30'00" - 180°) / 2 = 0°30'05"; (270°30'16" - 89°29'50" - 180°) / 2 =
     // 0°30'13": 8".
@@ -369,20 +387,16 @@ TEST(WorkedExample, VerticalAngleBetweenRounds) {
 
 // Two distance rounds of T1 and T2; T2 read once in the first.
 void BuildDistanceExample(HandRecords& records) {
-    CSurveyTurn& first = records.Block().m_arrDistance.emplace_back();
-    HandRecords::Add(first, "T1", {400.0124, 400.0118, 400.0109});
-    HandRecords::Add(first, "T2", {250.5000});
-    CSurveyTurn& second = records.Block().m_arrDistance.emplace_back();
-    HandRecords::Add(second, "T1", {400.0131, 400.0135});
-    HandRecords::Add(second, "T2", {250.5030, 250.5010});
+    std::vector<CSurveyTurn>& rounds = records.Block().m_arrDistance;
+    HandRecords::AddRound(rounds, {{"T1", {400.0124, 400.0118, 400.0109}}, {"T2", {250.5000}}});
+    HandRecords::AddRound(rounds, {{"T1", {400.0131, 400.0135}}, {"T2", {250.5030, 250.5010}}});
 }
 
 TEST(WorkedExample, DistanceReadingsOfEachRecord) {
     HandRecords records;
     BuildDistanceExample(records);
-    const std::vector<FieldCheckValue> values =
-        ValuesOf(RunFieldChecks(records.Importer(), {}), CHECK_DISTANCE_READINGS);
-    ASSERT_EQ(values.size(), 3u);  // the single reading of T2 gives no spread
+    const std::vector<FieldCheckValue> values = records.Values(CHECK_DISTANCE_READINGS);
+    ASSERT_EQ(values.size(), 3u);               // the single reading of T2 gives no spread
     EXPECT_NEAR(values[0].value, 1.5, kExact);  // 400.0124 - 400.0109 m
     EXPECT_NEAR(values[1].value, 0.4, kExact);  // 400.0135 - 400.0131 m
     EXPECT_NEAR(values[2].value, 2.0, kExact);  // 250.5030 - 250.5010 m
@@ -393,8 +407,7 @@ TEST(WorkedExample, DistanceReadingsOfEachRecord) {
 TEST(WorkedExample, DistanceBetweenRoundsOfTheRecordMeans) {
     HandRecords records;
     BuildDistanceExample(records);
-    const std::vector<FieldCheckValue> values =
-        ValuesOf(RunFieldChecks(records.Importer(), {}), CHECK_DISTANCE_BETWEEN_ROUNDS);
+    const std::vector<FieldCheckValue> values = records.Values(CHECK_DISTANCE_BETWEEN_ROUNDS);
     ASSERT_EQ(values.size(), 2u);
     EXPECT_NEAR(values[0].value, 1.6, kExact);  // means 400.0117 and 400.0133 m
     EXPECT_NEAR(values[1].value, 2.0, kExact);  // means 250.5000 and 250.5020 m
@@ -439,7 +452,8 @@ TEST(Limits, ComeFromTheStandardsLineForGradeAndInstrument) {
     EXPECT_EQ(StandardLimits("四等", "6"), L({kNone, kNone, kNone, 7, kNone, 7, 5, 7}));
     // The distance class given wins over the grade's, and serves without a grade.
     EXPECT_EQ(StandardLimits("一级", "2,5mm"), L({18, 12, 12, 10, kNone, 10, 5, 7}));
-    EXPECT_EQ(StandardLimits(nullptr, "10mm"), L({kNone, kNone, kNone, kNone, kNone, kNone, 10, 15}));
+    EXPECT_EQ(StandardLimits(nullptr, "10mm"),
+              L({kNone, kNone, kNone, kNone, kNone, kNone, 10, 15}));
 }
 
 TEST(Limits, TheFilesItemComesFirstWhateverGroupItStandsIn) {
@@ -460,13 +474,12 @@ TEST(Limits, TheFilesItemComesFirstWhateverGroupItStandsIn) {
 
 TEST(Limits, AValueExceedsWhenItsMagnitudeIsBeyondTheLimit) {
     HandRecords records;
-    CSurveyTurn& round = records.Block().m_arrHAngle.emplace_back();
-    HandRecords::Add(round, "A", {0.0000, 180.0000});
-    HandRecords::Add(round, "B", {90.0000, 270.0000});
-    HandRecords::Add(round, "A", {0.0008, 179.5951});  // closures +8" (at the limit) and -9"
+    HandRecords::AddRound(records.Block().m_arrHAngle,
+                          {{"A", {0.0000, 180.0000}},
+                           {"B", {90.0000, 270.0000}},
+                           {"A", {0.0008, 179.5951}}});  // closures +8" (at the limit) and -9"
     records.Importer().m_arrHAngleCheck = {{CHECK_HALF_ROUND_CLOSURE, 8.0}};
-    const std::vector<FieldCheckValue> values =
-        ValuesOf(RunFieldChecks(records.Importer(), {}), CHECK_HALF_ROUND_CLOSURE);
+    const std::vector<FieldCheckValue> values = records.Values(CHECK_HALF_ROUND_CLOSURE);
     ASSERT_EQ(values.size(), 2u);
     EXPECT_FALSE(values[0].exceeded);  // equal is within: "shall not exceed"
     EXPECT_TRUE(values[1].exceeded);
@@ -503,10 +516,9 @@ TEST(InstrumentWords, NameAnAngleClassADistanceClassOrBoth) {
 TEST(Report, ShowsTheValuesTheirLimitsTheMarksAndTheSummaryInGbk) {
     HandRecords records;
     records.Importer().m_arrStation.front()->m_strName = Gbk("凤岭");
-    CSurveyTurn& round = records.Block().m_arrHAngle.emplace_back();
-    HandRecords::Add(round, "龙岗", {0.0000, 180.0010});
-    HandRecords::Add(round, "导1", {45.3020, 225.3015});
-    HandRecords::Add(round, "龙岗", {0.0002, 180.0004});
+    HandRecords::AddRound(records.Block().m_arrHAngle, {{"龙岗", {0.0000, 180.0010}},
+                                                        {"导1", {45.3020, 225.3015}},
+                                                        {"龙岗", {0.0002, 180.0004}}});
     records.Importer().m_arrHAngleCheck = {{CHECK_2C_SPREAD, 13.0}};
     const FieldCheckResult result = RunFieldChecks(records.Importer(), {});
     const std::string report = FormatFieldChecks(result);
@@ -520,7 +532,8 @@ TEST(Report, ShowsTheValuesTheirLimitsTheMarksAndTheSummaryInGbk) {
     EXPECT_NE(report.find("-6.0 "), std::string::npos);
     EXPECT_EQ(report.find("-6.0*"), std::string::npos);
     // Lines end in CR LF only.
-    for (std::size_t at = report.find('\n'); at != std::string::npos; at = report.find('\n', at + 1)) {
+    for (std::size_t at = report.find('\n'); at != std::string::npos;
+         at = report.find('\n', at + 1)) {
         ASSERT_TRUE(at > 0 && report[at - 1] == '\r');
     }
 }

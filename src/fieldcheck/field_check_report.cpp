@@ -62,8 +62,8 @@ std::string LimitCell(const FieldCheckSummary& item) {
 
 std::string ColumnHeading(const Column& column) {
     const std::string& format = column.face == 1   ? GBK(text::kFieldColumnFaceLeft)
-                         : column.face == 2 ? GBK(text::kFieldColumnFaceRight)
-                                            : GBK(text::kFieldColumn);
+                                : column.face == 2 ? GBK(text::kFieldColumnFaceRight)
+                                                   : GBK(text::kFieldColumn);
     return FormatText(format, static_cast<int>(column.code));
 }
 
@@ -94,7 +94,8 @@ void AppendLimits(const FieldCheckResult& result, std::string& out) {
     for (std::size_t i = 0; i < result.summary.size() && i < kFieldItemCount; ++i) {
         const FieldCheckSummary& item = result.summary[i];
         const bool judged = item.limitSource != LimitSource::None;
-        table.AddRow() = {ItemLabel(i), LimitCell(item), judged ? item.limitOrigin : GBK(text::kFieldNotJudged)};
+        table.AddRow() = {ItemLabel(i), LimitCell(item),
+                          judged ? item.limitOrigin : GBK(text::kFieldNotJudged)};
     }
     table.AppendTo(out, "  ");
     out += GBK(text::kFieldMarkLegend);
@@ -118,7 +119,8 @@ void AddHeadingRows(const KindTable& kind, const FieldCheckResult& result, TextT
     limits.push_back(kRowIndent + GBK(text::kFieldLimitRow));
     for (const Column& column : kind.columns) {
         const std::size_t index = FieldItemIndex(column.code);
-        limits.push_back(index < result.summary.size() ? LimitCell(result.summary[index]) + " " : "");
+        limits.push_back(index < result.summary.size() ? LimitCell(result.summary[index]) + " "
+                                                       : "");
     }
 }
 
@@ -136,8 +138,10 @@ void AppendKindTable(const KindTable& kind, const FieldCheckResult& result, std:
         const std::size_t c = ColumnOf(kind, value);
         if (c == kind.columns.size()) continue;
         if (row == nullptr) AddHeadingRows(kind, result, table);
-        const std::string_view target = kind.columns[c].perRound ? std::string_view() : value.target;
-        if (row == nullptr || rowRound != value.round || rowTarget != target || !(*row)[c + 1].empty()) {
+        const std::string_view target =
+            kind.columns[c].perRound ? std::string_view() : value.target;
+        if (row == nullptr || rowRound != value.round || rowTarget != target ||
+            !(*row)[c + 1].empty()) {
             row = &table.AddRow();
             row->resize(kind.columns.size() + 1);
             (*row)[0] = kRowIndent + Place({}, value.round, 0, target);
@@ -166,14 +170,16 @@ void AppendSummary(const FieldCheckResult& result, std::string& out) {
     out += GBK(text::kFieldSummaryHeading);
     out += kLineEnd;
     TextTable table({true, false, false, false, true});
-    table.AddRow() = {GBK(text::kFieldSummaryItem), GBK(text::kFieldSummaryCount), GBK(text::kFieldSummaryExceeded),
-                      GBK(text::kFieldSummaryWorst) + " ", GBK(text::kFieldSummaryWhere)};
+    table.AddRow() = {GBK(text::kFieldSummaryItem), GBK(text::kFieldSummaryCount),
+                      GBK(text::kFieldSummaryExceeded), GBK(text::kFieldSummaryWorst) + " ",
+                      GBK(text::kFieldSummaryWhere)};
     for (std::size_t i = 0; i < result.summary.size() && i < kFieldItemCount; ++i) {
         const FieldCheckSummary& item = result.summary[i];
         std::vector<std::string>& row = table.AddRow();
         row = {ItemLabel(i), FormatText(GBK(text::kFieldCount), item.count),
-               item.limitSource == LimitSource::None ? GBK(text::kFieldNoLimit)
-                                                     : FormatText(GBK(text::kFieldCount), item.exceededCount)};
+               item.limitSource == LimitSource::None
+                   ? GBK(text::kFieldNoLimit)
+                   : FormatText(GBK(text::kFieldCount), item.exceededCount)};
         if (item.count == 0) continue;
         const FieldCheckValue& worst = item.worst;
         row.push_back(ValueCell(worst));
@@ -194,8 +200,9 @@ std::string FormatFieldChecks(const FieldCheckResult& result) {
     }
     AppendStations(result, out);
     AppendSummary(result, out);
-    out += result.exceededCount > 0 ? FormatText(GBK(text::kFieldExceededTotal), result.exceededCount)
-                                    : GBK(text::kFieldAllWithin);
+    out += result.exceededCount > 0
+               ? FormatText(GBK(text::kFieldExceededTotal), result.exceededCount)
+               : GBK(text::kFieldAllWithin);
     out += kLineEnd;
     return out;
 }

@@ -33,7 +33,9 @@ void Check2CSpread(const CSurveyTurn& round, std::size_t r, FieldValueSink& sink
     for (const CBaseObserve& record : round.m_arrObserve) {
         if (HasTwoReadings(record)) values.push_back(TwoC(record));
     }
-    if (values.size() >= 2) sink.Add(CHECK_2C_SPREAD, RoundNumber(r), "", 0, RadToSecond(Spread(values)));
+    if (values.size() >= 2) {
+        sink.Add(CHECK_2C_SPREAD, RoundNumber(r), "", 0, RadToSecond(Spread(values)));
+    }
 }
 
 // The closing record of a round read as opening target, the others, opening target again: three
@@ -67,8 +69,8 @@ void CheckClosure(const CSurveyTurn& round, std::size_t r, FieldValueSink& sink)
 // the mean direction of the opening record, with a closing record the short-way mean of opening
 // and closing. A round that opens on another target than orientationTarget has no common zero
 // with the others and gives nothing.
-void CollectDirections(const CSurveyTurn& round, std::size_t r, const std::string& orientationTarget,
-                       TargetSeries& directions) {
+void CollectDirections(const CSurveyTurn& round, std::size_t r,
+                       const std::string& orientationTarget, TargetSeries& directions) {
     const std::vector<CBaseObserve>& records = round.m_arrObserve;
     if (records.empty() || records.front().m_strName != orientationTarget) return;
     if (!HasTwoReadings(records.front())) return;
@@ -100,12 +102,14 @@ void CheckHorizontalRounds(const std::vector<CSurveyTurn>& rounds, FieldValueSin
     for (std::size_t r = 0; r < rounds.size(); ++r) {
         Check2CSpread(rounds[r], r, sink);
         CheckClosure(rounds[r], r, sink);
-        if (orientationTarget != nullptr) CollectDirections(rounds[r], r, *orientationTarget, directions);
+        if (orientationTarget != nullptr) {
+            CollectDirections(rounds[r], r, *orientationTarget, directions);
+        }
     }
     // 1003: a direction's spread over the rounds, on the circle (a target a few seconds from the
     // orientation is read near 0 in one round and near 360 degrees in the next).
-    AddSpreadsOverRounds(directions, CHECK_DIRECTION_BETWEEN_ROUNDS, CircularSpread, SECONDS_PER_RAD,
-                         sink);
+    AddSpreadsOverRounds(directions, CHECK_DIRECTION_BETWEEN_ROUNDS, CircularSpread,
+                         SECONDS_PER_RAD, sink);
 }
 
 }  // namespace traverse

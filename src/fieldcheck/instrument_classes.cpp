@@ -12,7 +12,8 @@ namespace {
 
 // Removes suffix from the end of text when it is there; true if it was.
 bool TakeSuffix(std::string& text, std::string_view suffix) {
-    if (text.size() < suffix.size() || text.compare(text.size() - suffix.size(), suffix.size(), suffix) != 0) {
+    if (text.size() < suffix.size() ||
+        text.compare(text.size() - suffix.size(), suffix.size(), suffix) != 0) {
         return false;
     }
     text.erase(text.size() - suffix.size());
@@ -36,7 +37,8 @@ bool ReadClass(std::string word, int& angleClass, int& distanceClass) {
     }
     if (!TakePrefix(word, "dj")) TakePrefix(word, "j");
     if (!TakeSuffix(word, "\"")) TakeSuffix(word, "″");
-    if (angleClass != 0 || word.size() != 1 || std::string_view("126").find(word[0]) == std::string_view::npos) {
+    if (angleClass != 0 || word.size() != 1 ||
+        std::string_view("126").find(word[0]) == std::string_view::npos) {
         return false;
     }
     angleClass = word[0] - '0';
@@ -52,7 +54,9 @@ bool ParseInstrumentClasses(const std::string& utf8Words, FieldCheckOptions& opt
     int angleClass = 0;
     int distanceClass = 0;
     for (const std::string& word : words) {
-        if (!ReadClass(chars::AsciiLower(chars::TrimCSpace(word)), angleClass, distanceClass)) return false;
+        if (!ReadClass(chars::AsciiLower(chars::TrimCSpace(word)), angleClass, distanceClass)) {
+            return false;
+        }
     }
     if (angleClass != 0) options.angleClass = angleClass;
     if (distanceClass != 0) options.distanceClass = distanceClass;

@@ -27,7 +27,9 @@ std::vector<FieldCheckSummary> EmptySummary(const ItemLimits& limits) {
 void Summarize(FieldCheckResult& result) {
     for (const FieldCheckValue& value : result.values) {
         FieldCheckSummary& item = result.summary[FieldItemIndex(value.code)];
-        if (item.count == 0 || std::fabs(value.value) > std::fabs(item.worst.value)) item.worst = value;
+        if (item.count == 0 || std::fabs(value.value) > std::fabs(item.worst.value)) {
+            item.worst = value;
+        }
         ++item.count;
         if (value.exceeded) {
             ++item.exceededCount;
@@ -42,14 +44,14 @@ FieldCheckResult RunFieldChecks(const CImportXml& importer, const FieldCheckOpti
     const ItemLimits limits = ResolveItemLimits(importer, options);
     FieldCheckResult result;
     result.summary = EmptySummary(limits);
-    ForEachStationWithBlock(importer.m_arrStation, [&](const CPoint3D& station,
-                                                       const TAGStationObserve& block) {
-        FieldValueSink sink(limits, station.m_strName, result.values);
-        CheckHorizontalRounds(block.m_arrHAngle, sink);
-        CheckZenithRounds(block.m_arrZenith, sink);
-        CheckDistanceRounds(block.m_arrDistance, sink);
-        return true;
-    });
+    ForEachStationWithBlock(importer.m_arrStation,
+                            [&](const CPoint3D& station, const TAGStationObserve& block) {
+                                FieldValueSink sink(limits, station.m_strName, result.values);
+                                CheckHorizontalRounds(block.m_arrHAngle, sink);
+                                CheckZenithRounds(block.m_arrZenith, sink);
+                                CheckDistanceRounds(block.m_arrDistance, sink);
+                                return true;
+                            });
     Summarize(result);
     return result;
 }

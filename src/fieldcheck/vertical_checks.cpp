@@ -24,14 +24,17 @@ void CheckZenithRounds(const std::vector<CSurveyTurn>& rounds, FieldValueSink& s
             const double right = DmsToRadian(record.m_arrValue[1]);
             const double indexError = AngleDifference(0.0, left + right) / 2;
             indexErrors.push_back(indexError);
-            sink.Add(CHECK_INDEX_ERROR, RoundNumber(r), record.m_strName, 0, RadToSecond(indexError));
+            sink.Add(CHECK_INDEX_ERROR, RoundNumber(r), record.m_strName, 0,
+                     RadToSecond(indexError));
             verticalAngles.Add(record.m_strName, r, AngleDifference(left + PI, right) / 2);
         }
         if (indexErrors.size() >= 2) {
-            sink.Add(CHECK_INDEX_ERROR_SPREAD, RoundNumber(r), "", 0, RadToSecond(Spread(indexErrors)));
+            sink.Add(CHECK_INDEX_ERROR_SPREAD, RoundNumber(r), "", 0,
+                     RadToSecond(Spread(indexErrors)));
         }
     }
-    AddSpreadsOverRounds(verticalAngles, CHECK_VERTICAL_BETWEEN_ROUNDS, Spread, SECONDS_PER_RAD, sink);
+    AddSpreadsOverRounds(verticalAngles, CHECK_VERTICAL_BETWEEN_ROUNDS, Spread, SECONDS_PER_RAD,
+                         sink);
 }
 
 }  // namespace traverse

@@ -67,27 +67,36 @@ void AddDistanceRound(TAGStationObserve& block, const TrueStation& station, cons
     for (const TrueTarget& target : station.targets) {
         CBaseObserve& record = round.m_arrObserve.emplace_back(Record(target.name));
         for (std::size_t i = 0; i < station.readings; ++i) {
-            record.m_arrValue.push_back(BookDistance(target.distance + Uniform(random, noise.distance)));
+            record.m_arrValue.push_back(
+                BookDistance(target.distance + Uniform(random, noise.distance)));
         }
     }
 }
 
-void ShiftAngle(double& dms, double seconds) { dms = BookAngle(DmsToRadian(dms) + seconds * kSecond); }
+void ShiftAngle(double& dms, double seconds) {
+    dms = BookAngle(DmsToRadian(dms) + seconds * kSecond);
+}
 
-void ShiftDistance(double& metres, double millimetres) { metres = BookDistance(metres + millimetres / 1000.0); }
+void ShiftDistance(double& metres, double millimetres) {
+    metres = BookDistance(metres + millimetres / 1000.0);
+}
 
 }  // namespace
 
-TAGStationObserve& AddTrueStation(CImportXml& importer, const TrueStation& station, const Noise& noise,
-                                  std::mt19937& random) {
+TAGStationObserve& AddTrueStation(CImportXml& importer, const TrueStation& station,
+                                  const Noise& noise, std::mt19937& random) {
     CPoint3D* point = AppendNewStation(importer.m_arrStation);
     point->m_strName = Utf8ToGbk(station.name);
     TAGStationObserve& block = *StationBlock(*point);
     for (const double orientation : station.orientations) {
         AddHorizontalRound(block, station, orientation, noise, random);
     }
-    for (std::size_t r = 0; r < station.zenithRounds; ++r) AddZenithRound(block, station, noise, random);
-    for (std::size_t r = 0; r < station.distanceRounds; ++r) AddDistanceRound(block, station, noise, random);
+    for (std::size_t r = 0; r < station.zenithRounds; ++r) {
+        AddZenithRound(block, station, noise, random);
+    }
+    for (std::size_t r = 0; r < station.distanceRounds; ++r) {
+        AddDistanceRound(block, station, noise, random);
+    }
     return block;
 }
 
@@ -176,8 +185,8 @@ std::string RecordFileBody(const CImportXml& importer) {
     body += "  <观测值>\n";
     for (const CPoint3D* station : importer.m_arrStation) {
         const TAGStationObserve& block = *StationBlock(*station);
-        body += FormatText("    <测站 点名=\"%s\" 仪器高=\"%.3f\">\n", Utf8(station->m_strName).c_str(),
-                           block.m_info.m_fInstrumentHeight);
+        body += FormatText("    <测站 点名=\"%s\" 仪器高=\"%.3f\">\n",
+                           Utf8(station->m_strName).c_str(), block.m_info.m_fInstrumentHeight);
         AppendRounds("水平角", block.m_arrHAngle, true, body);
         AppendRounds("天顶距", block.m_arrZenith, true, body);
         AppendRounds("斜距", block.m_arrDistance, false, body);

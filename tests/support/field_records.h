@@ -43,8 +43,8 @@ struct Noise {
 };
 
 // Appends station's records to importer as a new station and returns its block.
-TAGStationObserve& AddTrueStation(CImportXml& importer, const TrueStation& station, const Noise& noise,
-                                  std::mt19937& random);
+TAGStationObserve& AddTrueStation(CImportXml& importer, const TrueStation& station,
+                                  const Noise& noise, std::mt19937& random);
 
 // Faults, each kept to the item it is meant for as far as geometry allows.
 // 2C changed by seconds, the mean direction kept: face left +s/2, face right -s/2.
