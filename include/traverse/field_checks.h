@@ -88,8 +88,22 @@ struct FieldCheckResult {
 // Computes every item over the stations of importer (read only) and judges each value against
 // its limit: the file's item of that code first (the first such item in m_arrHAngleCheck,
 // m_arrVAngleCheck, m_arrDistCheck, in this order, whatever group it stands in), else the
-// standard's tables as options choose. Records without the readings an item needs, and spreads
-// with fewer than two values, give no value.
+// standard's tables as options choose. Records without the readings an item needs (two for an
+// angle, two for a distance spread, one for a distance mean) and spreads of fewer than two values
+// give no value. Per station:
+//   1001  per horizontal round, max - min of its records' 2C = L - (R +- 180 deg) in (-180, 180].
+//   1002  per horizontal round that closes (three records or more, the last and no other but the
+//         first naming the first target): closing - opening reading, face left and face right,
+//         the short way round.
+//   1003  per target but the first target of the first round (the zero), over the rounds that
+//         open on that zero: the spread on the circle of the target's mean direction (its first
+//         record in the round) minus the round's orientation (the opening record's mean
+//         direction; with a closing record, the short-way mean of opening and closing).
+//   2002  per zenith record, i = (L + R - 360 deg) / 2;  2003 per zenith round, max - min of i.
+//   2001  per target over the zenith rounds, max - min of a = (R - L - 180 deg) / 2.
+//   3001  per distance record, max - min of its readings;  3002 per target over the distance
+//         rounds, max - min of its record means.
+// A round that reads a target twice gives, for 1003, 2001 and 3002, its first record only.
 TRAVERSE_API FieldCheckResult RunFieldChecks(const CImportXml& importer,
                                              const FieldCheckOptions& options);
 

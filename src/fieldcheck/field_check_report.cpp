@@ -82,19 +82,20 @@ std::string Place(std::string_view station, int round, int face, std::string_vie
     return place;
 }
 
-std::string ItemLabel(std::size_t index) {
-    return FormatText(GBK(text::kFieldColumn), static_cast<int>(kFieldItems[index].code)) + " " +
-           FieldItemGbkName(index);
+// "1001 一测回2C较差": the code and the record file's name of the item.
+std::string ItemLabel(std::int16_t code) {
+    const std::size_t index = FieldItemIndex(code);
+    const std::string label = FormatText(GBK(text::kFieldColumn), static_cast<int>(code));
+    return index < kFieldItemCount ? label + " " + FieldItemGbkName(index) : label;
 }
 
 void AppendLimits(const FieldCheckResult& result, std::string& out) {
     out += GBK(text::kFieldLimitsHeading);
     out += kLineEnd;
     TextTable table({true, false, true});
-    for (std::size_t i = 0; i < result.summary.size() && i < kFieldItemCount; ++i) {
-        const FieldCheckSummary& item = result.summary[i];
+    for (const FieldCheckSummary& item : result.summary) {
         const bool judged = item.limitSource != LimitSource::None;
-        table.AddRow() = {ItemLabel(i), LimitCell(item),
+        table.AddRow() = {ItemLabel(item.code), LimitCell(item),
                           judged ? item.limitOrigin : GBK(text::kFieldNotJudged)};
     }
     table.AppendTo(out, "  ");
@@ -173,10 +174,9 @@ void AppendSummary(const FieldCheckResult& result, std::string& out) {
     table.AddRow() = {GBK(text::kFieldSummaryItem), GBK(text::kFieldSummaryCount),
                       GBK(text::kFieldSummaryExceeded), GBK(text::kFieldSummaryWorst) + " ",
                       GBK(text::kFieldSummaryWhere)};
-    for (std::size_t i = 0; i < result.summary.size() && i < kFieldItemCount; ++i) {
-        const FieldCheckSummary& item = result.summary[i];
+    for (const FieldCheckSummary& item : result.summary) {
         std::vector<std::string>& row = table.AddRow();
-        row = {ItemLabel(i), FormatText(GBK(text::kFieldCount), item.count),
+        row = {ItemLabel(item.code), FormatText(GBK(text::kFieldCount), item.count),
                item.limitSource == LimitSource::None
                    ? GBK(text::kFieldNoLimit)
                    : FormatText(GBK(text::kFieldCount), item.exceededCount)};
