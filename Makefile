@@ -73,6 +73,14 @@ bench: deps bench-deps
 	$(BENCH_DIR)/bench/traverse_bench --records=$(BENCH_RECORDS) \
 	  --sizes=$(subst $(space),$(comma),$(strip $(BENCH_SIZES))) --few-names=$(BENCH_LARGEST)
 
+# The field checks of `check --all` against the import, on a generated 20 MB file.
+.PHONY: bench-field-checks
+bench-field-checks: deps bench-deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target traverse_field_checks_bench
+	$(MAKE) --no-print-directory $(BENCH_RECORDS)/records-20MB.xml
+	$(BENCH_DIR)/bench/traverse_field_checks_bench --records=$(BENCH_RECORDS) --megabytes=20
+
 $(BENCH_RECORDS)/records-%MB.xml: tools/generate_records.py
 	@mkdir -p $(BENCH_RECORDS)
 	python3 tools/generate_records.py --megabytes $* --seed 1 -o $@

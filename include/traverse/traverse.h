@@ -7,6 +7,7 @@
 #include "traverse/code_page.h"
 #include "traverse/dms.h"
 #include "traverse/exceptions.h"
+#include "traverse/field_checks.h"
 #include "traverse/grade.h"
 #include "traverse/import_xml.h"
 #include "traverse/message_box.h"

@@ -48,6 +48,43 @@ constexpr char kCheckMissingReading[] =
 // station, round number
 constexpr char kCheckRoundNotClosed[] = "测站%s水平角观测第%ld测回中，半测回方向读数没有归零！";
 
+// ---- field checks --------------------------------------------------------------------------------
+constexpr char kFieldChecksBanner[] = "*** 外业检查 (field checks) ***";
+constexpr char kFieldLimitsHeading[] = "Limits (arc seconds; millimetres for 3001 and 3002):";
+constexpr char kFieldNoLimit[] = "-";
+constexpr char kFieldNotJudged[] = "no limit: shown, not judged";
+constexpr char kFieldMarkLegend[] = "* marks a value beyond its limit.";
+// station
+constexpr char kFieldStation[] = "Station %s";
+// Table headings, one per kind of observation, and the first cell of the limit row.
+constexpr char kFieldHorizontalTable[] = "Horizontal angle (\")";
+constexpr char kFieldVerticalTable[] = "Vertical angle (\")";
+constexpr char kFieldDistanceTable[] = "Distance (mm)";
+constexpr char kFieldLimitRow[] = "limit";
+// Column headings: the item code, and the face for the closure.
+constexpr char kFieldColumn[] = "%d";
+constexpr char kFieldColumnFaceLeft[] = "%d L";
+constexpr char kFieldColumnFaceRight[] = "%d R";
+// round number
+constexpr char kFieldRound[] = "round %d";
+constexpr char kFieldFaceLeft[] = "face L";
+constexpr char kFieldFaceRight[] = "face R";
+// a value, arc seconds or millimetres
+constexpr char kFieldValue[] = "%.1f";
+constexpr char kFieldExceededMark[] = "*";
+constexpr char kFieldSummaryHeading[] = "Summary:";
+constexpr char kFieldSummaryItem[] = "item";
+constexpr char kFieldSummaryCount[] = "values";
+constexpr char kFieldSummaryExceeded[] = "exceeded";
+constexpr char kFieldSummaryWorst[] = "worst";
+constexpr char kFieldSummaryWhere[] = "at";
+// a count
+constexpr char kFieldCount[] = "%zu";
+// number of values beyond their limits
+constexpr char kFieldExceededTotal[] = "%zu value(s) beyond their limits.";
+constexpr char kFieldAllWithin[] = "No value beyond its limit.";
+constexpr char kFieldNothingChecked[] = "No observations to check.";
+
 // ---- adjustment input file ------------------------------------------------------------------------
 constexpr char kCannotOpenOutput[] = "打开文件错误！";
 constexpr char kClosingTargetDiffers[] = "半测回归零方向与第一个定向点不一致！";

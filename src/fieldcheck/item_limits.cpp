@@ -1,0 +1,44 @@
+#include "fieldcheck/item_limits.h"
+
+#include <cmath>
+#include <vector>
+
+#include "fieldcheck/limit_tables.h"
+
+namespace traverse {
+namespace {
+
+constexpr double kRoundingNoise = 1e-6;
+constexpr char kFileOrigin[] = "record file";
+
+// The first item of code in the file's three groups, whatever group it stands in.
+const TAGCheckInfo* FileItem(const CImportXml& importer, std::int16_t code) {
+    for (const std::vector<TAGCheckInfo>* group :
+         {&importer.m_arrHAngleCheck, &importer.m_arrVAngleCheck, &importer.m_arrDistCheck}) {
+        for (const TAGCheckInfo& item : *group) {
+            if (item.m_nFlag == code) return &item;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+ItemLimits ResolveItemLimits(const CImportXml& importer, const FieldCheckOptions& options) {
+    ItemLimits limits;
+    for (std::size_t i = 0; i < kFieldItemCount; ++i) {
+        const std::int16_t code = kFieldItems[i].code;
+        if (const TAGCheckInfo* item = FileItem(importer, code)) {
+            limits[i] = {LimitSource::File, item->m_dLimit, kFileOrigin};
+        } else if (const StandardLimit standard = StandardLimitFor(code, options); standard.found) {
+            limits[i] = {LimitSource::Standard, standard.limit, standard.origin};
+        }
+    }
+    return limits;
+}
+
+bool ExceedsLimit(const ItemLimit& limit, double value) {
+    return limit.source != LimitSource::None && std::fabs(value) > limit.limit + kRoundingNoise;
+}
+
+}  // namespace traverse

@@ -1,0 +1,128 @@
+// Every limit the field checks take from GB 50026 (工程测量标准), table by table, and the choice of
+// a table's line by grade and instrument. A line that gives no limit for an item holds kNoLimit.
+#include "fieldcheck/limit_tables.h"
+
+#include "traverse/check_info.h"
+
+namespace traverse {
+namespace {
+
+constexpr double kNoLimit = -1.0;
+
+// One limit of a table line: the item and its value.
+struct LineLimit {
+    std::int16_t code;
+    double limit;  // kNoLimit where the line gives none
+};
+
+// GB 50026, table of the horizontal direction method (水平角方向观测法的技术要求), arc seconds:
+// 半测回归零差, 一测回内2C互差, 同一方向值各测回较差.
+struct HorizontalLine {
+    bool fourOrderAndAbove;  // the group "四等及以上", else "一级及以下"
+    int angleClass;          // the instrument's class, arc seconds
+    LineLimit limits[3];
+    const char* origin;
+};
+constexpr HorizontalLine kHorizontalTable[] = {
+    {true, 1, {{CHECK_HALF_ROUND_CLOSURE, 6.0}, {CHECK_2C_SPREAD, 9.0},
+               {CHECK_DIRECTION_BETWEEN_ROUNDS, 6.0}},
+     "GB 50026 horizontal direction method table: four-order and above, 1\" instrument"},
+    {true, 2, {{CHECK_HALF_ROUND_CLOSURE, 8.0}, {CHECK_2C_SPREAD, 13.0},
+               {CHECK_DIRECTION_BETWEEN_ROUNDS, 9.0}},
+     "GB 50026 horizontal direction method table: four-order and above, 2\" instrument"},
+    {false, 2, {{CHECK_HALF_ROUND_CLOSURE, 12.0}, {CHECK_2C_SPREAD, 18.0},
+                {CHECK_DIRECTION_BETWEEN_ROUNDS, 12.0}},
+     "GB 50026 horizontal direction method table: first order and below, 2\" instrument"},
+    {false, 6, {{CHECK_HALF_ROUND_CLOSURE, 18.0}, {CHECK_2C_SPREAD, kNoLimit},
+                {CHECK_DIRECTION_BETWEEN_ROUNDS, 24.0}},
+     "GB 50026 horizontal direction method table: first order and below, 6\" instrument"},
+};
+
+// GB 50026, table of EDM trigonometric levelling (电磁波测距三角高程测量的主要技术要求), arc
+// seconds: 指标差较差, 测回较差.
+struct VerticalLine {
+    bool fourthOrder;  // "四等", else "五等"
+    LineLimit limits[2];
+    const char* origin;
+};
+constexpr VerticalLine kVerticalTable[] = {
+    {true, {{CHECK_INDEX_ERROR_SPREAD, 7.0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 7.0}},
+     "GB 50026 EDM trigonometric levelling table: fourth order"},
+    {false, {{CHECK_INDEX_ERROR_SPREAD, 10.0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 10.0}},
+     "GB 50026 EDM trigonometric levelling table: fifth order"},
+};
+
+// GB 50026, table of distance measurement (测距的主要技术要求), millimetres: 一测回读数较差,
+// 单程各测回较差.
+struct DistanceLine {
+    int distanceClass;  // the distance meter's class, millimetres
+    LineLimit limits[2];
+    const char* origin;
+};
+constexpr DistanceLine kDistanceTable[] = {
+    {5, {{CHECK_DISTANCE_READINGS, 5.0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 7.0}},
+     "GB 50026 distance measurement table: 5 mm class"},
+    {10, {{CHECK_DISTANCE_READINGS, 10.0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 15.0}},
+     "GB 50026 distance measurement table: 10 mm class"},
+};
+
+// 三等 and 四等 stand in the upper group of every table; 一级, 二级 and 三级 in the lower one.
+bool UpperGroup(TraverseGrade grade) {
+    return grade == TraverseGrade::Order3 || grade == TraverseGrade::Order4;
+}
+
+// The line of the grade's group for the instrument: the 2" line when no class is given, and for a
+// 1" instrument in the lower group, which names nothing finer than 2".
+const HorizontalLine* FindHorizontalLine(const FieldCheckOptions& options) {
+    if (!options.hasGrade) return nullptr;
+    const bool upper = UpperGroup(options.grade);
+    int angleClass = options.angleClass == 0 ? 2 : options.angleClass;
+    if (!upper && angleClass == 1) angleClass = 2;
+    for (const HorizontalLine& line : kHorizontalTable) {
+        if (line.fourOrderAndAbove == upper && line.angleClass == angleClass) return &line;
+    }
+    return nullptr;
+}
+
+const VerticalLine* FindVerticalLine(const FieldCheckOptions& options) {
+    if (!options.hasGrade) return nullptr;
+    for (const VerticalLine& line : kVerticalTable) {
+        if (line.fourthOrder == UpperGroup(options.grade)) return &line;
+    }
+    return nullptr;
+}
+
+// The distance class given, else the grade's: 5 mm for the upper group, 10 mm for the lower.
+const DistanceLine* FindDistanceLine(const FieldCheckOptions& options) {
+    int distanceClass = options.distanceClass;
+    if (distanceClass == 0 && options.hasGrade) distanceClass = UpperGroup(options.grade) ? 5 : 10;
+    for (const DistanceLine& line : kDistanceTable) {
+        if (line.distanceClass == distanceClass) return &line;
+    }
+    return nullptr;
+}
+
+// The limit of code on line, if line is chosen and gives one.
+template <typename Line>
+StandardLimit FromLine(const Line* line, std::int16_t code) {
+    if (line == nullptr) return {};
+    for (const LineLimit& entry : line->limits) {
+        if (entry.code == code && entry.limit != kNoLimit) return {true, entry.limit, line->origin};
+    }
+    return {};
+}
+
+}  // namespace
+
+// The index error itself (2002) stands in no table.
+StandardLimit StandardLimitFor(std::int16_t code, const FieldCheckOptions& options) {
+    if (const StandardLimit limit = FromLine(FindHorizontalLine(options), code); limit.found) {
+        return limit;
+    }
+    if (const StandardLimit limit = FromLine(FindVerticalLine(options), code); limit.found) {
+        return limit;
+    }
+    return FromLine(FindDistanceLine(options), code);
+}
+
+}  // namespace traverse

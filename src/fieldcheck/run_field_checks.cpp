@@ -1,0 +1,59 @@
+#include <cmath>
+#include <cstddef>
+
+#include "fieldcheck/field_items.h"
+#include "fieldcheck/field_value_sink.h"
+#include "fieldcheck/item_limits.h"
+#include "fieldcheck/station_checks.h"
+#include "records/station_walk.h"
+#include "traverse/field_checks.h"
+#include "traverse/import_xml.h"
+
+namespace traverse {
+namespace {
+
+// The eight summaries, in code order, with their limits.
+std::vector<FieldCheckSummary> EmptySummary(const ItemLimits& limits) {
+    std::vector<FieldCheckSummary> summary(kFieldItemCount);
+    for (std::size_t i = 0; i < kFieldItemCount; ++i) {
+        summary[i].code = kFieldItems[i].code;
+        summary[i].limitSource = limits[i].source;
+        summary[i].limit = limits[i].limit;
+        summary[i].limitOrigin = limits[i].origin;
+    }
+    return summary;
+}
+
+void Summarize(FieldCheckResult& result) {
+    for (const FieldCheckValue& value : result.values) {
+        FieldCheckSummary& item = result.summary[FieldItemIndex(value.code)];
+        if (item.count == 0 || std::fabs(value.value) > std::fabs(item.worst.value)) {
+            item.worst = value;
+        }
+        ++item.count;
+        if (value.exceeded) {
+            ++item.exceededCount;
+            ++result.exceededCount;
+        }
+    }
+}
+
+}  // namespace
+
+FieldCheckResult RunFieldChecks(const CImportXml& importer, const FieldCheckOptions& options) {
+    const ItemLimits limits = ResolveItemLimits(importer, options);
+    FieldCheckResult result;
+    result.summary = EmptySummary(limits);
+    ForEachStationWithBlock(importer.m_arrStation,
+                            [&](const CPoint3D& station, const TAGStationObserve& block) {
+                                FieldValueSink sink(limits, station.m_strName, result.values);
+                                CheckHorizontalRounds(block.m_arrHAngle, sink);
+                                CheckZenithRounds(block.m_arrZenith, sink);
+                                CheckDistanceRounds(block.m_arrDistance, sink);
+                                return true;
+                            });
+    Summarize(result);
+    return result;
+}
+
+}  // namespace traverse
