@@ -30,7 +30,8 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"import", Action::Import, "FILE", "import FILE and report every incomplete observation"},
-    {"check", Action::Check, "FILE", "import FILE, then check its horizontal-angle rounds"},
+    {"check", Action::Check, "FILE",
+     "import FILE, then check its horizontal-angle rounds (--all: every tolerance item)"},
     {"export", Action::Export, "FILE OUT",
      "import FILE, then write the adjustment input file OUT (several FILEs: each FILE.txt)"},
     {"run", Action::Run, "FILE", "import, check and export; OUT (-o) defaults to FILE with the extension .txt"},
@@ -76,6 +77,42 @@ ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
     return {true, 0};
 }
 
+// A word that names a traverse grade.
+CLI::Validator GradeName() {
+    return CLI::Validator(
+        [](std::string& word) {
+            traverse::TraverseGrade grade;
+            return traverse::ParseTraverseGrade(word, grade) ? std::string()
+                                                             : "unknown grade " + word + " (三等, 四等, 一级, 二级, 三级)";
+        },
+        "GRADE");
+}
+
+void AddFieldCheckOptions(CLI::App& check, CommandLine& commandLine) {
+    check.add_flag("--all", commandLine.allChecks,
+                   "then check every tolerance item of the file as the surveying standard defines it");
+    check.add_option_function<std::string>(
+             "--grade",
+             [&commandLine](const std::string& word) {
+                 commandLine.fieldChecks.hasGrade = traverse::ParseTraverseGrade(word, commandLine.fieldChecks.grade);
+             },
+             "traverse grade for limits the file does not carry: 三等, 四等, 一级, 二级, 三级")
+        ->check(GradeName());
+    check.add_option_function<std::string>(
+             "--instrument",
+             [&commandLine](const std::string& word) {
+                 traverse::ParseInstrumentClasses(word, commandLine.fieldChecks);
+             },
+             "instrument classes for those limits: 1, 2 or 6 (arc seconds) and/or 5mm, 10mm, e.g. 2,5mm")
+        ->check(CLI::Validator(
+            [](std::string& word) {
+                traverse::FieldCheckOptions probe;
+                return traverse::ParseInstrumentClasses(word, probe) ? std::string()
+                                                                     : "unknown instrument class " + word;
+            },
+            "CLASS"));
+}
+
 }  // namespace
 
 ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
@@ -96,6 +133,7 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
         if (entry.action == Action::Repair) {
             sub->add_flag("--no-backup", commandLine.noBackup, "do not keep the original as FILE.orig");
         }
+        if (entry.action == Action::Check) AddFieldCheckOptions(*sub, commandLine);
     }
     try {
         app.parse(argc, argv);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "traverse/field_checks.h"
+
 namespace traverse_cli {
 
 enum class Action { Import, Check, Export, Run, Repair };
@@ -15,6 +17,8 @@ struct CommandLine {
     std::vector<std::string> files;  // the record files, UTF-8 as given
     std::string output;              // the adjustment input file of export or run (one file)
     bool noBackup = false;           // repair: no FILE.orig
+    bool allChecks = false;          // check --all: the field checks after the horizontal-angle checks
+    traverse::FieldCheckOptions fieldChecks;  // check --all: --grade and --instrument
     unsigned jobs = 0;               // files worked on at once; 0: one per core
 };
 

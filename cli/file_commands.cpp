@@ -45,7 +45,7 @@ public:
         }
         switch (m_commandLine.action) {
         case Action::Import: Import(); break;
-        case Action::Check: Import(), Check(); break;
+        case Action::Check: Import(), Check(), FieldChecks(); break;
         case Action::Export: Import(), Export(); break;
         case Action::Run: Import(), Check(), Export(); break;
         case Action::Repair: Repair(); break;
@@ -83,6 +83,16 @@ private:
 
     void Check() {
         m_session.Run({"check", 0, [&] { return m_session.Importer().OnButtonCheck(); }});
+    }
+
+    // The field checks fail the command when a value exceeds its limit.
+    void FieldChecks() {
+        if (!m_commandLine.allChecks) return;
+        const traverse::FieldCheckResult result =
+            traverse::RunFieldChecks(m_session.Importer(), m_commandLine.fieldChecks);
+        m_session.EmitJson(FieldChecksObject(result));
+        m_session.Note(traverse::GbkToUtf8(traverse::FormatFieldChecks(result)) + "\n", false);
+        if (result.exceededCount > 0) m_session.Fail();
     }
 
     void Export() {

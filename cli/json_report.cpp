@@ -48,7 +48,60 @@ Json Station(const traverse::CPoint3D& station) {
                 {"target_height", Rounds(data.m_arrTargetHeight)}};
 }
 
+// A limit that does not exist is null.
+Json Limit(traverse::LimitSource source, double limit) {
+    return source == traverse::LimitSource::None ? Json(nullptr) : Json(limit);
+}
+
+Json Face(int face) { return face == 1 ? Json("L") : face == 2 ? Json("R") : Json(nullptr); }
+
+// Where a value stands: station, round (null over the rounds), target (null for a whole round),
+// face (null but for 1002).
+Json Where(const traverse::FieldCheckValue& value) {
+    return Json{{"station", GbkToUtf8(value.station)},
+                {"round", value.round == 0 ? Json(nullptr) : Json(value.round)},
+                {"target", value.target.empty() ? Json(nullptr) : Json(GbkToUtf8(value.target))},
+                {"face", Face(value.face)}};
+}
+
+Json FieldCheckItem(const traverse::FieldCheckValue& value) {
+    Json item{{"code", value.code}, {"item", GbkToUtf8(traverse::FieldCheckItemName(value.code))}};
+    item.update(Where(value));
+    item.update(Json{{"value", value.value},
+                     {"limit", Limit(value.limitSource, value.limit)},
+                     {"limit_source", traverse::LimitSourceName(value.limitSource)},
+                     {"exceeded", value.exceeded}});
+    return item;
+}
+
+Json FieldCheckSummaryItem(const traverse::FieldCheckSummary& summary) {
+    Json worst = nullptr;
+    if (summary.count > 0) {
+        worst = Json{{"value", summary.worst.value}};
+        worst.update(Where(summary.worst));
+    }
+    return Json{{"code", summary.code},
+                {"item", GbkToUtf8(traverse::FieldCheckItemName(summary.code))},
+                {"limit", Limit(summary.limitSource, summary.limit)},
+                {"limit_source", traverse::LimitSourceName(summary.limitSource)},
+                {"limit_origin", summary.limitOrigin},
+                {"count", summary.count},
+                {"exceeded", summary.exceededCount},
+                {"worst", worst}};
+}
+
 }  // namespace
+
+Json FieldChecksObject(const traverse::FieldCheckResult& result) {
+    Json items = Json::array();
+    for (const traverse::FieldCheckValue& value : result.values) items.push_back(FieldCheckItem(value));
+    Json summary = Json::array();
+    for (const traverse::FieldCheckSummary& item : result.summary) summary.push_back(FieldCheckSummaryItem(item));
+    return Json{{"command", "field-checks"},
+                {"result", result.exceededCount == 0 ? 0u : traverse::RESULT_FAILED},
+                {"items", items},
+                {"summary", summary}};
+}
 
 Json ImportData(const traverse::CImportXml& importer) {
     Json points = Json::array();

@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "traverse/field_checks.h"
 #include "traverse/import_xml.h"
 
 namespace traverse_cli {
@@ -12,6 +13,9 @@ using Json = nlohmann::ordered_json;
 
 // The tolerance items, known points and stations of importer; text as UTF-8.
 Json ImportData(const traverse::CImportXml& importer);
+
+// {"command": "field-checks", "result", "items", "summary"}: every value and every item's summary.
+Json FieldChecksObject(const traverse::FieldCheckResult& result);
 
 }  // namespace traverse_cli
 

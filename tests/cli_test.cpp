@@ -275,3 +275,37 @@ TEST(Cli, SeveralFilesComeOutWholeInOrderWithTheWorstStatus) {
 
 }  // namespace
 }  // namespace traverse
+
+namespace traverse {
+namespace {
+
+TEST(Cli, CheckAllAddsTheFieldChecksAndFailsOnAnExceedance) {
+    const std::string faulty = std::string(TRAVERSE_EXAMPLES_DIR) + "/field-checks.xml";
+    const ProgramRun plain = RunTraverse({"check", faulty});
+    ProgramRun run = RunTraverse({"check", "--all", faulty});
+    EXPECT_EQ(run.status, 1);
+    // The horizontal-angle report first, as it is; then the field checks.
+    EXPECT_EQ(run.out.rfind(plain.out, 0), 0u);
+    EXPECT_NE(run.out.find("1001 一测回2C较差", plain.out.size()), std::string::npos);
+
+    run = RunTraverse({"check", "--all", "--grade", "四等", "--instrument", "2,5mm", kExample});
+    EXPECT_EQ(run.status, 0) << run.out;
+
+    run = RunTraverse({"--json", "check", "--all", faulty});
+    const nlohmann::json last = nlohmann::json::parse(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1));
+    EXPECT_EQ(last["command"], "field-checks");
+    EXPECT_EQ(last["result"], 0xFFFFFFFFu);
+    ASSERT_EQ(last["summary"].size(), 8u);
+    for (const nlohmann::json& item : last["summary"]) EXPECT_EQ(item["exceeded"], 1) << item;
+    std::size_t exceeded = 0;
+    for (const nlohmann::json& item : last["items"]) exceeded += item["exceeded"].get<bool>() ? 1 : 0;
+    EXPECT_EQ(exceeded, 8u);
+
+    for (const char* bad : {"五等", "3"}) {
+        EXPECT_EQ(RunTraverse({"check", "--all", "--grade", bad, kExample}).status, 2);
+        EXPECT_EQ(RunTraverse({"check", "--all", "--instrument", bad, kExample}).status, 2);
+    }
+}
+
+}  // namespace
+}  // namespace traverse
