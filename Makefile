@@ -13,7 +13,7 @@ BENCH_SIZES ?= 1 10 100
 BENCH_RECORDS := $(BENCH_DIR)/records
 BENCH_LARGEST = $(lastword $(BENCH_SIZES))
 
-PACKAGES := cmake g++ make pkg-config libxml2-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev locales
+PACKAGES := cmake g++ make pkg-config libxml2-dev libeigen3-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev locales
 FUZZ_PACKAGES := clang libclang-rt-dev
 BENCH_PACKAGES := python3
 EXAMPLE := examples/traverse.xml
