@@ -78,15 +78,16 @@ enum class AdjustmentStatus {
 };
 
 // One test of the sum of squared standardized residuals v'Pv against chi-square with r degrees of
-// freedom, two-sided at alpha: passed when lowerBound <= v'Pv <= upperBound.
+// freedom at alpha, one-sided: passed when v'Pv <= upperBound. The grade's sigmas are limits, so
+// observations better than them (v'Pv below lowerBound) pass; the report remarks on it.
 struct ModelTest {
     int observations = 0;
     int unknowns = 0;
     int redundancy = 0;
     double weightedSquareSum = 0.0;  // v'Pv, a-priori sigma0 = 1
     double sigma0 = 0.0;             // a posteriori, sqrt(v'Pv / r); 0 when r = 0
-    double lowerBound = 0.0;         // chi-square quantile at alpha / 2
-    double upperBound = 0.0;         // chi-square quantile at 1 - alpha / 2
+    double lowerBound = 0.0;         // chi-square quantile at alpha
+    double upperBound = 0.0;         // chi-square quantile at 1 - alpha
     bool applicable = false;         // r > 0
     bool passed = true;              // true when not applicable
 };
