@@ -52,6 +52,7 @@ AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptio
     Network network;
     try {
         result.settings = ResolveSettings(options);
+        ValidateSettings(result.settings);
         BuildNetwork(importer, result.settings, network);
         Adjust(network, result);
     } catch (const AdjustmentFailure& failure) {

@@ -26,7 +26,9 @@ void Require(bool holds, const char* utf8Name, const char* utf8Condition, double
                                        Utf8ToGbk(utf8Condition).c_str(), value));
 }
 
-void Validate(const AdjustmentSettings& s) {
+}  // namespace
+
+void ValidateSettings(const AdjustmentSettings& s) {
     Require(std::isfinite(s.directionSigma) && s.directionSigma > 0, text::kOptionDirectionSigma,
             text::kOptionAbove0, s.directionSigma);
     Require(std::isfinite(s.distanceSigmaA) && s.distanceSigmaA > 0, text::kOptionDistanceSigmaA,
@@ -49,8 +51,6 @@ void Validate(const AdjustmentSettings& s) {
             s.mdbDelta0);
 }
 
-}  // namespace
-
 AdjustmentSettings ResolveSettings(const AdjustmentOptions& options) {
     AdjustmentSettings s;
     s.gradeGiven = options.grade.has_value();
@@ -72,7 +72,6 @@ AdjustmentSettings ResolveSettings(const AdjustmentOptions& options) {
     s.alpha = options.alpha;
     s.wTestCritical = options.wTestCritical;
     s.mdbDelta0 = options.mdbDelta0;
-    Validate(s);
     return s;
 }
 

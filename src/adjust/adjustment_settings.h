@@ -6,8 +6,11 @@
 
 namespace traverse {
 
-// Raises AdjustmentFailure (InvalidOptions) for a sigma not above 0 or another value out of range.
+// The values the options and the grade table give, unchecked.
 AdjustmentSettings ResolveSettings(const AdjustmentOptions& options);
+
+// Raises AdjustmentFailure (InvalidOptions) for a sigma not above 0 or another value out of range.
+void ValidateSettings(const AdjustmentSettings& settings);
 
 // A-priori sigmas of one observation, in metres or radians.
 double DirectionSigma(const AdjustmentSettings& settings);
