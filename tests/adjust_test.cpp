@@ -108,6 +108,31 @@ TEST(AdjustHandChecked, ConnectingTraverseClosuresAndCoordinates) {
     EXPECT_NE(GbkToUtf8(FormatAdjustmentReport(result)).find("taken as horizontal"), std::string::npos);
 }
 
+// The example's readings were made from these coordinates (tools/generate_connecting_traverse.py).
+TEST(AdjustExample, ConnectingTraverseFindsItsTruth) {
+    MessageCapture quiet;
+    CImportXml importer;
+    ASSERT_EQ(importer.OnButtonExchange(TRAVERSE_EXAMPLES_DIR "/connecting-traverse.xml"), 0u);
+    const AdjustmentResult result = AdjustNetwork(importer, AdjustmentOptions());
+    ASSERT_EQ(result.status, AdjustmentStatus::Adjusted) << GbkToUtf8(result.error);
+    EXPECT_TRUE(AdjustmentWithinLimits(result));
+    ASSERT_EQ(result.traverses.size(), 1u);
+    EXPECT_EQ(result.traverses[0].angleCount, 8);
+    EXPECT_EQ(result.reciprocalChecks.size(), 14u);
+    const struct { const char* name; double x, y, h; } truth[] = {
+        {"导1", 3512012.416, 497391.208, 56.120}, {"导2", 3512075.903, 497668.770, 54.986},
+        {"导3", 3511998.240, 497927.455, 53.407}, {"导4", 3512130.661, 498155.309, 52.844},
+        {"导5", 3512208.775, 498396.112, 51.290}, {"导6", 3512382.104, 498458.861, 50.116},
+    };
+    for (const auto& t : truth) {
+        const AdjustedPoint* p = FindPoint(result, t.name);
+        ASSERT_NE(p, nullptr) << t.name;
+        EXPECT_LE(std::fabs(p->x - t.x) * 1000, 4 * p->sigmaX) << t.name;
+        EXPECT_LE(std::fabs(p->y - t.y) * 1000, 4 * p->sigmaY) << t.name;
+        EXPECT_LE(std::fabs(p->h - t.h) * 1000, 4 * p->sigmaH) << t.name;
+    }
+}
+
 // ---- bad input: a clear message naming what is wrong, nothing adjusted, no NaN ----------------------
 
 // The round of a station: target name and face-left reading (packed DMS), face right 180 apart.
