@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "adjust/output_file.h"
+#include "platform/output_file.h"
 #include "platform/c_number.h"
 #include "traverse/adjust.h"
+#include "traverse/import_xml.h"
 #include "traverse/angle.h"
 #include "traverse/code_page.h"
 
@@ -82,7 +83,7 @@ void WriteHeightDifferences(CStdioFile& file, const std::vector<AdjustedObservat
 }  // namespace
 
 std::uint32_t WriteGamaLocalInput(const AdjustmentResult& result, const std::string& path) {
-    return WriteOutputFile(path, [&](CStdioFile& file) {
+    const bool written = WriteOutputFile(path, [&](CStdioFile& file) {
         file.WriteString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                          "<gama-local xmlns=\"http://www.gnu.org/software/gama/gama-local\">\n"
                          "<network axes-xy=\"ne\" angles=\"left-handed\">\n"
@@ -96,6 +97,7 @@ std::uint32_t WriteGamaLocalInput(const AdjustmentResult& result, const std::str
         WriteHeightDifferences(file, result.observations);
         file.WriteString("</points-observations>\n</network>\n</gama-local>\n");
     });
+    return written ? 0 : RESULT_FAILED;
 }
 
 }  // namespace traverse

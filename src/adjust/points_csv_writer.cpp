@@ -1,8 +1,9 @@
 // The adjusted points as CSV: one header line, then name, coordinates, sigmas (mm) and whether the
 // plane position and the height were fixed or adjusted.
-#include "adjust/output_file.h"
+#include "platform/output_file.h"
 #include "platform/c_number.h"
 #include "traverse/adjust.h"
+#include "traverse/import_xml.h"
 
 namespace traverse {
 namespace {
@@ -21,10 +22,11 @@ std::string PointLine(const AdjustedPoint& p) {
 }  // namespace
 
 std::uint32_t WriteAdjustedPointsCsv(const AdjustmentResult& result, const std::string& path) {
-    return WriteOutputFile(path, [&](CStdioFile& file) {
+    const bool written = WriteOutputFile(path, [&](CStdioFile& file) {
         file.WriteString("name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height\n");
         for (const AdjustedPoint& point : result.points) file.WriteString(PointLine(point));
     });
+    return written ? 0 : RESULT_FAILED;
 }
 
 }  // namespace traverse

@@ -1,17 +1,16 @@
-#include "adjust/output_file.h"
+#include "platform/output_file.h"
 
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"
-#include "traverse/import_xml.h"
 #include "traverse/message_box.h"
 
 namespace traverse {
 
-std::uint32_t WriteOutputFile(const std::string& path, const std::function<void(CStdioFile&)>& write) {
+bool WriteOutputFile(const std::string& path, const std::function<void(CStdioFile&)>& write) {
     CStdioFile file;
     if (!file.Open(path, CStdioFile::modeCreate)) {
         ShowMessageBox(GBK(text::kCannotOpenOutput));
-        return RESULT_FAILED;
+        return false;
     }
     try {
         write(file);
@@ -24,7 +23,7 @@ std::uint32_t WriteOutputFile(const std::string& path, const std::function<void(
         throw;
     }
     file.Close();
-    return 0;
+    return true;
 }
 
 }  // namespace traverse
