@@ -18,7 +18,7 @@ FUZZ_PACKAGES := clang libclang-rt-dev
 BENCH_PACKAGES := python3
 EXAMPLE := examples/traverse.xml
 
-.PHONY: all deps fuzz-deps bench-deps configure build test demo sanitize bench fuzz install clean
+.PHONY: all deps fuzz-deps bench-deps configure build test demo sanitize bench bench-adjust fuzz install clean
 
 all: build
 
@@ -79,6 +79,12 @@ $(BENCH_RECORDS)/records-%MB.xml: tools/generate_records.py
 $(BENCH_RECORDS)/records-%MB-few-names.xml: tools/generate_records.py
 	@mkdir -p $(BENCH_RECORDS)
 	python3 tools/generate_records.py --megabytes $* --seed 1 --name-pool 100 -o $@
+
+# The adjustment of generated traverse networks of 100, 1 000 and 10 000 stations (bench/README.md).
+bench-adjust: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target adjust_bench
+	$(BENCH_DIR)/bench/adjust_bench
 
 # Each fuzz target for FUZZ_SECONDS under ASan and UBSan (fuzz/run.sh); findings in fuzz/artifacts/.
 fuzz: deps fuzz-deps

@@ -3,6 +3,7 @@
 #ifndef TRAVERSE_ADJUST_ADJUSTED_ROWS_H
 #define TRAVERSE_ADJUST_ADJUSTED_ROWS_H
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,9 +19,9 @@ struct AdjustedRows {
     int unknowns = 0;
 };
 
-// Factorizes rows into adjusted.normal; raises AdjustmentFailure (Singular) naming the owner of an
-// undetermined unknown: owners[i] is the GBK message for unknown i.
-void FactorizeOrFail(AdjustedRows& adjusted, const std::vector<std::string>& owners);
+// Factorizes rows into adjusted.normal; raises AdjustmentFailure (Singular) with the GBK message
+// that describe(i) gives for an undetermined unknown i.
+void FactorizeOrFail(AdjustedRows& adjusted, const std::function<std::string(int)>& describe);
 
 }  // namespace traverse
 

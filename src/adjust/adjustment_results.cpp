@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "adjust/observation_statistics.h"
 #include "records/circle.h"
@@ -81,29 +82,40 @@ std::vector<AdjustedPoint> PointResults(const Network& network, const PlaneAdjus
 std::vector<AdjustedObservation> ObservationResults(const Network& network, const PlaneAdjustment& plane,
                                                     const HeightAdjustment& heights,
                                                     const AdjustmentSettings& settings) {
-    std::vector<AdjustedObservation> out;
+    std::vector<AdjustedObservation> directions, distances, differences;
     std::size_t row = 0;
     for (const Direction& d : network.directions) {
         const DirectionSet& set = network.sets[d.set];
-        out.push_back(Observation(network, ObservationKind::Direction, set.stationIndex, set.station, d.target, d.value));
-        FillStatistics(plane.adjusted, row++, SECONDS_PER_RAD, settings, out.back());
-        out.back().adjustedValue = WrapTurn(d.value + plane.adjusted.residuals[row - 1]);
+        directions.push_back(Observation(network, ObservationKind::Direction, set.stationIndex, set.station, d.target, d.value));
+        FillStatistics(plane.adjusted, row, SECONDS_PER_RAD, settings, directions.back());
+        directions.back().adjustedValue = WrapTurn(d.value + plane.adjusted.residuals[row++]);
     }
     for (const Distance& d : network.distances) {
-        out.push_back(Observation(network, ObservationKind::Distance, d.stationIndex, d.from, d.to, d.value));
-        FillStatistics(plane.adjusted, row++, kMillimetres, settings, out.back());
-        out.back().adjustedValue = d.value + plane.adjusted.residuals[row - 1];
+        distances.push_back(Observation(network, ObservationKind::Distance, d.stationIndex, d.from, d.to, d.value));
+        FillStatistics(plane.adjusted, row, kMillimetres, settings, distances.back());
+        distances.back().adjustedValue = d.value + plane.adjusted.residuals[row++];
     }
     for (std::size_t r = 0; r < heights.used.size(); ++r) {
         const HeightDifference& d = network.heights[heights.used[r]];
-        out.push_back(Observation(network, ObservationKind::HeightDifference, d.stationIndex, d.from, d.to, d.value));
-        out.back().horizontalDistance = d.distance;
-        FillStatistics(heights.adjusted, r, kMillimetres, settings, out.back());
-        out.back().adjustedValue = d.value + heights.adjusted.residuals[r];
+        differences.push_back(Observation(network, ObservationKind::HeightDifference, d.stationIndex, d.from, d.to, d.value));
+        differences.back().horizontalDistance = d.distance;
+        FillStatistics(heights.adjusted, r, kMillimetres, settings, differences.back());
+        differences.back().adjustedValue = d.value + heights.adjusted.residuals[r];
     }
-    std::stable_sort(out.begin(), out.end(), [](const AdjustedObservation& a, const AdjustedObservation& b) {
+    // Each list is in station order already; merging keeps directions before distances before
+    // height differences within a station.
+    const auto byStation = [](const AdjustedObservation& a, const AdjustedObservation& b) {
         return a.stationIndex < b.stationIndex;
-    });
+    };
+    std::vector<AdjustedObservation> planeObservations, out;
+    planeObservations.reserve(directions.size() + distances.size());
+    std::merge(std::make_move_iterator(directions.begin()), std::make_move_iterator(directions.end()),
+               std::make_move_iterator(distances.begin()), std::make_move_iterator(distances.end()),
+               std::back_inserter(planeObservations), byStation);
+    out.reserve(planeObservations.size() + differences.size());
+    std::merge(std::make_move_iterator(planeObservations.begin()), std::make_move_iterator(planeObservations.end()),
+               std::make_move_iterator(differences.begin()), std::make_move_iterator(differences.end()),
+               std::back_inserter(out), byStation);
     return out;
 }
 

@@ -51,14 +51,13 @@ HeightAdjustment AdjustHeights(Network& network) {
     CarryHeights(network);
     NoteUnreached(network);
     HeightAdjustment result;
-    std::vector<std::string> owners;
-    for (const NetworkPoint& point : network.points) {
-        const bool adjusted = point.hasHeight && !point.heightKnown;
-        result.unknown.push_back(adjusted ? static_cast<int>(owners.size()) : -1);
-        if (adjusted) owners.push_back(FormatText(GBK(text::kAdjustSingularHeight), point.name.c_str()));
-    }
     AdjustedRows& adjusted = result.adjusted;
-    adjusted.unknowns = static_cast<int>(owners.size());
+    std::vector<int> owner;  // the point of each unknown
+    for (std::size_t p = 0; p < network.points.size(); ++p) {
+        const bool unknown = network.points[p].hasHeight && !network.points[p].heightKnown;
+        result.unknown.push_back(unknown ? adjusted.unknowns++ : -1);
+        if (unknown) owner.push_back(static_cast<int>(p));
+    }
     for (std::size_t i = 0; i < network.heights.size(); ++i) {
         const HeightDifference& dh = network.heights[i];
         if (!network.points[dh.from].hasHeight || !network.points[dh.to].hasHeight) continue;
@@ -71,7 +70,9 @@ HeightAdjustment AdjustHeights(Network& network) {
         adjusted.rows.push_back(row);
     }
     // Linear: one solution from the carried heights, then the residuals at it.
-    FactorizeOrFail(adjusted, owners);
+    FactorizeOrFail(adjusted, [&](int unknown) {
+        return FormatText(GBK(text::kAdjustSingularHeight), network.points[owner[unknown]].name.c_str());
+    });
     const std::vector<double> correction = adjusted.normal->Solve(adjusted.rows);
     for (std::size_t p = 0; p < network.points.size(); ++p) {
         if (result.unknown[p] >= 0) network.points[p].h += correction[result.unknown[p]];

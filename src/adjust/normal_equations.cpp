@@ -13,32 +13,73 @@ using SparseMatrix = Eigen::SparseMatrix<double, Eigen::ColMajor, int>;
 // a rank defect leaves about 1e-16, weak but real networks stay many orders above.
 constexpr double kSingularPivot = 1e-10;
 
-SparseMatrix LowerNormalMatrix(int unknowns, const std::vector<DesignRow>& rows) {
-    std::vector<Eigen::Triplet<double, int>> triplets;
-    triplets.reserve(rows.size() * DesignRow::kMaxTerms * DesignRow::kMaxTerms / 2 + unknowns);
-    for (int i = 0; i < unknowns; ++i) triplets.emplace_back(i, i, 0.0);
-    for (const DesignRow& row : rows) {
-        const double weight = 1.0 / (row.sigma * row.sigma);
-        for (int a = 0; a < row.terms; ++a) {
-            for (int b = 0; b < row.terms; ++b) {
-                if (row.unknown[a] < row.unknown[b]) continue;
-                triplets.emplace_back(row.unknown[a], row.unknown[b],
-                                      weight * row.coefficient[a] * row.coefficient[b]);
-            }
+// Calls visit(i, j, product of the coefficients) for each pair of terms of row with i >= j.
+template <typename Visit>
+void ForEachLowerPair(const DesignRow& row, Visit visit) {
+    for (int a = 0; a < row.terms; ++a) {
+        for (int b = 0; b < row.terms; ++b) {
+            if (row.unknown[a] >= row.unknown[b]) visit(row.unknown[a], row.unknown[b], row.coefficient[a] * row.coefficient[b]);
         }
     }
-    SparseMatrix lower(unknowns, unknowns);
-    lower.setFromTriplets(triplets.begin(), triplets.end());
-    return lower;
 }
 
 }  // namespace
 
+// The pattern of N is that of the rows: found once, then every factorization of rows of the same
+// structure (the Gauss-Newton iterations) only sums the values into it and refactorizes numerically.
 struct NormalEquations::Factor {
+    SparseMatrix lower;               // N, lower triangle, compressed
+    std::vector<int> structure;       // the unknowns of every term of every row, in order
+    std::vector<int> slots;           // per row and pair of terms: the index of its value in lower
+    std::vector<int> diagonalSlots;   // per unknown
     Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower> ldlt;
-    std::vector<int> permuted;       // unknown -> its place in the factor
-    std::vector<double> inverse;     // N^-1 on the strictly lower pattern of L, permuted
+    std::vector<int> permuted;        // unknown -> its place in the factor
+    std::vector<double> inverse;      // N^-1 on the strictly lower pattern of L, permuted
     std::vector<double> inverseDiagonal;
+
+    int Slot(int i, int j) const {
+        const int* first = lower.innerIndexPtr() + lower.outerIndexPtr()[j];
+        const int* last = lower.innerIndexPtr() + lower.outerIndexPtr()[j + 1];
+        return static_cast<int>(std::lower_bound(first, last, i) - lower.innerIndexPtr());
+    }
+
+    bool SameStructure(const std::vector<DesignRow>& rows) const {
+        std::size_t k = 0;
+        for (const DesignRow& row : rows) {
+            for (int a = 0; a < row.terms; ++a, ++k) {
+                if (k >= structure.size() || structure[k] != row.unknown[a]) return false;
+            }
+        }
+        return k == structure.size();
+    }
+
+    void FindPattern(int unknowns, const std::vector<DesignRow>& rows) {
+        std::vector<Eigen::Triplet<double, int>> triplets;
+        structure.clear();
+        for (int i = 0; i < unknowns; ++i) triplets.emplace_back(i, i, 0.0);
+        for (const DesignRow& row : rows) {
+            structure.insert(structure.end(), row.unknown.begin(), row.unknown.begin() + row.terms);
+            ForEachLowerPair(row, [&](int i, int j, double) { triplets.emplace_back(i, j, 0.0); });
+        }
+        lower = SparseMatrix(unknowns, unknowns);
+        lower.setFromTriplets(triplets.begin(), triplets.end());
+        lower.makeCompressed();
+        slots.clear();
+        for (const DesignRow& row : rows) ForEachLowerPair(row, [&](int i, int j, double) { slots.push_back(Slot(i, j)); });
+        diagonalSlots.resize(unknowns);
+        for (int i = 0; i < unknowns; ++i) diagonalSlots[i] = Slot(i, i);
+        ldlt.analyzePattern(lower);
+    }
+
+    void SumValues(const std::vector<DesignRow>& rows) {
+        double* value = lower.valuePtr();
+        std::fill(value, value + lower.nonZeros(), 0.0);
+        std::size_t k = 0;
+        for (const DesignRow& row : rows) {
+            const double weight = 1.0 / (row.sigma * row.sigma);
+            ForEachLowerPair(row, [&](int, int, double product) { value[slots[k++]] += weight * product; });
+        }
+    }
 };
 
 NormalEquations::NormalEquations(int unknowns) : m_unknowns(unknowns), m_factor(new Factor) {}
@@ -47,25 +88,26 @@ NormalEquations::~NormalEquations() = default;
 
 int NormalEquations::Factorize(const std::vector<DesignRow>& rows) {
     if (m_unknowns == 0) return -1;
-    const SparseMatrix lower = LowerNormalMatrix(m_unknowns, rows);
-    Eigen::VectorXd diagonal = lower.diagonal();
-    for (int i = 0; i < m_unknowns; ++i) {
-        if (!(diagonal[i] > 0)) return i;
-    }
     Factor& f = *m_factor;
-    f.ldlt.compute(lower);
+    if (f.structure.empty() || !f.SameStructure(rows)) f.FindPattern(m_unknowns, rows);
+    f.SumValues(rows);
+    const double* value = f.lower.valuePtr();
+    for (int i = 0; i < m_unknowns; ++i) {
+        if (!(value[f.diagonalSlots[i]] > 0)) return i;
+    }
+    f.ldlt.factorize(f.lower);
     const auto& indices = f.ldlt.permutationP().indices();
     f.permuted.assign(indices.data(), indices.data() + m_unknowns);
+    const Eigen::VectorXd d = f.ldlt.vectorD();
+    // The factorization stops at an exactly zero pivot, which the scan in elimination order meets
+    // before any entry left uncomputed after it.
     std::vector<int> original(m_unknowns);
     for (int i = 0; i < m_unknowns; ++i) original[f.permuted[i]] = i;
-    const Eigen::VectorXd d = f.ldlt.vectorD();
-    // The factorization stops at an exactly zero pivot; the entries after it are not computed.
-    const int computed = f.ldlt.info() == Eigen::Success ? m_unknowns : static_cast<int>(d.size());
-    for (int k = 0; k < computed && k < d.size(); ++k) {
+    for (int k = 0; k < m_unknowns; ++k) {
         const int unknown = original[k];
-        if (!(d[k] > kSingularPivot * diagonal[unknown])) return unknown;
+        if (!(d[k] > kSingularPivot * value[f.diagonalSlots[unknown]])) return unknown;
     }
-    return f.ldlt.info() == Eigen::Success ? -1 : original[0];
+    return -1;
 }
 
 std::vector<double> NormalEquations::Solve(const std::vector<DesignRow>& rows) const {

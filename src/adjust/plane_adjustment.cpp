@@ -31,20 +31,20 @@ PlaneUnknowns NumberUnknowns(const Network& network) {
     return unknowns;
 }
 
-// The GBK message that names what each unknown belongs to, for a singular network.
-std::vector<std::string> Owners(const Network& network, const PlaneUnknowns& unknowns) {
-    std::vector<std::string> owners(unknowns.count);
+// The GBK message that names what an unknown belongs to, for a singular network.
+std::string Describe(const Network& network, const PlaneUnknowns& unknowns, int unknown) {
     for (std::size_t p = 0; p < network.points.size(); ++p) {
-        if (unknowns.point[p] < 0) continue;
-        owners[unknowns.point[p]] = owners[unknowns.point[p] + 1] =
-            FormatText(GBK(text::kAdjustSingularPoint), network.points[p].name.c_str());
+        if (unknowns.point[p] >= 0 && (unknown == unknowns.point[p] || unknown == unknowns.point[p] + 1)) {
+            return FormatText(GBK(text::kAdjustSingularPoint), network.points[p].name.c_str());
+        }
     }
     for (std::size_t s = 0; s < network.sets.size(); ++s) {
-        if (unknowns.set[s] < 0) continue;
-        owners[unknowns.set[s]] = FormatText(GBK(text::kAdjustSingularOrientation),
-                                             network.points[network.sets[s].station].name.c_str());
+        if (unknown == unknowns.set[s]) {
+            return FormatText(GBK(text::kAdjustSingularOrientation),
+                              network.points[network.sets[s].station].name.c_str());
+        }
     }
-    return owners;
+    return std::string();
 }
 
 void AddPoint(DesignRow& row, int unknown, double dx, double dy) {
@@ -127,7 +127,7 @@ PlaneAdjustment AdjustPlane(Network& network) {
     result.unknowns = NumberUnknowns(network);
     result.adjusted.unknowns = result.unknowns.count;
     for (DirectionSet& set : network.sets) OrientSet(network, set);
-    const std::vector<std::string> owners = Owners(network, result.unknowns);
+    const auto owners = [&](int unknown) { return Describe(network, result.unknowns, unknown); };
     AdjustedRows& adjusted = result.adjusted;
     for (int iteration = 1; iteration <= kMaxIterations; ++iteration) {
         adjusted.rows = Rows(network, result.unknowns);

@@ -16,7 +16,9 @@ namespace {
 // The traverse legs: lines between occupied points sighted from both ends and measured.
 class TraverseGraph {
 public:
-    explicit TraverseGraph(const Network& network) : m_network(network), m_neighbours(network.points.size()) {
+    explicit TraverseGraph(const Network& network)
+        : m_network(network), m_neighbours(network.points.size()), m_setsAt(network.points.size()) {
+        for (std::size_t s = 0; s < network.sets.size(); ++s) m_setsAt[network.sets[s].station].push_back(static_cast<int>(s));
         std::map<std::pair<int, int>, std::pair<double, int>> lengths;
         for (const Distance& d : network.distances) {
             std::pair<double, int>& sum = lengths[Line(d.from, d.to)];
@@ -40,8 +42,8 @@ public:
     // The direction from station at to target in the first set of that station holding both
     // targets (the second may be -1: any set holding the first). False when there is none.
     bool Directions(int at, int first, int second, double& toFirst, double& toSecond) const {
-        for (const DirectionSet& set : m_network.sets) {
-            if (set.station != at) continue;
+        for (int s : m_setsAt[at]) {
+            const DirectionSet& set = m_network.sets[s];
             bool hasFirst = false, hasSecond = second < 0;
             for (int d : set.directions) {
                 const Direction& direction = m_network.directions[d];
@@ -55,8 +57,8 @@ public:
 
     // A known point sighted in a set of station at that also holds target and, when not -1, other.
     int Orientation(int at, int target, int other) const {
-        for (const DirectionSet& set : m_network.sets) {
-            if (set.station != at) continue;
+        for (int s : m_setsAt[at]) {
+            const DirectionSet& set = m_network.sets[s];
             bool hasTarget = false, hasOther = other < 0;
             int known = -1;
             for (int d : set.directions) {
@@ -80,6 +82,7 @@ private:
 
     const Network& m_network;
     std::vector<std::vector<int>> m_neighbours;
+    std::vector<std::vector<int>> m_setsAt;
     std::map<std::pair<int, int>, double> m_length;
 };
 
