@@ -13,12 +13,12 @@ BENCH_SIZES ?= 1 10 100
 BENCH_RECORDS := $(BENCH_DIR)/records
 BENCH_LARGEST = $(lastword $(BENCH_SIZES))
 
-PACKAGES := cmake g++ make pkg-config libxml2-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev locales
+PACKAGES := cmake g++ make pkg-config libxml2-dev libeigen3-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev locales
 FUZZ_PACKAGES := clang libclang-rt-dev
 BENCH_PACKAGES := python3
 EXAMPLE := examples/traverse.xml
 
-.PHONY: all deps fuzz-deps bench-deps configure build test demo sanitize bench fuzz install clean
+.PHONY: all deps fuzz-deps bench-deps configure build test demo sanitize bench bench-adjust fuzz install clean
 
 all: build
 
@@ -89,6 +89,12 @@ $(BENCH_RECORDS)/records-%MB.xml: tools/generate_records.py
 $(BENCH_RECORDS)/records-%MB-few-names.xml: tools/generate_records.py
 	@mkdir -p $(BENCH_RECORDS)
 	python3 tools/generate_records.py --megabytes $* --seed 1 --name-pool 100 -o $@
+
+# The adjustment of generated traverse networks of 100, 1 000 and 10 000 stations (bench/README.md).
+bench-adjust: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target adjust_bench
+	$(BENCH_DIR)/bench/adjust_bench
 
 # Each fuzz target for FUZZ_SECONDS under ASan and UBSan (fuzz/run.sh); findings in fuzz/artifacts/.
 fuzz: deps fuzz-deps

@@ -2,6 +2,7 @@
 #ifndef TRAVERSE_TRAVERSE_H
 #define TRAVERSE_TRAVERSE_H
 
+#include "traverse/adjust.h"
 #include "traverse/angle.h"
 #include "traverse/check_info.h"
 #include "traverse/code_page.h"

@@ -5,13 +5,11 @@
 #include <vector>
 
 #include "platform/c_number.h"
-#include "platform/gbk_literal.h"
-#include "platform/messages.h"
+#include "platform/output_file.h"
 #include "platform/text_file.h"
 #include "records/station_walk.h"
 #include "reduce/station_reduction.h"
 #include "traverse/dms.h"
-#include "traverse/exceptions.h"
 #include "traverse/import_xml.h"
 #include "traverse/message_box.h"
 #include "traverse/point3d.h"
@@ -69,29 +67,14 @@ void WriteStation(CStdioFile& file, const CPoint3D& station, const TAGStationObs
 }  // namespace
 
 std::uint32_t CImportXml::OnButtonTonbq(const std::string& path) {
-    CStdioFile file;
-    if (!file.Open(path, CStdioFile::modeCreate)) {
-        ShowMessageBox(GBK(text::kCannotOpenOutput));
-        return RESULT_FAILED;
-    }
-    try {
+    const bool written = WriteOutputFile(path, [&](CStdioFile& file) {
         WriteKnownPoints(file, m_arrKnownPoint);
-        ForEachStationWithBlock(m_arrStation, [&](const CPoint3D& station,
-                                                  const TAGStationObserve& block) {
+        ForEachStationWithBlock(m_arrStation, [&](const CPoint3D& station, const TAGStationObserve& block) {
             WriteStation(file, station, block);
             return true;
         });
-    } catch (...) {
-        // The caller gets the first failure, with the file already closed; a full disk makes
-        // the close fail as well, which adds nothing.
-        try {
-            file.Close();
-        } catch (const CFileException&) {
-        }
-        throw;
-    }
-    file.Close();
-    return 0;
+    });
+    return written ? 0 : RESULT_FAILED;
 }
 
 }  // namespace traverse

@@ -1,0 +1,225 @@
+// Traverse closures and the least-squares adjustment of the imported network: plain result values
+// for a host, a report for people, a CSV of the points and a GNU Gama (gama-local) input document.
+//
+// Conventions: x north, y east, metres; directions clockwise; heights h. Every text is GBK. Small
+// quantities are in the surveyor's units: arc seconds for angles, millimetres for lengths.
+#ifndef TRAVERSE_ADJUST_H
+#define TRAVERSE_ADJUST_H
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "traverse/export.h"
+#include "traverse/grade.h"
+
+namespace traverse {
+
+class CImportXml;
+
+// What the adjustment is asked to use. Each a-priori sigma left empty comes from the grade; the
+// grade left empty is 一级. Every sigma given must be greater than 0 (distanceSigmaB: at least 0).
+struct AdjustmentOptions {
+    std::optional<TraverseGrade> grade;
+    std::optional<double> directionSigma;   // arc seconds; the grade gives m_beta / sqrt(2)
+    std::optional<double> distanceSigmaA;   // millimetres; the grade gives m_D
+    std::optional<double> distanceSigmaB;   // ppm (mm per km); the grade gives 0
+    std::optional<double> heightSigma;      // mm per km of horizontal distance; see the grade table
+    double refraction = 0.13;               // coefficient k, in [-1, 1]
+    double earthRadius = 6371000.0;         // metres, > 0
+    std::optional<double> surfaceHeight;    // H0, metres: reduce distances to this height
+    std::optional<double> yOffset;          // Ym, metres: false easting; reduce to the Gauss plane
+    double alpha = 0.05;                    // significance of the global test, in (0, 1)
+    double wTestCritical = 3.29;            // |w| above it flags an outlier (alpha0 = 0.1%), > 0
+    double mdbDelta0 = 4.13;                // non-centrality for the minimal detectable bias, > 0
+};
+
+// The options as the adjustment applied them, each with whether it was given or came from the grade.
+struct AdjustmentSettings {
+    TraverseGrade grade = TraverseGrade::Class1;
+    bool gradeGiven = false;
+    double directionSigma = 0.0;  // arc seconds
+    bool directionSigmaGiven = false;
+    double distanceSigmaA = 0.0;  // millimetres
+    bool distanceSigmaAGiven = false;
+    double distanceSigmaB = 0.0;  // ppm
+    bool distanceSigmaBGiven = false;
+    double heightSigma = 0.0;     // mm per km
+    bool heightSigmaGiven = false;
+    double angularClosureFactor = 0.0;    // m of the limit +-m*sqrt(n), arc seconds
+    double relativeClosureLimit = 0.0;    // largest fs / [D] allowed, such as 1/15000
+    int heightOrder = 5;                  // the height class of the limits: 4 (四等) or 5 (五等)
+    double reciprocalHeightFactor = 0.0;  // mm per sqrt(km): 40 (四等) or 60 (五等)
+    double refraction = 0.0;
+    double earthRadius = 0.0;             // metres
+    bool reducedToSurface = false;
+    double surfaceHeight = 0.0;           // metres, when reducedToSurface
+    bool reducedToGaussPlane = false;
+    double yOffset = 0.0;                 // metres, when reducedToGaussPlane
+    double alpha = 0.0;
+    double wTestCritical = 0.0;
+    double mdbDelta0 = 0.0;
+};
+
+enum class AdjustmentStatus {
+    Adjusted,           // the adjustment ran; see the tests, closures and flags
+    InvalidOptions,     // a sigma not above 0, or another option out of range
+    NoObservations,     // no station carries an observation block
+    NoKnownPoints,      // no known point with plane coordinates
+    NoOrientation,      // no station on a known point sights another known point
+    DuplicateName,      // a known point listed twice
+    SelfObservation,    // a station observing itself
+    InvalidObservation, // a distance or horizontal distance that is not positive, a height missing
+                        // for a reduction
+    UnreachablePoint,   // a point that polar propagation from oriented known stations cannot reach
+    Singular,           // the observations do not determine a point
+    NotConverged,       // Gauss-Newton did not converge in 20 iterations
+};
+
+// One test of the sum of squared standardized residuals v'Pv against chi-square with r degrees of
+// freedom at alpha, one-sided: passed when v'Pv <= upperBound. The grade's sigmas are limits, so
+// observations better than them (v'Pv below lowerBound) pass; the report remarks on it.
+struct ModelTest {
+    int observations = 0;
+    int unknowns = 0;
+    int redundancy = 0;
+    double weightedSquareSum = 0.0;  // v'Pv, a-priori sigma0 = 1
+    double sigma0 = 0.0;             // a posteriori, sqrt(v'Pv / r); 0 when r = 0
+    double lowerBound = 0.0;         // chi-square quantile at alpha
+    double upperBound = 0.0;         // chi-square quantile at 1 - alpha
+    bool applicable = false;         // r > 0
+    bool passed = true;              // true when not applicable
+};
+
+enum class ObservationKind { Direction, Distance, HeightDifference };
+
+struct AdjustedObservation {
+    ObservationKind kind = ObservationKind::Direction;
+    int stationIndex = 0;   // index of the observing station in CImportXml::m_arrStation
+    std::string station;    // GBK
+    std::string target;     // GBK
+    // Observed and adjusted value: a direction in radians (reduced to the set's first target),
+    // a horizontal distance (reduced as the settings say) or a height difference in metres.
+    double value = 0.0;
+    double adjustedValue = 0.0;
+    double horizontalDistance = 0.0;  // metres: the horizontal length of the line
+    // Arc seconds for directions, millimetres for distances and height differences:
+    double sigma = 0.0;      // a priori
+    double residual = 0.0;   // adjusted - observed
+    double mdb = 0.0;        // minimal detectable bias; 0 when the observation is uncontrolled
+    double redundancy = 0.0;             // redundancy number, in [0, 1]
+    double standardizedResidual = 0.0;   // w = v / (sigma * sqrt(r)); 0 when uncontrolled
+    bool outlier = false;                // |w| > wTestCritical
+    bool weaklyControlled = false;       // redundancy below 0.1
+};
+
+struct AdjustedPoint {
+    std::string name;  // GBK
+    bool hasPlane = false;     // x, y known or adjusted
+    bool planeFixed = false;   // a known plane point
+    bool hasHeight = false;    // h known or adjusted
+    bool heightFixed = false;  // a known height
+    double x = 0.0, y = 0.0, h = 0.0;  // metres; UNSET_COORD where there is none
+    // Millimetres, from the a-priori sigma0 = 1; 0 for fixed coordinates:
+    double sigmaX = 0.0, sigmaY = 0.0;
+    double sigmaPosition = 0.0;    // sqrt(sigmaX^2 + sigmaY^2)
+    double ellipseMajor = 0.0;     // standard error ellipse: semi-axes a >= b
+    double ellipseMinor = 0.0;
+    double ellipseAzimuth = 0.0;   // degrees of the major axis from north (x) clockwise, [0, 180)
+    double sigmaH = 0.0;
+};
+
+enum class TraverseShape { Connecting, ClosedLoop };
+
+// A classic traverse found in the network and its closures, computed from the reduced observations
+// alone (the angles corrected by -f_beta / n before the coordinates are carried).
+struct TraverseClosure {
+    TraverseShape shape = TraverseShape::Connecting;
+    // The traverse stations in order, GBK: the first known station, the new points, the last known
+    // station (for a loop the first station again).
+    std::vector<std::string> stations;
+    std::string startOrientation;  // the known point sighted at the first station, GBK
+    std::string endOrientation;    // at the last station; the same as startOrientation for a loop
+    int angleCount = 0;            // n
+    double angularMisclosure = 0.0;  // f_beta, arc seconds
+    double angularLimit = 0.0;       // m * sqrt(n), arc seconds
+    bool angularWithinLimit = true;
+    double length = 0.0;             // [D], metres
+    double fx = 0.0, fy = 0.0, fs = 0.0;  // millimetres
+    double relativeMisclosure = 0.0;  // fs / [D], the 1/T of the standard
+    double relativeLimit = 0.0;       // the grade's 1/T
+    bool relativeWithinLimit = true;
+};
+
+enum class ReciprocalKind { Distance, HeightDifference };
+
+// The same line observed from both ends.
+struct ReciprocalCheck {
+    ReciprocalKind kind = ReciprocalKind::Distance;
+    std::string from, to;   // GBK: the station of the forward observation and its target
+    double forward = 0.0;   // metres: from -> to
+    double backward = 0.0;  // metres: to -> from
+    double distance = 0.0;  // metres, the mean horizontal distance of the line
+    // Millimetres: forward - backward for distances, forward + backward for height differences.
+    double difference = 0.0;
+    double limit = 0.0;     // millimetres: 2 (a + b D), or 40 / 60 sqrt(D km)
+    bool withinLimit = true;
+};
+
+struct AdjustmentResult {
+    AdjustmentStatus status = AdjustmentStatus::Adjusted;
+    std::string error;  // GBK, names the point or observation; empty when adjusted
+    AdjustmentSettings settings;
+    std::vector<std::string> notes;  // GBK: what the adjustment left out or assumed, in order
+    // Closures are filled whenever the observations could be read, even when the adjustment failed.
+    bool simpleTraverse = false;  // every new station lies on one of the traverses below
+    std::vector<TraverseClosure> traverses;
+    std::vector<ReciprocalCheck> reciprocalChecks;
+    // Filled only when adjusted:
+    int iterations = 0;   // Gauss-Newton iterations of the plane adjustment
+    ModelTest plane;      // directions and distances
+    ModelTest height;     // height differences
+    ModelTest global;     // both together: the global test
+    std::vector<AdjustedPoint> points;             // known points first, then in order of use
+    std::vector<AdjustedObservation> observations;  // station by station: directions, distances,
+                                                    // height differences
+};
+
+// Closures and adjustment of the network that importer holds (read only).
+TRAVERSE_API AdjustmentResult AdjustNetwork(const CImportXml& importer,
+                                            const AdjustmentOptions& options);
+
+// True when the network was adjusted, the global test passed and every closure and reciprocal
+// difference is within its limit.
+TRAVERSE_API bool AdjustmentWithinLimits(const AdjustmentResult& result);
+
+// The report for people, GBK, lines ending CR LF: the settings used, notes, closures with their
+// limits, the global test, the points, the observations (outliers first).
+TRAVERSE_API std::string FormatAdjustmentReport(const AdjustmentResult& result);
+
+// Writes the points as CSV (GBK names, CR LF), one line per point after the header
+// name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height where plane and height are "fixed" or
+// "adjusted"; a point without plane coordinates or without height has those fields empty.
+// 0, or RESULT_FAILED when the file cannot be opened (shown in a message box, "打开文件错误！");
+// a failing write raises CFileException. path is GBK.
+TRAVERSE_API std::uint32_t WriteAdjustedPointsCsv(const AdjustmentResult& result,
+                                                  const std::string& path);
+
+// Writes the adjusted network as a gama-local input document (UTF-8): the points fixed or adjusted,
+// one <obs> per station with its directions (gon, sigma in cc) and horizontal distances (sigma mm),
+// the height differences (sigma mm), sigma-apr 1 and sigma-act apriori, so that the same solution
+// follows. Returns and raises as WriteAdjustedPointsCsv.
+TRAVERSE_API std::uint32_t WriteGamaLocalInput(const AdjustmentResult& result,
+                                               const std::string& path);
+
+// Stable ASCII names for hosts (JSON): "adjusted", "invalid_options", ...; "direction", "distance",
+// "height_difference"; "connecting", "closed_loop".
+TRAVERSE_API const char* AdjustmentStatusName(AdjustmentStatus status);
+TRAVERSE_API const char* ObservationKindName(ObservationKind kind);
+TRAVERSE_API const char* TraverseShapeName(TraverseShape shape);
+TRAVERSE_API const char* ReciprocalKindName(ReciprocalKind kind);
+
+}  // namespace traverse
+
+#endif

@@ -1,0 +1,112 @@
+// The adjustment from an import: settings, network, heights, reductions, closures, approximate
+// coordinates, the plane adjustment and the statistics, in that order. Any step may stop it with
+// a message; nothing is then adjusted.
+#include "adjust/adjustment_failure.h"
+#include "adjust/adjustment_results.h"
+#include "adjust/adjustment_settings.h"
+#include "adjust/approximate_coordinates.h"
+#include "adjust/distance_reduction.h"
+#include "adjust/height_adjustment.h"
+#include "adjust/network_builder.h"
+#include "adjust/observation_statistics.h"
+#include "adjust/plane_adjustment.h"
+#include "adjust/reciprocal_checks.h"
+#include "adjust/traverse_closures.h"
+#include "traverse/adjust.h"
+
+namespace traverse {
+namespace {
+
+// The closures come from the observations as they stand: when the coordinates cannot be
+// approximated they are computed all the same, without the reduction to the Gauss plane.
+void PlaceAndClose(Network& network, AdjustmentResult& result) {
+    try {
+        ApproximateCoordinates(network);
+    } catch (const AdjustmentFailure&) {
+        FindTraverseClosures(network, result.settings, result);
+        CheckReciprocals(network, result.settings, result);
+        throw;
+    }
+    if (result.settings.reducedToGaussPlane) ReduceToGaussPlane(network, result.settings);
+    FindTraverseClosures(network, result.settings, result);
+    CheckReciprocals(network, result.settings, result);
+}
+
+void Adjust(Network& network, AdjustmentResult& result) {
+    const HeightAdjustment heights = AdjustHeights(network);
+    if (result.settings.reducedToSurface) ReduceToSurface(network, result.settings);
+    PlaceAndClose(network, result);
+    const PlaneAdjustment plane = AdjustPlane(network);
+    result.iterations = plane.iterations;
+    result.plane = TestModel(plane.adjusted, result.settings.alpha);
+    result.height = TestModel(heights.adjusted, result.settings.alpha);
+    result.global = CombineTests(result.plane, result.height, result.settings.alpha);
+    result.points = PointResults(network, plane, heights);
+    result.observations = ObservationResults(network, plane, heights, result.settings);
+}
+
+}  // namespace
+
+AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptions& options) {
+    AdjustmentResult result;
+    Network network;
+    try {
+        result.settings = ResolveSettings(options);
+        ValidateSettings(result.settings);
+        BuildNetwork(importer, result.settings, network);
+        Adjust(network, result);
+    } catch (const AdjustmentFailure& failure) {
+        // The tests, points and observations are only set once nothing can fail any more.
+        result.status = failure.Status();
+        result.error = failure.Message();
+    }
+    result.notes.insert(result.notes.begin(), network.notes.begin(), network.notes.end());
+    return result;
+}
+
+bool AdjustmentWithinLimits(const AdjustmentResult& result) {
+    if (result.status != AdjustmentStatus::Adjusted || !result.global.passed) return false;
+    for (const TraverseClosure& closure : result.traverses) {
+        if (!closure.angularWithinLimit || !closure.relativeWithinLimit) return false;
+    }
+    for (const ReciprocalCheck& check : result.reciprocalChecks) {
+        if (!check.withinLimit) return false;
+    }
+    return true;
+}
+
+const char* AdjustmentStatusName(AdjustmentStatus status) {
+    switch (status) {
+        case AdjustmentStatus::Adjusted: return "adjusted";
+        case AdjustmentStatus::InvalidOptions: return "invalid_options";
+        case AdjustmentStatus::NoObservations: return "no_observations";
+        case AdjustmentStatus::NoKnownPoints: return "no_known_points";
+        case AdjustmentStatus::NoOrientation: return "no_orientation";
+        case AdjustmentStatus::DuplicateName: return "duplicate_name";
+        case AdjustmentStatus::SelfObservation: return "self_observation";
+        case AdjustmentStatus::InvalidObservation: return "invalid_observation";
+        case AdjustmentStatus::UnreachablePoint: return "unreachable_point";
+        case AdjustmentStatus::Singular: return "singular";
+        case AdjustmentStatus::NotConverged: break;
+    }
+    return "not_converged";
+}
+
+const char* ObservationKindName(ObservationKind kind) {
+    switch (kind) {
+        case ObservationKind::Direction: return "direction";
+        case ObservationKind::Distance: return "distance";
+        case ObservationKind::HeightDifference: break;
+    }
+    return "height_difference";
+}
+
+const char* TraverseShapeName(TraverseShape shape) {
+    return shape == TraverseShape::Connecting ? "connecting" : "closed_loop";
+}
+
+const char* ReciprocalKindName(ReciprocalKind kind) {
+    return kind == ReciprocalKind::Distance ? "distance" : "height_difference";
+}
+
+}  // namespace traverse

@@ -1,0 +1,172 @@
+// The adjustment report for people: GBK, one entry per line, lines ending CR LF.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "platform/c_number.h"
+#include "platform/gbk_literal.h"
+#include "platform/messages.h"
+#include "traverse/adjust.h"
+#include "traverse/code_page.h"
+#include "traverse/dms.h"
+
+namespace traverse {
+namespace {
+
+class Report {
+public:
+    void Line(const std::string& line) { m_text += line + "\r\n"; }
+    template <typename... Args>
+    void Format(const std::string& gbkFormat, Args... args) {
+        Line(FormatText(gbkFormat, args...));
+    }
+    const std::string& Text() const { return m_text; }
+
+private:
+    std::string m_text;
+};
+
+const std::string& Verdict(bool passed) { return passed ? GBK(text::kAdjustPass) : GBK(text::kAdjustFail); }
+
+const std::string& Source(bool given) {
+    return given ? GBK(text::kAdjustSourceOption) : GBK(text::kAdjustSourceGrade);
+}
+
+void Settings(const AdjustmentSettings& s, Report& report) {
+    const std::string grade = Utf8ToGbk(TraverseGradeName(s.grade));
+    report.Format(GBK(text::kAdjustReportGrade), grade.c_str(),
+                  (s.gradeGiven ? GBK(text::kAdjustSourceOption) : GBK(text::kAdjustSourceDefault)).c_str());
+    report.Format(GBK(text::kAdjustReportSigmas), s.directionSigma, Source(s.directionSigmaGiven).c_str(),
+                  s.distanceSigmaA, Source(s.distanceSigmaAGiven).c_str(), s.distanceSigmaB,
+                  Source(s.distanceSigmaBGiven).c_str(), s.heightSigma, Source(s.heightSigmaGiven).c_str());
+    report.Format(GBK(text::kAdjustReportModel), s.refraction, s.earthRadius);
+    if (!s.reducedToSurface && !s.reducedToGaussPlane) report.Format(GBK(text::kAdjustReportNoReduction));
+    if (s.reducedToSurface) report.Format(GBK(text::kAdjustReportSurface), s.surfaceHeight);
+    if (s.reducedToGaussPlane) report.Format(GBK(text::kAdjustReportGaussPlane), s.yOffset);
+    const std::string& heightClass = s.heightOrder == 4 ? GBK(text::kAdjustHeightOrder4) : GBK(text::kAdjustHeightOrder5);
+    report.Format(GBK(text::kAdjustReportLimits), s.angularClosureFactor,
+                  1.0 / s.relativeClosureLimit, s.reciprocalHeightFactor, heightClass.c_str());
+    report.Format(GBK(text::kAdjustReportTests), s.alpha, s.wTestCritical, s.mdbDelta0);
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+    std::string joined;
+    for (const std::string& name : names) joined += (joined.empty() ? "" : "-") + name;
+    return joined;
+}
+
+// 1/T with T rounded to hundreds, the way the standard quotes it; no misclosure at all reads 1/inf.
+std::string Relative(double ratio) {
+    if (!(ratio > 0)) return "1/inf";
+    return FormatText("1/%.0f", std::round(1.0 / ratio / 100) * 100);
+}
+
+void Closure(const TraverseClosure& c, Report& report) {
+    report.Format(c.shape == TraverseShape::Connecting ? GBK(text::kAdjustReportConnecting) : GBK(text::kAdjustReportLoop),
+                  Joined(c.stations).c_str(), c.startOrientation.c_str(), c.endOrientation.c_str());
+    report.Format(GBK(text::kAdjustReportAngular), c.angleCount, c.angularMisclosure, c.angularLimit,
+                  Verdict(c.angularWithinLimit).c_str());
+    report.Format(GBK(text::kAdjustReportPosition), c.length, c.fx, c.fy, c.fs, Relative(c.relativeMisclosure).c_str(),
+                  Relative(c.relativeLimit).c_str(), Verdict(c.relativeWithinLimit).c_str());
+}
+
+void Closures(const AdjustmentResult& result, Report& report) {
+    report.Line("");
+    report.Format(GBK(text::kAdjustReportClosures));
+    if (result.traverses.empty()) report.Format(GBK(text::kAdjustReportNoTraverse));
+    for (const TraverseClosure& closure : result.traverses) Closure(closure, report);
+    for (const ReciprocalCheck& c : result.reciprocalChecks) {
+        const bool distance = c.kind == ReciprocalKind::Distance;
+        report.Format(distance ? GBK(text::kAdjustReportReciprocalDistance) : GBK(text::kAdjustReportReciprocalHeight),
+                      c.from.c_str(), c.to.c_str(), c.forward, c.backward, c.difference, c.limit,
+                      Verdict(c.withinLimit).c_str());
+    }
+}
+
+void Test(const std::string& label, const ModelTest& t, Report& report) {
+    if (!t.applicable) {
+        report.Format(GBK(text::kAdjustReportTestNone), label.c_str(), t.observations, t.unknowns, t.redundancy);
+        return;
+    }
+    const std::string better = t.weightedSquareSum < t.lowerBound
+                                   ? FormatText(GBK(text::kAdjustReportTestBetter), t.lowerBound)
+                                   : std::string();
+    report.Line(FormatText(GBK(text::kAdjustReportTest), label.c_str(), t.observations, t.unknowns, t.redundancy,
+                           t.weightedSquareSum, t.sigma0, t.upperBound, Verdict(t.passed).c_str()) +
+                better);
+}
+
+void Points(const std::vector<AdjustedPoint>& points, Report& report) {
+    report.Line("");
+    report.Format(GBK(text::kAdjustReportPointsHeading));
+    for (const AdjustedPoint& p : points) {
+        const std::string x = p.hasPlane ? FormatText("%.4f", p.x) : "-";
+        const std::string y = p.hasPlane ? FormatText("%.4f", p.y) : "-";
+        const std::string h = p.hasHeight ? FormatText("%.4f", p.h) : "-";
+        const bool planeAdjusted = p.hasPlane && !p.planeFixed;
+        const std::string plane = planeAdjusted ? FormatText(GBK(text::kAdjustReportPointPlane), p.sigmaX, p.sigmaY,
+                                                             p.sigmaPosition, p.ellipseMajor, p.ellipseMinor,
+                                                             p.ellipseAzimuth)
+                                                : (p.planeFixed ? GBK(text::kAdjustReportFixed) : GBK(text::kAdjustReportNone));
+        const std::string height = p.hasHeight && !p.heightFixed ? FormatText("%.1f", p.sigmaH)
+                                   : (p.heightFixed ? GBK(text::kAdjustReportFixed) : GBK(text::kAdjustReportNone));
+        report.Format(GBK(text::kAdjustReportPoint), p.name.c_str(), x.c_str(), y.c_str(), h.c_str(), plane.c_str(),
+                      height.c_str());
+    }
+}
+
+std::string ObservedValue(const AdjustedObservation& o) {
+    if (o.kind == ObservationKind::Direction) return FormatText("%.6f", RadianToDms(o.value));
+    return FormatText("%.4f", o.value);
+}
+
+void Observations(const std::vector<AdjustedObservation>& observations, Report& report) {
+    std::vector<const AdjustedObservation*> order;
+    for (const AdjustedObservation& o : observations) order.push_back(&o);
+    // Outliers first, the largest standardized residual first; the others in station order.
+    std::stable_sort(order.begin(), order.end(), [](const AdjustedObservation* a, const AdjustedObservation* b) {
+        if (a->outlier != b->outlier) return a->outlier;
+        return a->outlier && std::fabs(a->standardizedResidual) > std::fabs(b->standardizedResidual);
+    });
+    report.Line("");
+    report.Format(GBK(text::kAdjustReportObservationsHeading));
+    const std::string* kinds[] = {&GBK(text::kAdjustReportDirection), &GBK(text::kAdjustReportDistance),
+                                  &GBK(text::kAdjustReportHeight)};
+    for (const AdjustedObservation* o : order) {
+        std::string flags = o->outlier ? GBK(text::kAdjustReportOutlier) : "";
+        if (o->weaklyControlled) flags += GBK(text::kAdjustReportWeak);
+        const std::string mdb = o->redundancy > 0 && o->mdb > 0 ? FormatText("%.1f", o->mdb) : "-";
+        report.Format(GBK(text::kAdjustReportObservation), o->station.c_str(), o->target.c_str(),
+                      kinds[static_cast<int>(o->kind)]->c_str(), ObservedValue(*o).c_str(), o->residual,
+                      o->sigma, o->redundancy, o->standardizedResidual, mdb.c_str(), flags.c_str());
+    }
+}
+
+}  // namespace
+
+std::string FormatAdjustmentReport(const AdjustmentResult& result) {
+    Report report;
+    report.Format(GBK(text::kAdjustReportBanner));
+    Settings(result.settings, report);
+    if (!result.notes.empty()) {
+        report.Line("");
+        report.Format(GBK(text::kAdjustReportNotes));
+        for (const std::string& note : result.notes) report.Line("  " + note);
+    }
+    Closures(result, report);
+    report.Line("");
+    if (result.status != AdjustmentStatus::Adjusted) {
+        report.Format(GBK(text::kAdjustReportFailed), result.error.c_str());
+        return report.Text();
+    }
+    report.Format(GBK(text::kAdjustReportIterations), result.iterations);
+    Test(GBK(text::kAdjustReportGlobal), result.global, report);
+    Test(GBK(text::kAdjustReportPlane), result.plane, report);
+    Test(GBK(text::kAdjustReportHeights), result.height, report);
+    Points(result.points, report);
+    Observations(result.observations, report);
+    return report.Text();
+}
+
+}  // namespace traverse

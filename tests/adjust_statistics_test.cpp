@@ -1,0 +1,181 @@
+// The adjustment from true geometry: networks with known coordinates are observed with noise of
+// the a-priori sigmas, written as record files, imported and adjusted; the adjusted points must
+// find the truth within their sigmas, and the statistics must behave as the model says.
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/adjust_record.h"
+#include "support/simulated_network.h"
+#include "traverse/adjust.h"
+#include "traverse/code_page.h"
+
+namespace traverse {
+namespace {
+
+constexpr SimNoise kNoise{2.0, 3.0, 2.0, 10.0};
+
+AdjustmentOptions OptionsFor(const SimNoise& noise) {
+    AdjustmentOptions options;
+    options.directionSigma = noise.direction;
+    options.distanceSigmaA = noise.distanceA;
+    options.distanceSigmaB = noise.distanceB;
+    options.heightSigma = noise.height;
+    return options;
+}
+
+// The squared errors of the new points' x, y and h, each divided by its sigma.
+std::vector<double> StandardizedErrors(const SimulatedNetwork& net, const AdjustmentResult& result) {
+    std::vector<double> errors;
+    for (const SimPoint& truth : net.points) {
+        if (truth.planeKnown) continue;
+        const AdjustedPoint* p = FindPoint(result, truth.name);
+        if (p == nullptr) {
+            ADD_FAILURE() << truth.name << " not adjusted";
+            continue;
+        }
+        errors.push_back((p->x - truth.x) * 1000 / p->sigmaX);
+        errors.push_back((p->y - truth.y) * 1000 / p->sigmaY);
+        errors.push_back((p->h - truth.h) * 1000 / p->sigmaH);
+    }
+    return errors;
+}
+
+// Readings drawn with noise, adjusted with the sigmas of kNoise.
+AdjustmentResult Simulate(const SimulatedNetwork& net, const SimNoise& noise, unsigned seed,
+                          const SimBlunder& blunder = SimBlunder()) {
+    std::mt19937_64 rng(seed);
+    const AdjustmentResult result = AdjustRecordBody(net.RecordBody(noise, rng, blunder), OptionsFor(kNoise));
+    EXPECT_EQ(result.status, AdjustmentStatus::Adjusted) << GbkToUtf8(result.error);
+    return result;
+}
+
+struct Shape {
+    const char* what;
+    SimulatedNetwork (*make)(int, std::mt19937_64&);
+    int size;
+    int closures;  // connecting traverses or loops found: 1, or 0 for no simple traverse
+};
+
+const Shape kShapes[] = {
+    {"connecting traverse", ConnectingTraverse, 5, 1},  {"connecting traverse", ConnectingTraverse, 12, 1},
+    {"connecting traverse", ConnectingTraverse, 30, 1}, {"closed loop", ClosedLoop, 4, 1},
+    {"closed loop", ClosedLoop, 9, 1},                  {"braced traverse", BracedTraverse, 6, 0},
+    {"braced traverse", BracedTraverse, 15, 0},
+};
+
+// Exact readings close every traverse and every reciprocal pair.
+void ExpectClosed(const Shape& shape, const AdjustmentResult& result) {
+    ASSERT_EQ(static_cast<int>(result.traverses.size()), shape.closures) << shape.what;
+    EXPECT_EQ(result.simpleTraverse, shape.closures == 1) << shape.what;
+    for (const TraverseClosure& closure : result.traverses) {
+        EXPECT_EQ(closure.shape, shape.make == ClosedLoop ? TraverseShape::ClosedLoop : TraverseShape::Connecting);
+        EXPECT_EQ(closure.angleCount, shape.make == ClosedLoop ? shape.size + 1 : shape.size + 2);
+        EXPECT_NEAR(closure.angularMisclosure, 0.0, 0.001);
+        EXPECT_NEAR(closure.fs, 0.0, 0.01);
+        EXPECT_TRUE(closure.angularWithinLimit && closure.relativeWithinLimit);
+    }
+    EXPECT_FALSE(result.reciprocalChecks.empty());
+    for (const ReciprocalCheck& check : result.reciprocalChecks) EXPECT_NEAR(check.difference, 0.0, 0.01);
+}
+
+TEST(AdjustFromTruth, ExactReadingsGiveTheTruthAndNoResiduals) {
+    for (const Shape& shape : kShapes) {
+        std::mt19937_64 geometry(7);
+        const SimulatedNetwork net = shape.make(shape.size, geometry);
+        const AdjustmentResult result = Simulate(net, SimNoise{}, 1);
+        for (const SimPoint& truth : net.points) {
+            const AdjustedPoint* p = FindPoint(result, truth.name);
+            ASSERT_NE(p, nullptr) << shape.what << " " << truth.name;
+            EXPECT_NEAR(p->x, truth.x, 1e-5) << shape.what << " " << truth.name;
+            EXPECT_NEAR(p->y, truth.y, 1e-5) << shape.what << " " << truth.name;
+            EXPECT_NEAR(p->h, truth.h, 1e-5) << shape.what << " " << truth.name;
+        }
+        for (const AdjustedObservation& o : result.observations) EXPECT_NEAR(o.residual, 0.0, 0.01);
+        EXPECT_LT(result.global.sigma0, 1e-3);
+        ExpectClosed(shape, result);
+    }
+}
+
+TEST(AdjustFromTruth, EveryPointWithinFourSigmaOfTheTruth) {
+    for (const Shape& shape : kShapes) {
+        for (unsigned seed = 1; seed <= 3; ++seed) {
+            std::mt19937_64 geometry(seed);
+            const SimulatedNetwork net = shape.make(shape.size, geometry);
+            const AdjustmentResult result = Simulate(net, kNoise, seed + 100);
+            for (double error : StandardizedErrors(net, result)) {
+                EXPECT_LE(std::fabs(error), 4.0) << shape.what << " of " << shape.size << ", seed " << seed;
+            }
+        }
+    }
+}
+
+// Over many independent networks the model's statistics hold: the global test at alpha = 5% passes
+// in 95% of them, and the squared coordinate errors divided by their variances average 1.
+TEST(AdjustFromTruth, GlobalTestAndStandardizedErrorsOverTwoHundredSeeds) {
+    int passed = 0;
+    double sum = 0.0;
+    int count = 0;
+    for (unsigned seed = 0; seed < 200; ++seed) {
+        std::mt19937_64 geometry(seed);
+        const Shape& shape = kShapes[seed % 2 == 0 ? 0 : (seed % 4 == 1 ? 3 : 5)];
+        const SimulatedNetwork net = shape.make(5 + static_cast<int>(seed % 4), geometry);
+        const AdjustmentResult result = Simulate(net, kNoise, seed + 1000);
+        if (result.global.passed) ++passed;
+        for (double error : StandardizedErrors(net, result)) {
+            sum += error * error;
+            ++count;
+        }
+    }
+    EXPECT_GE(passed, 184);  // 95% +- 3% of 200
+    EXPECT_LE(passed, 196);
+    EXPECT_NEAR(sum / count, 1.0, 0.1) << count << " coordinates";
+    std::printf("global test passed in %d of 200; mean squared standardized error %.3f over %d\n", passed,
+                sum / count, count);
+}
+
+// The observation of a network that controls it (redundancy number above 0.3) carrying a blunder
+// has the largest standardized residual and is flagged.
+void ExpectBlunderFound(ObservationKind kind, double directionBlunder, double distanceBlunder) {
+    std::mt19937_64 geometry(42);
+    const SimulatedNetwork net = BracedTraverse(8, geometry);
+    const AdjustmentResult clean = Simulate(net, kNoise, 43);
+    int tried = 0;
+    for (const AdjustedObservation& o : clean.observations) {
+        if (o.kind != kind || o.redundancy <= 0.3) continue;
+        SimBlunder blunder;
+        blunder.station = o.stationIndex;
+        blunder.target = -1;
+        for (std::size_t p = 0; p < net.points.size(); ++p) {
+            if (Utf8ToGbk(net.points[p].name) == o.target) blunder.target = static_cast<int>(p);
+        }
+        blunder.direction = directionBlunder;
+        blunder.distance = distanceBlunder;
+        const AdjustmentResult result = Simulate(net, kNoise, 43, blunder);
+        const AdjustedObservation* largest = &result.observations.front();
+        for (const AdjustedObservation& r : result.observations) {
+            if (std::fabs(r.standardizedResidual) > std::fabs(largest->standardizedResidual)) largest = &r;
+        }
+        EXPECT_EQ(largest->kind, kind);
+        EXPECT_EQ(largest->station, o.station);
+        EXPECT_EQ(largest->target, o.target) << GbkToUtf8(o.station) << " -> " << GbkToUtf8(o.target);
+        EXPECT_TRUE(largest->outlier);
+        ++tried;
+    }
+    EXPECT_GT(tried, 10);
+}
+
+TEST(AdjustFromTruth, TwentySecondBlunderInADirectionIsFound) {
+    ExpectBlunderFound(ObservationKind::Direction, 20.0, 0.0);
+}
+
+TEST(AdjustFromTruth, FiveCentimetreBlunderInADistanceIsFound) {
+    ExpectBlunderFound(ObservationKind::Distance, 0.0, 50.0);
+}
+
+}  // namespace
+}  // namespace traverse

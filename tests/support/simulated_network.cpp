@@ -1,0 +1,190 @@
+#include "support/simulated_network.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "import/record_schema.h"
+
+namespace traverse {
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kRefraction = 0.13;
+constexpr double kEarthRadius = 6371000.0;
+
+double Degrees(double radians) {
+    const double degrees = std::fmod(radians * 180 / kPi, 360.0);
+    return degrees < 0 ? degrees + 360 : degrees;
+}
+
+// Packed ddd.mmss with five decimals of a second.
+std::string PackedDms(double degrees) {
+    long long units = std::llround(degrees * 3600 * 1e5) % (360LL * 3600 * 100000);
+    const long long whole = units / (3600LL * 100000);
+    units %= 3600LL * 100000;
+    char text[64];
+    std::snprintf(text, sizeof text, "%lld.%02lld%07lld", whole, units / 6000000, units % 6000000);
+    return text;
+}
+
+std::string Fixed(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f", value);
+    return text;
+}
+
+std::string Reading(const std::string& target, double leftDegrees, double rightDegrees) {
+    return "<" + target + " " + schema::kFaceLeft + "=\"" + PackedDms(leftDegrees) + "\" " +
+           schema::kFaceRight + "=\"" + PackedDms(rightDegrees) + "\"/>";
+}
+
+std::string Value(const std::string& target, double value) {
+    return "<" + target + " " + schema::kValues + "=\"" + Fixed(value) + "\"/>";
+}
+
+double Gauss(std::mt19937_64& rng, double sigma) {
+    return sigma > 0 ? std::normal_distribution<double>(0.0, sigma)(rng) : 0.0;
+}
+
+}  // namespace
+
+int SimulatedNetwork::AddPoint(const std::string& name, double x, double y, double h, bool known) {
+    // Known coordinates are written with six decimals; the truth is what the file says.
+    auto round6 = [](double v) { return std::round(v * 1e6) / 1e6; };
+    points.push_back({name, round6(x), round6(y), round6(h), known, known});
+    return static_cast<int>(points.size()) - 1;
+}
+
+void SimulatedNetwork::AddStation(int point, std::vector<int> directions, std::vector<int> distances) {
+    stations.push_back({point, std::move(directions), std::move(distances), 1.5});
+}
+
+std::string SimulatedNetwork::RecordBody(const SimNoise& noise, std::mt19937_64& rng,
+                                         const SimBlunder& blunder) const {
+    std::string known, observations;
+    for (const SimPoint& p : points) {
+        if (p.planeKnown) known += "<" + p.name + " x=\"" + Fixed(p.x) + "\" y=\"" + Fixed(p.y) + "\" h=\"" + Fixed(p.h) + "\"/>";
+    }
+    for (std::size_t s = 0; s < stations.size(); ++s) {
+        const SimStation& station = stations[s];
+        const SimPoint& here = points[station.point];
+        std::string round, zenith, slope, heights;
+        // The circle is set so that the first target reads between 0 and 90 degrees, as in the field.
+        double zero = 0.0;
+        if (!station.directions.empty()) {
+            const SimPoint& first = points[station.directions.front()];
+            zero = Degrees(std::atan2(first.y - here.y, first.x - here.x)) -
+                   std::uniform_real_distribution<double>(0, 90)(rng);
+        }
+        for (int t : station.directions) {
+            const SimPoint& there = points[t];
+            double reading = Degrees(std::atan2(there.y - here.y, there.x - here.x)) - zero +
+                             Gauss(rng, noise.direction) / 3600;
+            if (static_cast<int>(s) == blunder.station && t == blunder.target) reading += blunder.direction / 3600;
+            reading = std::fmod(reading + 720, 360.0);
+            round += Reading(there.name, reading, std::fmod(reading + 180, 360.0));
+        }
+        for (int t : station.distances) {
+            const SimPoint& there = points[t];
+            const double trueD = std::hypot(there.x - here.x, there.y - here.y);
+            double d = trueD + Gauss(rng, (noise.distanceA + noise.distanceB * trueD * 1e-3) * 1e-3);
+            if (static_cast<int>(s) == blunder.station && t == blunder.target) d += blunder.distance * 1e-3;
+            const double dh = there.h - here.h + Gauss(rng, noise.height * trueD * 1e-6);
+            const double targetHeight = 1.3 + 0.1 * (t % 5);
+            const double vertical = dh - station.instrumentHeight + targetHeight -
+                                    (1 - kRefraction) * d * d / (2 * kEarthRadius);
+            const double z = Degrees(std::atan2(d, vertical));
+            zenith += Reading(there.name, z, 360 - z);
+            slope += Value(there.name, std::hypot(d, vertical));
+            heights += Value(there.name, targetHeight);
+        }
+        observations += std::string("<测站 ") + schema::kStationName + "=\"" + here.name + "\" " +
+                        schema::kInstrumentHeight + "=\"" + Fixed(station.instrumentHeight) + "\">";
+        if (!round.empty()) observations += std::string("<") + schema::kHorizontalSet + "><测回>" + round + "</测回></" + schema::kHorizontalSet + ">";
+        if (!zenith.empty()) {
+            observations += std::string("<") + schema::kZenithSet + "><测回>" + zenith + "</测回></" + schema::kZenithSet + ">";
+            observations += std::string("<") + schema::kDistanceSet + "><测回>" + slope + "</测回></" + schema::kDistanceSet + ">";
+            observations += std::string("<") + schema::kTargetHeights + ">" + heights + "</" + schema::kTargetHeights + ">";
+        }
+        observations += "</测站>";
+    }
+    return "<导线观测记录><起算点>" + known + "</起算点><观测值>" + observations + "</观测值></导线观测记录>";
+}
+
+namespace {
+
+// A winding line of points from (x, y) on heading (radians), legs of 150 to 400 m.
+void Walk(SimulatedNetwork& net, std::mt19937_64& rng, int count, const char* prefix, double& x, double& y,
+          double& h, double& heading, std::vector<int>& line, bool known) {
+    std::uniform_real_distribution<double> turn(-0.6, 0.6), leg(150, 400), climb(-5, 5);
+    for (int i = 0; i < count; ++i) {
+        heading += turn(rng);
+        const double step = leg(rng);
+        x += step * std::cos(heading);
+        y += step * std::sin(heading);
+        h += climb(rng);
+        line.push_back(net.AddPoint(prefix + std::to_string(i + 1), x, y, h, known));
+    }
+}
+
+// Every station of line[1 .. size-2] sights its neighbours; the end stations sight their known
+// orientation points by direction only.
+void ObserveLine(SimulatedNetwork& net, const std::vector<int>& line) {
+    for (std::size_t i = 1; i + 1 < line.size(); ++i) {
+        const int back = line[i - 1], forward = line[i + 1];
+        std::vector<int> measured;
+        if (i > 1) measured.push_back(back);
+        if (i + 2 < line.size()) measured.push_back(forward);
+        net.AddStation(line[i], {back, forward}, measured);
+    }
+}
+
+}  // namespace
+
+SimulatedNetwork ConnectingTraverse(int newPoints, std::mt19937_64& rng) {
+    SimulatedNetwork net;
+    double x = 3500000, y = 480000, h = 50, heading = std::uniform_real_distribution<double>(0, 2 * kPi)(rng);
+    std::vector<int> line;
+    Walk(net, rng, 2, "甲", x, y, h, heading, line, true);
+    Walk(net, rng, newPoints, "导", x, y, h, heading, line, false);
+    Walk(net, rng, 2, "乙", x, y, h, heading, line, true);
+    ObserveLine(net, line);
+    return net;
+}
+
+SimulatedNetwork ClosedLoop(int newPoints, std::mt19937_64& rng) {
+    SimulatedNetwork net;
+    const double radius = 80.0 * newPoints;
+    const int orientation = net.AddPoint("北山", 3500000 + radius + 500, 480000, 60, true);
+    std::vector<int> ring{net.AddPoint("凤岭", 3500000 + radius, 480000, 50, true)};
+    std::uniform_real_distribution<double> jitter(-0.15, 0.15), climb(-5, 5);
+    for (int i = 1; i <= newPoints; ++i) {
+        const double angle = 2 * kPi * (i + jitter(rng)) / (newPoints + 1);
+        ring.push_back(net.AddPoint("环" + std::to_string(i), 3500000 + radius * std::cos(angle),
+                                    480000 + radius * std::sin(angle), 50 + climb(rng), false));
+    }
+    const int n = static_cast<int>(ring.size());
+    for (int i = 0; i < n; ++i) {
+        const int back = ring[(i + n - 1) % n], forward = ring[(i + 1) % n];
+        std::vector<int> directions{back, forward};
+        if (i == 0) directions.insert(directions.begin(), orientation);
+        net.AddStation(ring[i], directions, {back, forward});
+    }
+    return net;
+}
+
+SimulatedNetwork BracedTraverse(int newPoints, std::mt19937_64& rng) {
+    SimulatedNetwork net = ConnectingTraverse(newPoints, rng);
+    // Stations 1 .. size-2 of the line; each also sights the station after next, both ways.
+    for (std::size_t i = 0; i + 2 < net.stations.size(); ++i) {
+        SimStation& a = net.stations[i];
+        SimStation& b = net.stations[i + 2];
+        a.directions.push_back(b.point);
+        a.distances.push_back(b.point);
+        b.directions.push_back(a.point);
+        b.distances.push_back(a.point);
+    }
+    return net;
+}
+
+}  // namespace traverse

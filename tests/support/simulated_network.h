@@ -1,0 +1,65 @@
+// Networks with known true coordinates whose record files are written from the truth with noise of
+// given standard deviations: directions, slope distances and zenith distances such that the
+// reduced directions, horizontal distances and height differences carry exactly that noise.
+#ifndef TRAVERSE_TESTS_SIMULATED_NETWORK_H
+#define TRAVERSE_TESTS_SIMULATED_NETWORK_H
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace traverse {
+
+struct SimPoint {
+    std::string name;  // UTF-8
+    double x, y, h;
+    bool planeKnown;
+    bool heightKnown;
+};
+
+struct SimStation {
+    int point;
+    std::vector<int> directions;  // targets of the one round; the first is the orientation
+    std::vector<int> distances;   // targets measured with slope and zenith distance
+    double instrumentHeight;
+};
+
+// The a-priori standard deviations the readings are drawn with (0: exact readings).
+struct SimNoise {
+    double direction = 0.0;  // arc seconds
+    double distanceA = 0.0;  // mm
+    double distanceB = 0.0;  // ppm
+    double height = 0.0;     // mm per km
+};
+
+// A gross error added to one observation of one station (station and target are indices).
+struct SimBlunder {
+    int station = -1;
+    int target = -1;
+    double direction = 0.0;  // arc seconds
+    double distance = 0.0;   // mm, on the horizontal distance
+};
+
+class SimulatedNetwork {
+public:
+    int AddPoint(const std::string& name, double x, double y, double h, bool known);
+    void AddStation(int point, std::vector<int> directions, std::vector<int> distances);
+
+    // The record file's body, UTF-8, readings drawn from rng.
+    std::string RecordBody(const SimNoise& noise, std::mt19937_64& rng,
+                           const SimBlunder& blunder = SimBlunder()) const;
+
+    std::vector<SimPoint> points;
+    std::vector<SimStation> stations;
+};
+
+// A connecting traverse: two known points at each end, newPoints new stations between.
+SimulatedNetwork ConnectingTraverse(int newPoints, std::mt19937_64& rng);
+// A closed loop of newPoints new stations through a known station oriented on a known point.
+SimulatedNetwork ClosedLoop(int newPoints, std::mt19937_64& rng);
+// A connecting traverse whose stations also sight the station after next: no simple traverse.
+SimulatedNetwork BracedTraverse(int newPoints, std::mt19937_64& rng);
+
+}  // namespace traverse
+
+#endif
