@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 
 #include "traverse/version.h"
 
@@ -37,6 +38,8 @@ constexpr Subcommand kSubcommands[] = {
     {"run", Action::Run, "FILE", "import, check and export; OUT (-o) defaults to FILE with the extension .txt"},
     {"repair", Action::Repair, "FILE",
      "mend, in place, names that start with a character XML forbids (the original kept as FILE.orig)"},
+    {"adjust", Action::Adjust, "FILE",
+     "import FILE, then traverse closures and a least-squares adjustment (-o: a CSV of the points)"},
 };
 
 bool EndsWithXml(const std::string& path) {
@@ -63,8 +66,11 @@ ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
         const ParseOutcome outcome = SettleExport(commandLine);
         if (!outcome.proceed) return outcome;
     }
-    if (haveOutput && commandLine.action != Action::Run) return UsageError("-o goes with run only");
-    if (haveOutput && commandLine.files.size() > 1) return UsageError("-o goes with one FILE only");
+    const bool takesOutput = commandLine.action == Action::Run || commandLine.action == Action::Adjust;
+    if (haveOutput && !takesOutput) return UsageError("-o goes with run or adjust only");
+    if ((haveOutput || !commandLine.gama.empty()) && commandLine.files.size() > 1) {
+        return UsageError("-o and --gama go with one FILE only");
+    }
     // Writing the adjustment file over the record file would lose the records.
     for (const std::string& file : commandLine.files) {
         const std::string output = commandLine.output.empty() ? DefaultOutputPath(file) : commandLine.output;
@@ -86,6 +92,38 @@ CLI::Validator GradeName() {
                                                              : "unknown grade " + word + " (三等, 四等, 一级, 二级, 三级)";
         },
         "GRADE");
+}
+
+// An option whose value is kept only when given.
+void AddOptional(CLI::App& command, const char* name, std::optional<double>& value, const char* description) {
+    command.add_option_function<double>(name, [&value](const double& given) { value = given; }, description)
+        ->option_text("NUMBER");
+}
+
+// The a-priori precision and the model of the adjustment. Out-of-range values are the adjustment's
+// to refuse, with its reason.
+void AddAdjustmentOptions(CLI::App& command, traverse::AdjustmentOptions& options) {
+    command
+        .add_option_function<std::string>(
+            "--grade",
+            [&options](const std::string& word) {
+                traverse::TraverseGrade grade;
+                if (traverse::ParseTraverseGrade(word, grade)) options.grade = grade;
+            },
+            "traverse grade: the a-priori sigmas and the closure limits (三等, 四等, 一级, 二级, 三级; default 一级)")
+        ->check(GradeName());
+    AddOptional(command, "--sigma-direction", options.directionSigma, "direction sigma, arc seconds");
+    AddOptional(command, "--sigma-distance", options.distanceSigmaA, "distance sigma a of a + b*D, millimetres");
+    AddOptional(command, "--sigma-ppm", options.distanceSigmaB, "distance sigma b of a + b*D, ppm");
+    AddOptional(command, "--sigma-height", options.heightSigma, "height-difference sigma, millimetres per km");
+    command.add_option("--refraction", options.refraction, "refraction coefficient k (default 0.13)")
+        ->option_text("K");
+    AddOptional(command, "--surface-height", options.surfaceHeight, "reduce distances to this height H0, metres");
+    AddOptional(command, "--y-offset", options.yOffset, "reduce distances to the Gauss plane with false easting Ym");
+    command.add_option("--alpha", options.alpha, "significance of the global test (default 0.05)")
+        ->option_text("ALPHA");
+    command.add_option("--w-critical", options.wTestCritical, "outlier limit of the w-test (default 3.29)")
+        ->option_text("W");
 }
 
 void AddFieldCheckOptions(CLI::App& check, CommandLine& commandLine) {
@@ -120,7 +158,8 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string("traverse ") + TRAVERSE_VERSION);
     app.add_flag("--json", commandLine.json, "one JSON object per library command, one per line, on stdout");
-    CLI::Option* output = app.add_option("-o,--output", commandLine.output, "the adjustment input file of run")
+    CLI::Option* output = app.add_option("-o,--output", commandLine.output,
+                                         "run: the adjustment input file; adjust: a CSV of the points")
                               ->option_text("OUT");
     app.add_option("-j,--jobs", commandLine.jobs, "record files worked on at once (default: one per core)")
         ->check(CLI::PositiveNumber)
@@ -134,6 +173,11 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
             sub->add_flag("--no-backup", commandLine.noBackup, "do not keep the original as FILE.orig");
         }
         if (entry.action == Action::Check) AddFieldCheckOptions(*sub, commandLine);
+        if (entry.action == Action::Adjust) {
+            AddAdjustmentOptions(*sub, commandLine.adjustment);
+            sub->add_option("--gama", commandLine.gama, "also write the network as a GNU Gama gama-local document")
+                ->option_text("XML");
+        }
     }
     try {
         app.parse(argc, argv);

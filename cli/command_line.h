@@ -5,20 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "traverse/adjust.h"
 #include "traverse/field_checks.h"
 
 namespace traverse_cli {
 
-enum class Action { Import, Check, Export, Run, Repair };
+enum class Action { Import, Check, Export, Run, Repair, Adjust };
 
 struct CommandLine {
     Action action = Action::Import;
     bool json = false;
     std::vector<std::string> files;  // the record files, UTF-8 as given
-    std::string output;              // the adjustment input file of export or run (one file)
+    std::string output;              // -o: the output of export, run or adjust (one file)
     bool noBackup = false;           // repair: no FILE.orig
     bool allChecks = false;          // check --all: the field checks after the horizontal-angle checks
     traverse::FieldCheckOptions fieldChecks;  // check --all: --grade and --instrument
+    traverse::AdjustmentOptions adjustment;   // adjust: --grade and the sigma options
+    std::string gama;                         // adjust --gama: the gama-local document (one file)
     unsigned jobs = 0;               // files worked on at once; 0: one per core
 };
 
@@ -31,7 +34,7 @@ struct ParseOutcome {
 
 ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine);
 
-// The adjustment file next to file: its extension, if any, replaced by ".txt".
+// The adjustment input file next to file: its extension, if any, replaced by ".txt".
 std::string DefaultOutputPath(const std::string& file);
 
 }  // namespace traverse_cli

@@ -49,6 +49,7 @@ public:
         case Action::Export: Import(), Export(); break;
         case Action::Run: Import(), Check(), Export(); break;
         case Action::Repair: Repair(); break;
+        case Action::Adjust: Import(), Adjust(); break;
         }
         return m_session.Status();
     }
@@ -95,13 +96,47 @@ private:
         if (result.exceededCount > 0) m_session.Fail();
     }
 
+    // Fails the command when the adjustment cannot run, its global test fails, a closure exceeds its
+    // limit, or a file cannot be written.
+    void Adjust() {
+        const traverse::AdjustmentResult result = traverse::AdjustNetwork(m_session.Importer(), m_commandLine.adjustment);
+        m_session.EmitJson(AdjustmentObject(result));
+        m_session.Note(traverse::GbkToUtf8(traverse::FormatAdjustmentReport(result)) + "\n", false);
+        if (!traverse::AdjustmentWithinLimits(result)) m_session.Fail();
+        if (!m_commandLine.output.empty()) Write("points", m_commandLine.output, traverse::WriteAdjustedPointsCsv, result);
+        if (!m_commandLine.gama.empty()) Write("gama", m_commandLine.gama, traverse::WriteGamaLocalInput, result);
+    }
+
+    using Writer = std::uint32_t (*)(const traverse::AdjustmentResult&, const std::string&);
+
+    // One more file from an adjustment; only adjusted networks give one.
+    void Write(const char* name, const std::string& path, Writer writer, const traverse::AdjustmentResult& result) {
+        if (result.status != traverse::AdjustmentStatus::Adjusted) return;
+        std::string gbkPath;
+        try {
+            gbkPath = traverse::Utf8ToGbk(path);
+        } catch (const traverse::_com_error&) {
+            m_session.Note("traverse: " + path + ": the path holds characters that GBK cannot hold\n", true);
+            m_session.Fail();
+            return;
+        }
+        Command write{name, 0, [&] { return writer(result, gbkPath); }};
+        write.describeMessage = CannotOpenDescription(path);
+        write.ownJsonObject = false;
+        m_session.Run(write);
+    }
+
+    // The "cannot open" message box of a writer, with the path and the system's reason.
+    static std::function<std::string(const std::string&)> CannotOpenDescription(const std::string& path) {
+        return [path](const std::string& gbkText) {
+            const std::string text = traverse::GbkToUtf8(gbkText);
+            return text == kCannotOpen ? text + " " + path + ": " + WhyUnwritable(path) : std::string();
+        };
+    }
+
     void Export() {
         Command write{"export", 0, [&] { return m_session.Importer().OnButtonTonbq(m_gbkOutput); }};
-        const std::string output = OutputPath();
-        write.describeMessage = [output](const std::string& gbkText) {
-            const std::string text = traverse::GbkToUtf8(gbkText);
-            return text == kCannotOpen ? text + " " + output + ": " + WhyUnwritable(output) : std::string();
-        };
+        write.describeMessage = CannotOpenDescription(OutputPath());
         m_session.Run(write);
     }
 

@@ -90,7 +90,130 @@ Json FieldCheckSummaryItem(const traverse::FieldCheckSummary& summary) {
                 {"worst", worst}};
 }
 
+Json Settings(const traverse::AdjustmentSettings& s) {
+    return Json{{"grade", traverse::TraverseGradeName(s.grade)},
+                {"grade_given", s.gradeGiven},
+                {"sigma_direction", s.directionSigma},
+                {"sigma_distance_mm", s.distanceSigmaA},
+                {"sigma_distance_ppm", s.distanceSigmaB},
+                {"sigma_height_mm_per_km", s.heightSigma},
+                {"angular_closure_factor", s.angularClosureFactor},
+                {"relative_closure_limit", s.relativeClosureLimit},
+                {"height_order", s.heightOrder},
+                {"reciprocal_height_factor", s.reciprocalHeightFactor},
+                {"refraction", s.refraction},
+                {"earth_radius", s.earthRadius},
+                {"surface_height", s.reducedToSurface ? Json(s.surfaceHeight) : Json(nullptr)},
+                {"y_offset", s.reducedToGaussPlane ? Json(s.yOffset) : Json(nullptr)},
+                {"alpha", s.alpha},
+                {"w_critical", s.wTestCritical},
+                {"mdb_delta0", s.mdbDelta0}};
+}
+
+Json Names(const std::vector<std::string>& gbkNames) {
+    Json names = Json::array();
+    for (const std::string& name : gbkNames) names.push_back(GbkToUtf8(name));
+    return names;
+}
+
+Json Traverse(const traverse::TraverseClosure& t) {
+    return Json{{"shape", traverse::TraverseShapeName(t.shape)},
+                {"stations", Names(t.stations)},
+                {"start_orientation", GbkToUtf8(t.startOrientation)},
+                {"end_orientation", GbkToUtf8(t.endOrientation)},
+                {"angles", t.angleCount},
+                {"f_beta", t.angularMisclosure},
+                {"f_beta_limit", t.angularLimit},
+                {"f_beta_within_limit", t.angularWithinLimit},
+                {"length", t.length},
+                {"fx_mm", t.fx},
+                {"fy_mm", t.fy},
+                {"fs_mm", t.fs},
+                {"relative", t.relativeMisclosure},
+                {"relative_limit", t.relativeLimit},
+                {"relative_within_limit", t.relativeWithinLimit}};
+}
+
+Json Reciprocal(const traverse::ReciprocalCheck& c) {
+    return Json{{"kind", traverse::ReciprocalKindName(c.kind)},
+                {"from", GbkToUtf8(c.from)},
+                {"to", GbkToUtf8(c.to)},
+                {"forward", c.forward},
+                {"backward", c.backward},
+                {"distance", c.distance},
+                {"difference_mm", c.difference},
+                {"limit_mm", c.limit},
+                {"within_limit", c.withinLimit}};
+}
+
+Json Test(const traverse::ModelTest& t) {
+    return Json{{"observations", t.observations}, {"unknowns", t.unknowns},
+                {"redundancy", t.redundancy},     {"vtpv", t.weightedSquareSum},
+                {"sigma0", t.sigma0},             {"lower_bound", t.lowerBound},
+                {"upper_bound", t.upperBound},    {"applicable", t.applicable},
+                {"passed", t.passed}};
+}
+
+// A coordinate the point does not have is null.
+Json Coordinate(bool has, double value) { return has ? Json(value) : Json(nullptr); }
+
+Json Point(const traverse::AdjustedPoint& p) {
+    return Json{{"name", GbkToUtf8(p.name)},
+                {"x", Coordinate(p.hasPlane, p.x)},
+                {"y", Coordinate(p.hasPlane, p.y)},
+                {"h", Coordinate(p.hasHeight, p.h)},
+                {"plane", p.hasPlane ? Json(p.planeFixed ? "fixed" : "adjusted") : Json(nullptr)},
+                {"height", p.hasHeight ? Json(p.heightFixed ? "fixed" : "adjusted") : Json(nullptr)},
+                {"sigma_x_mm", p.sigmaX},
+                {"sigma_y_mm", p.sigmaY},
+                {"sigma_p_mm", p.sigmaPosition},
+                {"ellipse_a_mm", p.ellipseMajor},
+                {"ellipse_b_mm", p.ellipseMinor},
+                {"ellipse_azimuth_deg", p.ellipseAzimuth},
+                {"sigma_h_mm", p.sigmaH}};
+}
+
+Json Observation(const traverse::AdjustedObservation& o) {
+    return Json{{"kind", traverse::ObservationKindName(o.kind)},
+                {"station", GbkToUtf8(o.station)},
+                {"target", GbkToUtf8(o.target)},
+                {"value", o.value},
+                {"adjusted", o.adjustedValue},
+                {"horizontal_distance", o.horizontalDistance},
+                {"sigma", o.sigma},
+                {"residual", o.residual},
+                {"redundancy", o.redundancy},
+                {"w", o.standardizedResidual},
+                {"mdb", o.mdb},
+                {"outlier", o.outlier},
+                {"weakly_controlled", o.weaklyControlled}};
+}
+
+template <typename T, typename Convert>
+Json Array(const std::vector<T>& items, Convert convert) {
+    Json list = Json::array();
+    for (const T& item : items) list.push_back(convert(item));
+    return list;
+}
+
 }  // namespace
+
+Json AdjustmentObject(const traverse::AdjustmentResult& result) {
+    return Json{{"command", "adjust"},
+                {"result", traverse::AdjustmentWithinLimits(result) ? 0u : traverse::RESULT_FAILED},
+                {"status", traverse::AdjustmentStatusName(result.status)},
+                {"error", GbkToUtf8(result.error)},
+                {"settings", Settings(result.settings)},
+                {"notes", Names(result.notes)},
+                {"closures",
+                 {{"simple_traverse", result.simpleTraverse},
+                  {"traverses", Array(result.traverses, Traverse)},
+                  {"reciprocal", Array(result.reciprocalChecks, Reciprocal)}}},
+                {"tests", {{"plane", Test(result.plane)}, {"height", Test(result.height)}, {"global", Test(result.global)}}},
+                {"iterations", result.iterations},
+                {"points", Array(result.points, Point)},
+                {"observations", Array(result.observations, Observation)}};
+}
 
 Json FieldChecksObject(const traverse::FieldCheckResult& result) {
     Json items = Json::array();

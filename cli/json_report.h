@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "traverse/adjust.h"
 #include "traverse/field_checks.h"
 #include "traverse/import_xml.h"
 
@@ -16,6 +17,10 @@ Json ImportData(const traverse::CImportXml& importer);
 
 // {"command": "field-checks", "result", "items", "summary"}: every value and every item's summary.
 Json FieldChecksObject(const traverse::FieldCheckResult& result);
+
+// {"command": "adjust", "result", "status", "error", "settings", "notes", "closures", "tests",
+// "points", "observations"}.
+Json AdjustmentObject(const traverse::AdjustmentResult& result);
 
 }  // namespace traverse_cli
 

@@ -49,7 +49,7 @@ std::uint32_t Session::Run(const Command& command) {
     }
     m_command = nullptr;
     if (result != command.success) m_failed = true;
-    if (m_json) {
+    if (m_json && command.ownJsonObject) {
         Json messages = Json::array();
         for (const std::string& text : m_messages) messages.push_back(traverse::GbkToUtf8(text));
         Json object{{"command", command.name},
@@ -59,7 +59,7 @@ std::uint32_t Session::Run(const Command& command) {
                     {"messages", messages}};
         if (std::string(command.name) == "import") object["data"] = ImportData(m_importer);
         EmitJson(std::move(object));
-    } else {
+    } else if (!m_json) {
         EmitText(command, result, textBefore, errorBefore);
     }
     return result;

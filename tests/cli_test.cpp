@@ -309,3 +309,38 @@ TEST(Cli, CheckAllAddsTheFieldChecksAndFailsOnAnExceedance) {
 
 }  // namespace
 }  // namespace traverse
+
+namespace traverse {
+namespace {
+
+TEST(Cli, AdjustReportsJsonCsvAndGamaAndFailsOnBadInput) {
+    const std::string example = std::string(TRAVERSE_EXAMPLES_DIR) + "/connecting-traverse.xml";
+    TempDir dir;
+    ProgramRun run = RunTraverse({"adjust", example, "-o", dir.File("points.csv"), "--gama", dir.File("net.xml")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Connecting traverse"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(dir.File("points.csv")).rfind("name,x,y,h,", 0), 0u);
+    EXPECT_NE(ReadFileBytes(dir.File("net.xml")).find("<gama-local"), std::string::npos);
+
+    run = RunTraverse({"--json", "adjust", "--grade", "二级", example});
+    const nlohmann::json adjust = nlohmann::json::parse(run.out.substr(run.out.find('\n') + 1));
+    EXPECT_EQ(adjust["command"], "adjust");
+    EXPECT_EQ(adjust["result"], 0);
+    EXPECT_EQ(adjust["status"], "adjusted");
+    EXPECT_EQ(adjust["settings"]["grade"], "二级");
+    EXPECT_EQ(adjust["closures"]["traverses"].size(), 1u);
+    EXPECT_TRUE(adjust["tests"]["global"]["passed"].get<bool>());
+    for (const nlohmann::json& point : adjust["points"]) EXPECT_TRUE(point["x"].is_number()) << point;
+
+    // A sigma that is no sigma: the adjustment refuses it with its reason, exit 1; a grade that
+    // is no grade: a usage error.
+    run = RunTraverse({"adjust", "--sigma-direction", "0", example});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(RunTraverse({"adjust", "--grade", "五等", example}).status, 2);
+    // Without known points nothing can be placed.
+    run = RunTraverse({"adjust", kExample.substr(0, kExample.rfind('/')) + "/round-not-closed.xml"});
+    EXPECT_EQ(run.status, 1);
+}
+
+}  // namespace
+}  // namespace traverse
