@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "adjust/approximate_coordinates.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"
 #include "records/circle.h"
@@ -118,9 +119,7 @@ public:
 private:
     const NetworkPoint& Point(int p) const { return m_network.points[p]; }
 
-    double Azimuth(int from, int to) const {
-        return WrapTurn(std::atan2(Point(to).y - Point(from).y, Point(to).x - Point(from).x));
-    }
+    double Azimuth(int from, int to) const { return traverse::Azimuth(Point(from), Point(to)); }
 
     // The angle at station, clockwise from the back target to the forward one.
     bool LeftAngle(int station, int back, int forward, std::vector<double>& angles) const {
