@@ -160,7 +160,8 @@ long StatusKiB(const char* field) {
     std::string line;
     const std::size_t length = std::strlen(field);
     while (std::getline(status, line)) {
-        if (line.compare(0, length, field) == 0 && line[length] == ':') return std::stol(line.substr(length + 1));
+        if (line.compare(0, length, field) == 0 && line[length] == ':')
+            return std::stol(line.substr(length + 1));
     }
     return -1;
 }
@@ -228,7 +229,9 @@ int main(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 1 << 30);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
     const std::vector<int> sizes = Sizes(argc, argv);
-    auto* benchmark = benchmark::RegisterBenchmark("adjust", Adjust)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+    auto* benchmark = benchmark::RegisterBenchmark("adjust", Adjust)
+                          ->Unit(benchmark::kMillisecond)
+                          ->Complexity(benchmark::oN);
     for (int size : sizes) benchmark->Arg(size);
     benchmark::Initialize(&argc, argv);
     TimeReporter reporter;
@@ -239,11 +242,13 @@ int main(int argc, char** argv) {
     for (int size : sizes) {
         const double ms = reporter.milliseconds[size];
         const long kib = PeakKiB(size);
-        std::printf("%10d %8.1f %12.4f %10ld %13.2f\n", size, ms, ms / size, kib, static_cast<double>(kib) / size);
+        std::printf("%10d %8.1f %12.4f %10ld %13.2f\n", size, ms, ms / size, kib,
+                    static_cast<double>(kib) / size);
         if (size == 1000 && !(ms < 1000)) ok = false;
         if (firstTime == 0) firstTime = ms / size, firstMemory = static_cast<double>(kib) / size;
         // Near-linear: the cost per station may grow at most threefold over the sizes measured.
-        if (ms / size > 3 * firstTime || (kib > 0 && kib / static_cast<double>(size) > 3 * firstMemory)) ok = false;
+        if (ms / size > 3 * firstTime || (kib > 0 && kib / static_cast<double>(size) > 3 * firstMemory))
+            ok = false;
     }
     std::printf("%s\n", ok ? "targets hold: 1 000 stations under a second, time and memory near-linear"
                            : "TARGET MISSED");

@@ -62,9 +62,12 @@ struct Shape {
 };
 
 const Shape kShapes[] = {
-    {"connecting traverse", ConnectingTraverse, 5, 1},  {"connecting traverse", ConnectingTraverse, 12, 1},
-    {"connecting traverse", ConnectingTraverse, 30, 1}, {"closed loop", ClosedLoop, 4, 1},
-    {"closed loop", ClosedLoop, 9, 1},                  {"braced traverse", BracedTraverse, 6, 0},
+    {"connecting traverse", ConnectingTraverse, 5, 1},
+    {"connecting traverse", ConnectingTraverse, 12, 1},
+    {"connecting traverse", ConnectingTraverse, 30, 1},
+    {"closed loop", ClosedLoop, 4, 1},
+    {"closed loop", ClosedLoop, 9, 1},
+    {"braced traverse", BracedTraverse, 6, 0},
     {"braced traverse", BracedTraverse, 15, 0},
 };
 
@@ -73,7 +76,8 @@ void ExpectClosed(const Shape& shape, const AdjustmentResult& result) {
     ASSERT_EQ(static_cast<int>(result.traverses.size()), shape.closures) << shape.what;
     EXPECT_EQ(result.simpleTraverse, shape.closures == 1) << shape.what;
     for (const TraverseClosure& closure : result.traverses) {
-        EXPECT_EQ(closure.shape, shape.make == ClosedLoop ? TraverseShape::ClosedLoop : TraverseShape::Connecting);
+        EXPECT_EQ(closure.shape,
+                  shape.make == ClosedLoop ? TraverseShape::ClosedLoop : TraverseShape::Connecting);
         EXPECT_EQ(closure.angleCount, shape.make == ClosedLoop ? shape.size + 1 : shape.size + 2);
         EXPECT_NEAR(closure.angularMisclosure, 0.0, 0.001);
         EXPECT_NEAR(closure.fs, 0.0, 0.01);

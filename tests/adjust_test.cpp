@@ -7,8 +7,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <Eigen/Dense>
 #include <libxml/parser.h>
+#include <Eigen/Dense>
 
 #include "adjust/normal_equations.h"
 #include "support/adjust_record.h"
@@ -29,8 +29,8 @@ std::string Station(const std::string& name, const std::string& rounds) {
 // One round of two targets: the back target read 0, the forward one read `forward` (packed DMS).
 std::string TwoTargets(const std::string& back, const std::string& forward, const std::string& reading,
                        const std::string& rightReading) {
-    return "<水平角><测回><" + back + " 盘左=\"0.0000\" 盘右=\"180.0000\"/><" + forward + " 盘左=\"" + reading +
-           "\" 盘右=\"" + rightReading + "\"/></测回></水平角>";
+    return "<水平角><测回><" + back + " 盘左=\"0.0000\" 盘右=\"180.0000\"/><" + forward + " 盘左=\"" +
+           reading + "\" 盘右=\"" + rightReading + "\"/></测回></水平角>";
 }
 
 std::string Distance(const std::string& target, const char* metres) {
@@ -90,7 +90,10 @@ TEST(AdjustHandChecked, ConnectingTraverseClosuresAndCoordinates) {
     // 1200.00671), 导3 (1150.00402, 1400.00065). The classical distribution of fx, fy in proportion
     // to the legs gives 导1 (1000.00378, 1200.00932), 导2 (1150.00575, 1200.00706), 导3 (1150.00604,
     // 1400.00138): within 2.5 mm of it, as a rigorous solution of a short traverse should be.
-    const struct { const char* name; double x, y, classicX, classicY; } expected[] = {
+    const struct {
+        const char* name;
+        double x, y, classicX, classicY;
+    } expected[] = {
         {"导1", 1000.00170, 1200.00894, 1000.00378, 1200.00932},
         {"导2", 1150.00567, 1200.00671, 1150.00575, 1200.00706},
         {"导3", 1150.00402, 1400.00065, 1150.00604, 1400.00138},
@@ -119,7 +122,10 @@ TEST(AdjustExample, ConnectingTraverseFindsItsTruth) {
     ASSERT_EQ(result.traverses.size(), 1u);
     EXPECT_EQ(result.traverses[0].angleCount, 8);
     EXPECT_EQ(result.reciprocalChecks.size(), 14u);
-    const struct { const char* name; double x, y, h; } truth[] = {
+    const struct {
+        const char* name;
+        double x, y, h;
+    } truth[] = {
         {"导1", 3512012.416, 497391.208, 56.120}, {"导2", 3512075.903, 497668.770, 54.986},
         {"导3", 3511998.240, 497927.455, 53.407}, {"导4", 3512130.661, 498155.309, 52.844},
         {"导5", 3512208.775, 498396.112, 51.290}, {"导6", 3512382.104, 498458.861, 50.116},
@@ -140,7 +146,8 @@ std::string Round(const std::vector<std::pair<std::string, double>>& readings) {
     std::string round = "<水平角><测回>";
     for (const auto& r : readings) {
         const double right = r.second >= 180 ? r.second - 180 : r.second + 180;
-        round += "<" + r.first + " 盘左=\"" + std::to_string(r.second) + "\" 盘右=\"" + std::to_string(right) + "\"/>";
+        round += "<" + r.first + " 盘左=\"" + std::to_string(r.second) + "\" 盘右=\"" +
+                 std::to_string(right) + "\"/>";
     }
     return round + "</测回></水平角>";
 }
@@ -175,7 +182,8 @@ TEST(AdjustBadInput, OneKnownPointWithoutAKnownDirection) {
     std::string body = Replaced(HandTraverseBody(), "<甲1 x=\"1000.000\" y=\"800.000\"/>", "");
     body = Replaced(body, "<乙1 x=\"1000.000\" y=\"1400.000\"/>", "");
     body = Replaced(body, "<乙2 x=\"1000.000\" y=\"1600.000\"/>", "");
-    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::NoOrientation, "can be oriented");
+    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::NoOrientation,
+                  "can be oriented");
 }
 
 TEST(AdjustBadInput, UnreachablePointIsNamed) {
@@ -200,7 +208,8 @@ TEST(AdjustBadInput, SigmaOptionsNotAboveZero) {
     ExpectRefused(AdjustRecordBody(body, options), AdjustmentStatus::InvalidOptions, "distance sigma b");
     options = AdjustmentOptions();
     options.heightSigma = 0.0;
-    ExpectRefused(AdjustRecordBody(body, options), AdjustmentStatus::InvalidOptions, "height-difference sigma");
+    ExpectRefused(AdjustRecordBody(body, options), AdjustmentStatus::InvalidOptions,
+                  "height-difference sigma");
     options = AdjustmentOptions();
     options.directionSigma = std::nan("");
     EXPECT_EQ(AdjustRecordBody(body, options).status, AdjustmentStatus::InvalidOptions);
@@ -209,17 +218,42 @@ TEST(AdjustBadInput, SigmaOptionsNotAboveZero) {
 TEST(AdjustBadInput, StationObservingItself) {
     const std::string body = Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
                                       Round({{"甲2", 0.0}, {"导2", 90.0}, {"导1", 120.0}}));
-    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::SelfObservation, "导1 observes itself");
+    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::SelfObservation,
+                  "导1 observes itself");
 }
 
 TEST(AdjustBadInput, KnownPointListedTwice) {
-    const std::string body = Replaced(HandTraverseBody(), "</起算点>", "<甲1 x=\"1001.000\" y=\"800.000\"/></起算点>");
+    const std::string body =
+        Replaced(HandTraverseBody(), "</起算点>", "<甲1 x=\"1001.000\" y=\"800.000\"/></起算点>");
     ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::DuplicateName, "甲1");
+}
+
+TEST(AdjustBadInput, TargetNamedTwiceInARound) {
+    const std::string body =
+        Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
+                 Round({{"甲2", 0.0}, {"导2", 90.0}, {"导2", 90.0001}, {"甲2", 0.0001}}));
+    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::DuplicateName,
+                  "Station 导1: target 导2 is named more than once in horizontal round 1");
+}
+
+TEST(AdjustBadInput, RightAngleRoundRepeatsTargetsOnEachSide) {
+    // 甲2 0, 导2 90 | 甲2 300, 导2 30: each target once before and once after the second 甲2; the
+    // round gives 导2 the same 90 degrees as the plain round it replaces.
+    const std::string body =
+        Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
+                 Round({{"甲2", 0.0}, {"导2", 90.0}, {"甲2", 300.0}, {"导2", 30.0}}));
+    const AdjustmentResult result = AdjustRecordBody(body, AdjustmentOptions());
+    ASSERT_EQ(result.status, AdjustmentStatus::Adjusted) << GbkToUtf8(result.error);
+    const AdjustedPoint* p = FindPoint(result, "导2");
+    ASSERT_NE(p, nullptr);
+    EXPECT_NEAR(p->x, 1150.00567, 2e-5);
+    EXPECT_NEAR(p->y, 1200.00671, 2e-5);
 }
 
 TEST(AdjustBadInput, NoStations) {
     const std::string body = "<导线观测记录><起算点><甲1 x=\"1\" y=\"2\"/></起算点><观测值/></导线观测记录>";
-    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::NoObservations, "nothing to adjust");
+    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::NoObservations,
+                  "nothing to adjust");
 }
 
 // ---- the sparse normal equations ---------------------------------------------------------------
@@ -336,7 +370,8 @@ TEST(AdjustOutput, ReportIsGbkWithTheSettingsUsed) {
     EXPECT_NE(report.find("\r\n"), std::string::npos);
     const std::string utf8 = GbkToUtf8(report);
     EXPECT_NE(utf8.find("Grade 一级 (default)."), std::string::npos) << utf8;
-    EXPECT_NE(utf8.find("direction 3.54\" (grade), distance 15.0 mm (grade) + 0.0 ppm (grade)"), std::string::npos);
+    EXPECT_NE(utf8.find("direction 3.54\" (grade), distance 15.0 mm (grade) + 0.0 ppm (grade)"),
+              std::string::npos);
     EXPECT_NE(utf8.find("f_beta = +6.0\", limit +-22.4\": pass"), std::string::npos) << utf8;
     EXPECT_NE(utf8.find("1/73900, limit 1/15000: pass"), std::string::npos) << utf8;
     EXPECT_EQ(utf8.find("nan"), std::string::npos);
@@ -359,7 +394,8 @@ TEST(AdjustOutput, GamaLocalDocument) {
     std::mt19937_64 geometry(9);
     const SimulatedNetwork net = ConnectingTraverse(3, geometry);
     std::mt19937_64 readings(10);
-    const AdjustmentResult result = AdjustRecordBody(net.RecordBody(SimNoise{}, readings), AdjustmentOptions());
+    const AdjustmentResult result =
+        AdjustRecordBody(net.RecordBody(SimNoise{}, readings), AdjustmentOptions());
     TempDir dir;
     ASSERT_EQ(WriteGamaLocalInput(result, dir.File("network.xml")), 0u);
     xmlDocPtr doc = xmlReadFile(dir.File("network.xml").c_str(), nullptr, XML_PARSE_NONET);
@@ -396,8 +432,8 @@ TEST(AdjustOutput, GamaLocalDocument) {
     EXPECT_EQ(dh, 8);
     const std::string text = ReadFileBytes(dir.File("network.xml"));
     EXPECT_NE(text.find("sigma-apr=\"1\" conf-pr=\"0.9500\" sigma-act=\"apriori\""), std::string::npos);
-    EXPECT_NE(text.find("<obs from=\"导1\">"), std::string::npos);  // UTF-8
-    EXPECT_NE(text.find("stdev=\"10.912142\""), std::string::npos);    // 3.54" in cc
+    EXPECT_NE(text.find("<obs from=\"导1\">"), std::string::npos);   // UTF-8
+    EXPECT_NE(text.find("stdev=\"10.912142\""), std::string::npos);  // 3.54" in cc
 }
 
 TEST(AdjustOutput, UnwritablePathIsRefused) {

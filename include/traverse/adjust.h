@@ -22,17 +22,17 @@ class CImportXml;
 // grade left empty is 一级. Every sigma given must be greater than 0 (distanceSigmaB: at least 0).
 struct AdjustmentOptions {
     std::optional<TraverseGrade> grade;
-    std::optional<double> directionSigma;   // arc seconds; the grade gives m_beta / sqrt(2)
-    std::optional<double> distanceSigmaA;   // millimetres; the grade gives m_D
-    std::optional<double> distanceSigmaB;   // ppm (mm per km); the grade gives 0
-    std::optional<double> heightSigma;      // mm per km of horizontal distance; see the grade table
-    double refraction = 0.13;               // coefficient k, in [-1, 1]
-    double earthRadius = 6371000.0;         // metres, > 0
-    std::optional<double> surfaceHeight;    // H0, metres: reduce distances to this height
-    std::optional<double> yOffset;          // Ym, metres: false easting; reduce to the Gauss plane
-    double alpha = 0.05;                    // significance of the global test, in (0, 1)
-    double wTestCritical = 3.29;            // |w| above it flags an outlier (alpha0 = 0.1%), > 0
-    double mdbDelta0 = 4.13;                // non-centrality for the minimal detectable bias, > 0
+    std::optional<double> directionSigma;  // arc seconds; the grade gives m_beta / sqrt(2)
+    std::optional<double> distanceSigmaA;  // millimetres; the grade gives m_D
+    std::optional<double> distanceSigmaB;  // ppm (mm per km); the grade gives 0
+    std::optional<double> heightSigma;     // mm per km of horizontal distance; see the grade table
+    double refraction = 0.13;              // coefficient k, in [-1, 1]
+    double earthRadius = 6371000.0;        // metres, > 0
+    std::optional<double> surfaceHeight;   // H0, metres: reduce distances to this height
+    std::optional<double> yOffset;         // Ym, metres: false easting; reduce to the Gauss plane
+    double alpha = 0.05;                   // significance of the global test, in (0, 1)
+    double wTestCritical = 3.29;           // |w| above it flags an outlier (alpha0 = 0.1%), > 0
+    double mdbDelta0 = 4.13;               // non-centrality for the minimal detectable bias, > 0
 };
 
 // The options as the adjustment applied them, each with whether it was given or came from the grade.
@@ -45,36 +45,36 @@ struct AdjustmentSettings {
     bool distanceSigmaAGiven = false;
     double distanceSigmaB = 0.0;  // ppm
     bool distanceSigmaBGiven = false;
-    double heightSigma = 0.0;     // mm per km
+    double heightSigma = 0.0;  // mm per km
     bool heightSigmaGiven = false;
     double angularClosureFactor = 0.0;    // m of the limit +-m*sqrt(n), arc seconds
     double relativeClosureLimit = 0.0;    // largest fs / [D] allowed, such as 1/15000
     int heightOrder = 5;                  // the height class of the limits: 4 (四等) or 5 (五等)
     double reciprocalHeightFactor = 0.0;  // mm per sqrt(km): 40 (四等) or 60 (五等)
     double refraction = 0.0;
-    double earthRadius = 0.0;             // metres
+    double earthRadius = 0.0;  // metres
     bool reducedToSurface = false;
-    double surfaceHeight = 0.0;           // metres, when reducedToSurface
+    double surfaceHeight = 0.0;  // metres, when reducedToSurface
     bool reducedToGaussPlane = false;
-    double yOffset = 0.0;                 // metres, when reducedToGaussPlane
+    double yOffset = 0.0;  // metres, when reducedToGaussPlane
     double alpha = 0.0;
     double wTestCritical = 0.0;
     double mdbDelta0 = 0.0;
 };
 
 enum class AdjustmentStatus {
-    Adjusted,           // the adjustment ran; see the tests, closures and flags
-    InvalidOptions,     // a sigma not above 0, or another option out of range
-    NoObservations,     // no station carries an observation block
-    NoKnownPoints,      // no known point with plane coordinates
-    NoOrientation,      // no station on a known point sights another known point
-    DuplicateName,      // a known point listed twice
-    SelfObservation,    // a station observing itself
-    InvalidObservation, // a distance or horizontal distance that is not positive, a height missing
-                        // for a reduction
-    UnreachablePoint,   // a point that polar propagation from oriented known stations cannot reach
-    Singular,           // the observations do not determine a point
-    NotConverged,       // Gauss-Newton did not converge in 20 iterations
+    Adjusted,            // the adjustment ran; see the tests, closures and flags
+    InvalidOptions,      // a sigma not above 0, or another option out of range
+    NoObservations,      // no station carries an observation block
+    NoKnownPoints,       // no known point with plane coordinates
+    NoOrientation,       // no station on a known point sights another known point
+    DuplicateName,       // a known point listed twice, a target named twice in one round
+    SelfObservation,     // a station observing itself
+    InvalidObservation,  // a distance or horizontal distance that is not positive, a height missing
+                         // for a reduction
+    UnreachablePoint,    // a point that polar propagation from oriented known stations cannot reach
+    Singular,            // the observations do not determine a point
+    NotConverged,        // Gauss-Newton did not converge in 20 iterations
 };
 
 // One test of the sum of squared standardized residuals v'Pv against chi-square with r degrees of
@@ -96,37 +96,37 @@ enum class ObservationKind { Direction, Distance, HeightDifference };
 
 struct AdjustedObservation {
     ObservationKind kind = ObservationKind::Direction;
-    int stationIndex = 0;   // index of the observing station in CImportXml::m_arrStation
-    std::string station;    // GBK
-    std::string target;     // GBK
+    int stationIndex = 0;  // index of the observing station in CImportXml::m_arrStation
+    std::string station;   // GBK
+    std::string target;    // GBK
     // Observed and adjusted value: a direction in radians (reduced to the set's first target),
     // a horizontal distance (reduced as the settings say) or a height difference in metres.
     double value = 0.0;
     double adjustedValue = 0.0;
     double horizontalDistance = 0.0;  // metres: the horizontal length of the line
     // Arc seconds for directions, millimetres for distances and height differences:
-    double sigma = 0.0;      // a priori
-    double residual = 0.0;   // adjusted - observed
-    double mdb = 0.0;        // minimal detectable bias; 0 when the observation is uncontrolled
-    double redundancy = 0.0;             // redundancy number, in [0, 1]
-    double standardizedResidual = 0.0;   // w = v / (sigma * sqrt(r)); 0 when uncontrolled
-    bool outlier = false;                // |w| > wTestCritical
-    bool weaklyControlled = false;       // redundancy below 0.1
+    double sigma = 0.0;                 // a priori
+    double residual = 0.0;              // adjusted - observed
+    double mdb = 0.0;                   // minimal detectable bias; 0 when the observation is uncontrolled
+    double redundancy = 0.0;            // redundancy number, in [0, 1]
+    double standardizedResidual = 0.0;  // w = v / (sigma * sqrt(r)); 0 when uncontrolled
+    bool outlier = false;               // |w| > wTestCritical
+    bool weaklyControlled = false;      // redundancy below 0.1
 };
 
 struct AdjustedPoint {
-    std::string name;  // GBK
-    bool hasPlane = false;     // x, y known or adjusted
-    bool planeFixed = false;   // a known plane point
-    bool hasHeight = false;    // h known or adjusted
-    bool heightFixed = false;  // a known height
+    std::string name;                  // GBK
+    bool hasPlane = false;             // x, y known or adjusted
+    bool planeFixed = false;           // a known plane point
+    bool hasHeight = false;            // h known or adjusted
+    bool heightFixed = false;          // a known height
     double x = 0.0, y = 0.0, h = 0.0;  // metres; UNSET_COORD where there is none
     // Millimetres, from the a-priori sigma0 = 1; 0 for fixed coordinates:
     double sigmaX = 0.0, sigmaY = 0.0;
-    double sigmaPosition = 0.0;    // sqrt(sigmaX^2 + sigmaY^2)
-    double ellipseMajor = 0.0;     // standard error ellipse: semi-axes a >= b
+    double sigmaPosition = 0.0;  // sqrt(sigmaX^2 + sigmaY^2)
+    double ellipseMajor = 0.0;   // standard error ellipse: semi-axes a >= b
     double ellipseMinor = 0.0;
-    double ellipseAzimuth = 0.0;   // degrees of the major axis from north (x) clockwise, [0, 180)
+    double ellipseAzimuth = 0.0;  // degrees of the major axis from north (x) clockwise, [0, 180)
     double sigmaH = 0.0;
 };
 
@@ -139,16 +139,16 @@ struct TraverseClosure {
     // The traverse stations in order, GBK: the first known station, the new points, the last known
     // station (for a loop the first station again).
     std::vector<std::string> stations;
-    std::string startOrientation;  // the known point sighted at the first station, GBK
-    std::string endOrientation;    // at the last station; the same as startOrientation for a loop
-    int angleCount = 0;            // n
+    std::string startOrientation;    // the known point sighted at the first station, GBK
+    std::string endOrientation;      // at the last station; the same as startOrientation for a loop
+    int angleCount = 0;              // n
     double angularMisclosure = 0.0;  // f_beta, arc seconds
     double angularLimit = 0.0;       // m * sqrt(n), arc seconds
     bool angularWithinLimit = true;
-    double length = 0.0;             // [D], metres
+    double length = 0.0;                  // [D], metres
     double fx = 0.0, fy = 0.0, fs = 0.0;  // millimetres
-    double relativeMisclosure = 0.0;  // fs / [D], the 1/T of the standard
-    double relativeLimit = 0.0;       // the grade's 1/T
+    double relativeMisclosure = 0.0;      // fs / [D], the 1/T of the standard
+    double relativeLimit = 0.0;           // the grade's 1/T
     bool relativeWithinLimit = true;
 };
 
@@ -163,7 +163,7 @@ struct ReciprocalCheck {
     double distance = 0.0;  // metres, the mean horizontal distance of the line
     // Millimetres: forward - backward for distances, forward + backward for height differences.
     double difference = 0.0;
-    double limit = 0.0;     // millimetres: 2 (a + b D), or 40 / 60 sqrt(D km)
+    double limit = 0.0;  // millimetres: 2 (a + b D), or 40 / 60 sqrt(D km)
     bool withinLimit = true;
 };
 
@@ -177,18 +177,17 @@ struct AdjustmentResult {
     std::vector<TraverseClosure> traverses;
     std::vector<ReciprocalCheck> reciprocalChecks;
     // Filled only when adjusted:
-    int iterations = 0;   // Gauss-Newton iterations of the plane adjustment
-    ModelTest plane;      // directions and distances
-    ModelTest height;     // height differences
-    ModelTest global;     // both together: the global test
-    std::vector<AdjustedPoint> points;             // known points first, then in order of use
+    int iterations = 0;                             // Gauss-Newton iterations of the plane adjustment
+    ModelTest plane;                                // directions and distances
+    ModelTest height;                               // height differences
+    ModelTest global;                               // both together: the global test
+    std::vector<AdjustedPoint> points;              // known points first, then in order of use
     std::vector<AdjustedObservation> observations;  // station by station: directions, distances,
                                                     // height differences
 };
 
 // Closures and adjustment of the network that importer holds (read only).
-TRAVERSE_API AdjustmentResult AdjustNetwork(const CImportXml& importer,
-                                            const AdjustmentOptions& options);
+TRAVERSE_API AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptions& options);
 
 // True when the network was adjusted, the global test passed and every closure and reciprocal
 // difference is within its limit.
@@ -203,15 +202,13 @@ TRAVERSE_API std::string FormatAdjustmentReport(const AdjustmentResult& result);
 // "adjusted"; a point without plane coordinates or without height has those fields empty.
 // 0, or RESULT_FAILED when the file cannot be opened (shown in a message box, "打开文件错误！");
 // a failing write raises CFileException. path is GBK.
-TRAVERSE_API std::uint32_t WriteAdjustedPointsCsv(const AdjustmentResult& result,
-                                                  const std::string& path);
+TRAVERSE_API std::uint32_t WriteAdjustedPointsCsv(const AdjustmentResult& result, const std::string& path);
 
 // Writes the adjusted network as a gama-local input document (UTF-8): the points fixed or adjusted,
 // one <obs> per station with its directions (gon, sigma in cc) and horizontal distances (sigma mm),
 // the height differences (sigma mm), sigma-apr 1 and sigma-act apriori, so that the same solution
 // follows. Returns and raises as WriteAdjustedPointsCsv.
-TRAVERSE_API std::uint32_t WriteGamaLocalInput(const AdjustmentResult& result,
-                                               const std::string& path);
+TRAVERSE_API std::uint32_t WriteGamaLocalInput(const AdjustmentResult& result, const std::string& path);
 
 // Stable ASCII names for hosts (JSON): "adjusted", "invalid_options", ...; "direction", "distance",
 // "height_difference"; "connecting", "closed_loop".

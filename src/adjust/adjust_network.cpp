@@ -77,26 +77,40 @@ bool AdjustmentWithinLimits(const AdjustmentResult& result) {
 
 const char* AdjustmentStatusName(AdjustmentStatus status) {
     switch (status) {
-        case AdjustmentStatus::Adjusted: return "adjusted";
-        case AdjustmentStatus::InvalidOptions: return "invalid_options";
-        case AdjustmentStatus::NoObservations: return "no_observations";
-        case AdjustmentStatus::NoKnownPoints: return "no_known_points";
-        case AdjustmentStatus::NoOrientation: return "no_orientation";
-        case AdjustmentStatus::DuplicateName: return "duplicate_name";
-        case AdjustmentStatus::SelfObservation: return "self_observation";
-        case AdjustmentStatus::InvalidObservation: return "invalid_observation";
-        case AdjustmentStatus::UnreachablePoint: return "unreachable_point";
-        case AdjustmentStatus::Singular: return "singular";
-        case AdjustmentStatus::NotConverged: break;
+        case AdjustmentStatus::Adjusted:
+            return "adjusted";
+        case AdjustmentStatus::InvalidOptions:
+            return "invalid_options";
+        case AdjustmentStatus::NoObservations:
+            return "no_observations";
+        case AdjustmentStatus::NoKnownPoints:
+            return "no_known_points";
+        case AdjustmentStatus::NoOrientation:
+            return "no_orientation";
+        case AdjustmentStatus::DuplicateName:
+            return "duplicate_name";
+        case AdjustmentStatus::SelfObservation:
+            return "self_observation";
+        case AdjustmentStatus::InvalidObservation:
+            return "invalid_observation";
+        case AdjustmentStatus::UnreachablePoint:
+            return "unreachable_point";
+        case AdjustmentStatus::Singular:
+            return "singular";
+        case AdjustmentStatus::NotConverged:
+            break;
     }
     return "not_converged";
 }
 
 const char* ObservationKindName(ObservationKind kind) {
     switch (kind) {
-        case ObservationKind::Direction: return "direction";
-        case ObservationKind::Distance: return "distance";
-        case ObservationKind::HeightDifference: break;
+        case ObservationKind::Direction:
+            return "direction";
+        case ObservationKind::Distance:
+            return "distance";
+        case ObservationKind::HeightDifference:
+            break;
     }
     return "height_difference";
 }

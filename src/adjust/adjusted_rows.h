@@ -13,8 +13,8 @@
 namespace traverse {
 
 struct AdjustedRows {
-    std::vector<DesignRow> rows;     // one per observation, in the network's order
-    std::vector<double> residuals;   // computed - observed at the solution, the rows' unit
+    std::vector<DesignRow> rows;              // one per observation, in the network's order
+    std::vector<double> residuals;            // computed - observed at the solution, the rows' unit
     std::unique_ptr<NormalEquations> normal;  // factorized and inverted at the solution
     int unknowns = 0;
 };

@@ -27,7 +27,9 @@ private:
     std::string m_text;
 };
 
-const std::string& Verdict(bool passed) { return passed ? GBK(text::kAdjustPass) : GBK(text::kAdjustFail); }
+const std::string& Verdict(bool passed) {
+    return passed ? GBK(text::kAdjustPass) : GBK(text::kAdjustFail);
+}
 
 const std::string& Source(bool given) {
     return given ? GBK(text::kAdjustSourceOption) : GBK(text::kAdjustSourceGrade);
@@ -44,9 +46,10 @@ void Settings(const AdjustmentSettings& s, Report& report) {
     if (!s.reducedToSurface && !s.reducedToGaussPlane) report.Format(GBK(text::kAdjustReportNoReduction));
     if (s.reducedToSurface) report.Format(GBK(text::kAdjustReportSurface), s.surfaceHeight);
     if (s.reducedToGaussPlane) report.Format(GBK(text::kAdjustReportGaussPlane), s.yOffset);
-    const std::string& heightClass = s.heightOrder == 4 ? GBK(text::kAdjustHeightOrder4) : GBK(text::kAdjustHeightOrder5);
-    report.Format(GBK(text::kAdjustReportLimits), s.angularClosureFactor,
-                  1.0 / s.relativeClosureLimit, s.reciprocalHeightFactor, heightClass.c_str());
+    const std::string& heightClass =
+        s.heightOrder == 4 ? GBK(text::kAdjustHeightOrder4) : GBK(text::kAdjustHeightOrder5);
+    report.Format(GBK(text::kAdjustReportLimits), s.angularClosureFactor, 1.0 / s.relativeClosureLimit,
+                  s.reciprocalHeightFactor, heightClass.c_str());
     report.Format(GBK(text::kAdjustReportTests), s.alpha, s.wTestCritical, s.mdbDelta0);
 }
 
@@ -63,12 +66,14 @@ std::string Relative(double ratio) {
 }
 
 void Closure(const TraverseClosure& c, Report& report) {
-    report.Format(c.shape == TraverseShape::Connecting ? GBK(text::kAdjustReportConnecting) : GBK(text::kAdjustReportLoop),
+    report.Format(c.shape == TraverseShape::Connecting ? GBK(text::kAdjustReportConnecting)
+                                                       : GBK(text::kAdjustReportLoop),
                   Joined(c.stations).c_str(), c.startOrientation.c_str(), c.endOrientation.c_str());
     report.Format(GBK(text::kAdjustReportAngular), c.angleCount, c.angularMisclosure, c.angularLimit,
                   Verdict(c.angularWithinLimit).c_str());
-    report.Format(GBK(text::kAdjustReportPosition), c.length, c.fx, c.fy, c.fs, Relative(c.relativeMisclosure).c_str(),
-                  Relative(c.relativeLimit).c_str(), Verdict(c.relativeWithinLimit).c_str());
+    report.Format(GBK(text::kAdjustReportPosition), c.length, c.fx, c.fy, c.fs,
+                  Relative(c.relativeMisclosure).c_str(), Relative(c.relativeLimit).c_str(),
+                  Verdict(c.relativeWithinLimit).c_str());
 }
 
 void Closures(const AdjustmentResult& result, Report& report) {
@@ -78,22 +83,25 @@ void Closures(const AdjustmentResult& result, Report& report) {
     for (const TraverseClosure& closure : result.traverses) Closure(closure, report);
     for (const ReciprocalCheck& c : result.reciprocalChecks) {
         const bool distance = c.kind == ReciprocalKind::Distance;
-        report.Format(distance ? GBK(text::kAdjustReportReciprocalDistance) : GBK(text::kAdjustReportReciprocalHeight),
-                      c.from.c_str(), c.to.c_str(), c.forward, c.backward, c.difference, c.limit,
-                      Verdict(c.withinLimit).c_str());
+        report.Format(
+            distance ? GBK(text::kAdjustReportReciprocalDistance) : GBK(text::kAdjustReportReciprocalHeight),
+            c.from.c_str(), c.to.c_str(), c.forward, c.backward, c.difference, c.limit,
+            Verdict(c.withinLimit).c_str());
     }
 }
 
 void Test(const std::string& label, const ModelTest& t, Report& report) {
     if (!t.applicable) {
-        report.Format(GBK(text::kAdjustReportTestNone), label.c_str(), t.observations, t.unknowns, t.redundancy);
+        report.Format(GBK(text::kAdjustReportTestNone), label.c_str(), t.observations, t.unknowns,
+                      t.redundancy);
         return;
     }
     const std::string better = t.weightedSquareSum < t.lowerBound
                                    ? FormatText(GBK(text::kAdjustReportTestBetter), t.lowerBound)
                                    : std::string();
-    report.Line(FormatText(GBK(text::kAdjustReportTest), label.c_str(), t.observations, t.unknowns, t.redundancy,
-                           t.weightedSquareSum, t.sigma0, t.upperBound, Verdict(t.passed).c_str()) +
+    report.Line(FormatText(GBK(text::kAdjustReportTest), label.c_str(), t.observations, t.unknowns,
+                           t.redundancy, t.weightedSquareSum, t.sigma0, t.upperBound,
+                           Verdict(t.passed).c_str()) +
                 better);
 }
 
@@ -105,14 +113,16 @@ void Points(const std::vector<AdjustedPoint>& points, Report& report) {
         const std::string y = p.hasPlane ? FormatText("%.4f", p.y) : "-";
         const std::string h = p.hasHeight ? FormatText("%.4f", p.h) : "-";
         const bool planeAdjusted = p.hasPlane && !p.planeFixed;
-        const std::string plane = planeAdjusted ? FormatText(GBK(text::kAdjustReportPointPlane), p.sigmaX, p.sigmaY,
-                                                             p.sigmaPosition, p.ellipseMajor, p.ellipseMinor,
-                                                             p.ellipseAzimuth)
-                                                : (p.planeFixed ? GBK(text::kAdjustReportFixed) : GBK(text::kAdjustReportNone));
-        const std::string height = p.hasHeight && !p.heightFixed ? FormatText("%.1f", p.sigmaH)
-                                   : (p.heightFixed ? GBK(text::kAdjustReportFixed) : GBK(text::kAdjustReportNone));
-        report.Format(GBK(text::kAdjustReportPoint), p.name.c_str(), x.c_str(), y.c_str(), h.c_str(), plane.c_str(),
-                      height.c_str());
+        const std::string plane =
+            planeAdjusted ? FormatText(GBK(text::kAdjustReportPointPlane), p.sigmaX, p.sigmaY,
+                                       p.sigmaPosition, p.ellipseMajor, p.ellipseMinor, p.ellipseAzimuth)
+                          : (p.planeFixed ? GBK(text::kAdjustReportFixed) : GBK(text::kAdjustReportNone));
+        const std::string height =
+            p.hasHeight && !p.heightFixed
+                ? FormatText("%.1f", p.sigmaH)
+                : (p.heightFixed ? GBK(text::kAdjustReportFixed) : GBK(text::kAdjustReportNone));
+        report.Format(GBK(text::kAdjustReportPoint), p.name.c_str(), x.c_str(), y.c_str(), h.c_str(),
+                      plane.c_str(), height.c_str());
     }
 }
 
@@ -125,10 +135,11 @@ void Observations(const std::vector<AdjustedObservation>& observations, Report& 
     std::vector<const AdjustedObservation*> order;
     for (const AdjustedObservation& o : observations) order.push_back(&o);
     // Outliers first, the largest standardized residual first; the others in station order.
-    std::stable_sort(order.begin(), order.end(), [](const AdjustedObservation* a, const AdjustedObservation* b) {
-        if (a->outlier != b->outlier) return a->outlier;
-        return a->outlier && std::fabs(a->standardizedResidual) > std::fabs(b->standardizedResidual);
-    });
+    std::stable_sort(
+        order.begin(), order.end(), [](const AdjustedObservation* a, const AdjustedObservation* b) {
+            if (a->outlier != b->outlier) return a->outlier;
+            return a->outlier && std::fabs(a->standardizedResidual) > std::fabs(b->standardizedResidual);
+        });
     report.Line("");
     report.Format(GBK(text::kAdjustReportObservationsHeading));
     const std::string* kinds[] = {&GBK(text::kAdjustReportDirection), &GBK(text::kAdjustReportDistance),

@@ -46,7 +46,8 @@ AdjustedPoint PointResult(const NetworkPoint& from, int planeUnknown, int height
                      plane->Cofactor(planeUnknown, planeUnknown + 1), point);
     }
     if (heightUnknown >= 0) {
-        point.sigmaH = std::sqrt(std::max(heights->Cofactor(heightUnknown, heightUnknown), 0.0)) * kMillimetres;
+        point.sigmaH =
+            std::sqrt(std::max(heights->Cofactor(heightUnknown, heightUnknown), 0.0)) * kMillimetres;
     }
     return point;
 }
@@ -86,18 +87,21 @@ std::vector<AdjustedObservation> ObservationResults(const Network& network, cons
     std::size_t row = 0;
     for (const Direction& d : network.directions) {
         const DirectionSet& set = network.sets[d.set];
-        directions.push_back(Observation(network, ObservationKind::Direction, set.stationIndex, set.station, d.target, d.value));
+        directions.push_back(Observation(network, ObservationKind::Direction, set.stationIndex, set.station,
+                                         d.target, d.value));
         FillStatistics(plane.adjusted, row, SECONDS_PER_RAD, settings, directions.back());
         directions.back().adjustedValue = WrapTurn(d.value + plane.adjusted.residuals[row++]);
     }
     for (const Distance& d : network.distances) {
-        distances.push_back(Observation(network, ObservationKind::Distance, d.stationIndex, d.from, d.to, d.value));
+        distances.push_back(
+            Observation(network, ObservationKind::Distance, d.stationIndex, d.from, d.to, d.value));
         FillStatistics(plane.adjusted, row, kMillimetres, settings, distances.back());
         distances.back().adjustedValue = d.value + plane.adjusted.residuals[row++];
     }
     for (std::size_t r = 0; r < heights.used.size(); ++r) {
         const HeightDifference& d = network.heights[heights.used[r]];
-        differences.push_back(Observation(network, ObservationKind::HeightDifference, d.stationIndex, d.from, d.to, d.value));
+        differences.push_back(
+            Observation(network, ObservationKind::HeightDifference, d.stationIndex, d.from, d.to, d.value));
         differences.back().horizontalDistance = d.distance;
         FillStatistics(heights.adjusted, r, kMillimetres, settings, differences.back());
         differences.back().adjustedValue = d.value + heights.adjusted.residuals[r];
@@ -113,9 +117,9 @@ std::vector<AdjustedObservation> ObservationResults(const Network& network, cons
                std::make_move_iterator(distances.begin()), std::make_move_iterator(distances.end()),
                std::back_inserter(planeObservations), byStation);
     out.reserve(planeObservations.size() + differences.size());
-    std::merge(std::make_move_iterator(planeObservations.begin()), std::make_move_iterator(planeObservations.end()),
-               std::make_move_iterator(differences.begin()), std::make_move_iterator(differences.end()),
-               std::back_inserter(out), byStation);
+    std::merge(std::make_move_iterator(planeObservations.begin()),
+               std::make_move_iterator(planeObservations.end()), std::make_move_iterator(differences.begin()),
+               std::make_move_iterator(differences.end()), std::back_inserter(out), byStation);
     return out;
 }
 

@@ -35,18 +35,17 @@ void ValidateSettings(const AdjustmentSettings& s) {
             text::kOptionAbove0, s.distanceSigmaA);
     Require(std::isfinite(s.distanceSigmaB) && s.distanceSigmaB >= 0, text::kOptionDistanceSigmaB,
             text::kOptionAtLeast0, s.distanceSigmaB);
-    Require(std::isfinite(s.heightSigma) && s.heightSigma > 0, text::kOptionHeightSigma,
-            text::kOptionAbove0, s.heightSigma);
+    Require(std::isfinite(s.heightSigma) && s.heightSigma > 0, text::kOptionHeightSigma, text::kOptionAbove0,
+            s.heightSigma);
     Require(s.refraction >= -1 && s.refraction <= 1, text::kOptionRefraction, text::kOptionUnitRange,
             s.refraction);
-    Require(std::isfinite(s.earthRadius) && s.earthRadius > 0, text::kOptionEarthRadius,
-            text::kOptionAbove0, s.earthRadius);
-    Require(std::isfinite(s.surfaceHeight), text::kOptionSurfaceHeight, text::kOptionFinite,
-            s.surfaceHeight);
+    Require(std::isfinite(s.earthRadius) && s.earthRadius > 0, text::kOptionEarthRadius, text::kOptionAbove0,
+            s.earthRadius);
+    Require(std::isfinite(s.surfaceHeight), text::kOptionSurfaceHeight, text::kOptionFinite, s.surfaceHeight);
     Require(std::isfinite(s.yOffset), text::kOptionYOffset, text::kOptionFinite, s.yOffset);
     Require(s.alpha > 0 && s.alpha < 1, text::kOptionAlpha, text::kOptionOpenUnit, s.alpha);
-    Require(std::isfinite(s.wTestCritical) && s.wTestCritical > 0, text::kOptionWTest,
-            text::kOptionAbove0, s.wTestCritical);
+    Require(std::isfinite(s.wTestCritical) && s.wTestCritical > 0, text::kOptionWTest, text::kOptionAbove0,
+            s.wTestCritical);
     Require(std::isfinite(s.mdbDelta0) && s.mdbDelta0 > 0, text::kOptionDelta0, text::kOptionAbove0,
             s.mdbDelta0);
 }
@@ -56,8 +55,7 @@ AdjustmentSettings ResolveSettings(const AdjustmentOptions& options) {
     s.gradeGiven = options.grade.has_value();
     s.grade = options.grade.value_or(TraverseGrade::Class1);
     const GradeRequirements& grade = RequirementsOf(s.grade);
-    s.directionSigma = Pick(options.directionSigma, grade.angleSigma / std::sqrt(2.0),
-                            s.directionSigmaGiven);
+    s.directionSigma = Pick(options.directionSigma, grade.angleSigma / std::sqrt(2.0), s.directionSigmaGiven);
     s.distanceSigmaA = Pick(options.distanceSigmaA, grade.distanceSigma, s.distanceSigmaAGiven);
     s.distanceSigmaB = Pick(options.distanceSigmaB, 0.0, s.distanceSigmaBGiven);
     s.heightSigma = Pick(options.heightSigma, grade.heightSigma, s.heightSigmaGiven);

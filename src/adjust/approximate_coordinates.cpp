@@ -16,7 +16,9 @@ namespace {
 
 using PointPair = std::pair<int, int>;
 
-PointPair Line(int a, int b) { return a < b ? PointPair(a, b) : PointPair(b, a); }
+PointPair Line(int a, int b) {
+    return a < b ? PointPair(a, b) : PointPair(b, a);
+}
 
 // The propagation: a worklist of sets whose station is placed and not yet oriented.
 class Propagation {
@@ -39,7 +41,8 @@ public:
 
     void Run() {
         for (std::size_t s = 0; s < m_network.sets.size(); ++s) {
-            if (m_network.points[m_network.sets[s].station].hasPlane) m_pending.push_back(static_cast<int>(s));
+            if (m_network.points[m_network.sets[s].station].hasPlane)
+                m_pending.push_back(static_cast<int>(s));
         }
         while (!m_pending.empty()) {
             const int s = m_pending.front();

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/output_file.h"
 #include "platform/c_number.h"
+#include "platform/output_file.h"
 #include "traverse/adjust.h"
-#include "traverse/import_xml.h"
 #include "traverse/angle.h"
 #include "traverse/code_page.h"
+#include "traverse/import_xml.h"
 
 namespace traverse {
 namespace {
@@ -23,11 +23,20 @@ std::string Attribute(const std::string& gbk) {
     std::string escaped;
     for (const char c : GbkToUtf8(gbk)) {
         switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            default: escaped += c;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
@@ -37,10 +46,10 @@ std::string Point(const AdjustedPoint& p) {
     std::string line = "<point id=\"" + Attribute(p.name) + "\"";
     if (p.hasPlane) line += FormatText(" x=\"%.4f\" y=\"%.4f\"", p.x, p.y);
     if (p.hasHeight) line += FormatText(" z=\"%.4f\"", p.h);
-    const std::string fixed = std::string(p.hasPlane && p.planeFixed ? "xy" : "") +
-                              (p.hasHeight && p.heightFixed ? "z" : "");
-    const std::string adjusted = std::string(p.hasPlane && !p.planeFixed ? "xy" : "") +
-                                 (p.hasHeight && !p.heightFixed ? "z" : "");
+    const std::string fixed =
+        std::string(p.hasPlane && p.planeFixed ? "xy" : "") + (p.hasHeight && p.heightFixed ? "z" : "");
+    const std::string adjusted =
+        std::string(p.hasPlane && !p.planeFixed ? "xy" : "") + (p.hasHeight && !p.heightFixed ? "z" : "");
     if (!fixed.empty()) line += " fix=\"" + fixed + "\"";
     if (!adjusted.empty()) line += " adj=\"" + adjusted + "\"";
     return line + "/>\n";
@@ -48,8 +57,8 @@ std::string Point(const AdjustedPoint& p) {
 
 std::string PlaneObservation(const AdjustedObservation& o) {
     if (o.kind == ObservationKind::Direction) {
-        return FormatText("  <direction to=\"%s\" val=\"%.10f\" stdev=\"%.6f\"/>\n", Attribute(o.target).c_str(),
-                          o.value * kGonPerRadian, o.sigma / kSecondsPerCc);
+        return FormatText("  <direction to=\"%s\" val=\"%.10f\" stdev=\"%.6f\"/>\n",
+                          Attribute(o.target).c_str(), o.value * kGonPerRadian, o.sigma / kSecondsPerCc);
     }
     return FormatText("  <distance to=\"%s\" val=\"%.6f\" stdev=\"%.6f\"/>\n", Attribute(o.target).c_str(),
                       o.value, o.sigma);
@@ -84,13 +93,15 @@ void WriteHeightDifferences(CStdioFile& file, const std::vector<AdjustedObservat
 
 std::uint32_t WriteGamaLocalInput(const AdjustmentResult& result, const std::string& path) {
     const bool written = WriteOutputFile(path, [&](CStdioFile& file) {
-        file.WriteString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                         "<gama-local xmlns=\"http://www.gnu.org/software/gama/gama-local\">\n"
-                         "<network axes-xy=\"ne\" angles=\"left-handed\">\n"
-                         "<description>traverse adjust</description>\n");
-        file.WriteString(FormatText("<parameters sigma-apr=\"1\" conf-pr=\"%.4f\" sigma-act=\"apriori\" "
-                                    "update-constrained-coordinates=\"no\"/>\n",
-                                    1 - result.settings.alpha));
+        file.WriteString(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<gama-local xmlns=\"http://www.gnu.org/software/gama/gama-local\">\n"
+            "<network axes-xy=\"ne\" angles=\"left-handed\">\n"
+            "<description>traverse adjust</description>\n");
+        file.WriteString(
+            FormatText("<parameters sigma-apr=\"1\" conf-pr=\"%.4f\" sigma-act=\"apriori\" "
+                       "update-constrained-coordinates=\"no\"/>\n",
+                       1 - result.settings.alpha));
         file.WriteString("<points-observations>\n");
         for (const AdjustedPoint& point : result.points) file.WriteString(Point(point));
         WriteClusters(file, result.observations);

@@ -15,8 +15,12 @@ constexpr GradeRequirements kOrder5Heights = {0, 0, 0, 0, 5, 15.0, 60.0};
 
 constexpr GradeRequirements WithHeights(double angleSigma, double distanceSigma, double closureFactor,
                                         double relativeClosure, const GradeRequirements& heights) {
-    return {angleSigma,        distanceSigma,         closureFactor,
-            relativeClosure,   heights.heightOrder,   heights.heightSigma,
+    return {angleSigma,
+            distanceSigma,
+            closureFactor,
+            relativeClosure,
+            heights.heightOrder,
+            heights.heightSigma,
             heights.reciprocalHeightFactor};
 }
 
@@ -30,11 +34,16 @@ constexpr GradeRequirements kClass3 = WithHeights(12.0, 15.0, 24.0, 1.0 / 5000, 
 
 const GradeRequirements& RequirementsOf(TraverseGrade grade) {
     switch (grade) {
-        case TraverseGrade::Order3: return kOrder3;
-        case TraverseGrade::Order4: return kOrder4;
-        case TraverseGrade::Class1: return kClass1;
-        case TraverseGrade::Class2: return kClass2;
-        case TraverseGrade::Class3: break;
+        case TraverseGrade::Order3:
+            return kOrder3;
+        case TraverseGrade::Order4:
+            return kOrder4;
+        case TraverseGrade::Class1:
+            return kClass1;
+        case TraverseGrade::Class2:
+            return kClass2;
+        case TraverseGrade::Class3:
+            break;
     }
     return kClass3;
 }

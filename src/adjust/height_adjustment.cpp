@@ -40,7 +40,8 @@ void NoteUnreached(Network& network) {
     for (const HeightDifference& dh : network.heights) observed[dh.from] = observed[dh.to] = true;
     for (std::size_t p = 0; p < network.points.size(); ++p) {
         if (observed[p] && !network.points[p].hasHeight) {
-            network.notes.push_back(FormatText(GBK(text::kAdjustNoteNoHeight), network.points[p].name.c_str()));
+            network.notes.push_back(
+                FormatText(GBK(text::kAdjustNoteNoHeight), network.points[p].name.c_str()));
         }
     }
 }

@@ -13,16 +13,16 @@ struct NetworkPoint {
     std::string name;  // GBK
     bool planeKnown = false;
     bool heightKnown = false;
-    bool inPlane = false;    // takes part in directions or distances
-    bool hasPlane = false;   // x, y known or approximated
-    bool hasHeight = false;  // h known or approximated
+    bool inPlane = false;              // takes part in directions or distances
+    bool hasPlane = false;             // x, y known or approximated
+    bool hasHeight = false;            // h known or approximated
     double x = 0.0, y = 0.0, h = 0.0;  // metres
 };
 
 // One station record's directions, reduced to its first target: one orientation unknown.
 struct DirectionSet {
-    int stationIndex = 0;  // in CImportXml::m_arrStation
-    int station = 0;       // point
+    int stationIndex = 0;         // in CImportXml::m_arrStation
+    int station = 0;              // point
     std::vector<int> directions;  // into Network::directions, in the record's order
     double orientation = 0.0;     // radians: azimuth = direction + orientation
     bool oriented = false;

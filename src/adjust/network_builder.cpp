@@ -26,9 +26,9 @@ namespace {
 void AddKnownPoints(const std::vector<CPoint3D>& known, Network& network) {
     for (const CPoint3D& point : known) {
         if (network.byName.count(point.m_strName) != 0) {
-            throw AdjustmentFailure(AdjustmentStatus::DuplicateName,
-                                    FormatText(GBK(text::kAdjustDuplicateKnownPoint),
-                                               point.m_strName.c_str()));
+            throw AdjustmentFailure(
+                AdjustmentStatus::DuplicateName,
+                FormatText(GBK(text::kAdjustDuplicateKnownPoint), point.m_strName.c_str()));
         }
         NetworkPoint& added = network.points[network.PointIndex(point.m_strName)];
         added.planeKnown = !IsUnsetCoord(point.m_dX) && !IsUnsetCoord(point.m_dY);
@@ -50,8 +50,7 @@ std::map<std::string, double> CheckedByName(const std::vector<ReducedValue>& val
             FailAt(AdjustmentStatus::SelfObservation, text::kAdjustSelfObservation, station, station);
         }
         if (!std::isfinite(value.value)) {
-            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, station,
-                   value.target);
+            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, station, value.target);
         }
         byName.emplace(value.target, value.value);
     }
@@ -71,12 +70,40 @@ std::map<std::string, double> MeanTargetHeights(const std::vector<ReducedValue>&
     return means;
 }
 
+// A target named twice in one horizontal round cannot be told apart from itself: its direction would
+// be a mean of two sightings the reduction takes for a right-angle round. Legitimate repeats are the
+// closing sighting of the first target and, in a right-angle round, one sighting of each target on
+// either side of the first target's second sighting.
+void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::string& station) {
+    const std::vector<CBaseObserve>& records = round.m_arrObserve;
+    if (records.empty()) return;
+    const std::string& first = records.front().m_strName;
+    std::size_t separator = records.size();
+    for (std::size_t i = 1; i + 1 < records.size() && separator == records.size(); ++i) {
+        if (records[i].m_strName == first) separator = i;
+    }
+    std::set<std::pair<bool, std::string>> seen;  // (after the separator, name)
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        const std::string& name = records[i].m_strName;
+        if (name == first) continue;
+        if (!seen.insert({i > separator, name}).second) {
+            throw AdjustmentFailure(AdjustmentStatus::DuplicateName,
+                                    FormatText(GBK(text::kAdjustDuplicateTarget), station.c_str(),
+                                               name.c_str(), roundNumber));
+        }
+    }
+}
+
 class StationReader {
 public:
     StationReader(Network& network, const AdjustmentSettings& settings, int stationIndex,
                   const std::string& name, const StationReduction& reduction)
-        : m_network(network), m_settings(settings), m_stationIndex(stationIndex), m_name(name),
-          m_reduction(reduction), m_station(network.PointIndex(name)) {}
+        : m_network(network),
+          m_settings(settings),
+          m_stationIndex(stationIndex),
+          m_name(name),
+          m_reduction(reduction),
+          m_station(network.PointIndex(name)) {}
 
     void Read() {
         for (const std::string& message : m_reduction.messages) Note(text::kAdjustNoteReduction, message);
@@ -112,13 +139,12 @@ private:
         const bool hasZenith = zenith != m_zenith.end();
         const double horizontal = hasZenith ? slope * std::sin(zenith->second) : slope;
         if (!(slope > 0) || !(horizontal > 0)) {
-            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustDistanceNotPositive, m_name,
-                   target);
+            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustDistanceNotPositive, m_name, target);
         }
         if (!hasZenith) Note(text::kAdjustNoteNoZenith, target);
         const int to = m_network.PointIndex(target);
-        m_network.distances.push_back({m_stationIndex, m_station, to, horizontal, horizontal,
-                                       DistanceSigma(m_settings, horizontal)});
+        m_network.distances.push_back(
+            {m_stationIndex, m_station, to, horizontal, horizontal, DistanceSigma(m_settings, horizontal)});
         if (hasZenith) ReadHeightDifference(to, target, slope, zenith->second, horizontal);
     }
 
@@ -129,10 +155,10 @@ private:
             Note(text::kAdjustNoteNoTargetHeight, target);
             return;
         }
-        const double curvature = (1 - m_settings.refraction) * horizontal * horizontal /
-                                 (2 * m_settings.earthRadius);
-        const double value = slope * std::cos(zenith) + m_reduction.instrumentHeight -
-                             targetHeight->second + curvature;
+        const double curvature =
+            (1 - m_settings.refraction) * horizontal * horizontal / (2 * m_settings.earthRadius);
+        const double value =
+            slope * std::cos(zenith) + m_reduction.instrumentHeight - targetHeight->second + curvature;
         if (!std::isfinite(value)) {
             FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, m_name, target);
         }
@@ -166,7 +192,8 @@ void DropLoneTargets(Network& network) {
         for (int index : set.directions) {
             const Direction& direction = network.directions[index];
             const NetworkPoint& target = network.points[direction.target];
-            if (!target.planeKnown && !occupied[direction.target] && sightedFrom[direction.target].size() < 2) {
+            if (!target.planeKnown && !occupied[direction.target] &&
+                sightedFrom[direction.target].size() < 2) {
                 network.notes.push_back(FormatText(GBK(text::kAdjustNoteLoneTarget),
                                                    network.points[set.station].name.c_str(),
                                                    target.name.c_str()));
@@ -198,6 +225,9 @@ void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings
         const TAGStationObserve* block = StationBlock(station);
         if (block == nullptr) continue;
         anyStation = true;
+        for (std::size_t r = 0; r < block->m_arrHAngle.size(); ++r) {
+            CheckRoundNames(block->m_arrHAngle[r], static_cast<int>(r) + 1, station.m_strName);
+        }
         const StationReduction reduction = ReduceStation(*block);
         StationReader(network, settings, static_cast<int>(i), station.m_strName, reduction).Read();
     }

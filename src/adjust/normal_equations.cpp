@@ -18,7 +18,8 @@ template <typename Visit>
 void ForEachLowerPair(const DesignRow& row, Visit visit) {
     for (int a = 0; a < row.terms; ++a) {
         for (int b = 0; b < row.terms; ++b) {
-            if (row.unknown[a] >= row.unknown[b]) visit(row.unknown[a], row.unknown[b], row.coefficient[a] * row.coefficient[b]);
+            if (row.unknown[a] >= row.unknown[b])
+                visit(row.unknown[a], row.unknown[b], row.coefficient[a] * row.coefficient[b]);
         }
     }
 }
@@ -28,13 +29,13 @@ void ForEachLowerPair(const DesignRow& row, Visit visit) {
 // The pattern of N is that of the rows: found once, then every factorization of rows of the same
 // structure (the Gauss-Newton iterations) only sums the values into it and refactorizes numerically.
 struct NormalEquations::Factor {
-    SparseMatrix lower;               // N, lower triangle, compressed
-    std::vector<int> structure;       // the unknowns of every term of every row, in order
-    std::vector<int> slots;           // per row and pair of terms: the index of its value in lower
-    std::vector<int> diagonalSlots;   // per unknown
+    SparseMatrix lower;              // N, lower triangle, compressed
+    std::vector<int> structure;      // the unknowns of every term of every row, in order
+    std::vector<int> slots;          // per row and pair of terms: the index of its value in lower
+    std::vector<int> diagonalSlots;  // per unknown
     Eigen::SimplicialLDLT<SparseMatrix, Eigen::Lower> ldlt;
-    std::vector<int> permuted;        // unknown -> its place in the factor
-    std::vector<double> inverse;      // N^-1 on the strictly lower pattern of L, permuted
+    std::vector<int> permuted;    // unknown -> its place in the factor
+    std::vector<double> inverse;  // N^-1 on the strictly lower pattern of L, permuted
     std::vector<double> inverseDiagonal;
 
     int Slot(int i, int j) const {
@@ -65,7 +66,8 @@ struct NormalEquations::Factor {
         lower.setFromTriplets(triplets.begin(), triplets.end());
         lower.makeCompressed();
         slots.clear();
-        for (const DesignRow& row : rows) ForEachLowerPair(row, [&](int i, int j, double) { slots.push_back(Slot(i, j)); });
+        for (const DesignRow& row : rows)
+            ForEachLowerPair(row, [&](int i, int j, double) { slots.push_back(Slot(i, j)); });
         diagonalSlots.resize(unknowns);
         for (int i = 0; i < unknowns; ++i) diagonalSlots[i] = Slot(i, i);
         ldlt.analyzePattern(lower);
@@ -115,7 +117,8 @@ std::vector<double> NormalEquations::Solve(const std::vector<DesignRow>& rows) c
     Eigen::VectorXd rhs = Eigen::VectorXd::Zero(m_unknowns);
     for (const DesignRow& row : rows) {
         const double weight = 1.0 / (row.sigma * row.sigma);
-        for (int a = 0; a < row.terms; ++a) rhs[row.unknown[a]] += weight * row.coefficient[a] * row.misclosure;
+        for (int a = 0; a < row.terms; ++a)
+            rhs[row.unknown[a]] += weight * row.coefficient[a] * row.misclosure;
     }
     const Eigen::VectorXd x = m_factor->ldlt.solve(rhs);
     return std::vector<double>(x.data(), x.data() + m_unknowns);

@@ -97,8 +97,10 @@ DesignRow DistanceRow(const Network& network, const PlaneUnknowns& unknowns, con
 std::vector<DesignRow> Rows(const Network& network, const PlaneUnknowns& unknowns) {
     std::vector<DesignRow> rows;
     rows.reserve(network.directions.size() + network.distances.size());
-    for (const Direction& direction : network.directions) rows.push_back(DirectionRow(network, unknowns, direction));
-    for (const Distance& distance : network.distances) rows.push_back(DistanceRow(network, unknowns, distance));
+    for (const Direction& direction : network.directions)
+        rows.push_back(DirectionRow(network, unknowns, direction));
+    for (const Distance& distance : network.distances)
+        rows.push_back(DistanceRow(network, unknowns, distance));
     return rows;
 }
 
@@ -115,7 +117,8 @@ double Apply(Network& network, const PlaneUnknowns& unknowns, const std::vector<
         if (!std::isfinite(correction[u]) || !std::isfinite(correction[u + 1])) return HUGE_VAL;
     }
     for (std::size_t s = 0; s < network.sets.size(); ++s) {
-        if (unknowns.set[s] >= 0) network.sets[s].orientation = WrapTurn(network.sets[s].orientation + correction[unknowns.set[s]]);
+        if (unknowns.set[s] >= 0)
+            network.sets[s].orientation = WrapTurn(network.sets[s].orientation + correction[unknowns.set[s]]);
     }
     return largest;
 }

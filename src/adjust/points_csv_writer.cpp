@@ -1,16 +1,20 @@
 // The adjusted points as CSV: one header line, then name, coordinates, sigmas (mm) and whether the
 // plane position and the height were fixed or adjusted.
-#include "platform/output_file.h"
 #include "platform/c_number.h"
+#include "platform/output_file.h"
 #include "traverse/adjust.h"
 #include "traverse/import_xml.h"
 
 namespace traverse {
 namespace {
 
-std::string Status(bool has, bool fixed) { return has ? (fixed ? "fixed" : "adjusted") : ""; }
+std::string Status(bool has, bool fixed) {
+    return has ? (fixed ? "fixed" : "adjusted") : "";
+}
 
-std::string Value(bool has, const char* format, double value) { return has ? FormatText(format, value) : ""; }
+std::string Value(bool has, const char* format, double value) {
+    return has ? FormatText(format, value) : "";
+}
 
 std::string PointLine(const AdjustedPoint& p) {
     return p.name + "," + Value(p.hasPlane, "%.4f", p.x) + "," + Value(p.hasPlane, "%.4f", p.y) + "," +

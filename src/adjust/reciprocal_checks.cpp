@@ -24,7 +24,8 @@ std::vector<LinePair> PairLines(const std::vector<Observation>& observations) {
         const auto found = byLine.emplace(line, pairs.size());
         if (found.second) pairs.push_back(LinePair{static_cast<int>(i), -1});
         LinePair& pair = pairs[found.first->second];
-        if (pair.backward < 0 && o.from != observations[pair.forward].from) pair.backward = static_cast<int>(i);
+        if (pair.backward < 0 && o.from != observations[pair.forward].from)
+            pair.backward = static_cast<int>(i);
     }
     return pairs;
 }
@@ -49,8 +50,8 @@ void CheckReciprocals(const Network& network, const AdjustmentSettings& settings
         const Distance& a = network.distances[pair.forward];
         const Distance& b = network.distances[pair.backward];
         const double mean = (a.horizontal + b.horizontal) / 2;
-        ReciprocalCheck check = Check(network, ReciprocalKind::Distance, a.from, a.to, a.horizontal,
-                                      b.horizontal, mean);
+        ReciprocalCheck check =
+            Check(network, ReciprocalKind::Distance, a.from, a.to, a.horizontal, b.horizontal, mean);
         check.difference = (a.horizontal - b.horizontal) * 1000;
         check.limit = 2 * (settings.distanceSigmaA + settings.distanceSigmaB * mean * 1e-3);
         check.withinLimit = std::fabs(check.difference) <= check.limit;
@@ -61,8 +62,8 @@ void CheckReciprocals(const Network& network, const AdjustmentSettings& settings
         const HeightDifference& a = network.heights[pair.forward];
         const HeightDifference& b = network.heights[pair.backward];
         const double mean = (a.distance + b.distance) / 2;
-        ReciprocalCheck check = Check(network, ReciprocalKind::HeightDifference, a.from, a.to, a.value,
-                                      b.value, mean);
+        ReciprocalCheck check =
+            Check(network, ReciprocalKind::HeightDifference, a.from, a.to, a.value, b.value, mean);
         check.difference = (a.value + b.value) * 1000;
         check.limit = settings.reciprocalHeightFactor * std::sqrt(mean * 1e-3);
         check.withinLimit = std::fabs(check.difference) <= check.limit;

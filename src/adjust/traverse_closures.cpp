@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "adjust/approximate_coordinates.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"
 #include "records/circle.h"
@@ -18,7 +19,8 @@ class TraverseGraph {
 public:
     explicit TraverseGraph(const Network& network)
         : m_network(network), m_neighbours(network.points.size()), m_setsAt(network.points.size()) {
-        for (std::size_t s = 0; s < network.sets.size(); ++s) m_setsAt[network.sets[s].station].push_back(static_cast<int>(s));
+        for (std::size_t s = 0; s < network.sets.size(); ++s)
+            m_setsAt[network.sets[s].station].push_back(static_cast<int>(s));
         std::map<std::pair<int, int>, std::pair<double, int>> lengths;
         for (const Distance& d : network.distances) {
             std::pair<double, int>& sum = lengths[Line(d.from, d.to)];
@@ -65,7 +67,8 @@ public:
                 const int t = m_network.directions[d].target;
                 hasTarget = hasTarget || t == target;
                 hasOther = hasOther || t == other;
-                if (known < 0 && t != target && t != other && t != at && m_network.points[t].planeKnown) known = t;
+                if (known < 0 && t != target && t != other && t != at && m_network.points[t].planeKnown)
+                    known = t;
             }
             if (hasTarget && hasOther && known >= 0) return known;
         }
@@ -73,7 +76,9 @@ public:
     }
 
 private:
-    static std::pair<int, int> Line(int a, int b) { return a < b ? std::make_pair(a, b) : std::make_pair(b, a); }
+    static std::pair<int, int> Line(int a, int b) {
+        return a < b ? std::make_pair(a, b) : std::make_pair(b, a);
+    }
 
     bool Sighted(int from, int to) const {
         double unused = 0.0;
@@ -114,9 +119,7 @@ public:
 private:
     const NetworkPoint& Point(int p) const { return m_network.points[p]; }
 
-    double Azimuth(int from, int to) const {
-        return WrapTurn(std::atan2(Point(to).y - Point(from).y, Point(to).x - Point(from).x));
-    }
+    double Azimuth(int from, int to) const { return traverse::Azimuth(Point(from), Point(to)); }
 
     // The angle at station, clockwise from the back target to the forward one.
     bool LeftAngle(int station, int back, int forward, std::vector<double>& angles) const {
@@ -163,7 +166,8 @@ private:
 
     // The angles corrected by -f_beta / n carry the coordinates from the first station to the last.
     void CarryCoordinates(const std::vector<int>& path, double startAzimuth,
-                          const std::vector<double>& angles, double misclosure, TraverseClosure& closure) const {
+                          const std::vector<double>& angles, double misclosure,
+                          TraverseClosure& closure) const {
         const double correction = -misclosure / static_cast<double>(angles.size());
         double azimuth = startAzimuth, x = Point(path[0]).x, y = Point(path[0]).y, length = 0.0;
         for (std::size_t i = 0; i + 1 < path.size(); ++i) {
@@ -204,7 +208,8 @@ std::vector<int> WalkChain(const TraverseGraph& graph, int start, int next, std:
 
 }  // namespace
 
-void FindTraverseClosures(const Network& network, const AdjustmentSettings& settings, AdjustmentResult& result) {
+void FindTraverseClosures(const Network& network, const AdjustmentSettings& settings,
+                          AdjustmentResult& result) {
     const TraverseGraph graph(network);
     const ClosureComputer computer(network, graph, settings);
     std::set<std::pair<int, int>> walked;  // first legs of the chains already followed

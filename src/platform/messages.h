@@ -124,6 +124,9 @@ constexpr char kAdjustNoOrientation[] =
     "No station on a known point sights another known point: no station can be oriented.";
 // point
 constexpr char kAdjustDuplicateKnownPoint[] = "Known point %s is listed more than once.";
+// station, target, round number
+constexpr char kAdjustDuplicateTarget[] =
+    "Station %s: target %s is named more than once in horizontal round %d (duplicated target name).";
 // station, target (the same name)
 constexpr char kAdjustSelfObservation[] = "Station %s observes itself (target %s).";
 // station, target

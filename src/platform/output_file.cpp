@@ -18,8 +18,7 @@ bool WriteOutputFile(const std::string& path, const std::function<void(CStdioFil
         // The first failure is the caller's; a close failing after it adds nothing.
         try {
             file.Close();
-        } catch (const CFileException&) {
-        }
+        } catch (const CFileException&) {}
         throw;
     }
     file.Close();

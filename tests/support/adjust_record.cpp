@@ -14,7 +14,8 @@ AdjustmentResult AdjustRecordBody(const std::string& utf8Body, const AdjustmentO
     MessageCapture quiet;
     TempDir dir;
     CImportXml importer;
-    const std::uint32_t imported = importer.OnButtonExchange(dir.Write("network.xml", GbkRecordFile(utf8Body)));
+    const std::uint32_t imported =
+        importer.OnButtonExchange(dir.Write("network.xml", GbkRecordFile(utf8Body)));
     EXPECT_EQ(imported, 0u) << GbkToUtf8(importer.m_strText);
     return AdjustNetwork(importer, options);
 }

@@ -59,56 +59,92 @@ void SimulatedNetwork::AddStation(int point, std::vector<int> directions, std::v
     stations.push_back({point, std::move(directions), std::move(distances), 1.5});
 }
 
+namespace {
+
+double AzimuthDegrees(const SimPoint& from, const SimPoint& to) {
+    return Degrees(std::atan2(to.y - from.y, to.x - from.x));
+}
+
+bool Hits(const SimBlunder& blunder, std::size_t station, int target) {
+    return static_cast<int>(station) == blunder.station && target == blunder.target;
+}
+
+// One round of the station's directions, the circle set so that the first target reads between 0
+// and 90 degrees, as in the field.
+std::string HorizontalRound(const SimulatedNetwork& net, std::size_t s, const SimNoise& noise,
+                            std::mt19937_64& rng, const SimBlunder& blunder) {
+    const SimStation& station = net.stations[s];
+    const SimPoint& here = net.points[station.point];
+    if (station.directions.empty()) return std::string();
+    const double zero = AzimuthDegrees(here, net.points[station.directions.front()]) -
+                        std::uniform_real_distribution<double>(0, 90)(rng);
+    std::string round;
+    for (int t : station.directions) {
+        double reading = AzimuthDegrees(here, net.points[t]) - zero + Gauss(rng, noise.direction) / 3600;
+        if (Hits(blunder, s, t)) reading += blunder.direction / 3600;
+        reading = std::fmod(reading + 720, 360.0);
+        round += Reading(net.points[t].name, reading, std::fmod(reading + 180, 360.0));
+    }
+    return round;
+}
+
+struct MeasuredRecords {
+    std::string zenith, slope, heights;
+};
+
+// Slope and zenith distances chosen so that S sin Z and S cos Z + i - v + (1 - k) D^2 / 2R are the
+// true horizontal distance and height difference with their noise.
+MeasuredRecords Measured(const SimulatedNetwork& net, std::size_t s, const SimNoise& noise,
+                         std::mt19937_64& rng, const SimBlunder& blunder) {
+    const SimStation& station = net.stations[s];
+    const SimPoint& here = net.points[station.point];
+    MeasuredRecords records;
+    for (int t : station.distances) {
+        const SimPoint& there = net.points[t];
+        const double trueD = std::hypot(there.x - here.x, there.y - here.y);
+        double d = trueD + Gauss(rng, (noise.distanceA + noise.distanceB * trueD * 1e-3) * 1e-3);
+        if (Hits(blunder, s, t)) d += blunder.distance * 1e-3;
+        const double dh = there.h - here.h + Gauss(rng, noise.height * trueD * 1e-6);
+        const double targetHeight = 1.3 + 0.1 * (t % 5);
+        const double vertical =
+            dh - station.instrumentHeight + targetHeight - (1 - kRefraction) * d * d / (2 * kEarthRadius);
+        const double z = Degrees(std::atan2(d, vertical));
+        records.zenith += Reading(there.name, z, 360 - z);
+        records.slope += Value(there.name, std::hypot(d, vertical));
+        records.heights += Value(there.name, targetHeight);
+    }
+    return records;
+}
+
+std::string Element(const char* name, const std::string& content) {
+    return std::string("<") + name + ">" + content + "</" + name + ">";
+}
+
+// A set of one round, or nothing.
+std::string OneRound(const char* set, const std::string& records) {
+    return records.empty() ? std::string() : Element(set, "<测回>" + records + "</测回>");
+}
+
+}  // namespace
+
 std::string SimulatedNetwork::RecordBody(const SimNoise& noise, std::mt19937_64& rng,
                                          const SimBlunder& blunder) const {
     std::string known, observations;
     for (const SimPoint& p : points) {
-        if (p.planeKnown) known += "<" + p.name + " x=\"" + Fixed(p.x) + "\" y=\"" + Fixed(p.y) + "\" h=\"" + Fixed(p.h) + "\"/>";
+        if (!p.planeKnown) continue;
+        known += "<" + p.name + " x=\"" + Fixed(p.x) + "\" y=\"" + Fixed(p.y) + "\" h=\"" + Fixed(p.h) + "\"/>";
     }
     for (std::size_t s = 0; s < stations.size(); ++s) {
-        const SimStation& station = stations[s];
-        const SimPoint& here = points[station.point];
-        std::string round, zenith, slope, heights;
-        // The circle is set so that the first target reads between 0 and 90 degrees, as in the field.
-        double zero = 0.0;
-        if (!station.directions.empty()) {
-            const SimPoint& first = points[station.directions.front()];
-            zero = Degrees(std::atan2(first.y - here.y, first.x - here.x)) -
-                   std::uniform_real_distribution<double>(0, 90)(rng);
-        }
-        for (int t : station.directions) {
-            const SimPoint& there = points[t];
-            double reading = Degrees(std::atan2(there.y - here.y, there.x - here.x)) - zero +
-                             Gauss(rng, noise.direction) / 3600;
-            if (static_cast<int>(s) == blunder.station && t == blunder.target) reading += blunder.direction / 3600;
-            reading = std::fmod(reading + 720, 360.0);
-            round += Reading(there.name, reading, std::fmod(reading + 180, 360.0));
-        }
-        for (int t : station.distances) {
-            const SimPoint& there = points[t];
-            const double trueD = std::hypot(there.x - here.x, there.y - here.y);
-            double d = trueD + Gauss(rng, (noise.distanceA + noise.distanceB * trueD * 1e-3) * 1e-3);
-            if (static_cast<int>(s) == blunder.station && t == blunder.target) d += blunder.distance * 1e-3;
-            const double dh = there.h - here.h + Gauss(rng, noise.height * trueD * 1e-6);
-            const double targetHeight = 1.3 + 0.1 * (t % 5);
-            const double vertical = dh - station.instrumentHeight + targetHeight -
-                                    (1 - kRefraction) * d * d / (2 * kEarthRadius);
-            const double z = Degrees(std::atan2(d, vertical));
-            zenith += Reading(there.name, z, 360 - z);
-            slope += Value(there.name, std::hypot(d, vertical));
-            heights += Value(there.name, targetHeight);
-        }
-        observations += std::string("<测站 ") + schema::kStationName + "=\"" + here.name + "\" " +
-                        schema::kInstrumentHeight + "=\"" + Fixed(station.instrumentHeight) + "\">";
-        if (!round.empty()) observations += std::string("<") + schema::kHorizontalSet + "><测回>" + round + "</测回></" + schema::kHorizontalSet + ">";
-        if (!zenith.empty()) {
-            observations += std::string("<") + schema::kZenithSet + "><测回>" + zenith + "</测回></" + schema::kZenithSet + ">";
-            observations += std::string("<") + schema::kDistanceSet + "><测回>" + slope + "</测回></" + schema::kDistanceSet + ">";
-            observations += std::string("<") + schema::kTargetHeights + ">" + heights + "</" + schema::kTargetHeights + ">";
-        }
-        observations += "</测站>";
+        const std::string round = HorizontalRound(*this, s, noise, rng, blunder);
+        const MeasuredRecords measured = Measured(*this, s, noise, rng, blunder);
+        observations += std::string("<测站 ") + schema::kStationName + "=\"" + points[stations[s].point].name +
+                        "\" " + schema::kInstrumentHeight + "=\"" + Fixed(stations[s].instrumentHeight) + "\">" +
+                        OneRound(schema::kHorizontalSet, round) + OneRound(schema::kZenithSet, measured.zenith) +
+                        OneRound(schema::kDistanceSet, measured.slope) +
+                        (measured.heights.empty() ? "" : Element(schema::kTargetHeights, measured.heights)) +
+                        "</测站>";
     }
-    return "<导线观测记录><起算点>" + known + "</起算点><观测值>" + observations + "</观测值></导线观测记录>";
+    return Element("导线观测记录", Element("起算点", known) + Element("观测值", observations));
 }
 
 namespace {
