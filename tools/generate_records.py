@@ -35,6 +35,18 @@ def azimuth(a, b):
     return math.degrees(math.atan2(b[1] - a[1], b[0] - a[0])) % 360.0
 
 
+EARTH_RADIUS = 6371000.0
+REFRACTION = 0.13
+
+
+def line_of_sight(here, there, instrument, target):
+    """Horizontal distance and rise from the instrument to the target sign: the height difference
+    of the marks plus the heights above them, less the effect of earth curvature and refraction."""
+    horizontal = math.hypot(there[0] - here[0], there[1] - here[1])
+    rise = there[2] + target - here[2] - instrument - (1 - REFRACTION) * horizontal ** 2 / (2 * EARTH_RADIUS)
+    return horizontal, rise
+
+
 def build(stations, seed, min_rounds, max_rounds, min_targets, max_targets):
     rng = random.Random(seed)
     # True coordinates: a winding line of stations about 300 m apart.
@@ -104,13 +116,15 @@ def build(stations, seed, min_rounds, max_rounds, min_targets, max_targets):
                 w('          <%s 盘左="%s" 盘右="%s"/>' % (target, dms(left), dms(right)))
             w("        </测回>")
         w("      </水平角>")
+        # Target heights from a stream of their own, so that every other reading stays as it was.
+        heights = random.Random(seed * 100003 + i)
+        target_height = {t: heights.choice([1.5, 1.55, 1.6, 1.65]) for t in targets[:2]}
         w("      <天顶距>")
         for r in range(2):
             w("        <测回>")
             for target in targets[:2]:
-                there = points[target]
-                horizontal = math.hypot(there[0] - here[0], there[1] - here[1])
-                zenith = 90 - math.degrees(math.atan2(there[2] + 1.5 - here[2] - instrument, horizontal))
+                horizontal, rise = line_of_sight(here, points[target], instrument, target_height[target])
+                zenith = 90 - math.degrees(math.atan2(rise, horizontal))
                 left = zenith + index_error + rng.gauss(0, 2 / 3600)
                 right = 360 - zenith + index_error + rng.gauss(0, 2 / 3600)
                 w('          <%s 盘左="%s" 盘右="%s"/>' % (target, dms(left), dms(right)))
@@ -120,15 +134,15 @@ def build(stations, seed, min_rounds, max_rounds, min_targets, max_targets):
         for r in range(2):
             w("        <测回>")
             for target in targets[:2]:
-                there = points[target]
-                slope = math.dist(here, there)
+                slope = math.hypot(*line_of_sight(here, points[target], instrument, target_height[target]))
                 readings = " ".join("%.4f" % (slope + rng.gauss(0, 0.0008)) for _ in range(3))
                 w('          <%s 值="%s"/>' % (target, readings))
             w("        </测回>")
         w("      </斜距>")
         w("      <目标高>")
         for target in targets[:2]:
-            w('        <%s 值="%.3f"/>' % (target, rng.choice([1.5, 1.55, 1.6, 1.65])))
+            rng.random()  # the draw that once chose the height keeps the sequence of the readings
+            w('        <%s 值="%.3f"/>' % (target, target_height[target]))
         w("      </目标高>")
         w("    </测站>")
     w("  </观测值>")
