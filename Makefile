@@ -15,7 +15,7 @@ BENCH_LARGEST = $(lastword $(BENCH_SIZES))
 
 PACKAGES := cmake g++ make pkg-config libxml2-dev libeigen3-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev locales
 FUZZ_PACKAGES := clang libclang-rt-dev
-BENCH_PACKAGES := python3
+BENCH_PACKAGES := python3 bc
 EXAMPLE := examples/traverse.xml
 
 .PHONY: all deps fuzz-deps bench-deps configure build test demo sanitize bench bench-adjust fuzz install clean
@@ -91,6 +91,13 @@ $(BENCH_RECORDS)/records-%MB-few-names.xml: tools/generate_records.py
 	python3 tools/generate_records.py --megabytes $* --seed 1 --name-pool 100 -o $@
 
 # The adjustment of generated traverse networks of 100, 1 000 and 10 000 stations (bench/README.md).
+# Several files at once: --jobs 2 against --jobs 1 over 200 generated files of 100 kB.
+.PHONY: bench-jobs
+bench-jobs: deps bench-deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target traverse_cli
+	sh bench/jobs_bench.sh $(BENCH_DIR)/cli/traverse $(BENCH_RECORDS)/jobs
+
 bench-adjust: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target adjust_bench
