@@ -5,6 +5,8 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SANITIZE_DIR ?= build-sanitize
+TSAN_DIR ?= build-tsan
+TSAN_TESTS ?= host_process_test
 BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
@@ -18,7 +20,7 @@ FUZZ_PACKAGES := clang libclang-rt-dev
 BENCH_PACKAGES := python3
 EXAMPLE := examples/traverse.xml
 
-.PHONY: all deps fuzz-deps bench-deps configure build test demo sanitize bench fuzz install clean
+.PHONY: all deps fuzz-deps bench-deps configure build test demo sanitize tsan bench fuzz install clean
 
 all: build
 
@@ -57,6 +59,13 @@ sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
 	  -E '^consumer_install$$'
 
+# The tests that run imports on several threads beside a host's own libxml2 use, under
+# ThreadSanitizer (libxml2 itself is not instrumented: what is checked is the library's side).
+tsan: deps
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRAVERSE_TSAN=ON
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TESTS)
+	for test in $(TSAN_TESTS); do \
+	  TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_DIR)/tests/$$test || exit 1; done
 
 # Import, check and export of generated record files of about 1, 10 and 100 MB against libxml2's
 # own parse of the same files (bench/README.md). The files are written once, into the build tree.
@@ -91,4 +100,4 @@ install: build
 	cmake --install $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(BENCH_DIR) $(FUZZ_DIR)

@@ -484,6 +484,36 @@ TEST(XmlDomUntrusted, EntityExpansionBombsFail) {
     EXPECT_EQ(error.line, 1);
 }
 
+TEST(XmlDomUntrusted, LimitsOfTheLibraryGiveTheirTrueReason) {
+    // A value far beyond libxml2's default limits parses.
+    const std::string value(50u << 20, 'v');
+    XmlDocument document = Loaded("<r a=\"" + value + "\"/>");
+    EXPECT_EQ(document.selectSingleNode("r").attributes().item(0).nodeTypedValue().size(), value.size());
+
+    // Nesting and names beyond the library's limits say so, at the tag.
+    std::string deep = "<r>\n";
+    for (int i = 0; i < (1 << 20); ++i) deep += "<a>";
+    XmlParseError error = Failed(deep);
+    EXPECT_EQ(error.reason, "Elements are nested more than 1048576 levels deep.");
+    EXPECT_EQ(error.errorCode, 0x80004005u);
+    EXPECT_EQ(error.line, 2);
+    EXPECT_EQ(error.linepos, 3u * (1 << 20) - 1);
+    error = Failed("<r>\n <a " + std::string(50001, 'n') + "=\"1\"/></r>");
+    EXPECT_EQ(error.reason, "A name is longer than 50000 characters.");
+    EXPECT_EQ(error.line, 2);
+    EXPECT_EQ(error.linepos, 3);
+    EXPECT_TRUE(Loaded("<r><" + std::string(50000, 'n') + "/></r>").selectSingleNode("r").childNodes().length() == 1);
+
+    // References nested beyond the limit, and a reference to itself.
+    std::string chain = "<!DOCTYPE r [<!ENTITY e0 \"x\">";
+    for (int i = 1; i <= 60; ++i) chain += "<!ENTITY e" + std::to_string(i) + " \"&e" + std::to_string(i - 1) + ";\">";
+    for (const char* body : {"<r>&e60;</r>", "<r a=\"&e60;\"/>"}) {
+        EXPECT_EQ(Failed(chain + "]>" + body).reason, "Entity references are nested more than 40 levels deep.");
+    }
+    EXPECT_EQ(Failed("<!DOCTYPE r [<!ENTITY s \"&s;\">]><r>&s;</r>").reason,
+              "Entity references are nested more than 40 levels deep.");
+}
+
 TEST(XmlDomUntrusted, FaultInsideEntityTextIsNoNameToMend) {
     const XmlParseError error = Failed("<!DOCTYPE r [<!ENTITY x \"<1a/>\">]><r>&x;</r>");
     EXPECT_NE(error.errorCode, 0u);

@@ -7,6 +7,7 @@
 
 #include "platform/characters.h"
 #include "platform/iconv_converter.h"
+#include "platform/messages.h"
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
 
@@ -446,8 +447,11 @@ DecodedText DecodeRecordText(const std::string& raw, const std::string& encoding
 
 XmlParseError DescribeParseFault(const XmlFault& fault, const DecodedText& text) {
     if (fault.ownCode != 0) {
-        const std::size_t at = fault.offset < 0 ? text.utf8.size()
-                                                : std::min<std::size_t>(fault.offset, text.utf8.size());
+        std::size_t at = fault.offset < 0 ? text.utf8.size()
+                                          : std::min<std::size_t>(fault.offset, text.utf8.size());
+        // An attribute value holds no '<': the last one before the fault opens its tag.
+        const std::size_t open = at == 0 ? std::string::npos : text.utf8.rfind('<', at - 1);
+        if (fault.ownAtTag && open != std::string::npos) at = open + 1;
         return At(text.utf8, {fault.ownCode, fault.ownReason, at});
     }
     // Bytes that do not decode are the fault when the parser stopped at them or beyond them.
@@ -465,6 +469,13 @@ XmlParseError MissingFileError() {
     XmlParseError error;
     error.errorCode = INET_E_OBJECT_NOT_FOUND;
     error.reason = "The system cannot locate the object specified.";
+    return error;
+}
+
+XmlParseError FileTooLargeError() {
+    XmlParseError error;
+    error.errorCode = E_FAIL;
+    error.reason = text::kXmlFileTooLarge;
     return error;
 }
 

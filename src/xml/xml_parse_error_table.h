@@ -28,6 +28,7 @@ struct XmlFault {
     bool inEntity = false;          // the fault lies in an entity's replacement text
     std::uint32_t ownCode = 0;      // set when the library itself stopped the parse
     std::string ownReason;
+    bool ownAtTag = false;          // reported at the name of the start tag before offset
 };
 
 // The decoded text of a whole record file, as far as its bytes decode.
@@ -46,6 +47,7 @@ XmlParseError DescribeParseFault(const XmlFault& fault, const DecodedText& text)
 // Errors that have no position.
 XmlParseError MissingFileError();
 XmlParseError MissingRootError();
+XmlParseError FileTooLargeError();
 
 }  // namespace traverse
 

@@ -15,36 +15,22 @@
 #include <mutex>
 
 #include "platform/characters.h"
+#include "platform/messages.h"
+#include "xml/xml_entity_guard.h"
+#include "xml/xml_parse_state.h"
 #include "xml/xml_parse_error_table.h"
 #include "platform/text_file.h"
 
 namespace traverse {
 namespace {
 
-// Nesting depth a record file may reach; libxml2's own default (256) refuses deep but harmless
-// files, and the tree and everything that walks it are free of recursion.
-constexpr unsigned kMaxDepth = 1u << 20;
-
-
 constexpr const char* kOutOfMemory = "Not enough storage is available to complete this operation.";
 
-// True on a thread while it parses a record file: its external entities are never loaded.
-thread_local bool t_parsingRecord = false;
-xmlExternalEntityLoader g_previousLoader = nullptr;
-
-xmlParserInputPtr RefusingLoader(const char* url, const char* id, xmlParserCtxtPtr context) {
-    if (t_parsingRecord) return nullptr;
-    return g_previousLoader != nullptr ? g_previousLoader(url, id, context) : nullptr;
-}
-
+// libxml2 needs its one-time set-up before parsers run on several threads. Nothing else of its
+// process-wide state is touched: limits and entity loading are settled per parse below.
 void InitialiseOnce() {
     static std::once_flag once;
-    std::call_once(once, [] {
-        xmlInitParser();
-        g_previousLoader = xmlGetExternalEntityLoader();
-        xmlSetExternalEntityLoader(RefusingLoader);
-        if (xmlParserMaxDepth < kMaxDepth) xmlParserMaxDepth = kMaxDepth;
-    });
+    std::call_once(once, [] { xmlInitParser(); });
 }
 
 // Where the bytes of a record come from. Read serves the parser in order; ReadAll gives the whole
@@ -56,6 +42,7 @@ public:
     virtual std::string ReadAll() = 0;
     // The first bytes, leaving the next Read at the start.
     virtual std::string Peek(std::size_t length) = 0;
+    virtual long long Size() const = 0;
 };
 
 class MemorySource : public ByteSource {
@@ -70,6 +57,7 @@ public:
     }
     std::string ReadAll() override { return m_bytes; }
     std::string Peek(std::size_t length) override { return m_bytes.substr(0, length); }
+    long long Size() const override { return static_cast<long long>(m_bytes.size()); }
 
 private:
     const std::string& m_bytes;
@@ -87,8 +75,11 @@ public:
         m_file.reset(std::fopen(SystemPath(gbkPath).c_str(), "rb"));
         if (!m_file) return false;
         struct stat status {};
-        return fstat(fileno(m_file.get()), &status) == 0 && S_ISREG(status.st_mode);
+        if (fstat(fileno(m_file.get()), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+        m_size = static_cast<long long>(status.st_size);
+        return true;
     }
+    long long Size() const override { return m_size; }
     int Read(char* buffer, int length) override {
         const std::size_t count = std::fread(buffer, 1, static_cast<std::size_t>(length), m_file.get());
         if (count == 0 && std::ferror(m_file.get())) return -1;
@@ -111,6 +102,7 @@ public:
 
 private:
     std::unique_ptr<std::FILE, FileClose> m_file;
+    long long m_size = 0;
 };
 
 int ReadCallback(void* context, char* buffer, int length) {
@@ -174,64 +166,44 @@ EncodingPlan PlanEncoding(const std::string& prefix) {
     return plan;
 }
 
-// The state of one parse that the callbacks reach through the parser context.
-struct ParseState {
-    xmlParserCtxtPtr context = nullptr;
-    bool failed = false;
-    XmlFault fault;
-    std::size_t expanded = 0;
-
-    void CapturePosition() {
-        if (fault.offset >= 0 || context == nullptr || context->inputNr < 1) return;
-        // The document's own input, even when the fault lies in an entity's replacement text.
-        const xmlParserInputPtr input = context->inputTab[0];
-        if (input == nullptr || input->base == nullptr || input->cur == nullptr) return;
-        fault.offset = static_cast<long>(input->consumed + static_cast<unsigned long>(input->cur - input->base));
-        fault.openElements.clear();
-        for (int i = 0; i < context->nameNr; ++i) {
-            fault.openElements.emplace_back(reinterpret_cast<const char*>(context->nameTab[i]));
-        }
-    }
-
-    void Record(const xmlError& error) {
-        if (!failed) {
-            failed = true;
-            fault.domain = error.domain;
-            fault.code = error.code;
-            fault.message = error.message != nullptr ? error.message : "";
-            // Entity replacement text is parsed by a context of its own, or as a pushed input.
-            fault.inEntity = error.domain == XML_FROM_PARSER && error.ctxt != nullptr &&
-                             (error.ctxt != context || context->inputNr > 1);
-        }
-        if (error.ctxt == context) CapturePosition();
-    }
-
-    void Stop(std::uint32_t code, const char* reason) {
-        if (!failed) {
-            failed = true;
-            fault.ownCode = code;
-            fault.ownReason = reason;
-        }
-        CapturePosition();
-        xmlStopParser(context);  // the context of the document, whichever context called
-    }
-};
-
 void OnError(void* data, xmlErrorPtr error) {
     if (error == nullptr || error->level < XML_ERR_ERROR) return;  // warnings change nothing
     static_cast<ParseState*>(data)->Record(*error);
+}
+
+// Names of at most kMaxNameCharacters characters; libxml2's own cap is lifted with its other limits.
+bool NameTooLong(const xmlChar* name) {
+    std::size_t characters = 0;
+    for (const xmlChar* c = name; *c != 0; ++c) {
+        if (!chars::IsUtf8Continuation(static_cast<char>(*c)) && ++characters > kMaxNameCharacters) return true;
+    }
+    return false;
+}
+
+bool StartTagWithinLimits(ParseState& state, xmlParserCtxtPtr context, const xmlChar* name,
+                          const xmlChar** attributes) {
+    if (state.depth >= kMaxElementDepth) {
+        state.Stop(context, E_FAIL, text::kXmlNestedTooDeep, true);
+        return false;
+    }
+    bool tooLong = NameTooLong(name);
+    for (int i = 0; !tooLong && attributes != nullptr && attributes[i] != nullptr; i += 2) {
+        tooLong = NameTooLong(attributes[i]);
+    }
+    if (tooLong) state.Stop(context, E_FAIL, text::kXmlNameTooLong, true);
+    return !tooLong;
 }
 
 // Element names and attributes as written: "a:b" names and xmlns attributes are plain names and
 // attributes, in document order, which libxml2's namespace-aware tree building would not keep.
 void StartElement(void* data, const xmlChar* name, const xmlChar** attributes) {
     auto context = static_cast<xmlParserCtxtPtr>(data);
-    auto state = static_cast<ParseState*>(context->_private);
-    if (context->myDoc == nullptr) return;
+    ParseState* state = StateOf(data);
+    if (context->myDoc == nullptr || state == nullptr) return;
+    if (!StartTagWithinLimits(*state, context, name, attributes)) return;
     xmlNodePtr node = xmlNewDocNode(context->myDoc, nullptr, name, nullptr);
     if (node == nullptr) {
-        if (state != nullptr) state->Stop(E_OUTOFMEMORY, kOutOfMemory);
-        xmlStopParser(context);
+        state->Stop(context, E_OUTOFMEMORY, kOutOfMemory);
         return;
     }
     context->nodemem = -1;
@@ -242,29 +214,19 @@ void StartElement(void* data, const xmlChar* name, const xmlChar** attributes) {
         xmlFreeNode(node);
         return;
     }
+    ++state->depth;
     for (int i = 0; attributes != nullptr && attributes[i] != nullptr; i += 2) {
         if (xmlNewProp(node, attributes[i], attributes[i + 1]) == nullptr) {
-            if (state != nullptr) state->Stop(E_OUTOFMEMORY, kOutOfMemory);
-            xmlStopParser(context);
+            state->Stop(context, E_OUTOFMEMORY, kOutOfMemory);
             return;
         }
     }
 }
 
-// Every expansion of a declared entity counts; an expansion bomb stops at the limit.
-xmlEntityPtr GetEntity(void* data, const xmlChar* name) {
-    auto context = static_cast<xmlParserCtxtPtr>(data);
-    auto state = static_cast<ParseState*>(context->_private);
-    xmlEntityPtr entity = xmlSAX2GetEntity(data, name);
-    if (entity != nullptr && state != nullptr && context->inSubset == 0) {
-        state->expanded += static_cast<std::size_t>(std::max(entity->length, 1));
-        if (state->expanded > kEntityExpansionLimit) {
-            state->Stop(E_FAIL, "Entity expansion exceeds the limit.");
-            xmlStopParser(context);  // also an entity's own context, when that one asked
-            return nullptr;
-        }
-    }
-    return entity;
+void EndElement(void* data, const xmlChar* name) {
+    ParseState* state = StateOf(data);
+    if (state != nullptr && state->depth > 0) --state->depth;
+    xmlSAX2EndElement(data, name);
 }
 
 struct ContextFree {
@@ -275,16 +237,16 @@ struct ContextFree {
     }
 };
 
-// Routes libxml2's error reports on this thread to one parse for its duration.
+// Routes libxml2's error reports on this thread to one parse for its duration. libxml2 2.9.14 routes
+// a parser's errors to a handler of its own only for a SAX2 handler, which would parse names
+// namespace-aware, and reports the encoding layer's errors without any parser at all.
 class ErrorScope {
 public:
     explicit ErrorScope(ParseState* state)
         : m_previous(xmlStructuredError), m_previousContext(xmlStructuredErrorContext) {
         xmlSetStructuredErrorFunc(state, OnError);
-        t_parsingRecord = true;
     }
     ~ErrorScope() {
-        t_parsingRecord = false;
         xmlSetStructuredErrorFunc(m_previousContext, m_previous);
     }
     ErrorScope(const ErrorScope&) = delete;
@@ -303,6 +265,7 @@ XmlParseResult Fail(XmlParseError error) {
 
 XmlParseResult Parse(ByteSource& source) {
     InitialiseOnce();
+    if (source.Size() > kMaxRecordBytes) return Fail(FileTooLargeError());
     const std::string prefix = source.Peek(kDeclarationPrefixLength);
     if (prefix.empty()) return Fail(MissingRootError());
     const EncodingPlan plan = PlanEncoding(prefix);
@@ -321,11 +284,13 @@ XmlParseResult Parse(ByteSource& source) {
     state.context = context.get();
     context->_private = &state;
     // SAX1 keeps names as written (see StartElement); NOENT expands internal entities, which is
-    // safe only because the loader above refuses every external one on this thread.
+    // safe because GuardEntities lets no external one load; HUGE lifts libxml2's limits, whose
+    // messages name the wrong cause, for the library's own (xml_parse_state.h).
     xmlCtxtUseOptions(context.get(), XML_PARSE_SAX1 | XML_PARSE_NONET | XML_PARSE_NOENT |
-                                         XML_PARSE_NOBLANKS | XML_PARSE_IGNORE_ENC);
+                                         XML_PARSE_NOBLANKS | XML_PARSE_IGNORE_ENC | XML_PARSE_HUGE);
     context->sax->startElement = StartElement;
-    context->sax->getEntity = GetEntity;
+    context->sax->endElement = EndElement;
+    GuardEntities(*context->sax);
 
     if (!plan.name.empty()) {
         xmlCharEncodingHandlerPtr handler =

@@ -29,9 +29,6 @@ std::string RecordTextEncoding(const std::string& prefix);
 // Bytes of a record file examined for its XML declaration.
 constexpr std::size_t kDeclarationPrefixLength = 1024;
 
-// Cumulative length of entity replacement text one parse may expand before it is stopped.
-constexpr std::size_t kEntityExpansionLimit = 16u * 1024u * 1024u;
-
 }  // namespace traverse
 
 #endif
