@@ -115,5 +115,11 @@ bool LineCursor::Next() {
     return true;
 }
 
+std::size_t Utf8Characters(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) count += IsUtf8Continuation(c) ? 0 : 1;
+    return count;
+}
+
 }  // namespace chars
 }  // namespace traverse

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 #include "platform/messages.h"
 #include "traverse/exceptions.h"
 #include "xml/xml_parse_state.h"
+#include "xml/xml_tree_builder.h"
 
 namespace traverse {
 namespace {
@@ -36,30 +36,12 @@ void ForgetRefusedParameterReferences(const ParseState& state, xmlParserCtxtPtr 
     if (!state.parameterReferences) context->hasPErefs = 0;
 }
 
-// What one more reference to entity expands to, as far as budget: a parsed entity's nodes are
-// copied for each reference without asking for the entities inside them again.
-std::size_t ExpandedSize(const xmlEntity& entity, std::size_t budget) {
-    std::size_t size = static_cast<std::size_t>(std::max(entity.length, 1));
-    std::vector<const xmlNode*> pending;
-    for (const xmlNode* node = entity.children; node != nullptr; node = node->next) {
-        pending.push_back(node);
-        if (node == entity.last) break;
-    }
-    while (!pending.empty() && size <= budget) {
-        const xmlNode* node = pending.back();
-        pending.pop_back();
-        size += 1 + (node->content != nullptr ? xmlStrlen(node->content) : 0);
-        if (node->type == XML_ENTITY_REF_NODE) continue;  // its children are the entity's own
-        for (const xmlNode* child = node->children; child != nullptr; child = child->next) pending.push_back(child);
-    }
-    return size;
-}
-
 xmlEntityPtr GetEntity(void* data, const xmlChar* name) {
     const auto context = static_cast<xmlParserCtxtPtr>(data);
     ParseState* state = StateOf(data);
     xmlEntityPtr entity = xmlSAX2GetEntity(data, name);
     if (state == nullptr || context->inSubset != 0) return entity;
+    if (state->builder != nullptr) state->builder->ReferenceStarting(context);
     if (context->depth > kMaxEntityDepth) {
         state->Stop(context, E_FAIL, text::kXmlEntitiesTooDeep);
         return nullptr;
@@ -72,8 +54,9 @@ xmlEntityPtr GetEntity(void* data, const xmlChar* name) {
     if (entity->etype == XML_EXTERNAL_GENERAL_PARSED_ENTITY && context->instate != XML_PARSER_ATTRIBUTE_VALUE) {
         entity = StandIn(*state, *entity);
     }
-    // Every expansion counts; an expansion bomb stops at the limit.
-    state->expanded += ExpandedSize(*entity, kEntityExpansionLimit);
+    // Every expansion counts (the tree's callbacks have libxml2 parse each reference's text anew);
+    // an expansion bomb stops at the limit.
+    state->expanded += static_cast<std::size_t>(std::max(entity->length, 1));
     if (state->expanded > kEntityExpansionLimit) {
         state->Stop(context, E_FAIL, text::kXmlEntityExpansionTooLarge);
         return nullptr;

@@ -77,8 +77,7 @@ constexpr const char* kReasonMissingRoot = "XML document must have a top level e
 // libxml2's parser errors and the component's codes for the same faults. Codes that a row does not
 // settle alone (a name expected, content at the top level) are decided by the text at the fault.
 constexpr TableRow kTable[] = {
-    {XML_ERR_NO_MEMORY, E_OUTOFMEMORY, "Not enough storage is available to complete this operation.",
-     Where::AtFault},
+    {XML_ERR_NO_MEMORY, E_OUTOFMEMORY, kReasonOutOfMemory, Where::AtFault},
     {XML_ERR_DOCUMENT_START, kInvalidAtTopLevel, "Invalid at the top level of the document.",
      Where::AtFault},
     {XML_ERR_DOCUMENT_EMPTY, kInvalidAtTopLevel, "Invalid at the top level of the document.",

@@ -18,6 +18,8 @@ constexpr std::uint32_t XML_E_MISSINGROOT = 0xC00CE558u;
 constexpr std::uint32_t XML_E_INVALIDENCODING = 0xC00CE56Eu;
 constexpr std::uint32_t INET_E_OBJECT_NOT_FOUND = 0x800C0006u;
 
+constexpr const char* kReasonOutOfMemory = "Not enough storage is available to complete this operation.";
+
 // What the parser saw at its first fault.
 struct XmlFault {
     int domain = 0;                 // libxml2's error domain

@@ -15,6 +15,8 @@
 
 namespace traverse {
 
+class XmlTreeBuilder;
+
 // The library's own limits. libxml2's are lifted per parse (XML_PARSE_HUGE), so that none of its
 // messages about limits, which name the wrong cause, reaches a user.
 constexpr long kMaxRecordBytes = 512L * 1024L * 1024L;    // keeps every value below libxml2's 1e9
@@ -42,7 +44,7 @@ struct ParseState {
     // counts a refused one too when it decides if an undeclared entity is an error.
     bool parameterReferences = false;
 
-    std::size_t depth = 0;  // elements open
+    XmlTreeBuilder* builder = nullptr;
 
     // The document's position and open elements, once, at the first fault.
     void CapturePosition();

@@ -18,13 +18,12 @@
 #include "platform/messages.h"
 #include "xml/xml_entity_guard.h"
 #include "xml/xml_parse_state.h"
+#include "xml/xml_tree_builder.h"
 #include "xml/xml_parse_error_table.h"
 #include "platform/text_file.h"
 
 namespace traverse {
 namespace {
-
-constexpr const char* kOutOfMemory = "Not enough storage is available to complete this operation.";
 
 // libxml2 needs its one-time set-up before parsers run on several threads. Nothing else of its
 // process-wide state is touched: limits and entity loading are settled per parse below.
@@ -171,64 +170,6 @@ void OnError(void* data, xmlErrorPtr error) {
     static_cast<ParseState*>(data)->Record(*error);
 }
 
-// Names of at most kMaxNameCharacters characters; libxml2's own cap is lifted with its other limits.
-bool NameTooLong(const xmlChar* name) {
-    std::size_t characters = 0;
-    for (const xmlChar* c = name; *c != 0; ++c) {
-        if (!chars::IsUtf8Continuation(static_cast<char>(*c)) && ++characters > kMaxNameCharacters) return true;
-    }
-    return false;
-}
-
-bool StartTagWithinLimits(ParseState& state, xmlParserCtxtPtr context, const xmlChar* name,
-                          const xmlChar** attributes) {
-    if (state.depth >= kMaxElementDepth) {
-        state.Stop(context, E_FAIL, text::kXmlNestedTooDeep, true);
-        return false;
-    }
-    bool tooLong = NameTooLong(name);
-    for (int i = 0; !tooLong && attributes != nullptr && attributes[i] != nullptr; i += 2) {
-        tooLong = NameTooLong(attributes[i]);
-    }
-    if (tooLong) state.Stop(context, E_FAIL, text::kXmlNameTooLong, true);
-    return !tooLong;
-}
-
-// Element names and attributes as written: "a:b" names and xmlns attributes are plain names and
-// attributes, in document order, which libxml2's namespace-aware tree building would not keep.
-void StartElement(void* data, const xmlChar* name, const xmlChar** attributes) {
-    auto context = static_cast<xmlParserCtxtPtr>(data);
-    ParseState* state = StateOf(data);
-    if (context->myDoc == nullptr || state == nullptr) return;
-    if (!StartTagWithinLimits(*state, context, name, attributes)) return;
-    xmlNodePtr node = xmlNewDocNode(context->myDoc, nullptr, name, nullptr);
-    if (node == nullptr) {
-        state->Stop(context, E_OUTOFMEMORY, kOutOfMemory);
-        return;
-    }
-    context->nodemem = -1;
-    xmlAddChild(context->node != nullptr ? context->node : reinterpret_cast<xmlNodePtr>(context->myDoc),
-                node);
-    if (nodePush(context, node) < 0) {
-        xmlUnlinkNode(node);
-        xmlFreeNode(node);
-        return;
-    }
-    ++state->depth;
-    for (int i = 0; attributes != nullptr && attributes[i] != nullptr; i += 2) {
-        if (xmlNewProp(node, attributes[i], attributes[i + 1]) == nullptr) {
-            state->Stop(context, E_OUTOFMEMORY, kOutOfMemory);
-            return;
-        }
-    }
-}
-
-void EndElement(void* data, const xmlChar* name) {
-    ParseState* state = StateOf(data);
-    if (state != nullptr && state->depth > 0) --state->depth;
-    xmlSAX2EndElement(data, name);
-}
-
 struct ContextFree {
     void operator()(xmlParserCtxtPtr context) const noexcept {
         if (context->myDoc != nullptr) xmlFreeDoc(context->myDoc);
@@ -278,18 +219,20 @@ XmlParseResult Parse(ByteSource& source) {
     if (!context) {
         XmlParseError error;
         error.errorCode = E_OUTOFMEMORY;
-        error.reason = kOutOfMemory;
+        error.reason = kReasonOutOfMemory;
         return Fail(error);
     }
     state.context = context.get();
     context->_private = &state;
-    // SAX1 keeps names as written (see StartElement); NOENT expands internal entities, which is
+    // SAX1 keeps names as written: "a:b" names and xmlns attributes are plain names and attributes,
+    // in document order, which namespace-aware parsing would not keep; NOENT expands internal entities, which is
     // safe because GuardEntities lets no external one load; HUGE lifts libxml2's limits, whose
     // messages name the wrong cause, for the library's own (xml_parse_state.h).
     xmlCtxtUseOptions(context.get(), XML_PARSE_SAX1 | XML_PARSE_NONET | XML_PARSE_NOENT |
                                          XML_PARSE_NOBLANKS | XML_PARSE_IGNORE_ENC | XML_PARSE_HUGE);
-    context->sax->startElement = StartElement;
-    context->sax->endElement = EndElement;
+    XmlTreeBuilder builder(state, context.get());
+    state.builder = &builder;
+    XmlTreeBuilder::Install(*context->sax);
     GuardEntities(*context->sax);
 
     if (!plan.name.empty()) {
@@ -307,8 +250,7 @@ XmlParseResult Parse(ByteSource& source) {
     xmlParseDocument(context.get());
     if (context->wellFormed && !state.failed && context->myDoc != nullptr) {
         XmlParseResult result;
-        result.tree.reset(context->myDoc);
-        context->myDoc = nullptr;
+        result.tree = builder.Finish();
         return result;
     }
     if (!state.failed) {

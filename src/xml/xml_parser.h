@@ -1,19 +1,20 @@
-// Parses record files into libxml2 trees with the component's defaults: no DTD or external entity
-// is loaded, nothing reaches the network, entity expansion is bounded, GBK-family files decode as
-// GB18030, and a failed parse is described by the component's parse error.
+// Parses record files into the access layer's trees with the component's defaults: no DTD or
+// external entity is loaded, nothing reaches the network, entity expansion is bounded, GBK-family
+// files decode as GB18030, and a failed parse is described by the component's parse error.
 #ifndef TRAVERSE_XML_XML_PARSER_H
 #define TRAVERSE_XML_XML_PARSER_H
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
-#include "xml/xml_document_state.h"
+#include "xml/xml_tree.h"
 #include "traverse/xml_dom.h"
 
 namespace traverse {
 
 struct XmlParseResult {
-    XmlDocPtr tree;      // set when the parse succeeded
+    std::shared_ptr<const detail::XmlTree> tree;  // set when the parse succeeded
     XmlParseError error; // errorCode 0 when it succeeded
 };
 
