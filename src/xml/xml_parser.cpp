@@ -224,10 +224,11 @@ XmlParseResult Parse(ByteSource& source) {
     }
     state.context = context.get();
     context->_private = &state;
-    // SAX1 keeps names as written: "a:b" names and xmlns attributes are plain names and attributes,
-    // in document order, which namespace-aware parsing would not keep; NOENT expands internal entities, which is
-    // safe because GuardEntities lets no external one load; HUGE lifts libxml2's limits, whose
-    // messages name the wrong cause, for the library's own (xml_parse_state.h).
+    // SAX1 keeps names as written: "a:b" names and xmlns attributes are plain names and
+    // attributes, in document order, which namespace-aware parsing would not keep; NOENT expands
+    // internal entities, which is safe because GuardEntities lets no external one load; HUGE lifts
+    // libxml2's limits, whose messages name the wrong cause, for the library's own
+    // (xml_parse_state.h).
     xmlCtxtUseOptions(context.get(), XML_PARSE_SAX1 | XML_PARSE_NONET | XML_PARSE_NOENT |
                                          XML_PARSE_NOBLANKS | XML_PARSE_IGNORE_ENC | XML_PARSE_HUGE);
     XmlTreeBuilder builder(state, context.get());
@@ -258,7 +259,9 @@ XmlParseResult Parse(ByteSource& source) {
         state.fault.code = context->errNo;
         state.CapturePosition();
     }
-    context.reset();  // the tree is no longer needed while the fault is explained
+    // The tree is no longer needed while the fault is explained.
+    builder.Abandon();
+    context.reset();
     return Fail(DescribeParseFault(state.fault, DecodeRecordText(source.ReadAll(), plan.decodeName)));
 }
 

@@ -30,6 +30,8 @@ public:
     void ReferenceStarting(xmlParserCtxtPtr context);
     // The tree, once the parse succeeded.
     std::shared_ptr<const detail::XmlTree> Finish();
+    // Releases what was built of a parse that failed.
+    void Abandon() { m_tree.reset(); }
 
     void StartElement(xmlParserCtxtPtr context, const xmlChar* name, const xmlChar** attributes);
     void EndElement(xmlParserCtxtPtr context);
