@@ -141,6 +141,52 @@ TEST(XmlDomDefaults, ReloadingGivesTheNewNames) {
     }
 }
 
+// ---- the tree's shape: text, CDATA, entities and ignorable white space as libxml2's own tree
+// building shapes them ----
+
+struct ShapeCase {
+    const char* name;
+    std::string xml;
+    std::string children;  // "name=value" of the root's children, joined by "|"
+    std::string content;   // the root's text content
+};
+
+void PrintTo(const ShapeCase& c, std::ostream* out) { *out << c.name; }
+
+class XmlDomShape : public ::testing::TestWithParam<ShapeCase> {};
+
+TEST_P(XmlDomShape, ChildrenAndContent) {
+    const ShapeCase& c = GetParam();
+    const XmlNode root = Loaded(c.xml).selectSingleNode("r");
+    std::string children;
+    const XmlNodeList list = root.childNodes();
+    for (long i = 0; i < list.length(); ++i) {
+        children += (i == 0 ? "" : "|") + list.item(i).nodeName() + "=" + list.item(i).nodeTypedValue();
+    }
+    EXPECT_EQ(children, c.children);
+    EXPECT_EQ(root.nodeTypedValue(), c.content);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, XmlDomShape,
+    ::testing::Values(
+        ShapeCase{"AdjacentTextJoinsAndSoDoCData", "<r>a&amp;b&#65;<![CDATA[c]]><![CDATA[d]]>e</r>",
+                  "#text=a&bA|#cdata-section=cd|#text=e", "a&bAcde"},
+        ShapeCase{"EntityTextJoinsTheTextAroundIt", "<!DOCTYPE r [<!ENTITY t \"x<b/>y\">]><r>1&t;2</r>",
+                  "#text=1x|b=|#text=y2", "1xy2"},
+        ShapeCase{"CDataJoinsOnlyWithinOneEntity",
+                  "<!DOCTYPE r [<!ENTITY c \"<![CDATA[k]]>\">]><r><![CDATA[j]]>&c;<![CDATA[l]]></r>",
+                  "#cdata-section=j|#cdata-section=kl", "jkl"},
+        ShapeCase{"BlanksBeforeALineEndAfterAnElementAreLeftOut", "<r><a/>  \r\n  text<b/></r>",
+                  "a=|#text=\n  text|b=", "\n  text"},
+        ShapeCase{"BlanksBeforeAReferenceStay", "<r><a/>  \r\n  <b/>  &#32;<c/></r>", "a=|b=|c=", "   "},
+        ShapeCase{"ElementContentDeclaredInTheDtd", "<!DOCTYPE r [<!ELEMENT r (a)*>]><r>  x  <a/></r>",
+                  "#text=  x  |a=", "  x  "},
+        ShapeCase{"TextFirstKeepsLaterBlanks", "<r>t<a/>  <b/></r>", "#text=t|a=|b=", "t  "},
+        ShapeCase{"PreservedSpace", "<r xml:space=\"preserve\"><a/>  <b/></r>", "a=|b=", "  "},
+        ShapeCase{"CommentsAndInstructions", "<r><!--c--> <?p d?> </r>", "#comment=c|p=d", ""}),
+    [](const ::testing::TestParamInfo<ShapeCase>& info) { return std::string(info.param.name); });
+
 // ---- paths ----
 
 TEST(XmlDomPaths, ChildStepsFromTheDocumentStartAtTheRoot) {
