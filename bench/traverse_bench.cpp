@@ -1,14 +1,14 @@
-// Import, check and export of generated record files of about 1, 10 and 100 MB, each against the
-// floor of libxml2's own parse of the same file, and the peak memory of an import against that of
-// the parse alone. Prints the figures, the ratios and whether each target holds.
+// Import, check and export of generated record files, and the import against a peer program that
+// parses the same file (xmllint --noout: libxml2's parse and tree), measured in the same run. Prints
+// the figures, the ratios and whether each target holds.
 //
-//     traverse_bench --records=DIR [--sizes=1,10,100] [--few-names=100] [benchmark flags]
+//     traverse_bench --records=DIR [--sizes=1,20,100] [--peer-sizes=20,100] [benchmark flags]
 //
-// DIR holds records-<N>MB.xml for each size, and records-<N>MB-few-names.xml for --few-names=N
-// (tools/generate_records.py writes them, the latter with --name-pool; make bench does). Exits 1
-// when a target does not hold.
+// DIR holds records-<N>MB.xml and records-<N>MB-few-names.xml for each size
+// (tools/generate_records.py writes them, the latter with --name-pool 100; make bench does). Exits
+// 1 when a target does not hold.
 #include <benchmark/benchmark.h>
-#include <libxml/parser.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,7 +22,6 @@
 #include <string>
 #include <vector>
 
-#include "floor_parse.h"
 #include "traverse/import_xml.h"
 #include "traverse/message_box.h"
 
@@ -38,23 +37,10 @@ struct RecordFile {
     double bytes = 0;        // actual size
 };
 
-const char* const kOperations[] = {"parse", "import", "check", "export"};
+const char* const kOperations[] = {"import", "check", "export"};
 
 std::string Name(const char* operation, const RecordFile& file) {
     return std::string(operation) + "/" + file.label;
-}
-
-// The floor: a document from libxml2 and its release.
-void BenchParse(benchmark::State& state, const RecordFile* file) {
-    for (auto _ : state) {
-        xmlDocPtr document = traverse::bench::FloorParse(file->path);
-        if (document == nullptr) {
-            state.SkipWithError("libxml2 cannot parse the file");
-            break;
-        }
-        xmlFreeDoc(document);
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file->bytes));
 }
 
 // OnButtonExchange on a fresh importer, and the release of what it imported.
@@ -145,20 +131,43 @@ std::string Quote(const std::string& text) {
     return quoted + "'";
 }
 
-// Peak resident-set growth, KiB, of one operation in a process of its own; the least of a few
-// runs; -1 when it cannot be measured.
-long PeakKiB(const char* operation, const std::string& path, int runs) {
-    long least = -1;
+// What one run of a program cost: CPU seconds (user and system) and peak resident set, KiB.
+struct ProcessCost {
+    double seconds = 0;
+    long peakKiB = 0;
+    bool ok = false;
+};
+
+// Runs a program through traverse_measure, which reports what the program cost.
+ProcessCost RunProcess(const std::vector<std::string>& argv) {
+    std::string command = Quote(TRAVERSE_MEASURE_PATH) + " run";
+    for (const std::string& argument : argv) command += " " + Quote(argument);
+    ProcessCost cost;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return cost;
+    const bool read = std::fscanf(pipe, "%lf %ld", &cost.seconds, &cost.peakKiB) == 2;
+    const int status = pclose(pipe);
+    cost.ok = read && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return cost;
+}
+
+// The import and its peer on one file, alternating, the least of each over runs.
+struct PeerCosts {
+    ProcessCost import;
+    ProcessCost peer;
+};
+
+PeerCosts MeasureAgainstPeer(const std::string& path, int runs) {
+    PeerCosts least;
+    const auto keep = [](ProcessCost& kept, const ProcessCost& cost) {
+        if (!cost.ok) return;
+        if (!kept.ok || cost.seconds < kept.seconds) kept.seconds = cost.seconds;
+        if (!kept.ok || cost.peakKiB < kept.peakKiB) kept.peakKiB = cost.peakKiB;
+        kept.ok = true;
+    };
     for (int i = 0; i < runs; ++i) {
-        const std::string command =
-            Quote(TRAVERSE_PEAK_MEMORY_PATH) + " " + operation + " " + Quote(path);
-        std::FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) return -1;
-        long kib = -1;
-        if (std::fscanf(pipe, "%ld", &kib) != 1) kib = -1;
-        const int status = pclose(pipe);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || kib < 0) return -1;
-        least = least < 0 ? kib : std::min(least, kib);
+        keep(least.peer, RunProcess({"xmllint", "--noout", path}));
+        keep(least.import, RunProcess({TRAVERSE_MEASURE_PATH, "import", path}));
     }
     return least;
 }
@@ -184,17 +193,76 @@ std::string TakeFlag(int& argc, char** argv, const char* name) {
     return value;
 }
 
+
+
+// Numbers from a comma-separated flag value.
+std::vector<int> Sizes(const std::string& list) {
+    std::vector<int> sizes;
+    for (std::size_t at = 0; at < list.size();) {
+        const std::size_t comma = std::min(list.find(',', at), list.size());
+        sizes.push_back(std::atoi(list.substr(at, comma - at).c_str()));
+        at = comma + 1;
+    }
+    return sizes;
+}
+
+bool FindRecordFile(const std::string& directory, int megabytes, bool fewNames, RecordFile& file) {
+    file.megabytes = megabytes;
+    file.label = std::to_string(megabytes) + "MB" + (fewNames ? "-few-names" : "");
+    file.path = directory + "/records-" + file.label + ".xml";
+    file.exportPath = directory + "/records-" + file.label + ".txt";
+    struct stat status {};
+    if (stat(file.path.c_str(), &status) != 0) {
+        std::fprintf(stderr, "missing %s: tools/generate_records.py --megabytes %d --seed 1%s -o %s\n",
+                     file.path.c_str(), megabytes, fewNames ? " --name-pool 100" : "", file.path.c_str());
+        return false;
+    }
+    file.bytes = static_cast<double>(status.st_size);
+    return true;
+}
+
+void Register(const RecordFile& file) {
+    // Large files take a second or more per operation: a fixed count of repetitions then.
+    const bool large = file.bytes > 30e6;
+    const auto configure = [&](benchmark::internal::Benchmark* b) {
+        b->Unit(benchmark::kMillisecond)->Repetitions(large ? 3 : 10);
+        b->ComputeStatistics("min", [](const std::vector<double>& values) {
+            return *std::min_element(values.begin(), values.end());
+        });
+        if (large) b->Iterations(1);
+        else b->MinTime(0.2);
+    };
+    configure(benchmark::RegisterBenchmark(Name("import", file).c_str(), BenchImport, &file));
+    configure(benchmark::RegisterBenchmark(Name("check", file).c_str(), BenchCheck, &file));
+    configure(benchmark::RegisterBenchmark(Name("export", file).c_str(), BenchExport, &file));
+}
+
+// Time per MB of the import across the sizes: largest over smallest.
+double PrintPerMegabyte(const char* kind, const std::vector<RecordFile>& files, const CollectingReporter& reporter) {
+    double low = 0, high = 0;
+    std::printf("  import, %-15s", kind);
+    for (const RecordFile& file : files) {
+        const double perMegabyte = reporter.Seconds(Name("import", file)) / (file.bytes / 1e6);
+        std::printf(" %8.2f ms/MB", perMegabyte * 1e3);
+        low = low == 0 ? perMegabyte : std::min(low, perMegabyte);
+        high = std::max(high, perMegabyte);
+    }
+    const double spread = low > 0 ? high / low : 0;
+    std::printf("   spread %5.2f", spread);
+    return spread;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string directory = TakeFlag(argc, argv, "records");
-    std::string sizes = TakeFlag(argc, argv, "sizes");
-    const int fewNames = std::atoi(TakeFlag(argc, argv, "few-names").c_str());
+    std::string sizeList = TakeFlag(argc, argv, "sizes");
+    std::string peerList = TakeFlag(argc, argv, "peer-sizes");
     if (directory.empty()) directory = ".";
-    if (sizes.empty()) sizes = "1,10,100";
+    if (sizeList.empty()) sizeList = "1,20,100";
+    if (peerList.empty()) peerList = "20,100";
     // The repetitions of the benchmarks run in random order, so that a slow spell of a shared
-    // machine falls on the floor and on the library alike; flags given on the command line win
-    // (but for --benchmark_filter: the phases below choose what runs).
+    // machine falls on every file alike; flags given on the command line win.
     std::vector<char*> arguments(argv, argv + argc);
     static char interleave[] = "--benchmark_enable_random_interleaving=true";
     static char aggregates[] = "--benchmark_report_aggregates_only=true";
@@ -205,150 +273,79 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
     traverse::SetMessageBoxHandler([](const std::string&) {});
-    xmlInitParser();
 
-    // The record files: records-<N>MB.xml, and records-<N>MB-few-names.xml for --few-names=N.
-    const auto recordFile = [&](int megabytes, const std::string& suffix, RecordFile& file) {
-        file.megabytes = megabytes;
-        file.label = std::to_string(megabytes) + "MB" + suffix;
-        file.path = directory + "/records-" + file.label + ".xml";
-        file.exportPath = directory + "/records-" + file.label + ".txt";
-        struct stat status {};
-        if (stat(file.path.c_str(), &status) != 0) {
-            std::fprintf(stderr, "missing %s: tools/generate_records.py --megabytes %d%s -o %s\n",
-                         file.path.c_str(), megabytes, suffix.empty() ? "" : " --name-pool 100",
-                         file.path.c_str());
-            return false;
-        }
-        file.bytes = static_cast<double>(status.st_size);
-        return true;
-    };
-    std::vector<RecordFile> files;
-    for (std::size_t at = 0; at < sizes.size();) {
-        const std::size_t comma = std::min(sizes.find(',', at), sizes.size());
-        RecordFile file;
-        if (!recordFile(std::atoi(sizes.substr(at, comma - at).c_str()), "", file)) return 2;
-        files.push_back(file);
-        at = comma + 1;
-    }
-    // The parser's cost per name grows with the number of distinct names in a file (libxml2's name
-    // dictionary); a file of the same size with few of them shows the floor without that.
-    RecordFile fewNamesFile;
-    if (fewNames > 0 && !recordFile(fewNames, "-few-names", fewNamesFile)) return 2;
-
-    for (const RecordFile& file : files) {
-        // Large files take a second or more per operation: a fixed count of repetitions then.
-        const bool large = file.bytes > 30e6;
-        const auto configure = [&](benchmark::internal::Benchmark* b) {
-            b->Unit(benchmark::kMillisecond)->Repetitions(large ? 3 : 10);
-            b->ComputeStatistics("min", [](const std::vector<double>& values) {
-                return *std::min_element(values.begin(), values.end());
-            });
-            if (large) b->Iterations(1);
-            else b->MinTime(0.2);
-        };
-        configure(benchmark::RegisterBenchmark(Name("parse", file).c_str(), BenchParse, &file));
-        configure(benchmark::RegisterBenchmark(Name("import", file).c_str(), BenchImport, &file));
-        configure(benchmark::RegisterBenchmark(Name("check", file).c_str(), BenchCheck, &file));
-        configure(benchmark::RegisterBenchmark(Name("export", file).c_str(), BenchExport, &file));
-    }
-    if (fewNames > 0) {
-        for (const char* operation : {"parse", "import"}) {
-            benchmark::RegisterBenchmark(Name(operation, fewNamesFile).c_str(),
-                                         operation == std::string("parse") ? BenchParse : BenchImport,
-                                         &fewNamesFile)
-                ->Unit(benchmark::kMillisecond)
-                ->Repetitions(3)
-                ->Iterations(1)
-                ->ComputeStatistics("min", [](const std::vector<double>& values) {
-                    return *std::min_element(values.begin(), values.end());
-                });
+    // Every size twice: the generator's many distinct names, and a few hundred of them.
+    std::vector<RecordFile> manyNames, fewNames;
+    for (const int megabytes : Sizes(sizeList)) {
+        manyNames.emplace_back();
+        fewNames.emplace_back();
+        if (!FindRecordFile(directory, megabytes, false, manyNames.back()) ||
+            !FindRecordFile(directory, megabytes, true, fewNames.back())) {
+            return 2;
         }
     }
+    std::vector<const RecordFile*> all;
+    for (std::size_t i = 0; i < manyNames.size(); ++i) all.insert(all.end(), {&manyNames[i], &fewNames[i]});
+    for (const RecordFile* file : all) Register(*file);
+
     CollectingReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
                                                        : benchmark::ConsoleReporter::OO_Tabular);
-    // First the floor and the import of every file, interleaved, with no imported data held: an
-    // imported 100 MB file left in the heap would slow every small import after it. Then the check
-    // and the export, one file at a time, on that file imported once.
-    benchmark::RunSpecifiedBenchmarks(&reporter, "^(parse|import)/");
-    for (const RecordFile& file : files) {
-        benchmark::RunSpecifiedBenchmarks(&reporter, "^(check|export)/" + file.label + "/");
+    // First the imports of every file, interleaved, with no imported data held: an imported 100 MB
+    // file left in the heap would slow every small import after it. Then the check and the export,
+    // one file at a time, on that file imported once.
+    benchmark::RunSpecifiedBenchmarks(&reporter, "^import/");
+    for (const RecordFile* file : all) {
+        benchmark::RunSpecifiedBenchmarks(&reporter, "^(check|export)/" + file->label + "/");
         g_imported.reset();
     }
     benchmark::Shutdown();
 
     Verdicts verdict;
-    // The ratios are taken on CPU time: the machines this runs on are shared, and time spent
-    // waiting for a core says nothing about the code. Wall-clock time is shown beside it.
-    std::printf("\nFastest of the repetitions: CPU milliseconds per operation and MB/s "
-                "(wall-clock milliseconds in brackets)\n");
-    std::printf("%8s %12s %25s %25s %25s %25s %14s %14s\n", "file", "bytes", "parse", "import",
-                "check", "export", "peak parse", "peak import");
-    std::map<std::string, std::vector<double>> perMegabyte;  // seconds per MB by operation
-    std::vector<long> parsePeaks, importPeaks;
-    for (const RecordFile& file : files) {
-        const double megabytes = file.bytes / 1e6;
-        std::printf("%8s %12.0f", file.label.c_str(), file.bytes);
+    // CPU time: the machines this runs on are shared, and time spent waiting for a core says
+    // nothing about the code. Wall-clock time is shown beside it.
+    std::printf("\nIn the benchmark's process, fastest repetition: CPU milliseconds per operation "
+                "and MB/s (wall-clock milliseconds in brackets)\n");
+    std::printf("%18s %11s %25s %25s %25s   check/import   export/import\n", "file", "bytes", "import",
+                "check", "export");
+    for (const RecordFile* file : all) {
+        const double megabytes = file->bytes / 1e6;
+        std::printf("%18s %11.0f", file->label.c_str(), file->bytes);
         for (const char* operation : kOperations) {
-            const double seconds = reporter.Seconds(Name(operation, file));
-            perMegabyte[operation].push_back(seconds / megabytes);
+            const double seconds = reporter.Seconds(Name(operation, *file));
             std::printf(" %8.1f %6.1f (%7.1f)", seconds * 1e3, seconds > 0 ? megabytes / seconds : 0.0,
-                        reporter.RealSeconds(Name(operation, file)) * 1e3);
+                        reporter.RealSeconds(Name(operation, *file)) * 1e3);
         }
-        const int runs = file.bytes > 30e6 ? 1 : 3;
-        parsePeaks.push_back(PeakKiB("parse", file.path, runs));
-        importPeaks.push_back(PeakKiB("import", file.path, runs));
-        std::printf(" %11.1fMiB %11.1fMiB\n", parsePeaks.back() / 1024.0, importPeaks.back() / 1024.0);
+        const double import = reporter.Seconds(Name("import", *file));
+        const double check = import > 0 ? reporter.Seconds(Name("check", *file)) / import : 0;
+        const double exported = import > 0 ? reporter.Seconds(Name("export", *file)) / import : 0;
+        std::printf("   %5.3f <= 0.20 %s", check, verdict(check > 0 && check <= 0.2));
+        std::printf("   %5.3f <= 0.20 %s\n", exported, verdict(exported > 0 && exported <= 0.2));
     }
 
-    std::printf("\nTargets\n");
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const RecordFile& file = files[i];
-        const double parse = reporter.Seconds(Name("parse", file));
-        const double import = reporter.Seconds(Name("import", file));
-        const double check = reporter.Seconds(Name("check", file));
-        const double exported = reporter.Seconds(Name("export", file));
-        const bool measured = parse > 0 && import > 0 && check > 0 && exported > 0;
-        const double importRatio = measured ? import / parse : 0;
-        const double checkRatio = measured ? check / import : 0;
-        const double exportRatio = measured ? exported / import : 0;
-        std::printf("%6s  import/parse %5.2f <= 1.50 %s   check/import %5.3f <= 0.25 %s   "
-                    "export/import %5.3f <= 0.50 %s\n",
-                    file.label.c_str(), importRatio, verdict(measured && importRatio <= 1.5), checkRatio,
-                    verdict(measured && checkRatio <= 0.25), exportRatio,
-                    verdict(measured && exportRatio <= 0.5));
-        const bool peaks = parsePeaks[i] > 0 && importPeaks[i] > 0;
-        const double memoryRatio = peaks ? static_cast<double>(importPeaks[i]) / parsePeaks[i] : 0;
-        std::printf("%6s  peak memory import/parse %5.2f <= 1.50 %s\n", file.label.c_str(), memoryRatio,
-                    verdict(peaks && memoryRatio <= 1.5));
-    }
-    if (files.size() > 1) {
-        std::printf("time per MB, largest over smallest across the sizes (<= 1.25 for the library)\n");
-        for (const char* operation : kOperations) {
-            const std::vector<double>& values = perMegabyte[operation];
-            const double low = *std::min_element(values.begin(), values.end());
-            const double high = *std::max_element(values.begin(), values.end());
-            const double spread = low > 0 ? high / low : 0;
-            std::printf("        %-7s", operation);
-            for (double value : values) std::printf(" %8.2f ms/MB", value * 1e3);
-            if (std::strcmp(operation, "parse") == 0) std::printf("   spread %5.2f (floor)\n", spread);
-            else std::printf("   spread %5.2f <= 1.25 %s\n", spread, verdict(low > 0 && spread <= 1.25));
+    std::printf("\nEach in a process of its own, the least of 3 runs, alternating: CPU milliseconds "
+                "and peak resident set\n");
+    std::printf("%18s %22s %22s   %-22s   %-22s\n", "file", "xmllint --noout", "traverse import",
+                "import/xmllint time", "import/xmllint peak");
+    for (const int megabytes : Sizes(peerList)) {
+        for (const bool few : {false, true}) {
+            RecordFile file;
+            if (!FindRecordFile(directory, megabytes, few, file)) return 2;
+            const PeerCosts costs = MeasureAgainstPeer(file.path, 3);
+            const bool measured = costs.peer.ok && costs.import.ok;
+            const double time = measured ? costs.import.seconds / costs.peer.seconds : 0;
+            const double peak = measured ? static_cast<double>(costs.import.peakKiB) / costs.peer.peakKiB : 0;
+            std::printf("%18s %9.0f ms %7.1f MiB %9.0f ms %7.1f MiB   %5.2f <= 0.80 %s      %5.2f <= 0.40 %s\n",
+                        file.label.c_str(), costs.peer.seconds * 1e3, costs.peer.peakKiB / 1024.0,
+                        costs.import.seconds * 1e3, costs.import.peakKiB / 1024.0, time,
+                        verdict(measured && time <= 0.8), peak, verdict(measured && peak <= 0.4));
         }
     }
-    if (fewNames > 0) {
-        const double megabytes = fewNamesFile.bytes / 1e6;
-        const double parse = reporter.Seconds(Name("parse", fewNamesFile));
-        const double import = reporter.Seconds(Name("import", fewNamesFile));
-        std::printf("%s, %.0f bytes, few distinct names: parse %.2f ms/MB, import %.2f ms/MB, "
-                    "import/parse %.2f\n",
-                    fewNamesFile.label.c_str(), fewNamesFile.bytes, parse / megabytes * 1e3,
-                    import / megabytes * 1e3, parse > 0 ? import / parse : 0.0);
-        const double smallest = perMegabyte["import"].empty() ? 0 : perMegabyte["import"].front();
-        if (smallest > 0) {
-            std::printf("        import per MB against the %s file's: %.2f (informative)\n",
-                        files.front().label.c_str(), import / megabytes / smallest);
-        }
-    }
+
+    std::printf("\nTime per MB from the smallest file to the largest\n");
+    const double spread = PrintPerMegabyte("few names", fewNames, reporter);
+    std::printf(" <= 1.25 %s\n", verdict(spread > 0 && spread <= 1.25));
+    PrintPerMegabyte("many names", manyNames, reporter);
+    std::printf(" (informative)\n");
     std::printf("%s\n", verdict.failed == 0 ? "every target holds"
                                             : (std::to_string(verdict.failed) + " target(s) missed").c_str());
     return verdict.failed == 0 ? 0 : 1;

@@ -20,6 +20,7 @@ namespace traverse {
 
 namespace detail {
 struct XmlDocumentState;
+struct XmlTree;
 }
 
 class XmlNodeList;
@@ -56,10 +57,10 @@ public:
 private:
     friend class XmlDocument;
     friend class XmlNodeCollection;
-    XmlNode(std::shared_ptr<const detail::XmlDocumentState> document, void* node);
+    XmlNode(std::shared_ptr<const detail::XmlTree> tree, const void* node);
 
-    std::shared_ptr<const detail::XmlDocumentState> m_document;
-    void* m_pNode = nullptr;  // an xmlNode, or an xmlAttr for attribute nodes
+    std::shared_ptr<const detail::XmlTree> m_tree;
+    const void* m_pNode = nullptr;  // a node of the tree, told apart by its low bits
 };
 
 // Nodes in document order: a node's children or an element's attributes. item(i) takes constant
@@ -72,12 +73,12 @@ public:
 
 protected:
     XmlNodeCollection() = default;  // an empty handle
-    XmlNodeCollection(std::shared_ptr<const detail::XmlDocumentState> document,
-                      std::shared_ptr<const std::vector<void*>> items);
+    XmlNodeCollection(std::shared_ptr<const detail::XmlTree> tree,
+                      std::shared_ptr<const std::vector<const void*>> items);
 
 private:
-    std::shared_ptr<const detail::XmlDocumentState> m_document;
-    std::shared_ptr<const std::vector<void*>> m_items;
+    std::shared_ptr<const detail::XmlTree> m_tree;
+    std::shared_ptr<const std::vector<const void*>> m_items;
 };
 
 // A node's children.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "check/half_circle.h"
+#include "import/report_entry.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"
@@ -44,6 +45,13 @@ double ClosureSeconds(const CBaseObserve& first, const CBaseObserve& last) {
 
 long RoundNumber(size_t index) { return static_cast<long>(index) + 1; }
 
+// The heading of a station's lines.
+void AddStationEntry(CImportXml& importer, const CPoint3D& station) {
+    StartReportEntry(importer.m_strText);
+    importer.m_strText += GBK(text::kCheckStation);
+    importer.m_strText += station.m_strName;
+}
+
 // Formats a blocking message into m_strError and shows it.
 void ShowCheckMessage(CImportXml& importer, std::string message) {
     importer.m_strError = std::move(message);
@@ -52,12 +60,12 @@ void ShowCheckMessage(CImportXml& importer, std::string message) {
 
 // The 2C value of every record; stops the whole section at a record without two readings.
 int Check2C(CImportXml& importer, double limit, const std::vector<CPoint3D*>& stations) {
-    importer.AddText(FormatText(GBK(text::kCheck2CHeading), limit));
+    AddReportEntry(importer, GBK(text::kCheck2CHeading), limit);
     const bool complete = ForEachStationWithBlock(stations, [&](const CPoint3D& station,
                                                                 const TAGStationObserve& block) {
-        importer.AddText(GBK(text::kCheckStation) + station.m_strName);
+        AddStationEntry(importer, station);
         for (size_t r = 0; r < block.m_arrHAngle.size(); ++r) {
-            importer.AddText(FormatText(GBK(text::kCheckRound), RoundNumber(r)));
+            AddReportEntry(importer, GBK(text::kCheckRound), RoundNumber(r));
             for (const CBaseObserve& record : block.m_arrHAngle[r].m_arrObserve) {
                 if (record.m_arrValue.size() < 2) {
                     ShowCheckMessage(importer, FormatText(GBK(text::kCheckMissingReading),
@@ -66,9 +74,8 @@ int Check2C(CImportXml& importer, double limit, const std::vector<CPoint3D*>& st
                     return false;
                 }
                 const double c = TwoCSeconds(record);
-                std::string entry = FormatText(GBK(text::kCheck2CValue), record.m_strName.c_str(), c);
-                if (c >= limit - kLimitTolerance) entry += GBK(text::kCheckOverLimit);
-                importer.AddText(entry);
+                AddReportEntry(importer, GBK(text::kCheck2CValue), record.m_strName.c_str(), c);
+                if (c >= limit - kLimitTolerance) importer.m_strText += GBK(text::kCheckOverLimit);
             }
         }
         importer.AddText("\n");
@@ -94,14 +101,13 @@ void CheckRoundClosure(CImportXml& importer, const CPoint3D& station, const CSur
         return;
     }
     if (records.size() == 4) return;
-    importer.AddText(
-        FormatText(GBK(text::kCheckClosureValue), RoundNumber(r), ClosureSeconds(first, last)));
+    AddReportEntry(importer, GBK(text::kCheckClosureValue), RoundNumber(r), ClosureSeconds(first, last));
 }
 
 int CheckClosure(CImportXml& importer, double limit, const std::vector<CPoint3D*>& stations) {
-    importer.AddText(FormatText(GBK(text::kCheckClosureHeading), limit));
+    AddReportEntry(importer, GBK(text::kCheckClosureHeading), limit);
     ForEachStationWithBlock(stations, [&](const CPoint3D& station, const TAGStationObserve& block) {
-        importer.AddText(GBK(text::kCheckStation) + station.m_strName);
+        AddStationEntry(importer, station);
         for (size_t r = 0; r < block.m_arrHAngle.size(); ++r) {
             CheckRoundClosure(importer, station, block.m_arrHAngle[r], r);
         }
@@ -113,10 +119,10 @@ int CheckClosure(CImportXml& importer, double limit, const std::vector<CPoint3D*
 
 // Station headings only: every station with two rounds or more.
 int CheckBetweenRounds(CImportXml& importer, double limit, const std::vector<CPoint3D*>& stations) {
-    importer.AddText(FormatText(GBK(text::kCheckBetweenRoundsHeading), limit));
+    AddReportEntry(importer, GBK(text::kCheckBetweenRoundsHeading), limit);
     ForEachStationWithBlock(stations, [&](const CPoint3D& station, const TAGStationObserve& block) {
         if (block.m_arrHAngle.size() < 2) return true;
-        importer.AddText(GBK(text::kCheckStation) + station.m_strName);
+        AddStationEntry(importer, station);
         importer.AddText("\n");
         return true;
     });

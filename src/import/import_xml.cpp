@@ -1,5 +1,7 @@
 #include "traverse/import_xml.h"
 
+#include "import/report_entry.h"
+
 #include <new>
 
 #include "platform/c_number.h"
@@ -33,7 +35,7 @@ void CImportXml::Clear() {
 std::uint32_t CImportXml::OnButtonRecord() { return 0; }
 
 void CImportXml::AddText(const std::string& text) {
-    if (!m_strText.empty()) m_strText += "\r\n";
+    StartReportEntry(m_strText);
     m_strText += text;
 }
 

@@ -74,22 +74,25 @@ bool ExactDecimal(const char* p, const char* end, double& value) {
 
 }  // namespace
 
-std::string detail::FormatVarargs(const char* format, ...) {
+void detail::AppendVarargs(std::string& out, const char* format, ...) {
     CLocaleScope scope;
     va_list args;
     va_start(args, format);
     va_list copy;
     va_copy(copy, args);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    // Most texts fit a line's buffer: one pass, and no string of their own.
+    char line[256];
+    const int length = std::vsnprintf(line, sizeof line, format, copy);
     va_end(copy);
-    std::string text;
-    if (length > 0) {
-        text.resize(static_cast<size_t>(length) + 1);
-        std::vsnprintf(&text[0], text.size(), format, args);
-        text.resize(static_cast<size_t>(length));
+    if (length > 0 && static_cast<size_t>(length) < sizeof line) {
+        out.append(line, static_cast<size_t>(length));
+    } else if (length > 0) {
+        const size_t start = out.size();
+        out.resize(start + static_cast<size_t>(length) + 1);
+        std::vsnprintf(&out[start], static_cast<size_t>(length) + 1, format, args);
+        out.resize(start + static_cast<size_t>(length));
     }
     va_end(args);
-    return text;
 }
 
 double AToF(const std::string& text) {

@@ -9,7 +9,7 @@
 namespace traverse {
 
 namespace detail {
-std::string FormatVarargs(const char* format, ...);
+void AppendVarargs(std::string& out, const char* format, ...);
 inline const char* FormatString(const char* format) { return format; }
 inline const char* FormatString(const std::string& format) { return format.c_str(); }
 
@@ -19,14 +19,22 @@ constexpr bool kIsFormatArgument = std::is_arithmetic_v<T> || std::is_same_v<T, 
                                    std::is_same_v<T, char*>;
 }  // namespace detail
 
-// printf-style formatting in the "C" locale; %s arguments are copied byte for byte. format is a
-// C string or a std::string such as a GBK("...") literal; every argument is a number or a C string
-// (anything else does not compile).
+// printf-style formatting in the "C" locale, appended to out; %s arguments are copied byte for
+// byte. format is a C string or a std::string such as a GBK("...") literal; every argument is a
+// number or a C string (anything else does not compile).
 template <typename Format, typename... Args>
-std::string FormatText(const Format& format, Args... args) {
+void AppendText(std::string& out, const Format& format, Args... args) {
     static_assert((detail::kIsFormatArgument<Args> && ...),
                   "FormatText takes numbers and C strings: pass text.c_str()");
-    return detail::FormatVarargs(detail::FormatString(format), args...);
+    detail::AppendVarargs(out, detail::FormatString(format), args...);
+}
+
+// AppendText into a string of its own.
+template <typename Format, typename... Args>
+std::string FormatText(const Format& format, Args... args) {
+    std::string text;
+    AppendText(text, format, args...);
+    return text;
 }
 
 // atof: leading white space skipped, then the longest prefix of the form [sign] digits [. digits]

@@ -127,5 +127,11 @@ long LineCursor::Utf8Column(std::size_t pos) const {
     return column;
 }
 
+std::size_t Utf8Characters(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) count += IsUtf8Continuation(c) ? 0 : 1;
+    return count;
+}
+
 }  // namespace chars
 }  // namespace traverse

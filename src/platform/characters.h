@@ -39,6 +39,8 @@ std::string TrimCSpace(std::string_view text);
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 inline bool StartsWithUtf8Bom(std::string_view text) { return text.substr(0, 3) == kUtf8Bom; }
 inline bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u; }
+// Characters of UTF-8 text: the bytes that start one.
+std::size_t Utf8Characters(std::string_view text);
 
 // One decoded character: its code point and its length in bytes.
 struct Utf8Char {

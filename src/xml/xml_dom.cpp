@@ -1,52 +1,92 @@
 #include "traverse/xml_dom.h"
 
-#include <libxml/tree.h>
-#include <libxml/dict.h>
-
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
 #include "platform/characters.h"
-#include "xml/xml_document_state.h"
-#include "xml/xml_parser.h"
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
+#include "xml/xml_parser.h"
+#include "xml/xml_tree.h"
 
 namespace traverse {
+
+using detail::XmlNodeKind;
+using detail::XmlTree;
+using detail::XmlTreeAttribute;
+using detail::XmlTreeNode;
+
 namespace {
 
-xmlNodePtr AsNode(void* node) { return static_cast<xmlNodePtr>(node); }
+// What a handle points at: a node, an attribute (low bit 1), or the one text node an attribute
+// holds as its child (low bit 2). Nodes and attributes are aligned to 8.
+enum Tag : std::uintptr_t { kNodeTag = 0, kAttributeTag = 1, kAttributeTextTag = 2, kTagMask = 3 };
 
-std::string ToGbk(const xmlChar* utf8) {
-    return utf8 == nullptr ? std::string() : Utf8ToGbk(reinterpret_cast<const char*>(utf8));
+struct Target {
+    const XmlTreeNode* node = nullptr;
+    const XmlTreeAttribute* attribute = nullptr;
+    bool attributeText = false;
+};
+
+const void* Tagged(const void* pointer, Tag tag) {
+    return reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(pointer) | tag);
 }
 
-// A name of the tree in GBK. Names live in the document's dictionary, so each distinct one is
-// converted once.
-std::string NameToGbk(const detail::XmlDocumentState& state, const xmlChar* name) {
-    if (name == nullptr) return std::string();
-    const xmlChar* c = name;
-    while (*c != 0 && *c < 0x80) ++c;
-    if (*c == 0) return std::string(reinterpret_cast<const char*>(name), static_cast<std::size_t>(c - name));
-    const auto found = state.gbkNames.find(name);
-    if (found != state.gbkNames.end()) return found->second;
-    std::string gbk = Utf8ToGbk(reinterpret_cast<const char*>(name));
-    state.gbkNames.emplace(name, gbk);
-    return gbk;
+Target Untag(const void* handle) {
+    const auto bits = reinterpret_cast<std::uintptr_t>(handle);
+    const void* pointer = reinterpret_cast<const void*>(bits & ~std::uintptr_t{kTagMask});
+    Target target;
+    if ((bits & kTagMask) == kNodeTag) {
+        target.node = static_cast<const XmlTreeNode*>(pointer);
+    } else {
+        target.attribute = static_cast<const XmlTreeAttribute*>(pointer);
+        target.attributeText = (bits & kTagMask) == kAttributeTextTag;
+    }
+    return target;
 }
 
-bool IsBlankText(const xmlNode* node) {
-    if (node->type != XML_TEXT_NODE || node->content == nullptr) return false;
-    for (const xmlChar* c = node->content; *c != 0; ++c) {
-        if (!chars::IsXmlSpace(static_cast<char>(*c))) return false;
+std::string ToGbk(const char* utf8, std::size_t length) { return Utf8ToGbk(std::string(utf8, length)); }
+
+std::string NameToGbk(const XmlTree& tree, std::uint32_t name) {
+    const detail::XmlName& interned = tree.names[name];
+    if (!interned.convertible) throw _com_error(E_NO_UNICODE_TRANSLATION);
+    return interned.gbk;
+}
+
+bool IsBlankText(const XmlTreeNode& node) {
+    if (node.kind != XmlNodeKind::Text) return false;
+    for (std::uint32_t i = 0; i < node.length; ++i) {
+        if (!chars::IsXmlSpace(node.Text()[i])) return false;
     }
     return true;
+}
+
+// An element's text content: its text and CDATA below it, in document order.
+std::string ContentOf(const XmlTreeNode& element) {
+    std::string utf8;
+    std::vector<const XmlTreeNode*> next;  // where to go on at each level below element
+    const XmlTreeNode* node = element.firstChild;
+    for (;;) {
+        while (node == nullptr) {
+            if (next.empty()) return utf8;
+            node = next.back();
+            next.pop_back();
+        }
+        if (node->kind == XmlNodeKind::Text || node->kind == XmlNodeKind::CData) utf8.append(node->Text(), node->length);
+        if (node->kind == XmlNodeKind::Element && node->firstChild != nullptr) {
+            next.push_back(node->next);
+            node = node->firstChild;
+        } else {
+            node = node->next;
+        }
+    }
 }
 
 // One step of a path: a name (UTF-8), and whether it may lie at any depth below the step before.
 struct PathStep {
     std::string name;
-    const xmlChar* interned = nullptr;  // the name in the document's dictionary, when it is there
+    std::uint32_t interned = XmlTree::kNoName;
     bool anyDepth = false;
     bool any = false;  // "*"
 };
@@ -77,15 +117,14 @@ bool SplitPath(const std::string& utf8Path, std::vector<PathStep>& steps) {
 // recursion: each element gets the set of step counts its ancestors-and-self path matches (bit k:
 // the first k steps match ending here) and the union of those sets over its ancestors, so that a
 // "//" step can look any distance up without walking back.
-xmlNodePtr SelectFirst(xmlNodePtr context, std::vector<PathStep>& steps, xmlDictPtr dictionary) {
+const XmlTreeNode* SelectFirst(const XmlTree& tree, const XmlTreeNode* context, std::vector<PathStep>& steps) {
     const std::size_t count = steps.size();
     if (count > 63) return nullptr;
     for (PathStep& step : steps) {
-        if (step.any || dictionary == nullptr) continue;
-        step.interned = xmlDictExists(dictionary, reinterpret_cast<const xmlChar*>(step.name.data()),
-                                      static_cast<int>(step.name.size()));
-        // A name that no element in the document carries matches nothing.
-        if (step.interned == nullptr) return nullptr;
+        if (step.any) continue;
+        step.interned = tree.FindName(step.name);
+        // A name that no node of the document carries matches nothing.
+        if (step.interned == XmlTree::kNoName) return nullptr;
     }
     const std::uint64_t last = std::uint64_t{1} << count;
     const std::uint64_t unfinished = last - 1;
@@ -93,38 +132,30 @@ xmlNodePtr SelectFirst(xmlNodePtr context, std::vector<PathStep>& steps, xmlDict
     struct Level {
         std::uint64_t matched;  // bit k: steps 0..k-1 match, the last of them at this node
         std::uint64_t above;    // union of matched over this node and its ancestors up to context
+        const XmlTreeNode* node;
     };
     std::vector<Level> levels;
-    levels.push_back({1, 1});
-    xmlNodePtr parent = context;
-    xmlNodePtr node = context->children;
+    levels.push_back({1, 1, context});
+    const XmlTreeNode* node = context->firstChild;
     for (;;) {
         while (node == nullptr) {
-            if (parent == context) return nullptr;
-            node = parent->next;
-            parent = parent->parent;
+            if (levels.size() == 1) return nullptr;
+            node = levels.back().node->next;
             levels.pop_back();
         }
-        if (node->type == XML_ELEMENT_NODE) {
+        if (node->kind == XmlNodeKind::Element) {
             const Level& up = levels.back();
             std::uint64_t matched = 0;
             for (std::size_t k = 0; k < count; ++k) {
                 const std::uint64_t before = std::uint64_t{1} << k;
                 if (((steps[k].anyDepth ? up.above : up.matched) & before) == 0) continue;
-                const PathStep& step = steps[k];
-                const bool nameMatches =
-                    step.any || (step.interned != nullptr
-                                     ? node->name == step.interned
-                                     : std::strcmp(reinterpret_cast<const char*>(node->name),
-                                                   step.name.c_str()) == 0);
-                if (nameMatches) matched |= before << 1;
+                if (steps[k].any || node->name == steps[k].interned) matched |= before << 1;
             }
             if (matched & last) return node;
             const std::uint64_t above = up.above | matched;
-            if ((above & unfinished) != 0 && node->children != nullptr) {
-                levels.push_back({matched, above});
-                parent = node;
-                node = node->children;
+            if ((above & unfinished) != 0 && node->firstChild != nullptr) {
+                levels.push_back({matched, above, node});
+                node = node->firstChild;
                 continue;
             }
         }
@@ -132,13 +163,13 @@ xmlNodePtr SelectFirst(xmlNodePtr context, std::vector<PathStep>& steps, xmlDict
     }
 }
 
-xmlNodePtr SelectFrom(xmlNodePtr context, xmlDocPtr document, const std::string& gbkPath) {
+const XmlTreeNode* SelectFrom(const XmlTree& tree, const XmlTreeNode* context, const std::string& gbkPath) {
     const std::string utf8Path = GbkToUtf8(gbkPath);
     std::size_t start = 0;
     bool leadingAnyDepth = false;
     // A leading "/" or "//" starts from the document, as in XPath.
     if (!utf8Path.empty() && utf8Path[0] == '/') {
-        context = reinterpret_cast<xmlNodePtr>(document);
+        context = &tree.document;
         start = 1;
         if (utf8Path.size() > 1 && utf8Path[1] == '/') {
             leadingAnyDepth = true;
@@ -146,97 +177,99 @@ xmlNodePtr SelectFrom(xmlNodePtr context, xmlDocPtr document, const std::string&
         }
     }
     std::vector<PathStep> steps;
-    if (context == nullptr || !SplitPath(utf8Path.substr(start), steps)) return nullptr;
+    if (!SplitPath(utf8Path.substr(start), steps)) return nullptr;
     steps.front().anyDepth = leadingAnyDepth;
-    return SelectFirst(context, steps, document != nullptr ? document->dict : nullptr);
+    return SelectFirst(tree, context, steps);
 }
 
 }  // namespace
 
 // ---- XmlNode ----
 
-XmlNode::XmlNode(std::shared_ptr<const detail::XmlDocumentState> document, void* node)
-    : m_document(std::move(document)), m_pNode(node) {}
+XmlNode::XmlNode(std::shared_ptr<const detail::XmlTree> tree, const void* node)
+    : m_tree(std::move(tree)), m_pNode(node) {}
 
 std::string XmlNode::nodeName() const {
     if (m_pNode == nullptr) throw _com_error(E_POINTER);
-    const xmlNodePtr node = AsNode(m_pNode);
-    switch (node->type) {
-    case XML_ELEMENT_NODE:
-    case XML_ATTRIBUTE_NODE:
-    case XML_PI_NODE:
-        return NameToGbk(*m_document, node->name);
-    case XML_TEXT_NODE:
+    const Target target = Untag(m_pNode);
+    if (target.attributeText) return "#text";
+    if (target.attribute != nullptr) return NameToGbk(*m_tree, target.attribute->name);
+    switch (target.node->kind) {
+    case XmlNodeKind::Element:
+    case XmlNodeKind::ProcessingInstruction:
+    case XmlNodeKind::EntityReference:
+        return NameToGbk(*m_tree, target.node->name);
+    case XmlNodeKind::Text:
         return "#text";
-    case XML_CDATA_SECTION_NODE:
+    case XmlNodeKind::CData:
         return "#cdata-section";
-    case XML_COMMENT_NODE:
+    case XmlNodeKind::Comment:
         return "#comment";
-    case XML_DOCUMENT_NODE:
-        return "#document";
-    default:
-        return ToGbk(node->name);
+    case XmlNodeKind::Document:
+        break;
     }
+    return "#document";
 }
 
 std::string XmlNode::nodeTypedValue() const {
     if (m_pNode == nullptr) throw _com_error(E_POINTER);
-    const xmlNodePtr node = AsNode(m_pNode);
-    // The usual attribute holds one text node: read it in place.
-    const xmlNodePtr only = node->children;
-    if (node->type == XML_ATTRIBUTE_NODE && only != nullptr && only->next == nullptr &&
-        only->type == XML_TEXT_NODE) {
-        return ToGbk(only->content);
+    const Target target = Untag(m_pNode);
+    if (target.attribute != nullptr) return ToGbk(target.attribute->value, target.attribute->length);
+    if (target.node->kind == XmlNodeKind::Element) {
+        const std::string utf8 = ContentOf(*target.node);
+        return ToGbk(utf8.data(), utf8.size());
     }
-    if (node->type != XML_ATTRIBUTE_NODE && node->type != XML_ELEMENT_NODE) {
-        return ToGbk(node->content);
-    }
-    xmlChar* content = xmlNodeGetContent(node);
-    if (content == nullptr) return std::string();
-    std::unique_ptr<xmlChar, void (*)(void*)> owned(content, xmlFree);
-    return ToGbk(content);
+    if (target.node->kind == XmlNodeKind::Document) return std::string();
+    return ToGbk(target.node->Text(), target.node->length);
 }
 
 XmlNodeList XmlNode::childNodes() const {
     if (m_pNode == nullptr) throw _com_error(E_POINTER);
+    const Target target = Untag(m_pNode);
+    auto items = std::make_shared<std::vector<const void*>>();
+    if (target.attribute != nullptr) {
+        // An attribute's value is its one text child, unless it is blank.
+        const XmlTreeAttribute& attribute = *target.attribute;
+        bool blank = true;
+        for (std::uint32_t i = 0; blank && i < attribute.length; ++i) blank = chars::IsXmlSpace(attribute.value[i]);
+        if (!target.attributeText && !blank) items->push_back(Tagged(target.attribute, kAttributeTextTag));
+        return XmlNodeList(m_tree, std::move(items));
+    }
     // Counted first: one allocation for the list, however long it is.
     std::size_t count = 0;
-    for (xmlNodePtr child = AsNode(m_pNode)->children; child != nullptr; child = child->next) ++count;
-    auto items = std::make_shared<std::vector<void*>>();
+    for (const XmlTreeNode* child = target.node->firstChild; child != nullptr; child = child->next) ++count;
     items->reserve(count);
-    for (xmlNodePtr child = AsNode(m_pNode)->children; child != nullptr; child = child->next) {
-        if (!IsBlankText(child)) items->push_back(child);
+    for (const XmlTreeNode* child = target.node->firstChild; child != nullptr; child = child->next) {
+        if (!IsBlankText(*child)) items->push_back(child);
     }
-    return XmlNodeList(m_document, std::move(items));
+    return XmlNodeList(m_tree, std::move(items));
 }
 
 XmlNamedNodeMap XmlNode::attributes() const {
     if (m_pNode == nullptr) throw _com_error(E_POINTER);
-    const xmlNodePtr node = AsNode(m_pNode);
-    if (node->type != XML_ELEMENT_NODE) return XmlNamedNodeMap();
-    std::size_t count = 0;
-    for (xmlAttrPtr attribute = node->properties; attribute != nullptr; attribute = attribute->next) ++count;
-    auto items = std::make_shared<std::vector<void*>>();
-    items->reserve(count);
-    for (xmlAttrPtr attribute = node->properties; attribute != nullptr; attribute = attribute->next) {
-        items->push_back(attribute);
+    const Target target = Untag(m_pNode);
+    if (target.node == nullptr || target.node->kind != XmlNodeKind::Element) return XmlNamedNodeMap();
+    auto items = std::make_shared<std::vector<const void*>>();
+    items->reserve(target.node->length);
+    for (std::uint32_t i = 0; i < target.node->length; ++i) {
+        items->push_back(Tagged(target.node->Attributes() + i, kAttributeTag));
     }
-    return XmlNamedNodeMap(m_document, std::move(items));
+    return XmlNamedNodeMap(m_tree, std::move(items));
 }
 
 XmlNode XmlNode::selectSingleNode(const std::string& path) const {
     if (m_pNode == nullptr) throw _com_error(E_POINTER);
-    const xmlNodePtr node = AsNode(m_pNode);
-    if (node->type != XML_ELEMENT_NODE) return XmlNode();
-    xmlNodePtr found = SelectFrom(node, node->doc, path);
-    return found == nullptr ? XmlNode() : XmlNode(m_document, found);
+    const Target target = Untag(m_pNode);
+    if (target.node == nullptr || target.node->kind != XmlNodeKind::Element) return XmlNode();
+    const XmlTreeNode* found = SelectFrom(*m_tree, target.node, path);
+    return found == nullptr ? XmlNode() : XmlNode(m_tree, found);
 }
 
 // ---- XmlNodeCollection ----
 
-XmlNodeCollection::XmlNodeCollection(std::shared_ptr<const detail::XmlDocumentState> document,
-                                     std::shared_ptr<const std::vector<void*>> items)
-    : m_document(std::move(document)), m_items(std::move(items)) {}
+XmlNodeCollection::XmlNodeCollection(std::shared_ptr<const detail::XmlTree> tree,
+                                     std::shared_ptr<const std::vector<const void*>> items)
+    : m_tree(std::move(tree)), m_items(std::move(items)) {}
 
 long XmlNodeCollection::length() const {
     if (m_items == nullptr) throw _com_error(E_POINTER);
@@ -246,7 +279,7 @@ long XmlNodeCollection::length() const {
 XmlNode XmlNodeCollection::item(long index) const {
     if (m_items == nullptr) throw _com_error(E_POINTER);
     if (index < 0 || static_cast<std::size_t>(index) >= m_items->size()) return XmlNode();
-    return XmlNode(m_document, (*m_items)[static_cast<std::size_t>(index)]);
+    return XmlNode(m_tree, (*m_items)[static_cast<std::size_t>(index)]);
 }
 
 // ---- XmlDocument ----
@@ -263,16 +296,8 @@ XmlDocument XmlDocument::Create() {
 
 namespace {
 
-bool TakeResult(detail::XmlDocumentState& state, bool shared, XmlParseResult result) {
-    // Nodes of an earlier load may still be held: their tree lives as long as the state.
-    if (state.tree != nullptr) {
-        if (shared) {
-            state.retired.push_back(std::move(state.tree));
-        } else {
-            state.gbkNames.clear();  // the names' storage goes with the tree
-        }
-        state.tree.reset();
-    }
+// Nodes of an earlier load keep their own tree alive.
+bool TakeResult(detail::XmlDocumentState& state, XmlParseResult result) {
     state.tree = std::move(result.tree);
     state.error = std::move(result.error);
     return state.tree != nullptr;
@@ -282,12 +307,12 @@ bool TakeResult(detail::XmlDocumentState& state, bool shared, XmlParseResult res
 
 bool XmlDocument::load(const std::string& gbkPath) {
     if (m_state == nullptr) throw _com_error(E_POINTER);
-    return TakeResult(*m_state, m_state.use_count() > 1, ParseXmlFile(gbkPath));
+    return TakeResult(*m_state, ParseXmlFile(gbkPath));
 }
 
 bool XmlDocument::loadXML(const std::string& bytes) {
     if (m_state == nullptr) throw _com_error(E_POINTER);
-    return TakeResult(*m_state, m_state.use_count() > 1, ParseXmlBytes(bytes));
+    return TakeResult(*m_state, ParseXmlBytes(bytes));
 }
 
 XmlParseError XmlDocument::parseError() const {
@@ -297,10 +322,9 @@ XmlParseError XmlDocument::parseError() const {
 
 XmlNode XmlDocument::selectSingleNode(const std::string& path) const {
     if (m_state == nullptr) throw _com_error(E_POINTER);
-    xmlDocPtr document = m_state->tree.get();
-    if (document == nullptr) return XmlNode();
-    xmlNodePtr found = SelectFrom(reinterpret_cast<xmlNodePtr>(document), document, path);
-    return found == nullptr ? XmlNode() : XmlNode(m_state, found);
+    if (m_state->tree == nullptr) return XmlNode();
+    const XmlTreeNode* found = SelectFrom(*m_state->tree, &m_state->tree->document, path);
+    return found == nullptr ? XmlNode() : XmlNode(m_state->tree, found);
 }
 
 }  // namespace traverse

@@ -7,6 +7,7 @@
 
 #include "platform/characters.h"
 #include "platform/iconv_converter.h"
+#include "platform/messages.h"
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
 
@@ -76,8 +77,7 @@ constexpr const char* kReasonMissingRoot = "XML document must have a top level e
 // libxml2's parser errors and the component's codes for the same faults. Codes that a row does not
 // settle alone (a name expected, content at the top level) are decided by the text at the fault.
 constexpr TableRow kTable[] = {
-    {XML_ERR_NO_MEMORY, E_OUTOFMEMORY, "Not enough storage is available to complete this operation.",
-     Where::AtFault},
+    {XML_ERR_NO_MEMORY, E_OUTOFMEMORY, kReasonOutOfMemory, Where::AtFault},
     {XML_ERR_DOCUMENT_START, kInvalidAtTopLevel, "Invalid at the top level of the document.",
      Where::AtFault},
     {XML_ERR_DOCUMENT_EMPTY, kInvalidAtTopLevel, "Invalid at the top level of the document.",
@@ -440,8 +440,11 @@ DecodedText DecodeRecordText(const std::string& raw, const std::string& encoding
 
 XmlParseError DescribeParseFault(const XmlFault& fault, const DecodedText& text) {
     if (fault.ownCode != 0) {
-        const std::size_t at = fault.offset < 0 ? text.utf8.size()
-                                                : std::min<std::size_t>(fault.offset, text.utf8.size());
+        std::size_t at = fault.offset < 0 ? text.utf8.size()
+                                          : std::min<std::size_t>(fault.offset, text.utf8.size());
+        // An attribute value holds no '<': the last one before the fault opens its tag.
+        const std::size_t open = at == 0 ? std::string::npos : text.utf8.rfind('<', at - 1);
+        if (fault.ownAtTag && open != std::string::npos) at = open + 1;
         return At(text.utf8, {fault.ownCode, fault.ownReason, at});
     }
     // Bytes that do not decode are the fault when the parser stopped at them or beyond them.
@@ -459,6 +462,13 @@ XmlParseError MissingFileError() {
     XmlParseError error;
     error.errorCode = INET_E_OBJECT_NOT_FOUND;
     error.reason = "The system cannot locate the object specified.";
+    return error;
+}
+
+XmlParseError FileTooLargeError() {
+    XmlParseError error;
+    error.errorCode = E_FAIL;
+    error.reason = text::kXmlFileTooLarge;
     return error;
 }
 

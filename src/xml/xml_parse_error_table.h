@@ -18,6 +18,8 @@ constexpr std::uint32_t XML_E_MISSINGROOT = 0xC00CE558u;
 constexpr std::uint32_t XML_E_INVALIDENCODING = 0xC00CE56Eu;
 constexpr std::uint32_t INET_E_OBJECT_NOT_FOUND = 0x800C0006u;
 
+constexpr const char* kReasonOutOfMemory = "Not enough storage is available to complete this operation.";
+
 // What the parser saw at its first fault.
 struct XmlFault {
     int domain = 0;                 // libxml2's error domain
@@ -28,6 +30,7 @@ struct XmlFault {
     bool inEntity = false;          // the fault lies in an entity's replacement text
     std::uint32_t ownCode = 0;      // set when the library itself stopped the parse
     std::string ownReason;
+    bool ownAtTag = false;          // reported at the name of the start tag before offset
 };
 
 // The decoded text of a whole record file, as far as its bytes decode.
@@ -46,6 +49,7 @@ XmlParseError DescribeParseFault(const XmlFault& fault, const DecodedText& text)
 // Errors that have no position.
 XmlParseError MissingFileError();
 XmlParseError MissingRootError();
+XmlParseError FileTooLargeError();
 
 }  // namespace traverse
 

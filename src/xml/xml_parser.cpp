@@ -15,36 +15,21 @@
 #include <mutex>
 
 #include "platform/characters.h"
+#include "platform/messages.h"
+#include "xml/xml_entity_guard.h"
+#include "xml/xml_parse_state.h"
+#include "xml/xml_tree_builder.h"
 #include "xml/xml_parse_error_table.h"
 #include "platform/text_file.h"
 
 namespace traverse {
 namespace {
 
-// Nesting depth a record file may reach; libxml2's own default (256) refuses deep but harmless
-// files, and the tree and everything that walks it are free of recursion.
-constexpr unsigned kMaxDepth = 1u << 20;
-
-
-constexpr const char* kOutOfMemory = "Not enough storage is available to complete this operation.";
-
-// True on a thread while it parses a record file: its external entities are never loaded.
-thread_local bool t_parsingRecord = false;
-xmlExternalEntityLoader g_previousLoader = nullptr;
-
-xmlParserInputPtr RefusingLoader(const char* url, const char* id, xmlParserCtxtPtr context) {
-    if (t_parsingRecord) return nullptr;
-    return g_previousLoader != nullptr ? g_previousLoader(url, id, context) : nullptr;
-}
-
+// libxml2 needs its one-time set-up before parsers run on several threads. Nothing else of its
+// process-wide state is touched: limits and entity loading are settled per parse below.
 void InitialiseOnce() {
     static std::once_flag once;
-    std::call_once(once, [] {
-        xmlInitParser();
-        g_previousLoader = xmlGetExternalEntityLoader();
-        xmlSetExternalEntityLoader(RefusingLoader);
-        if (xmlParserMaxDepth < kMaxDepth) xmlParserMaxDepth = kMaxDepth;
-    });
+    std::call_once(once, [] { xmlInitParser(); });
 }
 
 // Where the bytes of a record come from. Read serves the parser in order; ReadAll gives the whole
@@ -56,6 +41,7 @@ public:
     virtual std::string ReadAll() = 0;
     // The first bytes, leaving the next Read at the start.
     virtual std::string Peek(std::size_t length) = 0;
+    virtual long long Size() const = 0;
 };
 
 class MemorySource : public ByteSource {
@@ -70,6 +56,7 @@ public:
     }
     std::string ReadAll() override { return m_bytes; }
     std::string Peek(std::size_t length) override { return m_bytes.substr(0, length); }
+    long long Size() const override { return static_cast<long long>(m_bytes.size()); }
 
 private:
     const std::string& m_bytes;
@@ -87,8 +74,11 @@ public:
         m_file.reset(std::fopen(SystemPath(gbkPath).c_str(), "rb"));
         if (!m_file) return false;
         struct stat status {};
-        return fstat(fileno(m_file.get()), &status) == 0 && S_ISREG(status.st_mode);
+        if (fstat(fileno(m_file.get()), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+        m_size = static_cast<long long>(status.st_size);
+        return true;
     }
+    long long Size() const override { return m_size; }
     int Read(char* buffer, int length) override {
         const std::size_t count = std::fread(buffer, 1, static_cast<std::size_t>(length), m_file.get());
         if (count == 0 && std::ferror(m_file.get())) return -1;
@@ -111,6 +101,7 @@ public:
 
 private:
     std::unique_ptr<std::FILE, FileClose> m_file;
+    long long m_size = 0;
 };
 
 int ReadCallback(void* context, char* buffer, int length) {
@@ -174,97 +165,9 @@ EncodingPlan PlanEncoding(const std::string& prefix) {
     return plan;
 }
 
-// The state of one parse that the callbacks reach through the parser context.
-struct ParseState {
-    xmlParserCtxtPtr context = nullptr;
-    bool failed = false;
-    XmlFault fault;
-    std::size_t expanded = 0;
-
-    void CapturePosition() {
-        if (fault.offset >= 0 || context == nullptr || context->inputNr < 1) return;
-        // The document's own input, even when the fault lies in an entity's replacement text.
-        const xmlParserInputPtr input = context->inputTab[0];
-        if (input == nullptr || input->base == nullptr || input->cur == nullptr) return;
-        fault.offset = static_cast<long>(input->consumed + static_cast<unsigned long>(input->cur - input->base));
-        fault.openElements.clear();
-        for (int i = 0; i < context->nameNr; ++i) {
-            fault.openElements.emplace_back(reinterpret_cast<const char*>(context->nameTab[i]));
-        }
-    }
-
-    void Record(const xmlError& error) {
-        if (!failed) {
-            failed = true;
-            fault.domain = error.domain;
-            fault.code = error.code;
-            fault.message = error.message != nullptr ? error.message : "";
-            // Entity replacement text is parsed by a context of its own, or as a pushed input.
-            fault.inEntity = error.domain == XML_FROM_PARSER && error.ctxt != nullptr &&
-                             (error.ctxt != context || context->inputNr > 1);
-        }
-        if (error.ctxt == context) CapturePosition();
-    }
-
-    void Stop(std::uint32_t code, const char* reason) {
-        if (!failed) {
-            failed = true;
-            fault.ownCode = code;
-            fault.ownReason = reason;
-        }
-        CapturePosition();
-        xmlStopParser(context);  // the context of the document, whichever context called
-    }
-};
-
 void OnError(void* data, xmlErrorPtr error) {
     if (error == nullptr || error->level < XML_ERR_ERROR) return;  // warnings change nothing
     static_cast<ParseState*>(data)->Record(*error);
-}
-
-// Element names and attributes as written: "a:b" names and xmlns attributes are plain names and
-// attributes, in document order, which libxml2's namespace-aware tree building would not keep.
-void StartElement(void* data, const xmlChar* name, const xmlChar** attributes) {
-    auto context = static_cast<xmlParserCtxtPtr>(data);
-    auto state = static_cast<ParseState*>(context->_private);
-    if (context->myDoc == nullptr) return;
-    xmlNodePtr node = xmlNewDocNode(context->myDoc, nullptr, name, nullptr);
-    if (node == nullptr) {
-        if (state != nullptr) state->Stop(E_OUTOFMEMORY, kOutOfMemory);
-        xmlStopParser(context);
-        return;
-    }
-    context->nodemem = -1;
-    xmlAddChild(context->node != nullptr ? context->node : reinterpret_cast<xmlNodePtr>(context->myDoc),
-                node);
-    if (nodePush(context, node) < 0) {
-        xmlUnlinkNode(node);
-        xmlFreeNode(node);
-        return;
-    }
-    for (int i = 0; attributes != nullptr && attributes[i] != nullptr; i += 2) {
-        if (xmlNewProp(node, attributes[i], attributes[i + 1]) == nullptr) {
-            if (state != nullptr) state->Stop(E_OUTOFMEMORY, kOutOfMemory);
-            xmlStopParser(context);
-            return;
-        }
-    }
-}
-
-// Every expansion of a declared entity counts; an expansion bomb stops at the limit.
-xmlEntityPtr GetEntity(void* data, const xmlChar* name) {
-    auto context = static_cast<xmlParserCtxtPtr>(data);
-    auto state = static_cast<ParseState*>(context->_private);
-    xmlEntityPtr entity = xmlSAX2GetEntity(data, name);
-    if (entity != nullptr && state != nullptr && context->inSubset == 0) {
-        state->expanded += static_cast<std::size_t>(std::max(entity->length, 1));
-        if (state->expanded > kEntityExpansionLimit) {
-            state->Stop(E_FAIL, "Entity expansion exceeds the limit.");
-            xmlStopParser(context);  // also an entity's own context, when that one asked
-            return nullptr;
-        }
-    }
-    return entity;
 }
 
 struct ContextFree {
@@ -275,16 +178,16 @@ struct ContextFree {
     }
 };
 
-// Routes libxml2's error reports on this thread to one parse for its duration.
+// Routes libxml2's error reports on this thread to one parse for its duration. libxml2 2.9.14 routes
+// a parser's errors to a handler of its own only for a SAX2 handler, which would parse names
+// namespace-aware, and reports the encoding layer's errors without any parser at all.
 class ErrorScope {
 public:
     explicit ErrorScope(ParseState* state)
         : m_previous(xmlStructuredError), m_previousContext(xmlStructuredErrorContext) {
         xmlSetStructuredErrorFunc(state, OnError);
-        t_parsingRecord = true;
     }
     ~ErrorScope() {
-        t_parsingRecord = false;
         xmlSetStructuredErrorFunc(m_previousContext, m_previous);
     }
     ErrorScope(const ErrorScope&) = delete;
@@ -303,6 +206,7 @@ XmlParseResult Fail(XmlParseError error) {
 
 XmlParseResult Parse(ByteSource& source) {
     InitialiseOnce();
+    if (source.Size() > kMaxRecordBytes) return Fail(FileTooLargeError());
     const std::string prefix = source.Peek(kDeclarationPrefixLength);
     if (prefix.empty()) return Fail(MissingRootError());
     const EncodingPlan plan = PlanEncoding(prefix);
@@ -315,17 +219,22 @@ XmlParseResult Parse(ByteSource& source) {
     if (!context) {
         XmlParseError error;
         error.errorCode = E_OUTOFMEMORY;
-        error.reason = kOutOfMemory;
+        error.reason = kReasonOutOfMemory;
         return Fail(error);
     }
     state.context = context.get();
     context->_private = &state;
-    // SAX1 keeps names as written (see StartElement); NOENT expands internal entities, which is
-    // safe only because the loader above refuses every external one on this thread.
+    // SAX1 keeps names as written: "a:b" names and xmlns attributes are plain names and
+    // attributes, in document order, which namespace-aware parsing would not keep; NOENT expands
+    // internal entities, which is safe because GuardEntities lets no external one load; HUGE lifts
+    // libxml2's limits, whose messages name the wrong cause, for the library's own
+    // (xml_parse_state.h).
     xmlCtxtUseOptions(context.get(), XML_PARSE_SAX1 | XML_PARSE_NONET | XML_PARSE_NOENT |
-                                         XML_PARSE_NOBLANKS | XML_PARSE_IGNORE_ENC);
-    context->sax->startElement = StartElement;
-    context->sax->getEntity = GetEntity;
+                                         XML_PARSE_NOBLANKS | XML_PARSE_IGNORE_ENC | XML_PARSE_HUGE);
+    XmlTreeBuilder builder(state, context.get());
+    state.builder = &builder;
+    XmlTreeBuilder::Install(*context->sax);
+    GuardEntities(*context->sax);
 
     if (!plan.name.empty()) {
         xmlCharEncodingHandlerPtr handler =
@@ -342,8 +251,7 @@ XmlParseResult Parse(ByteSource& source) {
     xmlParseDocument(context.get());
     if (context->wellFormed && !state.failed && context->myDoc != nullptr) {
         XmlParseResult result;
-        result.tree.reset(context->myDoc);
-        context->myDoc = nullptr;
+        result.tree = builder.Finish();
         return result;
     }
     if (!state.failed) {
@@ -351,7 +259,9 @@ XmlParseResult Parse(ByteSource& source) {
         state.fault.code = context->errNo;
         state.CapturePosition();
     }
-    context.reset();  // the tree is no longer needed while the fault is explained
+    // The tree is no longer needed while the fault is explained.
+    builder.Abandon();
+    context.reset();
     return Fail(DescribeParseFault(state.fault, DecodeRecordText(source.ReadAll(), plan.decodeName)));
 }
 

@@ -1,19 +1,20 @@
-// Parses record files into libxml2 trees with the component's defaults: no DTD or external entity
-// is loaded, nothing reaches the network, entity expansion is bounded, GBK-family files decode as
-// GB18030, and a failed parse is described by the component's parse error.
+// Parses record files into the access layer's trees with the component's defaults: no DTD or
+// external entity is loaded, nothing reaches the network, entity expansion is bounded, GBK-family
+// files decode as GB18030, and a failed parse is described by the component's parse error.
 #ifndef TRAVERSE_XML_XML_PARSER_H
 #define TRAVERSE_XML_XML_PARSER_H
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
-#include "xml/xml_document_state.h"
+#include "xml/xml_tree.h"
 #include "traverse/xml_dom.h"
 
 namespace traverse {
 
 struct XmlParseResult {
-    XmlDocPtr tree;      // set when the parse succeeded
+    std::shared_ptr<const detail::XmlTree> tree;  // set when the parse succeeded
     XmlParseError error; // errorCode 0 when it succeeded
 };
 
@@ -28,9 +29,6 @@ std::string RecordTextEncoding(const std::string& prefix);
 
 // Bytes of a record file examined for its XML declaration.
 constexpr std::size_t kDeclarationPrefixLength = 1024;
-
-// Cumulative length of entity replacement text one parse may expand before it is stopped.
-constexpr std::size_t kEntityExpansionLimit = 16u * 1024u * 1024u;
 
 }  // namespace traverse
 
