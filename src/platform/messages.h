@@ -100,7 +100,7 @@ constexpr char kFileActionSeek[] = "定位";
 constexpr char kFileActionClose[] = "关闭";
 
 // ---- XML access layer: the library's own limits on a record file ----------------------------------
-// The parse reasons of the XML component are English; these stand beside them.
+// The parse reasons of the XML access layer are English; these stand beside them.
 constexpr char kXmlFileTooLarge[] = "The file is larger than 512 MB, more than a record file can hold.";
 constexpr char kXmlNestedTooDeep[] = "Elements are nested more than 1048576 levels deep.";
 constexpr char kXmlNameTooLong[] = "A name is longer than 50000 characters.";

@@ -74,7 +74,7 @@ constexpr const char* kReasonCommentSyntax = "Incorrect syntax was used in a com
 constexpr const char* kReasonXmlDeclSyntax = "Invalid syntax for an xml declaration.";
 constexpr const char* kReasonMissingRoot = "XML document must have a top level element.";
 
-// libxml2's parser errors and the component's codes for the same faults. Codes that a row does not
+// libxml2's parser errors and the DOM's codes for the same faults. Codes that a row does not
 // settle alone (a name expected, content at the top level) are decided by the text at the fault.
 constexpr TableRow kTable[] = {
     {XML_ERR_NO_MEMORY, E_OUTOFMEMORY, kReasonOutOfMemory, Where::AtFault},
@@ -247,7 +247,7 @@ struct Located {
 };
 
 // ---- one function per kind of position: each gets the row's code, reason and the fault's offset
-// in found, and returns where the component reports the fault, and as what --------------------------
+// in found, and returns where the DOM reports the fault, and as what --------------------------
 
 // White space is missing only where another attribute follows at once.
 Located MissingSpace(const std::string& text, Located found) {
@@ -367,7 +367,7 @@ const TableRow* RowOf(const XmlFault& fault) {
     return nullptr;
 }
 
-// No code of the component fits; libxml2's own words say what is wrong. A fault in an entity's
+// No code of the DOM fits; libxml2's own words say what is wrong. A fault in an entity's
 // replacement text is reported at the reference, never as a name to mend.
 Located Unmapped(const XmlFault& fault, std::size_t at) {
     std::string reason = fault.message;

@@ -1,4 +1,4 @@
-// Turns the first fault libxml2 reported while parsing a record file into the component's parse
+// Turns the first fault libxml2 reported while parsing a record file into the DOM's parse
 // error: its code, reason and position, as record-file authors and the repair expect them.
 #ifndef TRAVERSE_XML_XML_PARSE_ERROR_TABLE_H
 #define TRAVERSE_XML_XML_PARSE_ERROR_TABLE_H
@@ -12,7 +12,7 @@
 
 namespace traverse {
 
-// Codes of the component's parse errors used inside the library.
+// Codes of the DOM's parse errors used inside the library.
 constexpr std::uint32_t XML_E_BADSTARTNAMECHAR = 0xC00CE504u;
 constexpr std::uint32_t XML_E_MISSINGROOT = 0xC00CE558u;
 constexpr std::uint32_t XML_E_INVALIDENCODING = 0xC00CE56Eu;

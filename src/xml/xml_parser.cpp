@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 
@@ -119,6 +120,33 @@ struct EncodingPlan {
     bool unsupported = false;
 };
 
+// The encoding name of the XML declaration at the start of prefix, upper case, and where it stands;
+// false when there is none.
+bool DeclaredEncoding(const std::string& prefix, std::string& declared, std::size_t& declaredAt) {
+    if (prefix.compare(0, 5, "<?xml") != 0) return false;
+    const std::size_t end = std::min(prefix.find("?>"), prefix.size());
+    std::size_t at = prefix.find("encoding", 5);
+    if (at == std::string::npos || at >= end) return false;
+    at += 8;
+    while (at < end && chars::IsXmlSpace(prefix[at])) ++at;
+    if (at >= end || prefix[at] != '=') return false;
+    ++at;
+    while (at < end && chars::IsXmlSpace(prefix[at])) ++at;
+    if (at >= end || (prefix[at] != '"' && prefix[at] != '\'')) return false;
+    const std::size_t close = prefix.find(prefix[at], at + 1);
+    if (close == std::string::npos || close > end) return false;
+    declared = chars::AsciiUpper(prefix.substr(at + 1, close - at - 1));
+    declaredAt = at + 1;
+    return true;
+}
+
+bool NameIn(const std::string& name, std::initializer_list<const char*> names) {
+    for (const char* candidate : names) {
+        if (name == candidate) return true;
+    }
+    return false;
+}
+
 EncodingPlan PlanEncoding(const std::string& prefix) {
     EncodingPlan plan;
     if (chars::StartsWithUtf8Bom(prefix)) return plan;  // a UTF-8 byte-order mark wins
@@ -126,40 +154,19 @@ EncodingPlan PlanEncoding(const std::string& prefix) {
         plan.decodeName = "UTF-16";  // libxml2 detects the byte order itself
         return plan;
     }
-    if (prefix.compare(0, 5, "<?xml") != 0) return plan;
-    const std::size_t end = std::min(prefix.find("?>"), prefix.size());
-    std::size_t at = prefix.find("encoding", 5);
-    if (at == std::string::npos || at >= end) return plan;
-    at += 8;
-    while (at < end && chars::IsXmlSpace(prefix[at])) ++at;
-    if (at >= end || prefix[at] != '=') return plan;
-    ++at;
-    while (at < end && chars::IsXmlSpace(prefix[at])) ++at;
-    if (at >= end || (prefix[at] != '"' && prefix[at] != '\'')) return plan;
-    const std::size_t close = prefix.find(prefix[at], at + 1);
-    if (close == std::string::npos || close > end) return plan;
-    const std::string declared = chars::AsciiUpper(prefix.substr(at + 1, close - at - 1));
-    plan.declaredAt = at + 1;
-
-    static const char* const kUtf8Names[] = {"UTF-8", "UTF8"};
+    std::string declared;
+    if (!DeclaredEncoding(prefix, declared, plan.declaredAt) || NameIn(declared, {"UTF-8", "UTF8"})) {
+        return plan;
+    }
     // GBK, GB2312 and GB18030 files all decode as GB18030: record files declared "GB2312" hold
     // GBK characters, and GB18030 is a superset of both.
-    static const char* const kGbNames[] = {"GBK",     "GB2312",   "GB18030",    "CP936",
-                                           "MS936",   "WINDOWS-936", "EUC-CN", "X-GBK",
-                                           "CSGB2312", "GB_2312-80", "X-EUC-CN", "936"};
-    for (const char* name : kUtf8Names) {
-        if (declared == name) return plan;
-    }
-    for (const char* name : kGbNames) {
-        if (declared == name) {
-            plan.name = plan.decodeName = "GB18030";
-            return plan;
-        }
+    if (NameIn(declared, {"GBK", "GB2312", "GB18030", "CP936", "MS936", "WINDOWS-936", "EUC-CN", "X-GBK",
+                          "CSGB2312", "GB_2312-80", "X-EUC-CN", "936"})) {
+        declared = "GB18030";
     }
     // A declaration read as 8-bit text cannot name a 16- or 32-bit encoding truthfully.
-    static const char* const kWideNames[] = {"UTF-16", "UTF16", "UCS-2", "UCS2", "UTF-32", "UCS-4"};
-    for (const char* name : kWideNames) {
-        if (declared.compare(0, std::strlen(name), name) == 0) plan.unsupported = true;
+    for (const char* wide : {"UTF-16", "UTF16", "UCS-2", "UCS2", "UTF-32", "UCS-4"}) {
+        if (declared.compare(0, std::strlen(wide), wide) == 0) plan.unsupported = true;
     }
     plan.name = plan.decodeName = declared;
     return plan;
@@ -204,51 +211,30 @@ XmlParseResult Fail(XmlParseError error) {
     return result;
 }
 
-XmlParseResult Parse(ByteSource& source) {
-    InitialiseOnce();
-    if (source.Size() > kMaxRecordBytes) return Fail(FileTooLargeError());
-    const std::string prefix = source.Peek(kDeclarationPrefixLength);
-    if (prefix.empty()) return Fail(MissingRootError());
-    const EncodingPlan plan = PlanEncoding(prefix);
+// Switches the parse to the declared encoding; false, with the fault, when it cannot be read.
+bool SwitchEncoding(xmlParserCtxtPtr context, const EncodingPlan& plan, const std::string& prefix,
+                    XmlParseError& error) {
+    if (plan.name.empty()) return true;
+    xmlCharEncodingHandlerPtr handler = plan.unsupported ? nullptr : xmlFindCharEncodingHandler(plan.name.c_str());
+    if (handler != nullptr && xmlSwitchToEncoding(context, handler) >= 0) return true;
+    XmlFault fault;
+    fault.domain = XML_FROM_PARSER;
+    fault.code = XML_ERR_UNSUPPORTED_ENCODING;
+    fault.offset = static_cast<long>(plan.declaredAt);
+    error = DescribeParseFault(fault, DecodeRecordText(prefix, std::string()));
+    return false;
+}
 
-    ParseState state;
-    ErrorScope scope(&state);
-    std::unique_ptr<xmlParserCtxt, ContextFree> context(
-        xmlCreateIOParserCtxt(nullptr, nullptr, ReadCallback, CloseCallback, &source,
-                              XML_CHAR_ENCODING_NONE));
-    if (!context) {
-        XmlParseError error;
-        error.errorCode = E_OUTOFMEMORY;
-        error.reason = kReasonOutOfMemory;
-        return Fail(error);
-    }
-    state.context = context.get();
-    context->_private = &state;
-    // SAX1 keeps names as written: "a:b" names and xmlns attributes are plain names and
-    // attributes, in document order, which namespace-aware parsing would not keep; NOENT expands
-    // internal entities, which is safe because GuardEntities lets no external one load; HUGE lifts
-    // libxml2's limits, whose messages name the wrong cause, for the library's own
-    // (xml_parse_state.h).
-    xmlCtxtUseOptions(context.get(), XML_PARSE_SAX1 | XML_PARSE_NONET | XML_PARSE_NOENT |
-                                         XML_PARSE_NOBLANKS | XML_PARSE_IGNORE_ENC | XML_PARSE_HUGE);
-    XmlTreeBuilder builder(state, context.get());
-    state.builder = &builder;
-    XmlTreeBuilder::Install(*context->sax);
-    GuardEntities(*context->sax);
+// SAX1 keeps names as written: "a:b" names and xmlns attributes are plain names and attributes, in
+// document order, which namespace-aware parsing would not keep; NOENT expands internal entities,
+// which is safe because GuardEntities lets no external one load; HUGE lifts libxml2's limits, whose
+// messages name the wrong cause, for the library's own (xml_parse_state.h).
+constexpr int kParseOptions = XML_PARSE_SAX1 | XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOBLANKS |
+                              XML_PARSE_IGNORE_ENC | XML_PARSE_HUGE;
 
-    if (!plan.name.empty()) {
-        xmlCharEncodingHandlerPtr handler =
-            plan.unsupported ? nullptr : xmlFindCharEncodingHandler(plan.name.c_str());
-        if (handler == nullptr || xmlSwitchToEncoding(context.get(), handler) < 0) {
-            XmlFault fault;
-            fault.domain = XML_FROM_PARSER;
-            fault.code = XML_ERR_UNSUPPORTED_ENCODING;
-            fault.offset = static_cast<long>(plan.declaredAt);
-            return Fail(DescribeParseFault(fault, DecodeRecordText(prefix, std::string())));
-        }
-    }
-
-    xmlParseDocument(context.get());
+// The tree of a parse that ran, or the fault that ended it, explained on the file's text.
+XmlParseResult Finish(xmlParserCtxtPtr context, ParseState& state, XmlTreeBuilder& builder, ByteSource& source,
+                      const EncodingPlan& plan) {
     if (context->wellFormed && !state.failed && context->myDoc != nullptr) {
         XmlParseResult result;
         result.tree = builder.Finish();
@@ -261,8 +247,37 @@ XmlParseResult Parse(ByteSource& source) {
     }
     // The tree is no longer needed while the fault is explained.
     builder.Abandon();
-    context.reset();
     return Fail(DescribeParseFault(state.fault, DecodeRecordText(source.ReadAll(), plan.decodeName)));
+}
+
+XmlParseResult Parse(ByteSource& source) {
+    InitialiseOnce();
+    if (source.Size() > kMaxRecordBytes) return Fail(FileTooLargeError());
+    const std::string prefix = source.Peek(kDeclarationPrefixLength);
+    if (prefix.empty()) return Fail(MissingRootError());
+    const EncodingPlan plan = PlanEncoding(prefix);
+
+    ParseState state;
+    ErrorScope scope(&state);
+    std::unique_ptr<xmlParserCtxt, ContextFree> context(
+        xmlCreateIOParserCtxt(nullptr, nullptr, ReadCallback, CloseCallback, &source, XML_CHAR_ENCODING_NONE));
+    if (!context) {
+        XmlParseError error;
+        error.errorCode = E_OUTOFMEMORY;
+        error.reason = kReasonOutOfMemory;
+        return Fail(error);
+    }
+    state.context = context.get();
+    context->_private = &state;
+    xmlCtxtUseOptions(context.get(), kParseOptions);
+    XmlTreeBuilder builder(state, context.get());
+    state.builder = &builder;
+    XmlTreeBuilder::Install(*context->sax);
+    GuardEntities(*context->sax);
+    XmlParseError encodingError;
+    if (!SwitchEncoding(context.get(), plan, prefix, encodingError)) return Fail(encodingError);
+    xmlParseDocument(context.get());
+    return Finish(context.get(), state, builder, source, plan);
 }
 
 }  // namespace

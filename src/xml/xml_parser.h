@@ -1,6 +1,6 @@
-// Parses record files into the access layer's trees with the component's defaults: no DTD or
+// Parses record files into the access layer's trees with the DOM's defaults: no DTD or
 // external entity is loaded, nothing reaches the network, entity expansion is bounded, GBK-family
-// files decode as GB18030, and a failed parse is described by the component's parse error.
+// files decode as GB18030, and a failed parse is described by the DOM's parse error.
 #ifndef TRAVERSE_XML_XML_PARSER_H
 #define TRAVERSE_XML_XML_PARSER_H
 
