@@ -116,7 +116,8 @@ bool SplitPath(const std::string& utf8Path, std::vector<PathStep>& steps) {
 // The first element below context, in document order, that steps match. A pre-order walk without
 // recursion: each element gets the set of step counts its ancestors-and-self path matches (bit k:
 // the first k steps match ending here) and the union of those sets over its ancestors, so that a
-// "//" step can look any distance up without walking back.
+// "//" step can look any distance up without walking back. One loop on purpose: the walk's state
+// (the stack of levels and the cursor) is shared by every branch of it.
 const XmlTreeNode* SelectFirst(const XmlTree& tree, const XmlTreeNode* context, std::vector<PathStep>& steps) {
     const std::size_t count = steps.size();
     if (count > 63) return nullptr;
