@@ -111,7 +111,7 @@ void BuildWorkedExample(CImportXml& importer) {
     CSurveyTurn& round = Records::Round(records.Station("A"));
     Records::Target(round, "B", {0.0, 180.0010});
     Records::Target(round, "C", {45.3020, 225.3025});
-    importer.m_arrHAngleCheck.push_back({1001, 9.0});
+    importer.m_arrHAngleCheck.push_back({CHECK_2C_SPREAD, 9.0});
 }
 
 TEST(WorkedExample, OnButtonCheckGivesTheReportByteForByte) {
@@ -148,7 +148,7 @@ std::string TwoCEntry(double left, double right, double limit = 1000.0) {
     CImportXml importer;
     Records records(importer);
     Records::Target(Records::Round(records.Station("S")), "T", {left, right});
-    EXPECT_EQ(importer.CheckHAngle({1001, limit}, importer.m_arrStation), 1);
+    EXPECT_EQ(importer.CheckHAngle({CHECK_2C_SPREAD, limit}, importer.m_arrStation), 1);
     const std::vector<std::string> entries = Entries(importer.m_strText);
     // "", heading, "", 测站S, 第1测回, the record, "\n"
     EXPECT_EQ(entries.size(), 7u) << Utf8(importer.m_strText);
@@ -191,7 +191,7 @@ TEST(Check2C, WritesEveryStationAndRoundInOrder) {
     Records::RoundOf(first, {"乙"});
     records.BareStation("无");
     records.Station("丁");  // no rounds
-    EXPECT_EQ(importer.CheckHAngle({1001, 13.0}, importer.m_arrStation), 1);
+    EXPECT_EQ(importer.CheckHAngle({CHECK_2C_SPREAD, 13.0}, importer.m_arrStation), 1);
     EXPECT_EQ(Utf8(importer.m_strText),
               "\r\n2C互差检查(13.0)\r\n\r\n测站甲\r\n第1测回\r\n乙 2C=0.0\r\n丙 2C=0.0"
               "\r\n第2测回\r\n乙 2C=0.0\r\n\n\r\n测站丁\r\n\n");
@@ -210,7 +210,7 @@ TEST(Check2C, StopsAtARecordWithoutTwoReadings) {
     Records::RoundOf(records.Station("S3"), {"A"});
 
     ErrorAtBox capture(importer);
-    EXPECT_EQ(importer.CheckHAngle({1001, 9.0}, importer.m_arrStation), 0);
+    EXPECT_EQ(importer.CheckHAngle({CHECK_2C_SPREAD, 9.0}, importer.m_arrStation), 0);
 
     const std::string message =
         Gbk("测站S2水平角观测第2测回中，目标点B方向读数不够，即缺盘左或盘右数据！");
@@ -227,7 +227,7 @@ TEST(Check2C, ReadingsBeyondTheSecondAreIgnored) {
     CImportXml importer;
     Records records(importer);
     Records::Target(Records::Round(records.Station("S")), "T", {0.0, 180.0005, 90.0});
-    EXPECT_EQ(importer.CheckHAngle({1001, 9.0}, importer.m_arrStation), 1);
+    EXPECT_EQ(importer.CheckHAngle({CHECK_2C_SPREAD, 9.0}, importer.m_arrStation), 1);
     EXPECT_EQ(Entries(importer.m_strText).at(5), "T 2C=5.0");
 }
 
@@ -248,7 +248,7 @@ TEST(CheckClosure, LooksOnlyAtRoundsOfFiveOrMoreThatClose) {
     Records::Target(round6, "A", {359.5958, 179.5952});
 
     ErrorAtBox capture(importer);
-    EXPECT_EQ(importer.CheckHAngle({1002, 6.0}, importer.m_arrStation), 1);
+    EXPECT_EQ(importer.CheckHAngle({CHECK_HALF_ROUND_CLOSURE, 6.0}, importer.m_arrStation), 1);
 
     // Round 4: the first A means 0°00'00", the last (6" and 12" reduced) 9". Round 6: 0° against
     // the mean of 179°59'58" and 179°59'52", 5" away across the seam. Never marked.
@@ -272,7 +272,7 @@ TEST(CheckClosure, TakesTheMeanTheShortWayWhenARecordStraddlesTheSeam) {
     Records::Target(round, "C", {90.0, 270.0});
     Records::Target(round, "D", {135.0, 315.0});
     Records::Target(round, "A", {0.0004, 180.0004});
-    EXPECT_EQ(importer.CheckHAngle({1002, 6.0}, importer.m_arrStation), 1);
+    EXPECT_EQ(importer.CheckHAngle({CHECK_HALF_ROUND_CLOSURE, 6.0}, importer.m_arrStation), 1);
     EXPECT_EQ(Entries(importer.m_strText).at(4), Gbk("第1测回，半测回归零差=4.0"));
 }
 
@@ -291,7 +291,7 @@ TEST(CheckClosure, ShortFirstOrLastRecordGivesNoLineAndNoMessage) {
     Records::Target(round4, "X", {1.0});
 
     MessageCapture capture;
-    EXPECT_EQ(importer.CheckHAngle({1002, 6.0}, importer.m_arrStation), 1);
+    EXPECT_EQ(importer.CheckHAngle({CHECK_HALF_ROUND_CLOSURE, 6.0}, importer.m_arrStation), 1);
     EXPECT_TRUE(capture.Messages().empty());
     EXPECT_EQ(Utf8(importer.m_strText),
               "\r\n半测回归零差(6.0)\r\n\r\n测站S\r\n第3测回，半测回归零差=0.0\r\n\n");
@@ -304,7 +304,7 @@ TEST(CheckClosure, WrongClosingTargetNamesAreComparedByteForByte) {
     Records::RoundOf(station, {"北山", "B", "C", "D", "北山 "});
     Records::RoundOf(station, {"北山", "B", "C", "D", "北山"});
     MessageCapture capture;
-    EXPECT_EQ(importer.CheckHAngle({1002, 6.0}, importer.m_arrStation), 1);
+    EXPECT_EQ(importer.CheckHAngle({CHECK_HALF_ROUND_CLOSURE, 6.0}, importer.m_arrStation), 1);
     EXPECT_EQ(capture.Messages(),
               std::vector<std::string>{
                   Gbk("测站测站一水平角观测第1测回中，半测回方向读数没有归零！")});
@@ -324,7 +324,7 @@ TEST(CheckBetweenRounds, NamesOnlyStationsWithTwoRoundsOrMore) {
     records.BareStation("空");
     CPoint3D* three = records.Station("三");
     for (int i = 0; i < 3; ++i) Records::RoundOf(three, {"A", "B"});
-    EXPECT_EQ(importer.CheckHAngle({1003, 5.0}, importer.m_arrStation), 1);
+    EXPECT_EQ(importer.CheckHAngle({CHECK_DIRECTION_BETWEEN_ROUNDS, 5.0}, importer.m_arrStation), 1);
     EXPECT_EQ(Utf8(importer.m_strText),
               "\r\n同一方向值各测回较差(5.0)\r\n\r\n测站二\r\n\n\r\n测站三\r\n\n");
 }
@@ -335,14 +335,14 @@ TEST(CheckHAngle, UnknownCodesAppendNothing) {
     Records::RoundOf(records.Station("S"), {"A", "B"});
     importer.m_strText = "before";
     for (std::int16_t code : {std::int16_t{0}, std::int16_t{1000}, std::int16_t{1004},
-                              std::int16_t{2001}, std::int16_t{3001}, std::int16_t{-1}}) {
+                              CHECK_VERTICAL_BETWEEN_ROUNDS, CHECK_DISTANCE_READINGS, std::int16_t{-1}}) {
         EXPECT_EQ(importer.CheckHAngle({code, 9.0}, importer.m_arrStation), 1) << code;
     }
     EXPECT_EQ(importer.m_strText, "before");
 }
 
 TEST(CheckHAngle, WithoutStationsGivesTheHeadingAlone) {
-    for (std::int16_t code : {std::int16_t{1001}, std::int16_t{1002}, std::int16_t{1003}}) {
+    for (std::int16_t code : {CHECK_2C_SPREAD, CHECK_HALF_ROUND_CLOSURE, CHECK_DIRECTION_BETWEEN_ROUNDS}) {
         CImportXml importer;
         Records records(importer);
         records.BareStation("S");
@@ -370,7 +370,7 @@ TEST(OnButtonCheck, RunsEveryItemEvenAfterOneStopped) {
     CPoint3D* station = records.Station("S");
     Records::RoundOf(station, {"A"});
     Records::Target(Records::RoundOf(station, {"A"}), "B", {1.0});
-    importer.m_arrHAngleCheck = {{1001, 9.0}, {2001, 1.0}, {1003, 8.0}};
+    importer.m_arrHAngleCheck = {{CHECK_2C_SPREAD, 9.0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 1.0}, {CHECK_DIRECTION_BETWEEN_ROUNDS, 8.0}};
     MessageCapture capture;
     EXPECT_EQ(importer.OnButtonCheck(), 0u);
     EXPECT_EQ(capture.Messages().size(), 1u);
@@ -382,8 +382,8 @@ TEST(OnButtonCheck, RunsEveryItemEvenAfterOneStopped) {
 TEST(OnButtonCheck, TwiceGivesTheSameReport) {
     CImportXml importer;
     BuildWorkedExample(importer);
-    importer.m_arrHAngleCheck.push_back({1002, 6.0});
-    importer.m_arrHAngleCheck.push_back({1003, 6.0});
+    importer.m_arrHAngleCheck.push_back({CHECK_HALF_ROUND_CLOSURE, 6.0});
+    importer.m_arrHAngleCheck.push_back({CHECK_DIRECTION_BETWEEN_ROUNDS, 6.0});
     ASSERT_EQ(importer.OnButtonCheck(), 0u);
     const std::string first = importer.m_strText;
     ASSERT_EQ(importer.OnButtonCheck(), 0u);
