@@ -37,6 +37,8 @@ constexpr Subcommand kSubcommands[] = {
     {"run", Action::Run, "FILE", "import, check and export; OUT (-o) defaults to FILE with the extension .txt"},
     {"repair", Action::Repair, "FILE",
      "mend, in place, names that start with a character XML forbids (the original kept as FILE.orig)"},
+    {"report", Action::Report, "FILE",
+     "import, check, field-check and adjust FILE, then write the HTML report; OUT (-o) defaults to FILE.html"},
 };
 
 bool EndsWithXml(const std::string& path) {
@@ -63,15 +65,16 @@ ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
         const ParseOutcome outcome = SettleExport(commandLine);
         if (!outcome.proceed) return outcome;
     }
-    if (haveOutput && commandLine.action != Action::Run) return UsageError("-o goes with run only");
+    const bool takesOutput = commandLine.action == Action::Run || commandLine.action == Action::Report;
+    if (haveOutput && !takesOutput) return UsageError("-o goes with run and report only");
     if (haveOutput && commandLine.files.size() > 1) return UsageError("-o goes with one FILE only");
-    // Writing the adjustment file over the record file would lose the records.
+    // Writing the adjustment file or the page over the record file would lose the records.
     for (const std::string& file : commandLine.files) {
-        const std::string output = commandLine.output.empty() ? DefaultOutputPath(file) : commandLine.output;
+        const std::string output = OutputPathOf(commandLine, file);
         std::error_code ignored;
-        const bool writes = commandLine.action == Action::Export || commandLine.action == Action::Run;
-        if (writes && std::filesystem::equivalent(file, output, ignored)) {
-            return UsageError("the adjustment file " + output + " would replace the record file; give another OUT");
+        if (!output.empty() && std::filesystem::equivalent(file, output, ignored)) {
+            const char* what = commandLine.action == Action::Report ? "the report " : "the adjustment file ";
+            return UsageError(what + output + " would replace the record file; give another OUT");
         }
     }
     return {true, 0};
@@ -88,16 +91,21 @@ CLI::Validator GradeName() {
         "GRADE");
 }
 
+void AddGradeOption(CLI::App& command, CommandLine& commandLine, const char* description) {
+    command
+        .add_option_function<std::string>(
+            "--grade",
+            [&commandLine](const std::string& word) {
+                commandLine.fieldChecks.hasGrade = traverse::ParseTraverseGrade(word, commandLine.fieldChecks.grade);
+            },
+            description)
+        ->check(GradeName());
+}
+
 void AddFieldCheckOptions(CLI::App& check, CommandLine& commandLine) {
     check.add_flag("--all", commandLine.allChecks,
                    "then check every tolerance item of the file as the surveying standard defines it");
-    check.add_option_function<std::string>(
-             "--grade",
-             [&commandLine](const std::string& word) {
-                 commandLine.fieldChecks.hasGrade = traverse::ParseTraverseGrade(word, commandLine.fieldChecks.grade);
-             },
-             "traverse grade for limits the file does not carry: 三等, 四等, 一级, 二级, 三级")
-        ->check(GradeName());
+    AddGradeOption(check, commandLine, "traverse grade for limits the file does not carry: 三等, 四等, 一级, 二级, 三级");
     check.add_option_function<std::string>(
              "--instrument",
              [&commandLine](const std::string& word) {
@@ -120,7 +128,8 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string("traverse ") + TRAVERSE_VERSION);
     app.add_flag("--json", commandLine.json, "one JSON object per library command, one per line, on stdout");
-    CLI::Option* output = app.add_option("-o,--output", commandLine.output, "the adjustment input file of run")
+    CLI::Option* output = app.add_option("-o,--output", commandLine.output,
+                                         "the adjustment input file of run, the page of report")
                               ->option_text("OUT");
     app.add_option("-j,--jobs", commandLine.jobs, "record files worked on at once (default: one per core)")
         ->check(CLI::PositiveNumber)
@@ -134,6 +143,12 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
             sub->add_flag("--no-backup", commandLine.noBackup, "do not keep the original as FILE.orig");
         }
         if (entry.action == Action::Check) AddFieldCheckOptions(*sub, commandLine);
+        // The adjustment's own options join when the adjust command brings them.
+        if (entry.action == Action::Report) {
+            AddGradeOption(*sub, commandLine,
+                           "traverse grade: limits the file does not carry, sigmas and closure limits of the "
+                           "adjustment: 三等, 四等, 一级, 二级, 三级");
+        }
     }
     try {
         app.parse(argc, argv);
@@ -147,6 +162,20 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
 
 std::string DefaultOutputPath(const std::string& file) {
     return std::filesystem::path(file).replace_extension(".txt").string();
+}
+
+std::string DefaultReportPath(const std::string& file) {
+    return std::filesystem::path(file).replace_extension(".html").string();
+}
+
+std::string OutputPathOf(const CommandLine& commandLine, const std::string& file) {
+    if (!commandLine.output.empty()) return commandLine.output;
+    switch (commandLine.action) {
+        case Action::Export:
+        case Action::Run: return DefaultOutputPath(file);
+        case Action::Report: return DefaultReportPath(file);
+        default: return std::string();
+    }
 }
 
 }  // namespace traverse_cli

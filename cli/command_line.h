@@ -9,16 +9,16 @@
 
 namespace traverse_cli {
 
-enum class Action { Import, Check, Export, Run, Repair };
+enum class Action { Import, Check, Export, Run, Repair, Report };
 
 struct CommandLine {
     Action action = Action::Import;
     bool json = false;
     std::vector<std::string> files;  // the record files, UTF-8 as given
-    std::string output;              // the adjustment input file of export or run (one file)
+    std::string output;              // the adjustment input file of export or run, the page of report (one file)
     bool noBackup = false;           // repair: no FILE.orig
     bool allChecks = false;          // check --all: the field checks after the horizontal-angle checks
-    traverse::FieldCheckOptions fieldChecks;  // check --all: --grade and --instrument
+    traverse::FieldCheckOptions fieldChecks;  // check --all: --grade and --instrument; report: --grade
     unsigned jobs = 0;               // files worked on at once; 0: one per core
 };
 
@@ -33,6 +33,13 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine);
 
 // The adjustment file next to file: its extension, if any, replaced by ".txt".
 std::string DefaultOutputPath(const std::string& file);
+
+// The report page next to file: its extension, if any, replaced by ".html".
+std::string DefaultReportPath(const std::string& file);
+
+// What commandLine's action writes for file: OUT when given, else the default of the action;
+// empty for an action that writes nothing.
+std::string OutputPathOf(const CommandLine& commandLine, const std::string& file);
 
 }  // namespace traverse_cli
 

@@ -27,6 +27,9 @@ struct Command {
     std::function<std::string(std::uint32_t result)> explain;
     // The line people see for a message box (GBK text in, UTF-8 out); empty: the text as it is.
     std::function<std::string(const std::string& gbkText)> describeMessage;
+    // Neither the report text nor a JSON object: a step of a command that tells its outcome its
+    // own way. Messages, explanations and errors still go to stderr.
+    bool quiet = false;
 };
 
 class Session {
