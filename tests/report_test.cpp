@@ -77,24 +77,9 @@ TEST(ReportPage, FieldCheckExceedancesStandOutInTheirTablesAndTheSummary) {
     EXPECT_EQ(page.Count("//div[@class='verdict bad']"), 1);
 }
 
-// A station named as markup, a record it leaves incomplete, and a station the adjustment cannot
-// place, so that the name reaches the import report, the incomplete table and the error.
-const char kMarkupNamedStation[] = R"(
-<导线观测记录>
-  <起算点><K1 x="1000" y="1000" h="10"/><K2 x="1300" y="1100" h="12"/></起算点>
-  <观测值>
-    <测站 点名="K1" 仪器高="1.5">
-      <水平角><测回><K2 盘左="0.0000" 盘右="180.0000"/><P 盘左="40.0000" 盘右="220.0000"/></测回></水平角>
-    </测站>
-    <测站 点名="&lt;script&gt;alert(1)&lt;/script&gt;" 仪器高="1.5">
-      <水平角><测回><K1 盘左="0.0000" 盘右="180.0000"/><K2 盘左="90.0000"/></测回></水平角>
-    </测站>
-  </观测值>
-</导线观测记录>)";
-
 TEST(ReportPage, NamesFromTheFileAreTextNeverMarkup) {
     TempDir dir;
-    const std::string path = dir.Write("markup.xml", GbkRecordFile(kMarkupNamedStation));
+    const std::string path = dir.Write("markup.xml", GbkRecordFile(kMarkupNamedStationBody));
     const HtmlReportInput input = ReportInputOf(path, "<b>\"a&b\"</b>.xml");
     ASSERT_NE(input.adjustment.status, AdjustmentStatus::Adjusted);
     const std::string html = BuildHtmlReport(input);
@@ -284,7 +269,7 @@ TEST(ReportCommand, WritesThePageBesideTheFileOrWhereToldAndSaysSo) {
 
 TEST(ReportCommand, AFailedImportStillGetsItsPageAnUnreadableFileNone) {
     TempDir dir;
-    const std::string records = dir.Write("markup.xml", GbkRecordFile(kMarkupNamedStation));
+    const std::string records = dir.Write("markup.xml", GbkRecordFile(kMarkupNamedStationBody));
     ProgramRun run = RunTraverse({"report", records});
     EXPECT_EQ(run.status, 1);
     EXPECT_FALSE(ReadFileBytes(dir.File("markup.html")).empty());

@@ -59,6 +59,19 @@ std::vector<std::string> HtmlPage::Texts(const std::string& xpath) const {
 
 int HtmlPage::Count(const std::string& xpath) const { return static_cast<int>(Texts(xpath).size()); }
 
+const char kMarkupNamedStationBody[] = R"(
+<导线观测记录>
+  <起算点><K1 x="1000" y="1000" h="10"/><K2 x="1300" y="1100" h="12"/></起算点>
+  <观测值>
+    <测站 点名="K1" 仪器高="1.5">
+      <水平角><测回><K2 盘左="0.0000" 盘右="180.0000"/><P 盘左="40.0000" 盘右="220.0000"/></测回></水平角>
+    </测站>
+    <测站 点名="&lt;script&gt;alert(1)&lt;/script&gt;" 仪器高="1.5">
+      <水平角><测回><K1 盘左="0.0000" 盘右="180.0000"/><K2 盘左="90.0000"/></测回></水平角>
+    </测站>
+  </观测值>
+</导线观测记录>)";
+
 HtmlReportInput ReportInputOf(const std::string& path, const std::string& shownName,
                               const FieldCheckOptions& fieldOptions, const AdjustmentOptions& adjustmentOptions) {
     MessageCapture quiet;

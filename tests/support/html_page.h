@@ -31,6 +31,11 @@ private:
     std::vector<std::string> m_errors;
 };
 
+// The body of a record file (for GbkRecordFile) with a station named <script>alert(1)</script>,
+// a record it leaves incomplete, and no way for the adjustment to place it: the name reaches the
+// import report, the table of incomplete observations and the adjustment's error.
+extern const char kMarkupNamedStationBody[];
+
 // The report input of the record file at path (GBK path): imported, checked, field-checked and
 // adjusted as the program does it; shownName is the file name the page shows.
 HtmlReportInput ReportInputOf(const std::string& path, const std::string& shownName,
