@@ -97,6 +97,18 @@ $(BENCH_RECORDS)/records-%MB-few-names.xml: tools/generate_records.py
 	@mkdir -p $(BENCH_RECORDS)
 	python3 tools/generate_records.py --megabytes $* --seed 1 --name-pool 100 -o $@
 
+# The HTML report of a generated 1 000-station file: under 2 seconds, a page under 5 MB.
+.PHONY: bench-report
+bench-report: deps bench-deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target report_bench
+	$(MAKE) --no-print-directory $(BENCH_RECORDS)/records-1000-stations.xml
+	$(BENCH_DIR)/bench/report_bench --records=$(BENCH_RECORDS)
+
+$(BENCH_RECORDS)/records-%-stations.xml: tools/generate_records.py
+	@mkdir -p $(BENCH_RECORDS)
+	python3 tools/generate_records.py --stations $* --seed 1 -o $@
+
 # The adjustment of generated traverse networks of 100, 1 000 and 10 000 stations (bench/README.md).
 bench-adjust: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON

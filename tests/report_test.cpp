@@ -64,10 +64,10 @@ TEST(ReportPage, FieldCheckExceedancesStandOutInTheirTablesAndTheSummary) {
     ASSERT_GT(input.fieldChecks.exceededCount, 0u);
     const HtmlPage page(BuildHtmlReport(input));
     EXPECT_TRUE(page.Errors().empty()) << page.Errors().front();
-    EXPECT_EQ(page.Count("//section[@id='field-checks']//table[@class='field']"), 3);
-    EXPECT_EQ(page.Count("//section[@id='field-checks']//table[@class='field']//td[@class='num over']"),
+    EXPECT_EQ(page.Count("//section[@id='field-checks']//table[@class='field lead3']"), 3);
+    EXPECT_EQ(page.Count("//section[@id='field-checks']//table[@class='field lead3']//td[@class='over']"),
               static_cast<int>(input.fieldChecks.exceededCount));
-    const std::vector<std::string> failed = page.Texts("//table[@class='checks']//tr[@class='fail']/td[1]");
+    const std::vector<std::string> failed = page.Texts("//table[@class='checks lead2']//tr[@class='fail']/td[1]");
     for (const FieldCheckSummary& item : input.fieldChecks.summary) {
         const std::string code = std::to_string(item.code) + " ";
         bool listed = false;
@@ -105,11 +105,27 @@ TEST(ReportPage, WithoutAnyPlacedPointThePlotSaysSo) {
     EXPECT_EQ(page.Count("//section[@id='plot']/p"), 1);
 }
 
+TEST(ReportPage, NotAdjustedThePlaceablePointsAreDrawnWithoutEllipsesAndNothingThatIsNoNumber) {
+    HtmlReportInput input;
+    input.adjustment.status = AdjustmentStatus::Singular;
+    input.sketch.points = {{"K", true, 100.0, 200.0}, {"P", false, 150.0, 260.0}, {"Q", false, NAN, 0.0}};
+    input.sketch.lines = {{0, 1}, {1, 2}};
+    const std::string html = BuildHtmlReport(input);
+    EXPECT_EQ(html.find("nan"), std::string::npos);
+    const HtmlPage page(html);
+    EXPECT_TRUE(page.Errors().empty()) << page.Errors().front();
+    EXPECT_EQ(page.Count("//g[@class='points']/g[@class='point known']"), 1);
+    EXPECT_EQ(page.Count("//g[@class='points']/g[@class='point new']"), 1);
+    EXPECT_EQ(page.Count("//g[@class='sightlines']/line"), 1);
+    EXPECT_EQ(page.Count("//ellipse"), 0);
+    EXPECT_EQ(page.Count("//section[@id='plot']/p"), 1);  // it says the adjustment did not run
+}
+
 AdjustedPoint Point(const char* name, double x, double y, bool known, double a = 0, double b = 0, double az = 0) {
     AdjustedPoint p;
     p.name = name;
-    p.hasPlane = p.planeFixed = known;
     p.hasPlane = true;
+    p.planeFixed = known;
     p.x = x, p.y = y;
     p.ellipseMajor = a, p.ellipseMinor = b, p.ellipseAzimuth = az;
     return p;
@@ -192,14 +208,14 @@ TEST(ReportPlot, OutlierLinesStandOutAndEachLineIsDrawnOnce) {
                                      Sight("C", "B", true), Sight("A", "C", false)};
     const HtmlPage page(BuildHtmlReport(input));
     EXPECT_EQ(page.Count("//g[@class='sightlines']/line"), 3);
-    ASSERT_EQ(page.Count("//g[@class='sightlines']/line[@class='sight outlier']"), 1);
+    ASSERT_EQ(page.Count("//g[@class='sightlines']/line[@class='outlier']"), 1);
     const DrawnPlot drawn = ReadPlot(page);
-    const double x1 = Number(page.Texts("//line[@class='sight outlier']/@x1").at(0));
-    const double y2 = Number(page.Texts("//line[@class='sight outlier']/@y2").at(0));
+    const double x1 = Number(page.Texts("//line[@class='outlier']/@x1").at(0));
+    const double y2 = Number(page.Texts("//line[@class='outlier']/@y2").at(0));
     EXPECT_NEAR(x1, drawn.cx[0], 0.05);  // B
     EXPECT_NEAR(y2, drawn.cy[1], 0.05);  // C
     // Drawn last, over every other line.
-    EXPECT_EQ(page.Texts("//g[@class='sightlines']/line[last()]/@class").at(0), "sight outlier");
+    EXPECT_EQ(page.Texts("//g[@class='sightlines']/line[last()]/@class").at(0), "outlier");
 }
 
 // Boxes that share area.

@@ -324,7 +324,7 @@ constexpr char kHtmlNotAdjusted[] = "Adjustment";
 // Import section.
 constexpr char kHtmlIncompleteHeading[] = "Incomplete observations";
 constexpr char kHtmlNoIncomplete[] = "None: every record has the readings it needs.";
-constexpr const char* kHtmlIncompleteColumns[] = {"Station", "Kind", "Round", "Target"};
+constexpr const char* kHtmlIncompleteColumns[] = {"Station", "Kind", "Target", "Round"};
 constexpr char kHtmlKindHorizontal[] = "horizontal angle (both faces needed)";
 constexpr char kHtmlKindZenith[] = "zenith distance (both faces needed)";
 constexpr char kHtmlKindDistance[] = "distance (a reading needed)";

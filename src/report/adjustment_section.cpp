@@ -23,7 +23,7 @@ void AppendSettings(const AdjustmentResult& result, std::string& page) {
     page += "</ul>\n";
     if (result.notes.empty()) return;
     page += std::string("<h3>") + text::kHtmlNotesHeading + "</h3>\n<ul class=\"notes\">";
-    for (const std::string& note : result.notes) page += "<li>" + EscapeGbk(note) + "</li>";
+    for (const std::string& note : result.notes) page += "<li>" + EscapeGbk(note) + "\n";
     page += "</ul>\n";
 }
 
@@ -39,19 +39,19 @@ void AppendTraverses(const AdjustmentResult& result, std::string& page) {
         page += std::string("<p class=\"quiet\">") + text::kHtmlNoTraverse + "</p>\n";
         return;
     }
-    OpenTable(page, Columns(text::kHtmlTraverseColumns));
+    OpenTable(page, Columns(text::kHtmlTraverseColumns), "lead2");
     for (const TraverseClosure& c : result.traverses) {
         const Judgement angular = Judge(true, c.angularWithinLimit);
         const Judgement relative = Judge(true, c.relativeWithinLimit);
         const bool passed = c.angularWithinLimit && c.relativeWithinLimit;
         page += std::string("<tr class=\"") + (passed ? "pass" : "fail") + "\">" + Cell(StationChain(c.stations)) +
                 Cell(StationChain({c.startOrientation, c.endOrientation})) +
-                Cell(FormatText("%d", c.angleCount), "num") + Cell(EscapeHtml(Number(text::kHtmlSeconds, c.angularMisclosure)), "num") +
-                Cell(EscapeHtml(Number(text::kHtmlSecondsLimit, c.angularLimit)), "num") + Cell(MarkHtml(angular)) +
-                Cell(Number("%.3f", c.length), "num") + Cell(Number("%+.1f", c.fx), "num") +
-                Cell(Number("%+.1f", c.fy), "num") + Cell(Number("%.1f", c.fs), "num") +
-                Cell(RelativeClosureText(c.relativeMisclosure), "num") +
-                Cell(RelativeClosureText(c.relativeLimit), "num") + Cell(MarkHtml(relative)) + "</tr>\n";
+                Cell(FormatText("%d", c.angleCount)) + Cell(EscapeHtml(Number(text::kHtmlSeconds, c.angularMisclosure))) +
+                Cell(EscapeHtml(Number(text::kHtmlSecondsLimit, c.angularLimit))) + Cell(MarkHtml(angular)) +
+                Cell(Number("%.3f", c.length)) + Cell(Number("%+.1f", c.fx)) +
+                Cell(Number("%+.1f", c.fy)) + Cell(Number("%.1f", c.fs)) +
+                Cell(RelativeClosureText(c.relativeMisclosure)) +
+                Cell(RelativeClosureText(c.relativeLimit)) + Cell(MarkHtml(relative)) + "\n";
     }
     CloseTable(page);
 }
@@ -59,17 +59,17 @@ void AppendTraverses(const AdjustmentResult& result, std::string& page) {
 void AppendReciprocals(const AdjustmentResult& result, std::string& page) {
     if (result.reciprocalChecks.empty()) return;
     page += std::string("<h3>") + text::kHtmlReciprocalHeading + "</h3>\n";
-    OpenTable(page, Columns(text::kHtmlReciprocalColumns));
+    OpenTable(page, Columns(text::kHtmlReciprocalColumns), "lead2");
     for (const ReciprocalCheck& c : result.reciprocalChecks) {
         const bool distance = c.kind == ReciprocalKind::Distance;
         const char* format = distance ? "%.4f" : "%+.4f";
         const Judgement judgement = Judge(true, c.withinLimit);
-        page += std::string("<tr class=\"") + JudgementClass(judgement) + "\">" +
+        page += std::string(c.withinLimit ? "<tr>" : "<tr class=\"fail\">") +
                 Cell(StationChain({c.from, c.to})) +
                 Cell(distance ? text::kHtmlReciprocalDistance : text::kHtmlReciprocalHeight) +
-                Cell(Number(format, c.forward), "num") + Cell(Number(format, c.backward), "num") +
-                Cell(Number("%+.1f", c.difference), "num") + Cell(Number(text::kHtmlMillimetresLimit, c.limit), "num") +
-                Cell(MarkHtml(judgement)) + "</tr>\n";
+                Cell(Number(format, c.forward)) + Cell(Number(format, c.backward)) +
+                Cell(Number("%+.1f", c.difference)) + Cell(Number(text::kHtmlMillimetresLimit, c.limit)) +
+                Cell(MarkHtml(judgement)) + "\n";
     }
     CloseTable(page);
 }
@@ -77,20 +77,20 @@ void AppendReciprocals(const AdjustmentResult& result, std::string& page) {
 void AppendTests(const AdjustmentResult& result, std::string& page) {
     page += std::string("<h3>") + text::kHtmlTestsHeading + "</h3>\n";
     page += "<p>" + FormatText(text::kHtmlIterations, result.iterations) + "</p>\n";
-    OpenTable(page, Columns(text::kHtmlTestColumns));
+    OpenTable(page, Columns(text::kHtmlTestColumns), "lead1");
     const std::pair<const char*, const ModelTest*> tests[] = {
         {text::kHtmlGlobal, &result.global}, {text::kHtmlPlane, &result.plane}, {text::kHtmlHeights, &result.height}};
     for (const auto& [label, test] : tests) {
         const Judgement judgement = Judge(test->applicable, test->passed);
         page += std::string("<tr class=\"") + JudgementClass(judgement) + "\">" + Cell(label) +
-                Cell(FormatText("%d", test->observations), "num") + Cell(FormatText("%d", test->unknowns), "num") +
-                Cell(FormatText("%d", test->redundancy), "num");
+                Cell(FormatText("%d", test->observations)) + Cell(FormatText("%d", test->unknowns)) +
+                Cell(FormatText("%d", test->redundancy));
         if (!test->applicable) {
-            page += "<td colspan=\"4\">" + EscapeHtml(text::kHtmlNoRedundancy) + "</td></tr>\n";
+            page += "<td colspan=\"4\" class=\"t\">" + EscapeHtml(text::kHtmlNoRedundancy) + "\n";
             continue;
         }
-        page += Cell(Number("%.2f", test->weightedSquareSum), "num") + Cell(Number("%.3f", test->sigma0), "num") +
-                Cell(Number(text::kHtmlUpperBound, test->upperBound), "num") + Cell(MarkHtml(judgement)) + "</tr>\n";
+        page += Cell(Number("%.2f", test->weightedSquareSum)) + Cell(Number("%.3f", test->sigma0)) +
+                Cell(Number(text::kHtmlUpperBound, test->upperBound)) + Cell(MarkHtml(judgement)) + "\n";
     }
     CloseTable(page);
 }
@@ -102,20 +102,20 @@ std::string Sigma(bool has, bool fixed, double value) {
 
 void AppendPoints(const std::vector<AdjustedPoint>& points, std::string& page) {
     page += std::string("<h3>") + EscapeHtml(text::kHtmlPointsHeading) + "</h3>\n";
-    OpenTable(page, Columns(text::kHtmlPointColumns));
+    OpenTable(page, Columns(text::kHtmlPointColumns), "lead1");
     for (const AdjustedPoint& p : points) {
         const bool adjusted = p.hasPlane && !p.planeFixed;
         const auto plane = [&](double value, const char* format) {
-            return Cell(adjusted ? Number(format, value) : std::string(), "num");
+            return Cell(adjusted ? Number(format, value) : std::string());
         };
         page += std::string(p.planeFixed ? "<tr class=\"known\">" : "<tr>") + Cell(EscapeGbk(p.name)) +
-                Cell(p.hasPlane ? Number("%.4f", p.x) : text::kHtmlNone, "num") +
-                Cell(p.hasPlane ? Number("%.4f", p.y) : text::kHtmlNone, "num") +
-                Cell(p.hasHeight ? Number("%.4f", p.h) : text::kHtmlNone, "num") +
-                Cell(Sigma(p.hasPlane, p.planeFixed, p.sigmaX), "num") + plane(p.sigmaY, "%.1f") +
+                Cell(p.hasPlane ? Number("%.4f", p.x) : text::kHtmlNone) +
+                Cell(p.hasPlane ? Number("%.4f", p.y) : text::kHtmlNone) +
+                Cell(p.hasHeight ? Number("%.4f", p.h) : text::kHtmlNone) +
+                Cell(Sigma(p.hasPlane, p.planeFixed, p.sigmaX)) + plane(p.sigmaY, "%.1f") +
                 plane(p.sigmaPosition, "%.1f") + plane(p.ellipseMajor, "%.1f") + plane(p.ellipseMinor, "%.1f") +
-                plane(p.ellipseAzimuth, "%.1f") + Cell(Sigma(p.hasHeight, p.heightFixed, p.sigmaH), "num") +
-                "</tr>\n";
+                plane(p.ellipseAzimuth, "%.1f") + Cell(Sigma(p.hasHeight, p.heightFixed, p.sigmaH)) +
+                "\n";
     }
     CloseTable(page);
 }
@@ -136,16 +136,16 @@ std::string ObservationRow(const AdjustedObservation& o) {
         o.kind == ObservationKind::Direction ? Number("%.6f", RadianToDms(o.value)) : Number("%.4f", o.value);
     const char* rowClass = o.outlier ? "<tr class=\"fail\">" : (o.weaklyControlled ? "<tr class=\"weak\">" : "<tr>");
     return rowClass + Cell(EscapeGbk(o.station)) + Cell(EscapeGbk(o.target)) + Cell(KindText(o.kind)) +
-           Cell(value, "num") + Cell(Number("%+.2f", o.residual), "num") + Cell(Number("%.2f", o.sigma), "num") +
-           Cell(Number("%.2f", o.redundancy), "num") +
-           Cell(Number("%+.2f", o.standardizedResidual), o.outlier ? "num over" : "num") +
-           Cell(o.redundancy > 0 && o.mdb > 0 ? Number("%.1f", o.mdb) : text::kHtmlNone, "num") + Cell(flags) +
-           "</tr>\n";
+           Cell(value) + Cell(Number("%+.2f", o.residual)) + Cell(Number("%.2f", o.sigma)) +
+           Cell(Number("%.2f", o.redundancy)) +
+           Cell(Number("%+.2f", o.standardizedResidual), o.outlier ? "over" : "") +
+           Cell(o.redundancy > 0 && o.mdb > 0 ? Number("%.1f", o.mdb) : text::kHtmlNone) + Cell(flags) +
+           "\n";
 }
 
 void AppendObservations(const std::vector<AdjustedObservation>& observations, std::string& page) {
     page += std::string("<h3>") + EscapeHtml(text::kHtmlObservationsHeading) + "</h3>\n";
-    OpenTable(page, Columns(text::kHtmlObservationColumns));
+    OpenTable(page, Columns(text::kHtmlObservationColumns), "lead3");
     for (const AdjustedObservation* o : OutliersFirst(observations)) page += ObservationRow(*o);
     CloseTable(page);
 }

@@ -66,14 +66,14 @@ public:
     void Open(const FieldCheckResult& result) {
         std::vector<std::string> headings = Columns(text::kHtmlFieldColumns);
         for (const Column& column : m_table.columns) headings.push_back(ColumnHeading(column));
-        OpenTable(m_page, headings, "field");
-        m_page += "<tr class=\"limits\"><td colspan=\"3\">" + EscapeHtml(text::kHtmlLimitRow) + "</td>";
+        OpenTable(m_page, headings, "field lead3");
+        m_page += "<tr class=\"limits\"><td colspan=\"3\">" + EscapeHtml(text::kHtmlLimitRow);
         for (const Column& column : m_table.columns) {
             const FieldCheckSummary* item = SummaryOf(result, column.code);
             const bool limited = item != nullptr && item->limitSource != LimitSource::None;
-            m_page += Cell(limited ? FormatText(text::kHtmlValue, item->limit) : text::kHtmlNone, "num");
+            m_page += Cell(limited ? FormatText(text::kHtmlValue, item->limit) : text::kHtmlNone);
         }
-        m_page += "</tr>\n";
+        m_page += "\n";
     }
 
     // Writes one row of values that share station, round and target.
@@ -83,14 +83,14 @@ public:
         m_station = first.station;
         m_page += newStation ? "<tr class=\"first\">" : "<tr>";
         m_page += Cell(newStation ? EscapeGbk(first.station) : std::string());
-        m_page += Cell(first.round > 0 ? FormatText("%d", first.round) : std::string(), "num");
+        m_page += Cell(first.round > 0 ? FormatText("%d", first.round) : std::string());
         std::string target;
         for (const FieldCheckValue* v : values) {
             if (!v->target.empty()) target = v->target;
         }
         m_page += Cell(EscapeGbk(target));
         for (const Column& column : m_table.columns) m_page += ValueCell(values, column);
-        m_page += "</tr>\n";
+        m_page += "\n";
     }
 
 private:
@@ -98,9 +98,9 @@ private:
         for (const FieldCheckValue* v : values) {
             if (v->code != column.code || v->face != column.face) continue;
             const std::string value = FormatText(text::kHtmlValue, v->value);
-            return Cell(value, v->exceeded ? "num over" : "num");
+            return Cell(value, v->exceeded ? "over" : "");
         }
-        return "<td></td>";
+        return "<td>";
     }
 
     const KindTable& m_table;
@@ -131,7 +131,7 @@ void AppendKindTable(const FieldCheckResult& result, const KindTable& table, std
 
 void AppendItems(const FieldCheckResult& result, std::string& page) {
     page += std::string("<h3>") + EscapeHtml(text::kHtmlLimitsHeading) + "</h3>\n";
-    OpenTable(page, Columns(text::kHtmlItemColumns));
+    OpenTable(page, Columns(text::kHtmlItemColumns), "lead1");
     for (const FieldCheckSummary& item : result.summary) {
         const bool limited = item.limitSource != LimitSource::None;
         const Judgement judgement = Judge(limited && item.count > 0, item.exceededCount == 0);
@@ -139,10 +139,10 @@ void AppendItems(const FieldCheckResult& result, std::string& page) {
             item.count > 0 ? FieldValueText(item.code, item.worst.value) + " " + FieldValuePlace(item.worst) : "";
         page += std::string("<tr class=\"") + JudgementClass(judgement) + "\">" +
                 Cell(EscapeHtml(FieldItemTitle(item.code))) +
-                Cell(limited ? EscapeHtml(FieldValueText(item.code, item.limit)) : text::kHtmlNone, "num") +
-                Cell(EscapeHtml(item.limitOrigin)) + Cell(FormatText("%zu", item.count), "num") +
-                Cell(FormatText("%zu", item.exceededCount), "num") + Cell(EscapeHtml(worst)) +
-                Cell(MarkHtml(judgement)) + "</tr>\n";
+                Cell(limited ? EscapeHtml(FieldValueText(item.code, item.limit)) : text::kHtmlNone) +
+                Cell(EscapeHtml(item.limitOrigin), "t") + Cell(FormatText("%zu", item.count)) +
+                Cell(FormatText("%zu", item.exceededCount)) + Cell(EscapeHtml(worst), "t") +
+                Cell(MarkHtml(judgement)) + "\n";
     }
     CloseTable(page);
 }

@@ -72,15 +72,15 @@ const char* JudgementClass(Judgement judgement) {
 }
 
 std::string Cell(const std::string& html, std::string_view cssClass) {
-    if (cssClass.empty()) return "<td>" + html + "</td>";
-    return "<td class=\"" + std::string(cssClass) + "\">" + html + "</td>";
+    if (cssClass.empty()) return "<td>" + html;
+    return "<td class=\"" + std::string(cssClass) + "\">" + html;
 }
 
 void OpenTable(std::string& page, const std::vector<std::string>& headings, std::string_view cssClass) {
     page += "<div class=\"scroll\"><table";
     if (!cssClass.empty()) page += " class=\"" + std::string(cssClass) + "\"";
     page += "><thead><tr>";
-    for (const std::string& heading : headings) page += "<th>" + EscapeHtml(heading) + "</th>";
+    for (const std::string& heading : headings) page += "<th>" + EscapeHtml(heading);
     page += "</tr></thead><tbody>\n";
 }
 

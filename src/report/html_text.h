@@ -23,7 +23,8 @@ std::string MarkHtml(Judgement judgement);
 // "pass", "fail" or "none": the class of a row or cell.
 const char* JudgementClass(Judgement judgement);
 
-// <td> holding html (already escaped), with a class when cssClass is not empty.
+// <td> holding html (already escaped), with a class when cssClass is not empty. Cells and rows
+// leave their end tags out, as HTML allows, so that large reports stay small.
 std::string Cell(const std::string& html, std::string_view cssClass = {});
 
 // A table head of escaped headings, then the body is opened; CloseTable closes both. A wrapper

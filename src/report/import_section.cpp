@@ -25,11 +25,11 @@ void AppendIncomplete(const std::vector<IncompleteObservation>& incomplete, std:
         page += std::string("<p class=\"pass\">") + text::kHtmlNoIncomplete + "</p>\n";
         return;
     }
-    OpenTable(page, Columns(text::kHtmlIncompleteColumns), "fail");
+    OpenTable(page, Columns(text::kHtmlIncompleteColumns), "fail lead3");
     for (const IncompleteObservation& o : incomplete) {
         const std::string round = o.round > 0 ? FormatText("%d", o.round) : std::string(text::kHtmlNone);
-        page += "<tr>" + Cell(EscapeGbk(o.station)) + Cell(EscapeHtml(KindText(o.kind))) + Cell(round, "num") +
-                Cell(EscapeGbk(o.target)) + "</tr>\n";
+        page += "<tr>" + Cell(EscapeGbk(o.station)) + Cell(EscapeHtml(KindText(o.kind))) + Cell(EscapeGbk(o.target)) +
+                Cell(round) + "\n";
     }
     CloseTable(page);
 }

@@ -84,8 +84,8 @@ void AppendLines(const PlotModel& model, const Frame& frame, std::string& svg) {
     for (const PlotLine* line : order) {
         const PlotPoint& a = model.points[line->from];
         const PlotPoint& b = model.points[line->to];
-        const char* cls = line->outlier ? "sight outlier" : line->weaklyControlled ? "sight weak" : "sight";
-        svg += std::string("<line class=\"") + cls + "\" x1=\"" + N(frame.X(a.east)) + "\" y1=\"" +
+        const char* cls = line->outlier ? " class=\"outlier\"" : line->weaklyControlled ? " class=\"weak\"" : "";
+        svg += std::string("<line") + cls + " x1=\"" + N(frame.X(a.east)) + "\" y1=\"" +
                N(frame.Y(a.north)) + "\" x2=\"" + N(frame.X(b.east)) + "\" y2=\"" + N(frame.Y(b.north)) + "\"/>\n";
     }
     svg += "</g>\n";
@@ -181,11 +181,11 @@ void AppendLegend(const Frame& frame, double factor, std::string& svg) {
                "\" y2=\"" + N(y) + "\"/>";
     };
     item(line("sight"), text::kHtmlLegendSightline);
-    item(line("sight outlier"), text::kHtmlLegendOutlier);
-    item(line("sight weak"), text::kHtmlLegendWeak);
+    item(line("outlier"), text::kHtmlLegendOutlier);
+    item(line("weak"), text::kHtmlLegendWeak);
     if (factor > 0) {
         item("<ellipse class=\"ellipse\" cx=\"" + N(x + 10) + "\" cy=\"" + N(y) + "\" rx=\"10\" ry=\"5\"/>",
-             FormatText(text::kHtmlLegendEllipse, FormatText("%g", factor).c_str()));
+             FormatText(text::kHtmlLegendEllipse, FormatText(factor >= 1 ? "%.0f" : "%g", factor).c_str()));
     }
     svg += "</g>\n";
 }

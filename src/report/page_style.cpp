@@ -3,6 +3,8 @@
 namespace traverse {
 
 // Pass and fail carry a sign as well as a colour, so that the page reads in black and white too.
+// Cells are numbers, aligned right, but for the leading columns a table's class names (leadN) and
+// cells of class t.
 const char kPageStyle[] = R"css(
 :root{--ink:#1b1f24;--muted:#5b6570;--line:#d5dae0;--pass:#1e7b34;--pass-bg:#e7f5ea;--fail:#b3261e;
 --fail-bg:#fdecea;--weak:#b26a00;--known:#1f4e9c}
@@ -21,10 +23,12 @@ header p{margin:0;color:var(--muted);word-break:break-all}
 .facts dt{font-size:.8em;color:var(--muted)}.facts dd{margin:0;font-weight:600;word-break:break-all}
 .scroll{overflow-x:auto;margin:.4em 0}
 table{border-collapse:collapse;font-size:.9em;min-width:50%}
-th,td{border:1px solid var(--line);padding:3px 7px;text-align:left;vertical-align:top}
-th{background:#f3f5f7;font-weight:600;white-space:nowrap}
-td.num{text-align:right;font-variant-numeric:tabular-nums;white-space:nowrap}
-tr.fail td{background:var(--fail-bg)}tr.weak td{background:#fff6e5}tr.known td:first-child{color:var(--known)}
+th,td{border:1px solid var(--line);padding:3px 7px;vertical-align:top}
+th{background:#f3f5f7;font-weight:600;white-space:nowrap;text-align:left}
+td{text-align:right;font-variant-numeric:tabular-nums;white-space:nowrap}
+table.lead1 td:nth-child(1),table.lead2 td:nth-child(-n+2),table.lead3 td:nth-child(-n+3),td.t{text-align:left;
+white-space:normal}
+tr.fail td,table.fail td{background:var(--fail-bg)}tr.weak td{background:#fff6e5}tr.known td:first-child{color:var(--known)}
 tr.first td{border-top:2px solid #aab2bb}tr.limits td{background:#f3f5f7;font-style:italic}
 td.over{color:var(--fail);font-weight:700;background:var(--fail-bg)}td.over::after{content:" \2717"}
 .mark{white-space:nowrap;font-weight:600}.mark.pass{color:var(--pass)}.mark.fail{color:var(--fail)}
@@ -36,9 +40,9 @@ ul.messages li{white-space:pre-wrap}
 figure.plot{margin:.5em 0;overflow-x:auto}
 figure.plot svg{display:block;width:100%;min-width:560px;height:auto;font-size:13px}
 svg .frame{fill:#fcfcfd;stroke:var(--line)}
-svg .sight{stroke:#8c96a0;stroke-width:1.2}
-svg .sight.weak{stroke:var(--weak);stroke-width:2.2;stroke-dasharray:2 3}
-svg .sight.outlier{stroke:var(--fail);stroke-width:3.2;stroke-dasharray:9 4}
+svg .sightlines line,svg line.sight{stroke:#8c96a0;stroke-width:1.2}
+svg line.weak{stroke:var(--weak);stroke-width:2.2;stroke-dasharray:2 3}
+svg line.outlier{stroke:var(--fail);stroke-width:3.2;stroke-dasharray:9 4}
 svg .ellipses ellipse,svg .ellipse{fill:rgba(30,123,52,.12);stroke:var(--pass);stroke-width:1.2}
 svg .point polygon{fill:var(--known);stroke:#fff;stroke-width:1}
 svg .point circle{fill:#fff;stroke:var(--ink);stroke-width:1.8}

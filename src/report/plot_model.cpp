@@ -1,6 +1,7 @@
 #include "report/plot_model.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <unordered_map>
 #include <utility>
@@ -11,6 +12,9 @@
 
 namespace traverse {
 namespace {
+
+// Only finite numbers reach the drawing: anything else would be no SVG.
+bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
 std::string AdjustedTooltip(const AdjustedPoint& p) {
     std::string tip = FormatText(text::kHtmlTipPlane, p.x, p.y);
@@ -47,9 +51,10 @@ PlotModel PlotFromAdjustment(const AdjustmentResult& result) {
     model.adjusted = true;
     std::unordered_map<std::string, int> byName;
     for (const AdjustedPoint& p : result.points) {
-        if (!p.hasPlane) continue;
+        if (!p.hasPlane || !Finite(p.x, p.y)) continue;
         byName.emplace(p.name, static_cast<int>(model.points.size()));
-        PlotPoint point{GbkToUtf8(p.name), p.y, p.x, p.planeFixed, !p.planeFixed,
+        const bool ellipse = !p.planeFixed && Finite(p.ellipseMajor, p.ellipseMinor) && std::isfinite(p.ellipseAzimuth);
+        PlotPoint point{GbkToUtf8(p.name), p.y, p.x, p.planeFixed, ellipse,
                         p.ellipseMajor, p.ellipseMinor, p.ellipseAzimuth, AdjustedTooltip(p)};
         model.points.push_back(std::move(point));
     }
@@ -66,7 +71,11 @@ PlotModel PlotFromAdjustment(const AdjustmentResult& result) {
 
 PlotModel PlotFromSketch(const NetworkSketch& sketch) {
     PlotModel model;
-    for (const SketchPoint& p : sketch.points) {
+    std::vector<int> drawn(sketch.points.size(), -1);
+    for (std::size_t i = 0; i < sketch.points.size(); ++i) {
+        const SketchPoint& p = sketch.points[i];
+        if (!Finite(p.x, p.y)) continue;
+        drawn[i] = static_cast<int>(model.points.size());
         PlotPoint point;
         point.name = GbkToUtf8(p.name);
         point.east = p.y;
@@ -76,10 +85,11 @@ PlotModel PlotFromSketch(const NetworkSketch& sketch) {
                                 : FormatText(text::kHtmlTipApproximate, p.x, p.y);
         model.points.push_back(std::move(point));
     }
-    const int count = static_cast<int>(model.points.size());
+    const int count = static_cast<int>(drawn.size());
     for (const SketchLine& line : sketch.lines) {
-        if (line.from >= 0 && line.from < count && line.to >= 0 && line.to < count) {
-            model.lines.push_back(PlotLine{line.from, line.to, false, false});
+        if (line.from < 0 || line.from >= count || line.to < 0 || line.to >= count) continue;
+        if (drawn[line.from] >= 0 && drawn[line.to] >= 0) {
+            model.lines.push_back(PlotLine{drawn[line.from], drawn[line.to], false, false});
         }
     }
     return model;

@@ -111,6 +111,11 @@ void AddClosureRows(const AdjustmentResult& adjustment, std::vector<CheckRow>& r
     }
 }
 
+// How much of its limit a reciprocal difference takes.
+double ShareOfLimit(const ReciprocalCheck& c) {
+    return c.limit > 0 ? std::fabs(c.difference) / c.limit : HUGE_VAL;
+}
+
 // One row per kind of reciprocal observation: the difference nearest its limit.
 void AddReciprocalRows(const AdjustmentResult& adjustment, std::vector<CheckRow>& rows) {
     for (const ReciprocalKind kind : {ReciprocalKind::Distance, ReciprocalKind::HeightDifference}) {
@@ -119,8 +124,7 @@ void AddReciprocalRows(const AdjustmentResult& adjustment, std::vector<CheckRow>
         for (const ReciprocalCheck& c : adjustment.reciprocalChecks) {
             if (c.kind != kind) continue;
             passed = passed && c.withinLimit;
-            const double share = std::fabs(c.difference) / c.limit;
-            if (worst == nullptr || share > std::fabs(worst->difference) / worst->limit) worst = &c;
+            if (worst == nullptr || ShareOfLimit(c) > ShareOfLimit(*worst)) worst = &c;
         }
         if (worst == nullptr) continue;
         const std::string from = GbkToUtf8(worst->from);
@@ -161,11 +165,11 @@ void AppendCheckTable(const HtmlReportInput& input, std::string& page) {
     AddClosureRows(input.adjustment, rows);
     AddReciprocalRows(input.adjustment, rows);
     AddAdjustmentRows(input.adjustment, rows);
-    OpenTable(page, Columns(text::kHtmlCheckColumns), "checks");
+    OpenTable(page, Columns(text::kHtmlCheckColumns), "checks lead2");
     for (const CheckRow& row : rows) {
         page += std::string("<tr class=\"") + JudgementClass(row.judgement) + "\">" + Cell(EscapeHtml(row.check)) +
-                Cell(EscapeHtml(row.worst)) + Cell(EscapeHtml(row.limit), "num") + Cell(MarkHtml(row.judgement)) +
-                "</tr>\n";
+                Cell(EscapeHtml(row.worst)) + Cell(EscapeHtml(row.limit)) + Cell(MarkHtml(row.judgement)) +
+                "\n";
     }
     CloseTable(page);
 }
