@@ -31,7 +31,7 @@ white-space:normal}
 tr.fail td,table.fail td{background:var(--fail-bg)}tr.weak td{background:#fff6e5}tr.known td:first-child{color:var(--known)}
 tr.first td{border-top:2px solid #aab2bb}tr.limits td{background:#f3f5f7;font-style:italic}
 td.over{color:var(--fail);font-weight:700;background:var(--fail-bg)}td.over::after{content:" \2717"}
-.mark{white-space:nowrap;font-weight:600}.mark.pass{color:var(--pass)}.mark.fail{color:var(--fail)}
+.mark{display:block;text-align:left;white-space:nowrap;font-weight:600}.mark.pass{color:var(--pass)}.mark.fail{color:var(--fail)}
 .mark.none{color:var(--muted)}
 p.pass{color:var(--pass)}.quiet{color:var(--muted)}
 pre.report{background:#f7f8fa;border:1px solid var(--line);padding:8px;overflow-x:auto;font-size:.85em;
