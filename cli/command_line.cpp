@@ -40,6 +40,8 @@ constexpr Subcommand kSubcommands[] = {
      "mend, in place, names that start with a character XML forbids (the original kept as FILE.orig)"},
     {"adjust", Action::Adjust, "FILE",
      "import FILE, then traverse closures and a least-squares adjustment (-o: a CSV of the points)"},
+    {"report", Action::Report, "FILE",
+     "import, check, field-check and adjust FILE, then write the HTML report; OUT (-o) defaults to FILE.html"},
 };
 
 bool EndsWithXml(const std::string& path) {
@@ -66,18 +68,19 @@ ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
         const ParseOutcome outcome = SettleExport(commandLine);
         if (!outcome.proceed) return outcome;
     }
-    const bool takesOutput = commandLine.action == Action::Run || commandLine.action == Action::Adjust;
-    if (haveOutput && !takesOutput) return UsageError("-o goes with run or adjust only");
+    const Action action = commandLine.action;
+    const bool takesOutput = action == Action::Run || action == Action::Adjust || action == Action::Report;
+    if (haveOutput && !takesOutput) return UsageError("-o goes with run, adjust and report only");
     if ((haveOutput || !commandLine.gama.empty()) && commandLine.files.size() > 1) {
         return UsageError("-o and --gama go with one FILE only");
     }
-    // Writing the adjustment file over the record file would lose the records.
+    // Writing the adjustment file or the page over the record file would lose the records.
     for (const std::string& file : commandLine.files) {
-        const std::string output = commandLine.output.empty() ? DefaultOutputPath(file) : commandLine.output;
+        const std::string output = OutputPathOf(commandLine, file);
         std::error_code ignored;
-        const bool writes = commandLine.action == Action::Export || commandLine.action == Action::Run;
-        if (writes && std::filesystem::equivalent(file, output, ignored)) {
-            return UsageError("the adjustment file " + output + " would replace the record file; give another OUT");
+        if (!output.empty() && std::filesystem::equivalent(file, output, ignored)) {
+            const char* what = commandLine.action == Action::Report ? "the report " : "the adjustment file ";
+            return UsageError(what + output + " would replace the record file; give another OUT");
         }
     }
     return {true, 0};
@@ -94,6 +97,35 @@ CLI::Validator GradeName() {
         "GRADE");
 }
 
+// The grade chooses the limits of the field checks and the precision and limits of the adjustment.
+void AddGradeOption(CLI::App& command, CommandLine& commandLine, const char* description) {
+    command
+        .add_option_function<std::string>(
+            "--grade",
+            [&commandLine](const std::string& word) {
+                traverse::FieldCheckOptions& checks = commandLine.fieldChecks;
+                checks.hasGrade = traverse::ParseTraverseGrade(word, checks.grade);
+                if (checks.hasGrade) commandLine.adjustment.grade = checks.grade;
+            },
+            description)
+        ->check(GradeName());
+}
+
+void AddInstrumentOption(CLI::App& command, CommandLine& commandLine) {
+    command
+        .add_option_function<std::string>(
+            "--instrument",
+            [&commandLine](const std::string& word) { traverse::ParseInstrumentClasses(word, commandLine.fieldChecks); },
+            "instrument classes for limits the file does not carry: 1, 2 or 6 (arc seconds) and/or 5mm, 10mm, "
+            "e.g. 2,5mm")
+        ->check(CLI::Validator(
+            [](std::string& word) {
+                traverse::FieldCheckOptions probe;
+                return traverse::ParseInstrumentClasses(word, probe) ? std::string() : "unknown instrument class " + word;
+            },
+            "CLASS"));
+}
+
 // An option whose value is kept only when given.
 void AddOptional(CLI::App& command, const char* name, std::optional<double>& value, const char* description) {
     command.add_option_function<double>(name, [&value](const double& given) { value = given; }, description)
@@ -102,16 +134,11 @@ void AddOptional(CLI::App& command, const char* name, std::optional<double>& val
 
 // The a-priori precision and the model of the adjustment. Out-of-range values are the adjustment's
 // to refuse, with its reason.
-void AddAdjustmentOptions(CLI::App& command, traverse::AdjustmentOptions& options) {
-    command
-        .add_option_function<std::string>(
-            "--grade",
-            [&options](const std::string& word) {
-                traverse::TraverseGrade grade;
-                if (traverse::ParseTraverseGrade(word, grade)) options.grade = grade;
-            },
-            "traverse grade: the a-priori sigmas and the closure limits (三等, 四等, 一级, 二级, 三级; default 一级)")
-        ->check(GradeName());
+void AddAdjustmentOptions(CLI::App& command, CommandLine& commandLine) {
+    traverse::AdjustmentOptions& options = commandLine.adjustment;
+    AddGradeOption(command, commandLine,
+                   "traverse grade: the a-priori sigmas and the closure limits (三等, 四等, 一级, 二级, 三级; "
+                   "default 一级)");
     AddOptional(command, "--sigma-direction", options.directionSigma, "direction sigma, arc seconds");
     AddOptional(command, "--sigma-distance", options.distanceSigmaA, "distance sigma a of a + b*D, millimetres");
     AddOptional(command, "--sigma-ppm", options.distanceSigmaB, "distance sigma b of a + b*D, ppm");
@@ -129,26 +156,8 @@ void AddAdjustmentOptions(CLI::App& command, traverse::AdjustmentOptions& option
 void AddFieldCheckOptions(CLI::App& check, CommandLine& commandLine) {
     check.add_flag("--all", commandLine.allChecks,
                    "then check every tolerance item of the file as the surveying standard defines it");
-    check.add_option_function<std::string>(
-             "--grade",
-             [&commandLine](const std::string& word) {
-                 commandLine.fieldChecks.hasGrade = traverse::ParseTraverseGrade(word, commandLine.fieldChecks.grade);
-             },
-             "traverse grade for limits the file does not carry: 三等, 四等, 一级, 二级, 三级")
-        ->check(GradeName());
-    check.add_option_function<std::string>(
-             "--instrument",
-             [&commandLine](const std::string& word) {
-                 traverse::ParseInstrumentClasses(word, commandLine.fieldChecks);
-             },
-             "instrument classes for those limits: 1, 2 or 6 (arc seconds) and/or 5mm, 10mm, e.g. 2,5mm")
-        ->check(CLI::Validator(
-            [](std::string& word) {
-                traverse::FieldCheckOptions probe;
-                return traverse::ParseInstrumentClasses(word, probe) ? std::string()
-                                                                     : "unknown instrument class " + word;
-            },
-            "CLASS"));
+    AddGradeOption(check, commandLine, "traverse grade for limits the file does not carry: 三等, 四等, 一级, 二级, 三级");
+    AddInstrumentOption(check, commandLine);
 }
 
 }  // namespace
@@ -159,7 +168,7 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
     app.set_version_flag("--version", std::string("traverse ") + TRAVERSE_VERSION);
     app.add_flag("--json", commandLine.json, "one JSON object per library command, one per line, on stdout");
     CLI::Option* output = app.add_option("-o,--output", commandLine.output,
-                                         "run: the adjustment input file; adjust: a CSV of the points")
+                                         "run: the adjustment input file; adjust: a CSV of the points; report: the page")
                               ->option_text("OUT");
     app.add_option("-j,--jobs", commandLine.jobs, "record files worked on at once (default: one per core)")
         ->check(CLI::PositiveNumber)
@@ -173,11 +182,14 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
             sub->add_flag("--no-backup", commandLine.noBackup, "do not keep the original as FILE.orig");
         }
         if (entry.action == Action::Check) AddFieldCheckOptions(*sub, commandLine);
+        if (entry.action == Action::Adjust || entry.action == Action::Report) {
+            AddAdjustmentOptions(*sub, commandLine);
+        }
         if (entry.action == Action::Adjust) {
-            AddAdjustmentOptions(*sub, commandLine.adjustment);
             sub->add_option("--gama", commandLine.gama, "also write the network as a GNU Gama gama-local document")
                 ->option_text("XML");
         }
+        if (entry.action == Action::Report) AddInstrumentOption(*sub, commandLine);
     }
     try {
         app.parse(argc, argv);
@@ -191,6 +203,20 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
 
 std::string DefaultOutputPath(const std::string& file) {
     return std::filesystem::path(file).replace_extension(".txt").string();
+}
+
+std::string DefaultReportPath(const std::string& file) {
+    return std::filesystem::path(file).replace_extension(".html").string();
+}
+
+std::string OutputPathOf(const CommandLine& commandLine, const std::string& file) {
+    if (!commandLine.output.empty()) return commandLine.output;
+    switch (commandLine.action) {
+        case Action::Export:
+        case Action::Run: return DefaultOutputPath(file);
+        case Action::Report: return DefaultReportPath(file);
+        default: return std::string();
+    }
 }
 
 }  // namespace traverse_cli

@@ -10,17 +10,18 @@
 
 namespace traverse_cli {
 
-enum class Action { Import, Check, Export, Run, Repair, Adjust };
+enum class Action { Import, Check, Export, Run, Repair, Adjust, Report };
 
 struct CommandLine {
     Action action = Action::Import;
     bool json = false;
     std::vector<std::string> files;  // the record files, UTF-8 as given
-    std::string output;              // -o: the output of export, run or adjust (one file)
+    // -o (one file): the adjustment input file of export or run, the points of adjust, the page of report
+    std::string output;
     bool noBackup = false;           // repair: no FILE.orig
     bool allChecks = false;          // check --all: the field checks after the horizontal-angle checks
-    traverse::FieldCheckOptions fieldChecks;  // check --all: --grade and --instrument
-    traverse::AdjustmentOptions adjustment;   // adjust: --grade and the sigma options
+    traverse::FieldCheckOptions fieldChecks;  // check --all and report: --grade and --instrument
+    traverse::AdjustmentOptions adjustment;   // adjust and report: --grade and the sigma options
     std::string gama;                         // adjust --gama: the gama-local document (one file)
     unsigned jobs = 0;               // files worked on at once; 0: one per core
 };
@@ -34,8 +35,15 @@ struct ParseOutcome {
 
 ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine);
 
-// The adjustment input file next to file: its extension, if any, replaced by ".txt".
+// The adjustment file next to file: its extension, if any, replaced by ".txt".
 std::string DefaultOutputPath(const std::string& file);
+
+// The report page next to file: its extension, if any, replaced by ".html".
+std::string DefaultReportPath(const std::string& file);
+
+// What commandLine's action writes for file: OUT when given, else the default of the action;
+// empty for an action that writes nothing.
+std::string OutputPathOf(const CommandLine& commandLine, const std::string& file);
 
 }  // namespace traverse_cli
 

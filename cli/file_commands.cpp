@@ -15,19 +15,10 @@ using traverse::CImportXml;
 
 // What an import holds, in one line for people.
 std::string ImportSummary(const std::string& file, const CImportXml& importer) {
-    std::size_t rounds = 0;
-    std::size_t records = 0;
-    for (const traverse::CPoint3D* station : importer.m_arrStation) {
-        const traverse::TAGStationObserve* block = traverse::StationBlock(*station);
-        if (block == nullptr) continue;
-        for (const auto* set : {&block->m_arrHAngle, &block->m_arrZenith, &block->m_arrDistance}) {
-            rounds += set->size();
-            for (const traverse::CSurveyTurn& round : *set) records += round.m_arrObserve.size();
-        }
-    }
-    return file + ": " + Count(importer.m_arrKnownPoint.size(), "known point", "known points") + ", " +
-           Count(importer.m_arrStation.size(), "station", "stations") + ", " +
-           Count(rounds, "round", "rounds") + ", " + Count(records, "record", "records") + "\n";
+    const traverse::ImportCounts counts = traverse::CountImport(importer);
+    return file + ": " + Count(counts.knownPoints, "known point", "known points") + ", " +
+           Count(counts.stations, "station", "stations") + ", " + Count(counts.rounds, "round", "rounds") + ", " +
+           Count(counts.observations, "record", "records") + "\n";
 }
 
 class FileCommands {
@@ -50,22 +41,20 @@ public:
         case Action::Run: Import(), Check(), Export(); break;
         case Action::Repair: Repair(); break;
         case Action::Adjust: Import(), Adjust(); break;
+        case Action::Report: Report(); break;
         }
         return m_session.Status();
     }
 
 private:
-    std::string OutputPath() const {
-        if (!m_commandLine.output.empty()) return m_commandLine.output;
-        const bool writes = m_commandLine.action == Action::Export || m_commandLine.action == Action::Run;
-        return writes ? DefaultOutputPath(m_file) : std::string();
-    }
+    std::string OutputPath() const { return OutputPathOf(m_commandLine, m_file); }
 
-    void Import() {
+    std::uint32_t Import(bool quiet = false) {
         CImportXml& importer = m_session.Importer();
         Command import{"import", 0, [&] { return importer.OnButtonExchange(m_gbkFile); }};
         import.explain = [&](std::uint32_t result) { return ExplainImport(result); };
-        m_session.Run(import);
+        import.quiet = quiet;
+        return m_session.Run(import);
     }
 
     // A file that could not be read says why first; one that stopped at a character GBK cannot
@@ -96,14 +85,25 @@ private:
         if (result.exceededCount > 0) m_session.Fail();
     }
 
+    // A file that cannot be opened for writing says which and why.
+    static std::function<std::string(const std::string&)> DescribeCannotOpen(const std::string& output) {
+        return [output](const std::string& gbkText) {
+            const std::string text = traverse::GbkToUtf8(gbkText);
+            return text == kCannotOpen ? text + " " + output + ": " + WhyUnwritable(output) : std::string();
+        };
+    }
+
     // Fails the command when the adjustment cannot run, its global test fails, a closure exceeds its
     // limit, or a file cannot be written.
     void Adjust() {
-        const traverse::AdjustmentResult result = traverse::AdjustNetwork(m_session.Importer(), m_commandLine.adjustment);
+        const traverse::AdjustmentResult result =
+            traverse::AdjustNetwork(m_session.Importer(), m_commandLine.adjustment);
         m_session.EmitJson(AdjustmentObject(result));
         m_session.Note(traverse::GbkToUtf8(traverse::FormatAdjustmentReport(result)) + "\n", false);
         if (!traverse::AdjustmentWithinLimits(result)) m_session.Fail();
-        if (!m_commandLine.output.empty()) Write("points", m_commandLine.output, traverse::WriteAdjustedPointsCsv, result);
+        if (!m_commandLine.output.empty()) {
+            Write("points", m_commandLine.output, traverse::WriteAdjustedPointsCsv, result);
+        }
         if (!m_commandLine.gama.empty()) Write("gama", m_commandLine.gama, traverse::WriteGamaLocalInput, result);
     }
 
@@ -121,26 +121,20 @@ private:
             return;
         }
         Command write{name, 0, [&] { return writer(result, gbkPath); }};
-        write.describeMessage = CannotOpenDescription(path);
-        write.ownJsonObject = false;
+        write.describeMessage = DescribeCannotOpen(path);
+        write.quiet = true;
         m_session.Run(write);
-    }
-
-    // The "cannot open" message box of a writer, with the path and the system's reason.
-    static std::function<std::string(const std::string&)> CannotOpenDescription(const std::string& path) {
-        return [path](const std::string& gbkText) {
-            const std::string text = traverse::GbkToUtf8(gbkText);
-            return text == kCannotOpen ? text + " " + path + ": " + WhyUnwritable(path) : std::string();
-        };
     }
 
     void Export() {
         Command write{"export", 0, [&] { return m_session.Importer().OnButtonTonbq(m_gbkOutput); }};
-        write.describeMessage = CannotOpenDescription(OutputPath());
+        write.describeMessage = DescribeCannotOpen(OutputPath());
         m_session.Run(write);
     }
 
     void Repair();
+    void Report();
+    traverse::HtmlReportInput ReportInput();
 
     static constexpr std::uint32_t kObjectNotFound = 0x800C0006u;
     static constexpr const char* kCannotOpen = "打开文件错误！";
@@ -177,6 +171,44 @@ void FileCommands::Repair() {
     if (collisions.empty()) return;
     m_session.Note(CollisionSummary(m_file, collisions), true);
     m_session.Fail();
+}
+
+// The import and the check run quietly: their reports go into the page.
+traverse::HtmlReportInput FileCommands::ReportInput() {
+    CImportXml& importer = m_session.Importer();
+    traverse::HtmlReportInput input;
+    input.fileName = m_file;
+    input.importResult = Import(true);
+    input.importReport = importer.m_strText;
+    input.importMessages = m_session.Messages();
+    const bool shown = !input.importMessages.empty() && input.importMessages.back() == importer.m_strError;
+    if (!importer.m_strError.empty() && !shown) input.importMessages.push_back(importer.m_strError);
+    Command check{"check", 0, [&] { return importer.OnButtonCheck(); }};
+    check.quiet = true;
+    m_session.Run(check);
+    input.checkReport = importer.m_strText;
+    traverse::CollectReportResults(importer, m_commandLine.fieldChecks, m_commandLine.adjustment, input);
+    return input;
+}
+
+// A file that the parser refused gets no page (stderr says why); one that loaded gets its page
+// even when the import failed, since the page shows what is wrong.
+void FileCommands::Report() {
+    const traverse::HtmlReportInput input = ReportInput();
+    const bool loaded = input.importResult == 0 || input.importResult == traverse::RESULT_FAILED;
+    std::uint32_t result = traverse::RESULT_FAILED;
+    if (loaded) {
+        Command write{"report", 0, [&] { return traverse::WriteHtmlReport(input, m_gbkOutput); }};
+        write.describeMessage = DescribeCannotOpen(OutputPath());
+        write.quiet = true;
+        result = m_session.Run(write);
+    }
+    m_session.EmitJson({{"command", "report"}, {"result", result}, {"import", input.importResult}, {"path", OutputPath()}});
+    if (result == 0) {
+        m_session.Note("report written to " + OutputPath() + "\n", false);
+    } else if (!loaded) {
+        m_session.Note("traverse: " + m_file + ": no report written: the file could not be read\n", true);
+    }
 }
 
 }  // namespace

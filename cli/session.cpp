@@ -49,7 +49,8 @@ std::uint32_t Session::Run(const Command& command) {
     }
     m_command = nullptr;
     if (result != command.success) m_failed = true;
-    if (m_json && command.ownJsonObject) {
+    if (m_json) {
+        if (command.quiet) return result;
         Json messages = Json::array();
         for (const std::string& text : m_messages) messages.push_back(traverse::GbkToUtf8(text));
         Json object{{"command", command.name},
@@ -59,7 +60,7 @@ std::uint32_t Session::Run(const Command& command) {
                     {"messages", messages}};
         if (std::string(command.name) == "import") object["data"] = ImportData(m_importer);
         EmitJson(std::move(object));
-    } else if (!m_json) {
+    } else {
         EmitText(command, result, textBefore, errorBefore);
     }
     return result;
@@ -99,7 +100,7 @@ void Session::OnMessageBox(const std::string& text) {
 void Session::EmitText(const Command& command, std::uint32_t result, const std::string& textBefore,
                        const std::string& errorBefore) {
     const std::string& text = m_importer.m_strText;
-    if (text != textBefore && !text.empty()) m_output.Out(traverse::GbkToUtf8(text) + "\n");
+    if (!command.quiet && text != textBefore && !text.empty()) m_output.Out(traverse::GbkToUtf8(text) + "\n");
     if (command.explain) Note(command.explain(result), true);
     const std::string& error = m_importer.m_strError;
     if (error != errorBefore && error != m_lastMessage) {

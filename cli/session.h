@@ -27,9 +27,9 @@ struct Command {
     std::function<std::string(std::uint32_t result)> explain;
     // The line people see for a message box (GBK text in, UTF-8 out); empty: the text as it is.
     std::function<std::string(const std::string& gbkText)> describeMessage;
-    // Whether the command has a JSON object of its own; a file written for another command's
-    // result has none (its failure shows in the exit status and, for people, on stderr).
-    bool ownJsonObject = true;
+    // Neither the report text nor a JSON object: a step of a command that tells its outcome its
+    // own way. Messages, explanations and errors still go to stderr.
+    bool quiet = false;
 };
 
 class Session {

@@ -10,6 +10,8 @@
 #include "traverse/exceptions.h"
 #include "traverse/field_checks.h"
 #include "traverse/grade.h"
+#include "traverse/html_report.h"
+#include "traverse/import_contents.h"
 #include "traverse/import_xml.h"
 #include "traverse/message_box.h"
 #include "traverse/point3d.h"

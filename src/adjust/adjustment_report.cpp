@@ -1,9 +1,8 @@
 // The adjustment report for people: GBK, one entry per line, lines ending CR LF.
-#include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
+#include "adjust/report_forms.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"
@@ -31,38 +30,10 @@ const std::string& Verdict(bool passed) {
     return passed ? GBK(text::kAdjustPass) : GBK(text::kAdjustFail);
 }
 
-const std::string& Source(bool given) {
-    return given ? GBK(text::kAdjustSourceOption) : GBK(text::kAdjustSourceGrade);
-}
-
-void Settings(const AdjustmentSettings& s, Report& report) {
-    const std::string grade = Utf8ToGbk(TraverseGradeName(s.grade));
-    report.Format(GBK(text::kAdjustReportGrade), grade.c_str(),
-                  (s.gradeGiven ? GBK(text::kAdjustSourceOption) : GBK(text::kAdjustSourceDefault)).c_str());
-    report.Format(GBK(text::kAdjustReportSigmas), s.directionSigma, Source(s.directionSigmaGiven).c_str(),
-                  s.distanceSigmaA, Source(s.distanceSigmaAGiven).c_str(), s.distanceSigmaB,
-                  Source(s.distanceSigmaBGiven).c_str(), s.heightSigma, Source(s.heightSigmaGiven).c_str());
-    report.Format(GBK(text::kAdjustReportModel), s.refraction, s.earthRadius);
-    if (!s.reducedToSurface && !s.reducedToGaussPlane) report.Format(GBK(text::kAdjustReportNoReduction));
-    if (s.reducedToSurface) report.Format(GBK(text::kAdjustReportSurface), s.surfaceHeight);
-    if (s.reducedToGaussPlane) report.Format(GBK(text::kAdjustReportGaussPlane), s.yOffset);
-    const std::string& heightClass =
-        s.heightOrder == 4 ? GBK(text::kAdjustHeightOrder4) : GBK(text::kAdjustHeightOrder5);
-    report.Format(GBK(text::kAdjustReportLimits), s.angularClosureFactor, 1.0 / s.relativeClosureLimit,
-                  s.reciprocalHeightFactor, heightClass.c_str());
-    report.Format(GBK(text::kAdjustReportTests), s.alpha, s.wTestCritical, s.mdbDelta0);
-}
-
 std::string Joined(const std::vector<std::string>& names) {
     std::string joined;
     for (const std::string& name : names) joined += (joined.empty() ? "" : "-") + name;
     return joined;
-}
-
-// 1/T with T rounded to hundreds, the way the standard quotes it; no misclosure at all reads 1/inf.
-std::string Relative(double ratio) {
-    if (!(ratio > 0)) return "1/inf";
-    return FormatText("1/%.0f", std::round(1.0 / ratio / 100) * 100);
 }
 
 void Closure(const TraverseClosure& c, Report& report) {
@@ -71,9 +42,8 @@ void Closure(const TraverseClosure& c, Report& report) {
                   Joined(c.stations).c_str(), c.startOrientation.c_str(), c.endOrientation.c_str());
     report.Format(GBK(text::kAdjustReportAngular), c.angleCount, c.angularMisclosure, c.angularLimit,
                   Verdict(c.angularWithinLimit).c_str());
-    report.Format(GBK(text::kAdjustReportPosition), c.length, c.fx, c.fy, c.fs,
-                  Relative(c.relativeMisclosure).c_str(), Relative(c.relativeLimit).c_str(),
-                  Verdict(c.relativeWithinLimit).c_str());
+    report.Format(GBK(text::kAdjustReportPosition), c.length, c.fx, c.fy, c.fs, RelativeClosureText(c.relativeMisclosure).c_str(),
+                  RelativeClosureText(c.relativeLimit).c_str(), Verdict(c.relativeWithinLimit).c_str());
 }
 
 void Closures(const AdjustmentResult& result, Report& report) {
@@ -132,14 +102,7 @@ std::string ObservedValue(const AdjustedObservation& o) {
 }
 
 void Observations(const std::vector<AdjustedObservation>& observations, Report& report) {
-    std::vector<const AdjustedObservation*> order;
-    for (const AdjustedObservation& o : observations) order.push_back(&o);
-    // Outliers first, the largest standardized residual first; the others in station order.
-    std::stable_sort(
-        order.begin(), order.end(), [](const AdjustedObservation* a, const AdjustedObservation* b) {
-            if (a->outlier != b->outlier) return a->outlier;
-            return a->outlier && std::fabs(a->standardizedResidual) > std::fabs(b->standardizedResidual);
-        });
+    const std::vector<const AdjustedObservation*> order = OutliersFirst(observations);
     report.Line("");
     report.Format(GBK(text::kAdjustReportObservationsHeading));
     const std::string* kinds[] = {&GBK(text::kAdjustReportDirection), &GBK(text::kAdjustReportDistance),
@@ -159,7 +122,7 @@ void Observations(const std::vector<AdjustedObservation>& observations, Report& 
 std::string FormatAdjustmentReport(const AdjustmentResult& result) {
     Report report;
     report.Format(GBK(text::kAdjustReportBanner));
-    Settings(result.settings, report);
+    for (const std::string& line : SettingsLines(result.settings)) report.Line(line);
     if (!result.notes.empty()) {
         report.Line("");
         report.Format(GBK(text::kAdjustReportNotes));

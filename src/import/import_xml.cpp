@@ -9,7 +9,7 @@
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"
 #include "records/station_ownership.h"
-#include "records/station_walk.h"
+#include "traverse/import_contents.h"
 #include "traverse/exceptions.h"
 #include "traverse/message_box.h"
 
@@ -74,35 +74,20 @@ std::uint32_t CImportXml::OpenFile(const std::string& path) {
     return RESULT_FAILED;
 }
 
+// One report line per incomplete record, in the order FindIncompleteObservations gives them.
 bool CImportXml::CheckCompleteness() {
-    bool complete = true;
-    // Angle records need a face-left and a face-right reading; distances at least one.
-    const auto checkRounds = [&](const char* station, const std::vector<CSurveyTurn>& rounds,
-                                 size_t required, const std::string& format) {
-        for (size_t r = 0; r < rounds.size(); ++r) {
-            for (const CBaseObserve& observe : rounds[r].m_arrObserve) {
-                if (observe.m_arrValue.size() >= required) continue;
-                AddText(FormatText(format, station, static_cast<long>(r + 1),
-                                   observe.m_strName.c_str()));
-                complete = false;
-            }
+    const std::vector<IncompleteObservation> incomplete = FindIncompleteObservations(*this);
+    for (const IncompleteObservation& o : incomplete) {
+        if (o.kind == IncompleteKind::TargetHeight) {
+            AddText(FormatText(GBK(text::kIncompleteTargetHeight), o.station.c_str(), o.target.c_str()));
+            continue;
         }
-    };
-    ForEachStationWithBlock(m_arrStation, [&](const CPoint3D& station, const TAGStationObserve& block) {
-        const char* name = station.m_strName.c_str();
-        checkRounds(name, block.m_arrHAngle, 2, GBK(text::kIncompleteHorizontal));
-        checkRounds(name, block.m_arrZenith, 2, GBK(text::kIncompleteZenith));
-        checkRounds(name, block.m_arrDistance, 1, GBK(text::kIncompleteDistance));
-        for (const CSurveyTurn& entry : block.m_arrTargetHeight) {
-            for (const CBaseObserve& observe : entry.m_arrObserve) {
-                if (!observe.m_arrValue.empty()) continue;
-                AddText(FormatText(GBK(text::kIncompleteTargetHeight), name, observe.m_strName.c_str()));
-                complete = false;
-            }
-        }
-        return true;
-    });
-    return complete;
+        const std::string& format = o.kind == IncompleteKind::Horizontal ? GBK(text::kIncompleteHorizontal)
+                                    : o.kind == IncompleteKind::Zenith   ? GBK(text::kIncompleteZenith)
+                                                                         : GBK(text::kIncompleteDistance);
+        AddText(FormatText(format, o.station.c_str(), static_cast<long>(o.round), o.target.c_str()));
+    }
+    return incomplete.empty();
 }
 
 }  // namespace traverse

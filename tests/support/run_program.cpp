@@ -15,6 +15,12 @@ namespace traverse {
 
 ProgramRun RunTraverse(const std::vector<std::string>& arguments,
                        const std::vector<std::string>& environment) {
+    std::vector<std::string> command{TRAVERSE_CLI_PATH};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return RunCommand(command, environment);
+}
+
+ProgramRun RunCommand(const std::vector<std::string>& command, const std::vector<std::string>& environment) {
     TempDir dir;
     const std::string outPath = dir.File("out");
     const std::string errPath = dir.File("err");
@@ -25,8 +31,7 @@ ProgramRun RunTraverse(const std::vector<std::string>& arguments,
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 
-    std::vector<std::string> argv{TRAVERSE_CLI_PATH};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> argv(command);
     std::vector<char*> argvPointers;
     for (std::string& argument : argv) argvPointers.push_back(&argument[0]);
     argvPointers.push_back(nullptr);
@@ -48,7 +53,7 @@ ProgramRun RunTraverse(const std::vector<std::string>& arguments,
 
     ProgramRun run;
     pid_t pid;
-    if (posix_spawn(&pid, argvPointers[0], &actions, nullptr, argvPointers.data(),
+    if (posix_spawnp(&pid, argvPointers[0], &actions, nullptr, argvPointers.data(),
                     envPointers.data()) == 0) {
         int status = 0;
         waitpid(pid, &status, 0);

@@ -1,0 +1,71 @@
+// The report to look at: one self-contained HTML5 page (UTF-8, CSS and SVG inline, no script, no
+// external resource) with a summary, the import's findings, the horizontal-angle check report,
+// the field checks, the adjustment and a plot of the network. Readable on a phone, printable on A4.
+#ifndef TRAVERSE_HTML_REPORT_H
+#define TRAVERSE_HTML_REPORT_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "traverse/adjust.h"
+#include "traverse/export.h"
+#include "traverse/field_checks.h"
+#include "traverse/import_contents.h"
+
+namespace traverse {
+
+class CImportXml;
+
+// A point of the network as placed before any adjustment: a known point, or one placed by polar
+// propagation from oriented known stations.
+struct SketchPoint {
+    std::string name;  // GBK
+    bool known = false;
+    double x = 0.0, y = 0.0;  // metres, x north, y east
+};
+
+// A sightline between two placed points (indices into NetworkSketch::points), each line once.
+struct SketchLine {
+    int from = 0;
+    int to = 0;
+};
+
+struct NetworkSketch {
+    std::vector<SketchPoint> points;  // every point that could be placed
+    std::vector<SketchLine> lines;    // directions or distances between placed points
+};
+
+// Everything the page shows; plain values, texts GBK as the library holds them unless said.
+struct HtmlReportInput {
+    std::string fileName;                 // UTF-8, shown as it is (escaped)
+    std::uint32_t importResult = 0;       // of OnButtonExchange
+    std::string importReport;             // m_strText after the import
+    std::vector<std::string> importMessages;  // message boxes and m_strError of the import
+    ImportCounts counts;
+    std::vector<IncompleteObservation> incomplete;
+    std::string checkReport;              // m_strText after OnButtonCheck, as it is
+    FieldCheckResult fieldChecks;
+    AdjustmentResult adjustment;          // any status: a failure is shown with its reason
+    NetworkSketch sketch;                 // plotted when the adjustment has no points
+};
+
+// Fills counts, incomplete, fieldChecks, adjustment and sketch from an importer after its import
+// (read only); the caller sets the file name, the import's result and texts and the check report.
+TRAVERSE_API void CollectReportResults(const CImportXml& importer, const FieldCheckOptions& fieldOptions,
+                                       const AdjustmentOptions& adjustmentOptions, HtmlReportInput& input);
+
+// The network placed from the known points by polar propagation, as far as it reaches (nothing
+// when the observations cannot be read).
+TRAVERSE_API NetworkSketch SketchNetwork(const CImportXml& importer, const AdjustmentOptions& options);
+
+// The page, UTF-8 bytes. Every name and text from the record file is escaped.
+TRAVERSE_API std::string BuildHtmlReport(const HtmlReportInput& input);
+
+// Writes BuildHtmlReport(input) to path (GBK). 0, or RESULT_FAILED when the file cannot be opened
+// (shown in a message box, "打开文件错误！"); a failing write raises CFileException.
+TRAVERSE_API std::uint32_t WriteHtmlReport(const HtmlReportInput& input, const std::string& path);
+
+}  // namespace traverse
+
+#endif

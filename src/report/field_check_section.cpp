@@ -1,0 +1,160 @@
+// The field checks: the items with their limits, then one table per kind of observation with a
+// row per round, record or target and a column per item; values beyond their limit stand out.
+#include <string>
+#include <vector>
+
+#include "platform/c_number.h"
+#include "platform/messages.h"
+#include "report/field_value_text.h"
+#include "report/html_text.h"
+#include "report/page_sections.h"
+#include "traverse/check_info.h"
+#include "traverse/code_page.h"
+
+namespace traverse {
+namespace {
+
+struct Column {
+    std::int16_t code;
+    int face;  // 1002 only: 1 left, 2 right
+};
+
+struct KindTable {
+    int kind;  // the thousands of the codes: 1 horizontal, 2 vertical, 3 distance
+    const char* heading;
+    std::vector<Column> columns;
+};
+
+const std::vector<KindTable>& KindTables() {
+    static const std::vector<KindTable> tables{
+        {1, text::kHtmlHorizontalTable,
+         {{CHECK_2C_SPREAD, 0}, {CHECK_HALF_ROUND_CLOSURE, 1}, {CHECK_HALF_ROUND_CLOSURE, 2},
+          {CHECK_DIRECTION_BETWEEN_ROUNDS, 0}}},
+        {2, text::kHtmlVerticalTable,
+         {{CHECK_INDEX_ERROR, 0}, {CHECK_INDEX_ERROR_SPREAD, 0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 0}}},
+        {3, text::kHtmlDistanceTable, {{CHECK_DISTANCE_READINGS, 0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 0}}},
+    };
+    return tables;
+}
+
+std::string ColumnHeading(const Column& column) {
+    if (column.face == 1) return FormatText(text::kHtmlColumnLeft, static_cast<int>(column.code));
+    if (column.face == 2) return FormatText(text::kHtmlColumnRight, static_cast<int>(column.code));
+    return FormatText(text::kHtmlColumn, static_cast<int>(column.code));
+}
+
+const FieldCheckSummary* SummaryOf(const FieldCheckResult& result, std::int16_t code) {
+    for (const FieldCheckSummary& item : result.summary) {
+        if (item.code == code) return &item;
+    }
+    return nullptr;
+}
+
+// The values of one table row: the same station, round and target (the closure joins its round's
+// row, whose target it names).
+bool SameRow(const FieldCheckValue& a, const FieldCheckValue& b) {
+    const auto rowTarget = [](const FieldCheckValue& v) {
+        return v.code == CHECK_HALF_ROUND_CLOSURE ? std::string() : v.target;
+    };
+    return a.station == b.station && a.round == b.round && rowTarget(a) == rowTarget(b);
+}
+
+class KindTableWriter {
+public:
+    KindTableWriter(const KindTable& table, std::string& page) : m_table(table), m_page(page) {}
+
+    void Open(const FieldCheckResult& result) {
+        std::vector<std::string> headings = Columns(text::kHtmlFieldColumns);
+        for (const Column& column : m_table.columns) headings.push_back(ColumnHeading(column));
+        OpenTable(m_page, headings, "field lead3");
+        m_page += "<tr class=\"limits\"><td colspan=\"3\">" + EscapeHtml(text::kHtmlLimitRow);
+        for (const Column& column : m_table.columns) {
+            const FieldCheckSummary* item = SummaryOf(result, column.code);
+            const bool limited = item != nullptr && item->limitSource != LimitSource::None;
+            m_page += Cell(limited ? FormatText(text::kHtmlValue, item->limit) : text::kHtmlNone);
+        }
+        m_page += "\n";
+    }
+
+    // Writes one row of values that share station, round and target.
+    void Row(const std::vector<const FieldCheckValue*>& values) {
+        const FieldCheckValue& first = *values.front();
+        const bool newStation = first.station != m_station;
+        m_station = first.station;
+        m_page += newStation ? "<tr class=\"first\">" : "<tr>";
+        m_page += Cell(newStation ? EscapeGbk(first.station) : std::string());
+        m_page += Cell(first.round > 0 ? FormatText("%d", first.round) : std::string());
+        std::string target;
+        for (const FieldCheckValue* v : values) {
+            if (!v->target.empty()) target = v->target;
+        }
+        m_page += Cell(EscapeGbk(target));
+        for (const Column& column : m_table.columns) m_page += ValueCell(values, column);
+        m_page += "\n";
+    }
+
+private:
+    static std::string ValueCell(const std::vector<const FieldCheckValue*>& values, const Column& column) {
+        for (const FieldCheckValue* v : values) {
+            if (v->code != column.code || v->face != column.face) continue;
+            const std::string value = FormatText(text::kHtmlValue, v->value);
+            return Cell(value, v->exceeded ? "over" : "");
+        }
+        return "<td>";
+    }
+
+    const KindTable& m_table;
+    std::string& m_page;
+    std::string m_station;
+};
+
+void AppendKindTable(const FieldCheckResult& result, const KindTable& table, std::string& page) {
+    page += std::string("<h3>") + EscapeHtml(table.heading) + "</h3>\n";
+    std::vector<const FieldCheckValue*> row;
+    KindTableWriter writer(table, page);
+    for (const FieldCheckValue& value : result.values) {
+        if (value.code / 1000 != table.kind) continue;
+        if (row.empty()) writer.Open(result);
+        if (!row.empty() && !SameRow(*row.front(), value)) {
+            writer.Row(row);
+            row.clear();
+        }
+        row.push_back(&value);
+    }
+    if (row.empty()) {
+        page += std::string("<p class=\"quiet\">") + text::kHtmlNoFieldValues + "</p>\n";
+        return;
+    }
+    writer.Row(row);
+    CloseTable(page);
+}
+
+void AppendItems(const FieldCheckResult& result, std::string& page) {
+    page += std::string("<h3>") + EscapeHtml(text::kHtmlLimitsHeading) + "</h3>\n";
+    OpenTable(page, Columns(text::kHtmlItemColumns), "lead1");
+    for (const FieldCheckSummary& item : result.summary) {
+        const bool limited = item.limitSource != LimitSource::None;
+        const Judgement judgement = Judge(limited && item.count > 0, item.exceededCount == 0);
+        const std::string worst =
+            item.count > 0 ? FieldValueText(item.code, item.worst.value) + " " + FieldValuePlace(item.worst) : "";
+        page += std::string("<tr class=\"") + JudgementClass(judgement) + "\">" +
+                Cell(EscapeHtml(FieldItemTitle(item.code))) +
+                Cell(limited ? EscapeHtml(FieldValueText(item.code, item.limit)) : text::kHtmlNone) +
+                Cell(EscapeHtml(item.limitOrigin), "t") + Cell(FormatText("%zu", item.count)) +
+                Cell(FormatText("%zu", item.exceededCount)) + Cell(EscapeHtml(worst), "t") +
+                Cell(MarkHtml(judgement)) + "\n";
+    }
+    CloseTable(page);
+}
+
+}  // namespace
+
+void AppendFieldCheckSection(const FieldCheckResult& result, std::string& page) {
+    OpenSection(page, "field-checks", text::kHtmlFieldChecks);
+    AppendItems(result, page);
+    page += std::string("<p class=\"quiet\">") + text::kHtmlExceededLegend + "</p>\n";
+    for (const KindTable& table : KindTables()) AppendKindTable(result, table, page);
+    CloseSection(page);
+}
+
+}  // namespace traverse

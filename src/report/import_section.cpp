@@ -1,0 +1,58 @@
+// What the import found and the horizontal-angle check report, as the library wrote them.
+#include <string>
+
+#include "platform/c_number.h"
+#include "platform/messages.h"
+#include "report/html_text.h"
+#include "report/page_sections.h"
+
+namespace traverse {
+namespace {
+
+const char* KindText(IncompleteKind kind) {
+    switch (kind) {
+        case IncompleteKind::Horizontal: return text::kHtmlKindHorizontal;
+        case IncompleteKind::Zenith: return text::kHtmlKindZenith;
+        case IncompleteKind::Distance: return text::kHtmlKindDistance;
+        case IncompleteKind::TargetHeight: break;
+    }
+    return text::kHtmlKindTargetHeight;
+}
+
+void AppendIncomplete(const std::vector<IncompleteObservation>& incomplete, std::string& page) {
+    page += std::string("<h3>") + text::kHtmlIncompleteHeading + "</h3>\n";
+    if (incomplete.empty()) {
+        page += std::string("<p class=\"pass\">") + text::kHtmlNoIncomplete + "</p>\n";
+        return;
+    }
+    OpenTable(page, Columns(text::kHtmlIncompleteColumns), "fail lead3");
+    for (const IncompleteObservation& o : incomplete) {
+        const std::string round = o.round > 0 ? FormatText("%d", o.round) : std::string(text::kHtmlNone);
+        page += "<tr>" + Cell(EscapeGbk(o.station)) + Cell(EscapeHtml(KindText(o.kind))) + Cell(EscapeGbk(o.target)) +
+                Cell(round) + "\n";
+    }
+    CloseTable(page);
+}
+
+}  // namespace
+
+void AppendImportSection(const HtmlReportInput& input, std::string& page) {
+    OpenSection(page, "import", text::kHtmlImport);
+    AppendIncomplete(input.incomplete, page);
+    page += std::string("<h3>") + text::kHtmlImportReportHeading + "</h3>\n";
+    AppendReportText(page, input.importReport);
+    if (!input.importMessages.empty()) {
+        page += std::string("<h3>") + text::kHtmlImportMessagesHeading + "</h3>\n<ul class=\"messages\">";
+        for (const std::string& message : input.importMessages) page += "<li>" + EscapeGbk(message) + "</li>";
+        page += "</ul>\n";
+    }
+    CloseSection(page);
+}
+
+void AppendCheckReportSection(const HtmlReportInput& input, std::string& page) {
+    OpenSection(page, "check-report", text::kHtmlCheckReport);
+    AppendReportText(page, input.checkReport);
+    CloseSection(page);
+}
+
+}  // namespace traverse

@@ -1,0 +1,304 @@
+// The HTML report: the page parses as HTML and holds every section and one marker per point; the
+// plot keeps the geometry (north up, one scale) and magnifies the ellipses by the factor its legend
+// names; flagged observations stand out; names from the file are text, never markup; labels keep
+// clear of each other; and the program's report command.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "report/html_text.h"
+#include "report/label_placement.h"
+#include "support/html_page.h"
+#include "support/record_file.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+#include "traverse/code_page.h"
+#include "traverse/html_report.h"
+
+namespace traverse {
+namespace {
+
+const char* const kSections[] = {"summary", "plot", "import", "check-report", "field-checks", "adjustment"};
+
+std::string Example(const char* name) { return std::string(TRAVERSE_EXAMPLES_DIR) + "/" + name; }
+
+double Number(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+
+TEST(ReportPage, ExampleParsesWithEverySectionOneMarkerPerPointAndTheCheckReportAsItIs) {
+    const HtmlReportInput input = ReportInputOf(Example("connecting-traverse.xml"), "connecting-traverse.xml");
+    ASSERT_EQ(input.adjustment.status, AdjustmentStatus::Adjusted);
+    const HtmlPage page(BuildHtmlReport(input));
+    EXPECT_TRUE(page.Errors().empty()) << page.Errors().front();
+    for (const char* id : kSections) EXPECT_EQ(page.Count(std::string("//section[@id='") + id + "']/h2"), 1) << id;
+    EXPECT_EQ(page.Count("//meta[@name='viewport']"), 1);
+    EXPECT_EQ(page.Count("//script|//link|//img|//iframe|//object|//*[@src]"), 0);
+
+    // One marker per point, each carrying its name and coordinates in its tooltip, and its label.
+    const std::vector<std::string> titles = page.Texts("//section[@id='plot']//g[@class='points']/g/title");
+    ASSERT_EQ(titles.size(), input.adjustment.points.size());
+    const std::vector<std::string> labels = page.Texts("//section[@id='plot']//g[@class='labels']/text");
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        const AdjustedPoint& point = input.adjustment.points[i];
+        const std::string name = GbkToUtf8(point.name);
+        EXPECT_EQ(titles[i].rfind(name + "\n", 0), 0u) << titles[i];
+        char x[32];
+        std::snprintf(x, sizeof x, "x = %.4f m", point.x);
+        EXPECT_NE(titles[i].find(x), std::string::npos) << titles[i];
+        EXPECT_EQ(labels.at(i), name);
+    }
+    EXPECT_EQ(page.Count("//g[@class='points']/g[@class='point known']/polygon"), 4);
+    EXPECT_EQ(page.Count("//g[@class='ellipses']/ellipse"), 6);
+
+    std::string checkReport = GbkToUtf8(input.checkReport);
+    for (std::size_t cr; (cr = checkReport.find('\r')) != std::string::npos;) checkReport.erase(cr, 1);
+    EXPECT_EQ(page.Texts("//section[@id='check-report']/pre").at(0), checkReport);
+    EXPECT_EQ(page.Count("//p[@class='verdict good']"), 1);
+}
+
+TEST(ReportPage, FieldCheckExceedancesStandOutInTheirTablesAndTheSummary) {
+    const HtmlReportInput input = ReportInputOf(Example("field-checks.xml"), "field-checks.xml");
+    ASSERT_GT(input.fieldChecks.exceededCount, 0u);
+    const HtmlPage page(BuildHtmlReport(input));
+    EXPECT_TRUE(page.Errors().empty()) << page.Errors().front();
+    EXPECT_EQ(page.Count("//section[@id='field-checks']//table[@class='field lead3']"), 3);
+    EXPECT_EQ(page.Count("//section[@id='field-checks']//table[@class='field lead3']//td[@class='over']"),
+              static_cast<int>(input.fieldChecks.exceededCount));
+    const std::vector<std::string> failed = page.Texts("//table[@class='checks lead2']//tr[@class='fail']/td[1]");
+    for (const FieldCheckSummary& item : input.fieldChecks.summary) {
+        const std::string code = std::to_string(item.code) + " ";
+        bool listed = false;
+        for (const std::string& row : failed) listed = listed || row.rfind(code, 0) == 0;
+        EXPECT_EQ(listed, item.exceededCount > 0) << item.code;
+    }
+    EXPECT_EQ(page.Count("//div[@class='verdict bad']"), 1);
+}
+
+TEST(ReportPage, NamesFromTheFileAreTextNeverMarkup) {
+    TempDir dir;
+    const std::string path = dir.Write("markup.xml", GbkRecordFile(kMarkupNamedStationBody));
+    const HtmlReportInput input = ReportInputOf(path, "<b>\"a&b\"</b>.xml");
+    ASSERT_NE(input.adjustment.status, AdjustmentStatus::Adjusted);
+    const std::string html = BuildHtmlReport(input);
+    EXPECT_EQ(html.find("<script"), std::string::npos);
+    EXPECT_EQ(html.find("<b>"), std::string::npos);
+    const HtmlPage page(html);
+    EXPECT_TRUE(page.Errors().empty()) << page.Errors().front();
+    EXPECT_EQ(page.Count("//script|//b"), 0);
+    EXPECT_EQ(page.Texts("//header/p").at(0), "<b>\"a&b\"</b>.xml");
+    EXPECT_EQ(page.Texts("//section[@id='import']//tbody/tr/td[1]").at(0), "<script>alert(1)</script>");
+    EXPECT_NE(page.Texts("//section[@id='import']/pre").at(0).find("<script>alert(1)</script>"), std::string::npos);
+    // Not adjusted: the page says why and draws the known points it has.
+    EXPECT_EQ(page.Count("//section[@id='adjustment']/p[@class='verdict bad']"), 1);
+    EXPECT_EQ(page.Count("//g[@class='points']/g[@class='point known']"), 2);
+}
+
+TEST(ReportPage, WithoutAnyPlacedPointThePlotSaysSo) {
+    HtmlReportInput input;
+    input.adjustment.status = AdjustmentStatus::NoKnownPoints;
+    const HtmlPage page(BuildHtmlReport(input));
+    EXPECT_TRUE(page.Errors().empty()) << page.Errors().front();
+    EXPECT_EQ(page.Count("//section[@id='plot']//svg"), 0);
+    EXPECT_EQ(page.Count("//section[@id='plot']/p"), 1);
+}
+
+TEST(ReportPage, NotAdjustedThePlaceablePointsAreDrawnWithoutEllipsesAndNothingThatIsNoNumber) {
+    HtmlReportInput input;
+    input.adjustment.status = AdjustmentStatus::Singular;
+    input.sketch.points = {{"K", true, 100.0, 200.0}, {"P", false, 150.0, 260.0}, {"Q", false, NAN, 0.0}};
+    input.sketch.lines = {{0, 1}, {1, 2}};
+    const std::string html = BuildHtmlReport(input);
+    EXPECT_EQ(html.find("nan"), std::string::npos);
+    const HtmlPage page(html);
+    EXPECT_TRUE(page.Errors().empty()) << page.Errors().front();
+    EXPECT_EQ(page.Count("//g[@class='points']/g[@class='point known']"), 1);
+    EXPECT_EQ(page.Count("//g[@class='points']/g[@class='point new']"), 1);
+    EXPECT_EQ(page.Count("//g[@class='sightlines']/line"), 1);
+    EXPECT_EQ(page.Count("//ellipse"), 0);
+    EXPECT_EQ(page.Count("//section[@id='plot']/p"), 1);  // it says the adjustment did not run
+}
+
+AdjustedPoint Point(const char* name, double x, double y, bool known, double a = 0, double b = 0, double az = 0) {
+    AdjustedPoint p;
+    p.name = name;
+    p.hasPlane = true;
+    p.planeFixed = known;
+    p.x = x, p.y = y;
+    p.ellipseMajor = a, p.ellipseMinor = b, p.ellipseAzimuth = az;
+    return p;
+}
+
+AdjustedObservation Sight(const char* from, const char* to, bool outlier) {
+    AdjustedObservation o;
+    o.station = from, o.target = to, o.outlier = outlier;
+    return o;
+}
+
+// Markers, ellipses and lines of the plot of result, read back from the page.
+struct DrawnPlot {
+    std::vector<double> cx, cy, rx, ry, angle;
+    double factor = 0.0;
+};
+
+DrawnPlot ReadPlot(const HtmlPage& page) {
+    DrawnPlot drawn;
+    for (const std::string& v : page.Texts("//g[@class='points']/g/circle/@cx")) drawn.cx.push_back(Number(v));
+    for (const std::string& v : page.Texts("//g[@class='points']/g/circle/@cy")) drawn.cy.push_back(Number(v));
+    for (const std::string& v : page.Texts("//g[@class='ellipses']/ellipse/@rx")) drawn.rx.push_back(Number(v));
+    for (const std::string& v : page.Texts("//g[@class='ellipses']/ellipse/@ry")) drawn.ry.push_back(Number(v));
+    for (const std::string& v : page.Texts("//g[@class='ellipses']/ellipse/@transform")) {
+        drawn.angle.push_back(Number(v.substr(v.find('(') + 1)));
+    }
+    for (const std::string& word : page.Texts("//g[@class='legend']/text")) {
+        const std::size_t times = word.find("\xC3\x97");
+        if (times != std::string::npos) drawn.factor = Number(word.substr(times + 2));
+    }
+    return drawn;
+}
+
+TEST(ReportPlot, NorthUpOneScaleAndEllipsesMagnifiedByTheLegendsFactor) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> coordinate(0.0, 2000.0), axis(1.0, 30.0), azimuth(0.0, 180.0);
+    HtmlReportInput input;
+    input.adjustment.points.push_back(Point("K", 500, 500, true));
+    for (int i = 0; i < 8; ++i) {
+        const double a = axis(random);
+        input.adjustment.points.push_back(Point(("P" + std::to_string(i)).c_str(), coordinate(random),
+                                                coordinate(random), false, a, a * 0.4, azimuth(random)));
+    }
+    const HtmlPage page(BuildHtmlReport(input));
+    const DrawnPlot drawn = ReadPlot(page);
+    ASSERT_EQ(drawn.cx.size(), 8u);
+    ASSERT_EQ(drawn.rx.size(), 8u);
+    ASSERT_GT(drawn.factor, 0.0);
+    const std::vector<AdjustedPoint>& p = input.adjustment.points;
+    // Plot units per metre, fitted to east to the right and north up; every point must then sit
+    // where that one scale puts it, within the page's rounding to a tenth.
+    double along = 0.0, squares = 0.0;
+    for (std::size_t i = 1; i < drawn.cx.size(); ++i) {
+        const double east = p[i + 1].y - p[1].y, north = p[i + 1].x - p[1].x;
+        along += (drawn.cx[i] - drawn.cx[0]) * east - (drawn.cy[i] - drawn.cy[0]) * north;
+        squares += east * east + north * north;
+    }
+    const double scale = along / squares;
+    ASSERT_GT(scale, 0.0);
+    for (std::size_t i = 1; i < drawn.cx.size(); ++i) {
+        EXPECT_NEAR(drawn.cx[i] - drawn.cx[0], (p[i + 1].y - p[1].y) * scale, 0.15) << "east to the right";
+        EXPECT_NEAR(drawn.cy[i] - drawn.cy[0], -(p[i + 1].x - p[1].x) * scale, 0.15) << "north up";
+    }
+    for (std::size_t i = 0; i < drawn.rx.size(); ++i) {
+        const AdjustedPoint& point = p[i + 1];
+        EXPECT_NEAR(drawn.rx[i], point.ellipseMajor / 1000 * drawn.factor * scale, 0.06);
+        EXPECT_NEAR(drawn.ry[i], point.ellipseMinor / 1000 * drawn.factor * scale, 0.06);
+        // The major axis on the plot points where the azimuth points on the ground (either way).
+        const double phi = drawn.angle[i] * M_PI / 180, theta = point.ellipseAzimuth * M_PI / 180;
+        const double cross = std::cos(phi) * -std::cos(theta) - std::sin(phi) * std::sin(theta);
+        EXPECT_NEAR(cross, 0.0, 0.005) << point.ellipseAzimuth;
+    }
+}
+
+TEST(ReportPlot, OutlierLinesStandOutAndEachLineIsDrawnOnce) {
+    HtmlReportInput input;
+    input.adjustment.points = {Point("A", 0, 0, true), Point("B", 0, 300, false, 5, 3, 10),
+                               Point("C", 200, 300, false, 5, 3, 10)};
+    input.adjustment.observations = {Sight("A", "B", false), Sight("B", "A", false), Sight("B", "C", false),
+                                     Sight("C", "B", true), Sight("A", "C", false)};
+    const HtmlPage page(BuildHtmlReport(input));
+    EXPECT_EQ(page.Count("//g[@class='sightlines']/line"), 3);
+    ASSERT_EQ(page.Count("//g[@class='sightlines']/line[@class='outlier']"), 1);
+    const DrawnPlot drawn = ReadPlot(page);
+    const double x1 = Number(page.Texts("//line[@class='outlier']/@x1").at(0));
+    const double y2 = Number(page.Texts("//line[@class='outlier']/@y2").at(0));
+    EXPECT_NEAR(x1, drawn.cx[0], 0.05);  // B
+    EXPECT_NEAR(y2, drawn.cy[1], 0.05);  // C
+    // Drawn last, over every other line.
+    EXPECT_EQ(page.Texts("//g[@class='sightlines']/line[last()]/@class").at(0), "outlier");
+}
+
+// Boxes that share area.
+bool Overlap(const Box& a, const Box& b) {
+    return std::min(a.right, b.right) > std::max(a.left, b.left) + 1e-9 &&
+           std::min(a.bottom, b.bottom) > std::max(a.top, b.top) + 1e-9;
+}
+
+TEST(LabelPlacement, LabelsKeepClearOfEachOtherAndOfMarkersWhereThereIsRoom) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> x(40, 960), y(40, 760);
+    for (int trial = 0; trial < 20; ++trial) {
+        // Points at least 42 apart, labels up to 52 wide: the first spot tried is often taken.
+        std::vector<LabelRequest> labels;
+        std::vector<Box> markers;
+        while (labels.size() < 120) {
+            const double px = x(random), py = y(random);
+            bool clear = true;
+            for (const LabelRequest& l : labels) clear = clear && std::hypot(l.x - px, l.y - py) >= 42;
+            if (!clear) continue;
+            labels.push_back({px, py, 26.0 + labels.size() % 3 * 13, 13, 8});
+            markers.push_back({px - 6, py - 6, px + 6, py + 6});
+        }
+        const std::vector<LabelSpot> spots = PlaceLabels(labels, markers, {}, {0, 0, 1000, 800});
+        ASSERT_EQ(spots.size(), labels.size());
+        for (std::size_t i = 0; i < spots.size(); ++i) {
+            EXPECT_NEAR(spots[i].box.right - spots[i].box.left, labels[i].width, 1e-9);
+            for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(Overlap(spots[i].box, spots[j].box)) << trial;
+            for (const Box& marker : markers) EXPECT_FALSE(Overlap(spots[i].box, marker)) << trial;
+        }
+    }
+}
+
+TEST(LabelPlacement, LabelsMoveOffALineThatCrossesTheFirstSpot) {
+    const std::vector<LabelRequest> labels{{100, 100, 40, 13, 8}};
+    const std::vector<Segment> lines{{100, 100, 300, 100}};  // due east of the point
+    const std::vector<LabelSpot> spots = PlaceLabels(labels, {}, lines, {0, 0, 400, 200});
+    EXPECT_TRUE(spots[0].box.bottom <= 100 || spots[0].box.top >= 100 || spots[0].box.right <= 100);
+}
+
+TEST(HtmlText, MarkupEscapedAndBytesThatAreNoTextReplaced) {
+    EXPECT_EQ(EscapeHtml("<a href=\"x\">&'</a>"), "&lt;a href=&quot;x&quot;&gt;&amp;&#39;&lt;/a&gt;");
+    EXPECT_EQ(EscapeHtml("\xE5\xAF\xBC" "1\r\n\t"), "\xE5\xAF\xBC" "1\n\t");
+    EXPECT_EQ(EscapeHtml(std::string("a\xFF" "b\x01" "c\x7F\0", 7)), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD" "c\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_NEAR(TextWidthEm("\xE5\xAF\xBC" "12"), 2.2, 1e-12);
+}
+
+TEST(ReportCommand, WritesThePageBesideTheFileOrWhereToldAndSaysSo) {
+    TempDir dir;
+    const std::string records = dir.Write("a<b>&\"c'.xml", ReadFileBytes(Example("connecting-traverse.xml")));
+    ProgramRun run = RunTraverse({"report", records});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string page = ReadFileBytes(dir.File("a<b>&\"c'.html"));
+    ASSERT_FALSE(page.empty());
+    EXPECT_EQ(HtmlPage(page).Texts("//header/p").at(0), records);
+    EXPECT_NE(run.out.find("report written to"), std::string::npos);
+
+    run = RunTraverse({"--json", "report", records, "-o", dir.File("out.html"), "--grade", "四等"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "{\"command\":\"report\",\"result\":0,\"import\":0,\"path\":\"" + dir.File("out.html") + "\"}\n");
+    EXPECT_NE(ReadFileBytes(dir.File("out.html")).find("Grade 四等 (given)"), std::string::npos);
+
+    EXPECT_EQ(RunTraverse({"report", records, records, "-o", dir.File("x.html")}).status, 2);
+    EXPECT_EQ(RunTraverse({"report", records, "--grade", "五级"}).status, 2);
+    EXPECT_EQ(RunTraverse({"report", records, "-o", records}).status, 2);
+}
+
+TEST(ReportCommand, AFailedImportStillGetsItsPageAnUnreadableFileNone) {
+    TempDir dir;
+    const std::string records = dir.Write("markup.xml", GbkRecordFile(kMarkupNamedStationBody));
+    ProgramRun run = RunTraverse({"report", records});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(ReadFileBytes(dir.File("markup.html")).empty());
+
+    run = RunTraverse({"report", dir.File("missing.xml")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no report written"), std::string::npos) << run.err;
+    EXPECT_TRUE(ReadFileBytes(dir.File("missing.html")).empty());
+
+    run = RunTraverse({"--json", "report", records, "-o", dir.File("no/such/dir/page.html")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("\"result\":4294967295"), std::string::npos) << run.out;
+}
+
+}  // namespace
+}  // namespace traverse
