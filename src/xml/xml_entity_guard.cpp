@@ -57,7 +57,7 @@ xmlEntityPtr GetEntity(void* data, const xmlChar* name) {
     // Every expansion counts (the tree's callbacks have libxml2 parse each reference's text anew);
     // an expansion bomb stops at the limit.
     state->expanded += static_cast<std::size_t>(std::max(entity->length, 1));
-    if (state->expanded > kEntityExpansionLimit) {
+    if (state->expanded > kEntityExpansionLimit || ++state->references > kEntityReferenceLimit) {
         state->Stop(context, E_FAIL, text::kXmlEntityExpansionTooLarge);
         return nullptr;
     }

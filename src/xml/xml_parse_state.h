@@ -23,8 +23,11 @@ constexpr long kMaxRecordBytes = 512L * 1024L * 1024L;    // keeps every value b
 constexpr std::size_t kMaxElementDepth = 1u << 20;
 constexpr std::size_t kMaxNameCharacters = 50000;
 constexpr int kMaxEntityDepth = 40;
-// Cumulative length of entity replacement text one parse may expand before it is stopped.
+// Cumulative length of entity replacement text one parse may expand before it is stopped, and how
+// many references to declared entities it may expand: a bomb of short entities costs a node per
+// reference long before its text reaches the length.
 constexpr std::size_t kEntityExpansionLimit = 16u * 1024u * 1024u;
+constexpr std::size_t kEntityReferenceLimit = 1u << 17;
 
 // An entity that stands in for an external one: declared, and empty.
 struct EmptyEntity {
@@ -39,6 +42,7 @@ struct ParseState {
 
     // Entities.
     std::size_t expanded = 0;
+    std::size_t references = 0;
     std::unordered_map<const xmlEntity*, std::unique_ptr<EmptyEntity>> standIns;
     // Whether a parameter-entity reference other than a refused external one was met: libxml2
     // counts a refused one too when it decides if an undeclared entity is an error.
