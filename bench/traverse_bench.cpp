@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "fastest_reporter.h"
 #include "traverse/import_xml.h"
 #include "traverse/message_box.h"
 
@@ -91,40 +92,6 @@ void BenchExport(benchmark::State& state, const RecordFile* file) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file->bytes));
 }
 
-// Prints as the console reporter does and keeps the fastest repetition of every benchmark.
-class CollectingReporter : public benchmark::ConsoleReporter {
-public:
-    using ConsoleReporter::ConsoleReporter;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            // Each repetition, or only the "min" aggregate when aggregates alone are reported.
-            const bool repetition = run.run_type == Run::RT_Iteration;
-            if (run.error_occurred || (!repetition && run.aggregate_name != "min")) continue;
-            const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
-            Keep(m_cpu, run.run_name.function_name, run.GetAdjustedCPUTime() / unit);
-            Keep(m_real, run.run_name.function_name, run.GetAdjustedRealTime() / unit);
-        }
-    }
-    // CPU seconds per operation; 0 when the benchmark did not run.
-    double Seconds(const std::string& name) const { return Find(m_cpu, name); }
-    // Wall-clock seconds per operation.
-    double RealSeconds(const std::string& name) const { return Find(m_real, name); }
-
-private:
-    using Times = std::map<std::string, double>;
-    static void Keep(Times& times, const std::string& name, double seconds) {
-        auto [entry, added] = times.emplace(name, seconds);
-        if (!added) entry->second = std::min(entry->second, seconds);
-    }
-    static double Find(const Times& times, const std::string& name) {
-        const auto found = times.find(name);
-        return found == times.end() ? 0.0 : found->second;
-    }
-    Times m_cpu;
-    Times m_real;
-};
-
 std::string Quote(const std::string& text) {
     std::string quoted = "'";
     for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -180,21 +147,6 @@ struct Verdicts {
     }
 };
 
-// Takes --name=value out of argv; empty when absent.
-std::string TakeFlag(int& argc, char** argv, const char* name) {
-    const std::string prefix = std::string("--") + name + "=";
-    std::string value;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], prefix.c_str(), prefix.size()) == 0) value = argv[i] + prefix.size();
-        else argv[kept++] = argv[i];
-    }
-    argc = kept;
-    return value;
-}
-
-
-
 // Numbers from a comma-separated flag value.
 std::vector<int> Sizes(const std::string& list) {
     std::vector<int> sizes;
@@ -238,7 +190,7 @@ void Register(const RecordFile& file) {
 }
 
 // Time per MB of the import across the sizes: largest over smallest.
-double PrintPerMegabyte(const char* kind, const std::vector<RecordFile>& files, const CollectingReporter& reporter) {
+double PrintPerMegabyte(const char* kind, const std::vector<RecordFile>& files, const traverse::bench::FastestReporter& reporter) {
     double low = 0, high = 0;
     std::printf("  import, %-15s", kind);
     for (const RecordFile& file : files) {
@@ -255,9 +207,9 @@ double PrintPerMegabyte(const char* kind, const std::vector<RecordFile>& files, 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string directory = TakeFlag(argc, argv, "records");
-    std::string sizeList = TakeFlag(argc, argv, "sizes");
-    std::string peerList = TakeFlag(argc, argv, "peer-sizes");
+    std::string directory = traverse::bench::TakeFlag(argc, argv, "records");
+    std::string sizeList = traverse::bench::TakeFlag(argc, argv, "sizes");
+    std::string peerList = traverse::bench::TakeFlag(argc, argv, "peer-sizes");
     if (directory.empty()) directory = ".";
     if (sizeList.empty()) sizeList = "1,20,100";
     if (peerList.empty()) peerList = "20,100";
@@ -288,7 +240,7 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < manyNames.size(); ++i) all.insert(all.end(), {&manyNames[i], &fewNames[i]});
     for (const RecordFile* file : all) Register(*file);
 
-    CollectingReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
+    traverse::bench::FastestReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
                                                        : benchmark::ConsoleReporter::OO_Tabular);
     // First the imports of every file, interleaved, with no imported data held: an imported 100 MB
     // file left in the heap would slow every small import after it. Then the check and the export,
