@@ -46,15 +46,14 @@ std::uint64_t ScaledAndRounded(double magnitude, int decimals) {
     return static_cast<std::uint64_t>(quotient) + (up ? 1 : 0);
 }
 
-// The decimal digits of value, written backwards ending just before end; at least minDigits of
-// them (leading zeros). Returns where they start.
-char* WriteDigitsBackwards(char* end, std::uint64_t value, int minDigits) {
+// The decimal digits of value, at least one, written backwards ending just before end. Returns
+// where they start.
+char* WriteDigitsBackwards(char* end, std::uint64_t value) {
     char* p = end;
-    while (value != 0 || minDigits > 0) {
+    do {
         *--p = static_cast<char>('0' + value % 10);
         value /= 10;
-        --minDigits;
-    }
+    } while (value != 0);
     return p;
 }
 
@@ -66,15 +65,16 @@ void AppendFixed(std::string& out, double value, int decimals) {
         detail::AppendVarargs(out, "%.*f", decimals, value);  // inf, nan, huge values: printf's
         return;
     }
-    const std::uint64_t scaled = ScaledAndRounded(magnitude, decimals);
+    std::uint64_t scaled = ScaledAndRounded(magnitude, decimals);
     char buffer[48];  // sign, 20 digits, point, 15 decimals
     char* const end = buffer + sizeof buffer;
     char* start = end;
-    if (decimals > 0) {
-        start = WriteDigitsBackwards(start, scaled % kPowersOfTen[decimals], decimals);
-        *--start = '.';
+    for (int place = 0; place < decimals; ++place) {  // the decimals, without a division by 10^n
+        *--start = static_cast<char>('0' + scaled % 10);
+        scaled /= 10;
     }
-    start = WriteDigitsBackwards(start, scaled / kPowersOfTen[decimals], 1);
+    if (decimals > 0) *--start = '.';
+    start = WriteDigitsBackwards(start, scaled);
     if (std::signbit(value)) *--start = '-';
     out.append(start, static_cast<std::size_t>(end - start));
 }
@@ -82,7 +82,7 @@ void AppendFixed(std::string& out, double value, int decimals) {
 void AppendUnsigned(std::string& out, unsigned long long value) {
     char buffer[24];
     char* const end = buffer + sizeof buffer;
-    const char* start = WriteDigitsBackwards(end, value, 1);
+    const char* start = WriteDigitsBackwards(end, value);
     out.append(start, static_cast<std::size_t>(end - start));
 }
 
