@@ -21,7 +21,8 @@ std::vector<CSurveyTurn> RandomRounds(std::mt19937& random, int pool) {
         round.m_arrObserve.resize(random() % 40);
         for (CBaseObserve& record : round.m_arrObserve) {
             const unsigned k = random() % static_cast<unsigned>(pool);
-            record.m_strName = k % 3 == 0 ? "\xc4\xbf" + std::to_string(k) : "T" + std::string(k % 5, 'x');
+            record.m_strName =
+                k % 3 == 0 ? "\xc4\xbf" + std::to_string(k) : "T" + std::string(k % 5, 'x');
             record.m_strName += static_cast<char>('a' + k % 7);
         }
     }

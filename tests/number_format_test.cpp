@@ -1,5 +1,5 @@
 // Numbers written without printf are byte for byte what printf writes in the "C" locale: compared
-// with snprintf on millions of doubles chosen where rounding is hard, and on formats of every shape.
+// with snprintf on millions of doubles chosen where rounding is hard, and on formats of all shapes.
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -91,8 +91,9 @@ void CompareOnHardValues(int decimals, int perKind) {
         WithNeighbours(compare, ten - 0.5 / scale);
         WithNeighbours(compare, ten - 0.4 / scale);
     }
-    const double specials[] = {0.0,  -0.0,  INFINITY, -INFINITY, NAN,  -NAN, DBL_MAX, -DBL_MAX, DBL_MIN,
-                               DBL_TRUE_MIN, -DBL_TRUE_MIN, 9.96, 9.95, 99.95, 0.05, 0.15, 0.25, 2.5};
+    const double specials[] = {0.0,     -0.0,     INFINITY, -INFINITY,    NAN,           -NAN,
+                               DBL_MAX, -DBL_MAX, DBL_MIN,  DBL_TRUE_MIN, -DBL_TRUE_MIN, 9.96,
+                               9.95,    99.95,    0.05,     0.15,         0.25,          2.5};
     for (double special : specials) WithNeighbours(compare, special);
     for (int fast = 0; fast <= 15; ++fast) WithNeighbours(compare, std::pow(10.0, 19 - fast));
     EXPECT_GT(compare.count(), 12L * perKind);
@@ -144,18 +145,21 @@ void ExpectSameAsPrintf(const std::string& format, Args... args) {
 TEST(FormatText, WritesWhatPrintfWritesForEveryShapeOfConversion) {
     std::mt19937_64 random(20261209);
     std::uniform_real_distribution<double> reals(-2000.0, 2000.0);
-    const char* const texts[] = {"", "K1", "\xb2\xe2\xd5\xbe" "7", "a longer target name"};
+    const char* const texts[] = {"", "K1", "\xb2\xe2\xd5\xbe\x37", "a longer target name"};
     for (int i = 0; i < 50000; ++i) {
         const double real = std::round(reals(random) * 1000.0) / (i % 2 ? 1000.0 : 10.0);
         const std::string literal = i % 3 ? " =" : "\xb5\xda %% ";
         const int integer = static_cast<int>(random() % 20001) - 10000;
         const long wide = static_cast<long>(random()) >> (random() % 64);
         ExpectSameAsPrintf(literal + RandomSpecification(random, {"", "l"}, "fFeg"), real);
-        ExpectSameAsPrintf(RandomSpecification(random, {""}, "f") + literal, static_cast<float>(real));
+        ExpectSameAsPrintf(RandomSpecification(random, {""}, "f") + literal,
+                           static_cast<float>(real));
         ExpectSameAsPrintf(RandomSpecification(random, {""}, "diux"), integer);
         ExpectSameAsPrintf(RandomSpecification(random, {"l", "ll"}, "diux") + literal, wide);
-        ExpectSameAsPrintf(RandomSpecification(random, {"z", "l"}, "u"), static_cast<std::size_t>(wide));
-        ExpectSameAsPrintf(literal + RandomSpecification(random, {""}, "s") + "%s", texts[i % 4], "!");
+        ExpectSameAsPrintf(RandomSpecification(random, {"z", "l"}, "u"),
+                           static_cast<std::size_t>(wide));
+        ExpectSameAsPrintf(literal + RandomSpecification(random, {""}, "s") + "%s", texts[i % 4],
+                           "!");
         ExpectSameAsPrintf(literal + RandomSpecification(random, {""}, "c"), 'x');
     }
 }

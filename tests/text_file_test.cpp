@@ -29,8 +29,10 @@ TEST(CStdioFile, WriteStringEndsEveryLineWithCrLf) {
         std::string text;
         const int lines = static_cast<int>(random() % 5);
         for (int l = 0; l < lines; ++l) {
-            const std::size_t length = i % 3 ? random() % 120 : lengths[random() % std::size(lengths)];
-            text += std::string(length, static_cast<char>('a' + l)) + (random() % 7 ? "\n" : "\r\n\n");
+            const std::size_t length =
+                i % 3 ? random() % 120 : lengths[random() % std::size(lengths)];
+            text += std::string(length, static_cast<char>('a' + l));
+            text += random() % 7 ? "\n" : "\r\n\n";
         }
         if (random() % 2) text += "no line feed";
         file.WriteString(text);

@@ -30,8 +30,8 @@ void AppendKnownPoint(std::string& text, const CPoint3D& point) {
     const bool noZ = IsUnsetCoord(point.m_dZ);
     const int planeFlag = noX && noY ? 0 : 1;
     const int heightFlag = noZ ? 0 : 1;
-    AppendText(text, "%s\t%d%d\t%.3lf\t%.3lf\t%.3lf\n", point.m_strName.c_str(), planeFlag, heightFlag,
-               noX ? 0.0 : point.m_dX, noY ? 0.0 : point.m_dY, noZ ? 0.0 : point.m_dZ);
+    AppendText(text, "%s\t%d%d\t%.3lf\t%.3lf\t%.3lf\n", point.m_strName.c_str(), planeFlag,
+               heightFlag, noX ? 0.0 : point.m_dX, noY ? 0.0 : point.m_dY, noZ ? 0.0 : point.m_dZ);
 }
 
 void WriteKnownPoints(CStdioFile& file, const std::vector<CPoint3D>& points) {
@@ -42,9 +42,11 @@ void WriteKnownPoints(CStdioFile& file, const std::vector<CPoint3D>& points) {
 }
 
 // One observation line per value: target name, type code, value as the format prints it.
-void AppendObservations(std::string& text, const std::vector<ReducedValue>& values, const char* format,
-                        double (*show)(double)) {
-    for (const ReducedValue& value : values) AppendText(text, format, value.target.c_str(), show(value.value));
+void AppendObservations(std::string& text, const std::vector<ReducedValue>& values,
+                        const char* format, double (*show)(double)) {
+    for (const ReducedValue& value : values) {
+        AppendText(text, format, value.target.c_str(), show(value.value));
+    }
 }
 
 double AsIs(double value) { return value; }

@@ -32,9 +32,9 @@ constexpr bool kIsFormatArgument = std::is_arithmetic_v<T> || std::is_same_v<T, 
 // One argument as the C argument list carries it, after the default promotions.
 struct FormatArgument {
     enum class Kind { None, Integer, Real, Text };
-    Kind kind = Kind::None;      // None also for a long double, which no fast conversion reads
-    std::size_t size = 0;        // an integer's bytes after promotion: 4 or 8
-    std::uint64_t bits = 0;      // an integer's two's complement bits
+    Kind kind = Kind::None;  // None also for a long double, which no fast conversion reads
+    std::size_t size = 0;    // an integer's bytes after promotion: 4 or 8
+    std::uint64_t bits = 0;  // an integer's two's complement bits
     double real = 0.0;
     const char* text = nullptr;
 };
@@ -73,7 +73,8 @@ void AppendText(std::string& out, const Format& format, Args... args) {
     static_assert((detail::kIsFormatArgument<Args> && ...),
                   "FormatText takes numbers and C strings: pass text.c_str()");
     const char* text = detail::FormatString(format);
-    const detail::FormatArgument arguments[sizeof...(Args) + 1] = {detail::MakeFormatArgument(args)...};
+    const detail::FormatArgument arguments[sizeof...(Args) + 1] = {
+        detail::MakeFormatArgument(args)...};
     if (!detail::AppendWithoutPrintf(out, text, arguments, sizeof...(Args))) {
         detail::AppendVarargs(out, text, args...);
     }

@@ -13,14 +13,15 @@ namespace {
 constexpr int kMaxFastDecimals = 15;
 
 constexpr std::uint64_t kPowersOfTen[kMaxFastDecimals + 1] = {
-    1ull,          10ull,          100ull,          1000ull,          10000ull,          100000ull,
-    1000000ull,    10000000ull,    100000000ull,    1000000000ull,    10000000000ull,    100000000000ull,
+    1ull,           10ull,           100ull,           1000ull,
+    10000ull,       100000ull,       1000000ull,       10000000ull,
+    100000000ull,   1000000000ull,   10000000000ull,   100000000000ull,
     1000000000000ull, 10000000000000ull, 100000000000000ull, 1000000000000000ull};
 
 // Below 10^(19 - decimals), value * 10^decimals rounds to an integer below 10^19 < 2^64. Each
 // bound is an exact double.
-constexpr double kFastLimits[kMaxFastDecimals + 1] = {1e19, 1e18, 1e17, 1e16, 1e15, 1e14, 1e13, 1e12,
-                                                      1e11, 1e10, 1e9,  1e8,  1e7,  1e6,  1e5,  1e4};
+constexpr double kFastLimits[kMaxFastDecimals + 1] = {
+    1e19, 1e18, 1e17, 1e16, 1e15, 1e14, 1e13, 1e12, 1e11, 1e10, 1e9, 1e8, 1e7, 1e6, 1e5, 1e4};
 
 __extension__ typedef unsigned __int128 Wide;  // g++ and clang++ have it; ISO C++ does not
 

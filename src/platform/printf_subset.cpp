@@ -64,7 +64,8 @@ bool ParseConversion(const char*& p, Conversion& conversion) {
 }
 
 // The conversion's text, appended to out, when the argument is what printf would read for it.
-bool AppendConversion(std::string& out, const Conversion& conversion, const FormatArgument& argument) {
+bool AppendConversion(std::string& out, const Conversion& conversion,
+                      const FormatArgument& argument) {
     using Kind = FormatArgument::Kind;
     if (conversion.type == 's') {
         if (argument.kind != Kind::Text || argument.text == nullptr) return false;  // "(null)"
@@ -81,8 +82,9 @@ bool AppendConversion(std::string& out, const Conversion& conversion, const Form
             AppendUnsigned(out, wide ? argument.bits : static_cast<std::uint32_t>(argument.bits));
             return true;
         }
-        const long long value = wide ? static_cast<std::int64_t>(argument.bits)
-                                     : static_cast<std::int32_t>(static_cast<std::uint32_t>(argument.bits));
+        const long long value =
+            wide ? static_cast<std::int64_t>(argument.bits)
+                 : static_cast<std::int32_t>(static_cast<std::uint32_t>(argument.bits));
         if (conversion.plusSign && value >= 0) out += '+';
         AppendInteger(out, value);
     }

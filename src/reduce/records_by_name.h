@@ -67,16 +67,20 @@ public:
 
     // The records of name, in the order they were added; empty when there is none.
     Range Of(const std::string& name) const {
-        const auto found = std::equal_range(m_entries.begin(), m_entries.end(), std::string_view(name),
-                                            ByName());
+        const auto found =
+            std::equal_range(m_entries.begin(), m_entries.end(), std::string_view(name), ByName());
         return Range(m_entries.data() + (found.first - m_entries.begin()),
                      m_entries.data() + (found.second - m_entries.begin()));
     }
 
 private:
     struct ByName {
-        bool operator()(const Entry& entry, std::string_view name) const { return entry.name < name; }
-        bool operator()(std::string_view name, const Entry& entry) const { return name < entry.name; }
+        bool operator()(const Entry& entry, std::string_view name) const {
+            return entry.name < name;
+        }
+        bool operator()(std::string_view name, const Entry& entry) const {
+            return name < entry.name;
+        }
     };
 
     void Append(const std::vector<CBaseObserve>& records) {
