@@ -74,12 +74,18 @@ public:
     }
 
 private:
+    // Any order groups equal names: shorter names first, then by bytes, compares most pairs
+    // without reading a byte.
+    static int Compare(std::string_view a, std::string_view b) {
+        if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+        return a.compare(b);
+    }
     struct ByName {
         bool operator()(const Entry& entry, std::string_view name) const {
-            return entry.name < name;
+            return Compare(entry.name, name) < 0;
         }
         bool operator()(std::string_view name, const Entry& entry) const {
-            return name < entry.name;
+            return Compare(name, entry.name) < 0;
         }
     };
 
@@ -90,12 +96,12 @@ private:
     }
     void Sort() {
         std::sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
-            const int names = a.name.compare(b.name);
+            const int names = Compare(a.name, b.name);
             return names != 0 ? names < 0 : a.order < b.order;
         });
     }
 
-    std::vector<Entry> m_entries;  // by name, then in the order added
+    std::vector<Entry> m_entries;  // by name (Compare), then in the order added
 };
 
 }  // namespace traverse
