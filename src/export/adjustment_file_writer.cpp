@@ -24,44 +24,48 @@ double DirectionDms(double radians) {
     return dms >= 360.0 - 5e-7 ? 0.0 : dms;
 }
 
-void WriteKnownPoint(CStdioFile& file, const CPoint3D& point) {
+void AppendKnownPoint(std::string& text, const CPoint3D& point) {
     const bool noX = IsUnsetCoord(point.m_dX);
     const bool noY = IsUnsetCoord(point.m_dY);
     const bool noZ = IsUnsetCoord(point.m_dZ);
     const int planeFlag = noX && noY ? 0 : 1;
     const int heightFlag = noZ ? 0 : 1;
-    file.WriteString(FormatText("%s\t%d%d\t%.3lf\t%.3lf\t%.3lf\n", point.m_strName.c_str(),
-                                planeFlag, heightFlag, noX ? 0.0 : point.m_dX,
-                                noY ? 0.0 : point.m_dY, noZ ? 0.0 : point.m_dZ));
+    AppendText(text, "%s\t%d%d\t%.3lf\t%.3lf\t%.3lf\n", point.m_strName.c_str(), planeFlag,
+               heightFlag, noX ? 0.0 : point.m_dX, noY ? 0.0 : point.m_dY, noZ ? 0.0 : point.m_dZ);
 }
 
 void WriteKnownPoints(CStdioFile& file, const std::vector<CPoint3D>& points) {
-    file.WriteString("<<\n");
-    for (const CPoint3D& point : points) WriteKnownPoint(file, point);
-    file.WriteString("<<\n\n");
+    std::string text = "<<\n";
+    for (const CPoint3D& point : points) AppendKnownPoint(text, point);
+    text += "<<\n\n";
+    file.WriteString(text);
 }
 
 // One observation line per value: target name, type code, value as the format prints it.
-void WriteObservations(CStdioFile& file, const std::vector<ReducedValue>& values, const char* format,
-                       double (*show)(double)) {
+void AppendObservations(std::string& text, const std::vector<ReducedValue>& values,
+                        const char* format, double (*show)(double)) {
     for (const ReducedValue& value : values) {
-        file.WriteString(FormatText(format, value.target.c_str(), show(value.value)));
+        AppendText(text, format, value.target.c_str(), show(value.value));
     }
 }
 
 double AsIs(double value) { return value; }
 
-// The station's messages are shown first: what its rounds could not give.
-void WriteStation(CStdioFile& file, const CPoint3D& station, const TAGStationObserve& block) {
+// The station's messages are shown first: what its rounds could not give. text is the caller's
+// buffer, reused from station to station.
+void WriteStation(CStdioFile& file, const CPoint3D& station, const TAGStationObserve& block,
+                  std::string& text) {
     const StationReduction reduction = ReduceStation(block);
     for (const std::string& message : reduction.messages) ShowMessageBox(message);
     const char* name = station.m_strName.c_str();
-    file.WriteString(FormatText("%s\t%s\ti0\t%.6f\n", name, name, reduction.instrumentHeight));
-    WriteObservations(file, reduction.directions, "\t\t%s\tc0\t%.6lf\n", DirectionDms);
-    WriteObservations(file, reduction.zenithDistances, "\t\t%s\tz0\t%.6lf\n", RadianToDms);
-    WriteObservations(file, reduction.slopeDistances, "\t\t%s\ts0\t%.6lf\n", AsIs);
-    WriteObservations(file, reduction.targetHeights, "\t\t%s\tv0\t%.6lf\n", AsIs);
-    file.WriteString("\n");
+    text.clear();
+    AppendText(text, "%s\t%s\ti0\t%.6f\n", name, name, reduction.instrumentHeight);
+    AppendObservations(text, reduction.directions, "\t\t%s\tc0\t%.6lf\n", DirectionDms);
+    AppendObservations(text, reduction.zenithDistances, "\t\t%s\tz0\t%.6lf\n", RadianToDms);
+    AppendObservations(text, reduction.slopeDistances, "\t\t%s\ts0\t%.6lf\n", AsIs);
+    AppendObservations(text, reduction.targetHeights, "\t\t%s\tv0\t%.6lf\n", AsIs);
+    text += "\n";
+    file.WriteString(text);
 }
 
 }  // namespace
@@ -69,8 +73,9 @@ void WriteStation(CStdioFile& file, const CPoint3D& station, const TAGStationObs
 std::uint32_t CImportXml::OnButtonTonbq(const std::string& path) {
     const bool written = WriteOutputFile(path, [&](CStdioFile& file) {
         WriteKnownPoints(file, m_arrKnownPoint);
+        std::string text;
         ForEachStationWithBlock(m_arrStation, [&](const CPoint3D& station, const TAGStationObserve& block) {
-            WriteStation(file, station, block);
+            WriteStation(file, station, block, text);
             return true;
         });
     });

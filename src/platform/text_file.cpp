@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include <cerrno>
+#include <cstring>
 
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
@@ -25,16 +26,34 @@ bool CStdioFile::Open(const std::string& gbkPath, Mode mode) {
     return m_pFile != nullptr;
 }
 
+// The lines go through a buffer of their own with their CR LF in place: one write per few
+// kilobytes, not two per line.
 void CStdioFile::WriteString(const std::string& text) {
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t lineFeed = text.find('\n', start);
-        const size_t end = lineFeed == std::string::npos ? text.size() : lineFeed;
-        Write(text.data() + start, end - start);
-        if (lineFeed == std::string::npos) break;
-        Write("\r\n", 2);
-        start = lineFeed + 1;
+    char buffer[4096];
+    std::size_t used = 0;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const void* lineFeed = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+        const char* const stop = lineFeed != nullptr ? static_cast<const char*>(lineFeed) : end;
+        const std::size_t length = static_cast<std::size_t>(stop - p);
+        if (used + length + 2 > sizeof buffer) {
+            Write(buffer, used);
+            used = 0;
+        }
+        if (length + 2 > sizeof buffer) {
+            Write(p, length);  // a line longer than the buffer goes as it is
+        } else {
+            std::memcpy(buffer + used, p, length);
+            used += length;
+        }
+        if (lineFeed != nullptr) {
+            buffer[used++] = '\r';
+            buffer[used++] = '\n';
+        }
+        p = lineFeed != nullptr ? stop + 1 : end;
     }
+    Write(buffer, used);
 }
 
 void CStdioFile::Write(const void* data, size_t size) {

@@ -21,14 +21,30 @@ constexpr std::int64_t kQuantaPerDegree = 360000000;
 // point without rounding.
 constexpr double kMaxQuanta = 9.0e18;
 
+// Below 2^52 every double's integer part converts to an int64 and back exactly.
+constexpr double kIntegralBelow = 4503599627370496.0;
+
+// std::floor, with a plain truncation where it is the same: for every reading's digits.
+double Floor(double x) {
+    const bool truncates = x > 0.0 && x < kIntegralBelow;
+    return truncates ? static_cast<double>(static_cast<std::int64_t>(x)) : std::floor(x);
+}
+
+// std::llround for 0 <= x < 2^63 (halves away from zero), without the library call: x minus its
+// integer part is exact, so the comparison with 0.5 is too.
+std::int64_t RoundNonNegative(double x) {
+    const auto whole = static_cast<std::int64_t>(x);
+    return x - static_cast<double>(whole) >= 0.5 ? whole + 1 : whole;
+}
+
 }  // namespace
 
 double DmsToRadian(double dms) {
     if (!std::isfinite(dms)) return dms;
     const double x = std::fabs(dms);
-    const double degrees = std::floor(x + kDigitSnap * 1e-2);
+    const double degrees = Floor(x + kDigitSnap * 1e-2);
     const double minuteDigits = (x - degrees) * 100.0;  // minutes and hundredths: mm.ss...
-    const double minutes = std::floor(minuteDigits + kDigitSnap);
+    const double minutes = Floor(minuteDigits + kDigitSnap);
     const double seconds = (minuteDigits - minutes) * 100.0;
     const double totalSeconds = degrees * 3600.0 + minutes * 60.0 + seconds;
     const double radians = totalSeconds * RAD_PER_SECOND;
@@ -40,7 +56,7 @@ double RadianToDms(double radians) {
     const double seconds = std::fabs(radians) * SECONDS_PER_RAD;
     double dms;
     if (seconds * kQuantaPerSecond < kMaxQuanta) {
-        const std::int64_t quanta = std::llround(seconds * kQuantaPerSecond);
+        const std::int64_t quanta = RoundNonNegative(seconds * kQuantaPerSecond);
         const std::int64_t degrees = quanta / kQuantaPerDegree;
         const std::int64_t minutes = quanta % kQuantaPerDegree / kQuantaPerMinute;
         const std::int64_t secondQuanta = quanta % kQuantaPerMinute;

@@ -3,6 +3,7 @@
 #include "records/target_names.h"
 #include "traverse/point3d.h"
 
+#include <array>
 #include <string_view>
 #include <unordered_set>
 
@@ -39,11 +40,34 @@ void SetSurveyStationInfo(TAGSurveyStationInfo& info, float value) {
 
 namespace {
 
-// A round may hold many thousands of targets: the names seen are looked up, not searched.
-void AppendNewNames(const CSurveyTurn& turn, std::unordered_set<std::string_view>& seen,
-                    std::vector<std::string>& names) {
+// The names met so far. A round may hold many thousands of targets: past a few, the names are
+// looked up, not searched. The few are searched in place, without an allocation: most rounds read
+// a handful of targets, and every station's reduction asks for its names.
+class NamesSeen {
+public:
+    // True the first time name is met.
+    bool Insert(std::string_view name) {
+        if (m_fewCount < kFew) {
+            for (std::size_t i = 0; i < m_fewCount; ++i) {
+                if (m_few[i] == name) return false;
+            }
+            m_few[m_fewCount++] = name;
+            return true;
+        }
+        if (m_many.empty()) m_many.insert(m_few.begin(), m_few.end());
+        return m_many.insert(name).second;
+    }
+
+private:
+    static constexpr std::size_t kFew = 16;
+    std::array<std::string_view, kFew> m_few;
+    std::size_t m_fewCount = 0;
+    std::unordered_set<std::string_view> m_many;  // all names once there are more than kFew
+};
+
+void AppendNewNames(const CSurveyTurn& turn, NamesSeen& seen, std::vector<std::string>& names) {
     for (const CBaseObserve& observe : turn.m_arrObserve) {
-        if (seen.insert(observe.m_strName).second) names.push_back(observe.m_strName);
+        if (seen.Insert(observe.m_strName)) names.push_back(observe.m_strName);
     }
 }
 
@@ -51,14 +75,14 @@ void AppendNewNames(const CSurveyTurn& turn, std::unordered_set<std::string_view
 
 std::vector<std::string> DistinctTargetNames(const CSurveyTurn& turn) {
     std::vector<std::string> names;
-    std::unordered_set<std::string_view> seen;
+    NamesSeen seen;
     AppendNewNames(turn, seen, names);
     return names;
 }
 
 std::vector<std::string> DistinctTargetNames(const std::vector<CSurveyTurn>& rounds) {
     std::vector<std::string> names;
-    std::unordered_set<std::string_view> seen;
+    NamesSeen seen;
     for (const CSurveyTurn& turn : rounds) AppendNewNames(turn, seen, names);
     return names;
 }

@@ -56,7 +56,7 @@ void PlanPlainRound(const std::vector<CBaseObserve>& records, std::size_t firstR
     }
     plan.kind = RoundPlan::Kind::Plain;
     plan.o = o;
-    plan.records.AddAll(records);
+    plan.records = RecordsByName(records);
 }
 
 // A right-angle round reads the targets a second time from a second orientation record, the first
@@ -72,7 +72,7 @@ void PlanRightAngleRound(const std::vector<CBaseObserve>& records, std::size_t s
     plan.kind = RoundPlan::Kind::RightAngle;
     plan.o = o;
     plan.p = MeanDirection(records[second]);
-    plan.records.AddAll(records);
+    plan.records = RecordsByName(records);
 }
 
 // A round longer than the first round's targets plus one is a right-angle round, unless the only
@@ -157,8 +157,9 @@ void ReduceDirections(const std::vector<CSurveyTurn>& rounds, std::vector<Reduce
     for (std::size_t r = 0; r < rounds.size(); ++r) {
         PlanRound(rounds[r], names[0], firstRoundTargets, plans[r]);
     }
+    Values values;  // one buffer for every target's values
     for (std::size_t k = 1; k < names.size(); ++k) {
-        Values values;
+        values.clear();
         for (const RoundPlan& plan : plans) CollectRound(plan, names[k], values, messages);
         if (!values.empty()) directions.push_back({names[k], ShortWayMean(values)});
     }

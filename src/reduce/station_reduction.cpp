@@ -14,7 +14,7 @@ namespace {
 // distance.
 void ReduceZenithDistances(const std::vector<CSurveyTurn>& rounds, std::vector<ReducedValue>& out) {
     if (rounds.empty()) return;
-    const RecordsByName index = IndexRounds(rounds);
+    const RecordsByName index(rounds);
     for (const std::string& name : DistinctTargetNames(rounds[0])) {
         std::vector<double> values;
         for (const CBaseObserve* record : index.Of(name)) {
@@ -34,7 +34,7 @@ void ReduceSlopeDistances(const std::vector<CSurveyTurn>& rounds, const TAGSurve
     if (rounds.empty()) return;
     const double addConst = info.m_fAddConst;
     const double mulConst = info.m_fMulConst;
-    const RecordsByName index = IndexRounds(rounds);
+    const RecordsByName index(rounds);
     for (const std::string& name : DistinctTargetNames(rounds[0])) {
         std::vector<double> values;
         for (const CBaseObserve* record : index.Of(name)) {

@@ -1,0 +1,97 @@
+// Fixed-point decimals and integers written without printf, byte for byte as printf writes them:
+// a report or a file holds hundreds of thousands of numbers, and printf's general machinery (its
+// multi-precision arithmetic, its locale) costs more than the rest of producing them.
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "platform/c_number.h"
+
+namespace traverse {
+namespace {
+
+constexpr int kMaxFastDecimals = 15;
+
+constexpr std::uint64_t kPowersOfTen[kMaxFastDecimals + 1] = {
+    1ull,           10ull,           100ull,           1000ull,
+    10000ull,       100000ull,       1000000ull,       10000000ull,
+    100000000ull,   1000000000ull,   10000000000ull,   100000000000ull,
+    1000000000000ull, 10000000000000ull, 100000000000000ull, 1000000000000000ull};
+
+// Below 10^(19 - decimals), value * 10^decimals rounds to an integer below 10^19 < 2^64. Each
+// bound is an exact double.
+constexpr double kFastLimits[kMaxFastDecimals + 1] = {
+    1e19, 1e18, 1e17, 1e16, 1e15, 1e14, 1e13, 1e12, 1e11, 1e10, 1e9, 1e8, 1e7, 1e6, 1e5, 1e4};
+
+__extension__ typedef unsigned __int128 Wide;  // g++ and clang++ have it; ISO C++ does not
+
+// magnitude * 10^decimals rounded to an integer as printf rounds: from the exact binary value,
+// half to even only on an exact tie. magnitude is finite, >= 0 and below kFastLimits[decimals].
+// The double is significand * 2^exponent with a 53-bit significand; times 10^15 < 2^50 that is
+// below 2^103, so the product and its remainder are exact in 128 bits.
+std::uint64_t ScaledAndRounded(double magnitude, int decimals) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);
+    std::uint64_t significand = bits & ((std::uint64_t{1} << 52) - 1);
+    if (biased != 0) significand |= std::uint64_t{1} << 52;
+    const int exponent = (biased != 0 ? biased : 1) - 1075;
+    const Wide product = Wide{significand} * kPowersOfTen[decimals];
+    if (exponent >= 0) return static_cast<std::uint64_t>(product << exponent);
+    const int shift = -exponent;
+    if (shift >= 127) return 0;  // below half of one unit: product < 2^103 <= 2^(shift - 1)
+    const Wide quotient = product >> shift;
+    const Wide remainder = product & ((Wide{1} << shift) - 1);
+    const Wide half = Wide{1} << (shift - 1);
+    const bool up = remainder > half || (remainder == half && (quotient & 1) != 0);
+    return static_cast<std::uint64_t>(quotient) + (up ? 1 : 0);
+}
+
+// The decimal digits of value, at least one, written backwards ending just before end. Returns
+// where they start.
+char* WriteDigitsBackwards(char* end, std::uint64_t value) {
+    char* p = end;
+    do {
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return p;
+}
+
+}  // namespace
+
+void AppendFixed(std::string& out, double value, int decimals) {
+    const double magnitude = std::fabs(value);
+    if (decimals < 0 || decimals > kMaxFastDecimals || !(magnitude < kFastLimits[decimals])) {
+        detail::AppendVarargs(out, "%.*f", decimals, value);  // inf, nan, huge values: printf's
+        return;
+    }
+    std::uint64_t scaled = ScaledAndRounded(magnitude, decimals);
+    char buffer[48];  // sign, 20 digits, point, 15 decimals
+    char* const end = buffer + sizeof buffer;
+    char* start = end;
+    for (int place = 0; place < decimals; ++place) {  // the decimals, without a division by 10^n
+        *--start = static_cast<char>('0' + scaled % 10);
+        scaled /= 10;
+    }
+    if (decimals > 0) *--start = '.';
+    start = WriteDigitsBackwards(start, scaled);
+    if (std::signbit(value)) *--start = '-';
+    out.append(start, static_cast<std::size_t>(end - start));
+}
+
+void AppendUnsigned(std::string& out, unsigned long long value) {
+    char buffer[24];
+    char* const end = buffer + sizeof buffer;
+    const char* start = WriteDigitsBackwards(end, value);
+    out.append(start, static_cast<std::size_t>(end - start));
+}
+
+void AppendInteger(std::string& out, long long value) {
+    if (value < 0) out += '-';
+    // The magnitude in unsigned arithmetic: -LLONG_MIN does not fit a long long.
+    const unsigned long long magnitude = static_cast<unsigned long long>(value);
+    AppendUnsigned(out, value < 0 ? 0 - magnitude : magnitude);
+}
+
+}  // namespace traverse

@@ -1,0 +1,81 @@
+// Target names of rounds: the distinct names in order of first appearance, and each name's records
+// in order, against plain searches over the same rounds, from a handful of names to many.
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "records/target_names.h"
+#include "reduce/records_by_name.h"
+
+namespace traverse {
+namespace {
+
+// Rounds whose records are named from a pool of the given size; names differ in length, in their
+// last byte only, and some are GBK.
+std::vector<CSurveyTurn> RandomRounds(std::mt19937& random, int pool) {
+    std::vector<CSurveyTurn> rounds(1 + random() % 6);
+    for (CSurveyTurn& round : rounds) {
+        round.m_arrObserve.resize(random() % 40);
+        for (CBaseObserve& record : round.m_arrObserve) {
+            const unsigned k = random() % static_cast<unsigned>(pool);
+            record.m_strName =
+                k % 3 == 0 ? "\xc4\xbf" + std::to_string(k) : "T" + std::string(k % 5, 'x');
+            record.m_strName += static_cast<char>('a' + k % 7);
+        }
+    }
+    return rounds;
+}
+
+std::vector<std::string> FirstAppearances(const std::vector<CSurveyTurn>& rounds) {
+    std::vector<std::string> names;
+    for (const CSurveyTurn& round : rounds) {
+        for (const CBaseObserve& record : round.m_arrObserve) {
+            if (std::find(names.begin(), names.end(), record.m_strName) == names.end()) {
+                names.push_back(record.m_strName);
+            }
+        }
+    }
+    return names;
+}
+
+TEST(TargetNames, DistinctNamesInOrderOfFirstAppearanceFromFewToMany) {
+    std::mt19937 random(20261208);
+    for (int i = 0; i < 3000; ++i) {
+        const std::vector<CSurveyTurn> rounds = RandomRounds(random, 1 + i % 60);
+        ASSERT_EQ(DistinctTargetNames(rounds), FirstAppearances(rounds));
+        ASSERT_EQ(DistinctTargetNames(rounds[0]), FirstAppearances({rounds[0]}));
+    }
+}
+
+TEST(RecordsByName, EachNameGivesItsRecordsInOrder) {
+    std::mt19937 random(20261209);
+    for (int i = 0; i < 1000; ++i) {
+        const std::vector<CSurveyTurn> rounds = RandomRounds(random, 1 + i % 60);
+        const RecordsByName all(rounds);
+        const RecordsByName first(rounds[0].m_arrObserve);
+        for (const std::string& name : FirstAppearances(rounds)) {
+            std::vector<const CBaseObserve*> expected;
+            std::vector<const CBaseObserve*> expectedFirst;
+            for (const CSurveyTurn& round : rounds) {
+                for (const CBaseObserve& record : round.m_arrObserve) {
+                    if (record.m_strName != name) continue;
+                    expected.push_back(&record);
+                    if (&round == &rounds[0]) expectedFirst.push_back(&record);
+                }
+            }
+            std::vector<const CBaseObserve*> found;
+            for (const CBaseObserve* record : all.Of(name)) found.push_back(record);
+            ASSERT_EQ(found, expected) << name;
+            found.clear();
+            for (const CBaseObserve* record : first.Of(name)) found.push_back(record);
+            ASSERT_EQ(found, expectedFirst) << name;
+        }
+        EXPECT_EQ(all.Of("absent").begin() != all.Of("absent").end(), false);
+    }
+}
+
+}  // namespace
+}  // namespace traverse
