@@ -1,7 +1,10 @@
 #include "fastest_reporter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+
+#include "traverse/import_xml.h"
 
 namespace traverse::bench {
 
@@ -39,6 +42,17 @@ std::string TakeFlag(int& argc, char** argv, const char* name) {
     }
     argc = kept;
     return value;
+}
+
+void ImportEachIteration(benchmark::State& state, const std::string& path, double bytes) {
+    for (auto _ : state) {
+        CImportXml importer;
+        if (importer.OnButtonExchange(path) != 0) {
+            state.SkipWithError("the import failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(static_cast<double>(state.iterations()) * bytes));
 }
 
 }  // namespace traverse::bench

@@ -1,5 +1,5 @@
 // What the benchmark programs share: a console reporter that keeps the fastest repetition of
-// every benchmark, and the reading of the programs' own --name=value flags.
+// every benchmark, the reading of the programs' own --name=value flags, and the import benchmark.
 #ifndef TRAVERSE_BENCH_FASTEST_REPORTER_H
 #define TRAVERSE_BENCH_FASTEST_REPORTER_H
 
@@ -32,6 +32,10 @@ private:
 
 // Takes --name=value out of argv; empty when absent.
 std::string TakeFlag(int& argc, char** argv, const char* name);
+
+// The body of an import benchmark: OnButtonExchange of path (bytes long) on a fresh importer, and
+// the release of what it imported, once per iteration.
+void ImportEachIteration(benchmark::State& state, const std::string& path, double bytes);
 
 }  // namespace traverse::bench
 

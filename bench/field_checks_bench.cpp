@@ -33,14 +33,7 @@ struct Subject {
 };
 
 void BenchImport(benchmark::State& state, const Subject* subject) {
-    for (auto _ : state) {
-        CImportXml importer;
-        if (importer.OnButtonExchange(subject->path) != 0) {
-            state.SkipWithError("the import failed");
-            break;
-        }
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * subject->bytes));
+    traverse::bench::ImportEachIteration(state, subject->path, subject->bytes);
 }
 
 // What `check --all` adds to a check: every item computed and judged, and the report for people.

@@ -46,14 +46,7 @@ std::string Name(const char* operation, const RecordFile& file) {
 
 // OnButtonExchange on a fresh importer, and the release of what it imported.
 void BenchImport(benchmark::State& state, const RecordFile* file) {
-    for (auto _ : state) {
-        CImportXml importer;
-        if (importer.OnButtonExchange(file->path) != 0) {
-            state.SkipWithError("the import failed");
-            break;
-        }
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file->bytes));
+    traverse::bench::ImportEachIteration(state, file->path, file->bytes);
 }
 
 // The imported file that the check and export benchmarks share; one at a time.

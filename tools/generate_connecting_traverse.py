@@ -12,7 +12,12 @@ fixed, so the file is reproducible:
 """
 import argparse
 import math
+import os
 import random
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from generate_records import azimuth, dms  # noqa: E402  the one DMS packing of the generators
 import sys
 
 REFRACTION = 0.13
@@ -33,18 +38,6 @@ NEW = [
     ("导5", 3512208.775, 498396.112, 51.290),
     ("导6", 3512382.104, 498458.861, 50.116),
 ]
-
-
-def dms(degrees):
-    """Packed ddd.mmss with tenths of a second, from decimal degrees in [0, 360)."""
-    tenths = round(degrees * 36000) % (360 * 36000)
-    d, rest = divmod(tenths, 36000)
-    m, s = divmod(rest, 600)
-    return "%d.%02d%03d" % (d, m, s)
-
-
-def azimuth(a, b):
-    return math.degrees(math.atan2(b[1] - a[1], b[0] - a[0])) % 360.0
 
 
 def horizontal(a, b):
