@@ -116,22 +116,22 @@ TEST(AppendInteger, WritesTheWholeRange) {
     EXPECT_EQ(text, std::to_string(ULLONG_MAX));
 }
 
-// A random conversion specification for the given lengths and types: flags, width, precision
+// A random printf conversion for the given lengths and types: flags, width, precision
 // drawn from what printf accepts, most of them written without printf, some left to it.
-std::string RandomSpecification(std::mt19937_64& random, const std::vector<const char*>& lengths,
+std::string RandomConversion(std::mt19937_64& random, const std::vector<const char*>& lengths,
                                 const char* types) {
     static const char* const kFlags[] = {"", "", "-", "+", "-+", "0", " ", "#"};
     static const char* const kWidths[] = {"", "", "1", "5", "12", "*"};
     static const char* const kPrecisions[] = {"", "", ".", ".0", ".1", ".3", ".6", ".12", ".20"};
     auto pick = [&](auto& list, std::size_t size) { return list[random() % size]; };
-    std::string specification = "%";
-    specification += pick(kFlags, std::size(kFlags));
+    std::string conversion = "%";
+    conversion += pick(kFlags, std::size(kFlags));
     const std::string width = pick(kWidths, std::size(kWidths));
-    specification += width == "*" ? "" : width;  // '*' would take an argument of its own
-    specification += pick(kPrecisions, std::size(kPrecisions));
-    specification += lengths[random() % lengths.size()];
-    specification += types[random() % std::strlen(types)];
-    return specification;
+    conversion += width == "*" ? "" : width;  // '*' would take an argument of its own
+    conversion += pick(kPrecisions, std::size(kPrecisions));
+    conversion += lengths[random() % lengths.size()];
+    conversion += types[random() % std::strlen(types)];
+    return conversion;
 }
 
 // FormatText against snprintf for one format and its arguments.
@@ -151,16 +151,16 @@ TEST(FormatText, WritesWhatPrintfWritesForEveryShapeOfConversion) {
         const std::string literal = i % 3 ? " =" : "\xb5\xda %% ";
         const int integer = static_cast<int>(random() % 20001) - 10000;
         const long wide = static_cast<long>(random()) >> (random() % 64);
-        ExpectSameAsPrintf(literal + RandomSpecification(random, {"", "l"}, "fFeg"), real);
-        ExpectSameAsPrintf(RandomSpecification(random, {""}, "f") + literal,
+        ExpectSameAsPrintf(literal + RandomConversion(random, {"", "l"}, "fFeg"), real);
+        ExpectSameAsPrintf(RandomConversion(random, {""}, "f") + literal,
                            static_cast<float>(real));
-        ExpectSameAsPrintf(RandomSpecification(random, {""}, "diux"), integer);
-        ExpectSameAsPrintf(RandomSpecification(random, {"l", "ll"}, "diux") + literal, wide);
-        ExpectSameAsPrintf(RandomSpecification(random, {"z", "l"}, "u"),
+        ExpectSameAsPrintf(RandomConversion(random, {""}, "diux"), integer);
+        ExpectSameAsPrintf(RandomConversion(random, {"l", "ll"}, "diux") + literal, wide);
+        ExpectSameAsPrintf(RandomConversion(random, {"z", "l"}, "u"),
                            static_cast<std::size_t>(wide));
-        ExpectSameAsPrintf(literal + RandomSpecification(random, {""}, "s") + "%s", texts[i % 4],
+        ExpectSameAsPrintf(literal + RandomConversion(random, {""}, "s") + "%s", texts[i % 4],
                            "!");
-        ExpectSameAsPrintf(literal + RandomSpecification(random, {""}, "c"), 'x');
+        ExpectSameAsPrintf(literal + RandomConversion(random, {""}, "c"), 'x');
     }
 }
 

@@ -11,7 +11,7 @@ namespace traverse {
 namespace detail {
 namespace {
 
-// One conversion specification: % [-+] [width] [. precision] [l | ll | z] type.
+// One printf conversion: % [-+] [width] [. precision] [l | ll | z] type.
 struct Conversion {
     bool leftAlign = false;
     bool plusSign = false;
@@ -31,7 +31,7 @@ bool ReadNumber(const char*& p, int& number) {
     return true;
 }
 
-// Parses the specification after a '%'; p is left after it. False for one this file does not write.
+// Parses the conversion after a '%'; p is left after it. False for one this file does not write.
 bool ParseConversion(const char*& p, Conversion& conversion) {
     for (;; ++p) {
         if (*p == '-') conversion.leftAlign = true;
