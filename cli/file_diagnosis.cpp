@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
@@ -28,11 +29,11 @@ std::string WhyUnwritable(const std::string& path) {
     struct stat status {};
     const bool existed = stat(path.c_str(), &status) == 0;
     if (existed && S_ISDIR(status.st_mode)) return std::strerror(EISDIR);
-    // Appending neither truncates an existing file nor leaves a new one behind.
-    std::FILE* file = std::fopen(path.c_str(), "ab");
-    if (file == nullptr) return std::strerror(errno);
-    std::fclose(file);
-    if (!existed) unlink(path.c_str());
+    if (existed && access(path.c_str(), W_OK) != 0) return std::strerror(errno);
+    // The new content is written beside the file first, so the folder must take a new file.
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    if (access(folder.c_str(), W_OK | X_OK) != 0) return std::strerror(errno);
     return "unknown reason";
 }
 

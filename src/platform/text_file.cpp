@@ -1,5 +1,7 @@
 #include "platform/text_file.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -23,6 +25,14 @@ bool CStdioFile::Open(const std::string& gbkPath, Mode mode) {
     static const char* const kModes[] = {"wb", "r+b", "rb"};
     m_pFile = std::fopen(SystemPath(gbkPath).c_str(), kModes[mode]);
     m_strPath = gbkPath;
+    return m_pFile != nullptr;
+}
+
+bool CStdioFile::Attach(int descriptor, const std::string& gbkPath) {
+    if (m_pFile != nullptr) return false;
+    m_pFile = fdopen(descriptor, "wb");
+    m_strPath = gbkPath;
+    if (m_pFile == nullptr) close(descriptor);
     return m_pFile != nullptr;
 }
 
@@ -80,6 +90,12 @@ void CStdioFile::Close() {
     const bool closed = std::fclose(m_pFile) == 0;
     m_pFile = nullptr;
     if (!flushed || !closed) throw CFileException(CFileException::closeFault, m_strPath, error);
+}
+
+void CStdioFile::Sync() {
+    if (std::fflush(m_pFile) != 0 || fsync(fileno(m_pFile)) != 0) {
+        throw CFileException(CFileException::closeFault, m_strPath, errno);
+    }
 }
 
 void CStdioFile::Fail(CFileException::Cause cause) {

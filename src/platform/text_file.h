@@ -29,6 +29,9 @@ public:
 
     // False when the file cannot be opened; nothing is raised.
     bool Open(const std::string& gbkPath, Mode mode);
+    // Takes over descriptor, open for writing; gbkPath is the name that reports give. False, with
+    // the descriptor closed, when no stream can be made of it.
+    bool Attach(int descriptor, const std::string& gbkPath);
     // Writes text, each "\n" as CR LF.
     void WriteString(const std::string& text);
     // Writes bytes as they are.
@@ -38,6 +41,8 @@ public:
     void Seek(long offset);
     // Flushes and closes; raises when anything written did not reach the file.
     void Close();
+    // Flushes and waits until the written bytes are on the disk; raises as Close.
+    void Sync();
 
 private:
     [[noreturn]] void Fail(CFileException::Cause cause);
