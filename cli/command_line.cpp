@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "output_plan.h"
+#include "traverse/code_page.h"
 #include "traverse/version.h"
 
 namespace traverse_cli {
@@ -68,21 +70,19 @@ ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
         const ParseOutcome outcome = SettleExport(commandLine);
         if (!outcome.proceed) return outcome;
     }
+    MergeRepeatedFiles(commandLine);
     const Action action = commandLine.action;
     const bool takesOutput = action == Action::Run || action == Action::Adjust || action == Action::Report;
     if (haveOutput && !takesOutput) return UsageError("-o goes with run, adjust and report only");
     if ((haveOutput || !commandLine.gama.empty()) && commandLine.files.size() > 1) {
         return UsageError("-o and --gama go with one FILE only");
     }
-    // Writing the adjustment file or the page over the record file would lose the records.
-    for (const std::string& file : commandLine.files) {
-        const std::string output = OutputPathOf(commandLine, file);
-        std::error_code ignored;
-        if (!output.empty() && std::filesystem::equivalent(file, output, ignored)) {
-            const char* what = commandLine.action == Action::Report ? "the report " : "the adjustment file ";
-            return UsageError(what + output + " would replace the record file; give another OUT");
-        }
+    if (action == Action::Adjust || action == Action::Report) {
+        const std::string refused = traverse::CheckAdjustmentOptions(commandLine.adjustment);
+        if (!refused.empty()) return UsageError(traverse::GbkToUtf8(refused));
     }
+    const std::string unsafe = RefuseUnsafeOutputs(commandLine);
+    if (!unsafe.empty()) return UsageError(unsafe);
     return {true, 0};
 }
 
@@ -132,8 +132,8 @@ void AddOptional(CLI::App& command, const char* name, std::optional<double>& val
         ->option_text("NUMBER");
 }
 
-// The a-priori precision and the model of the adjustment. Out-of-range values are the adjustment's
-// to refuse, with its reason.
+// The a-priori precision and the model of the adjustment. Out-of-range values are usage errors,
+// in the adjustment's words.
 void AddAdjustmentOptions(CLI::App& command, CommandLine& commandLine) {
     traverse::AdjustmentOptions& options = commandLine.adjustment;
     AddGradeOption(command, commandLine,
@@ -170,9 +170,9 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
     CLI::Option* output = app.add_option("-o,--output", commandLine.output,
                                          "run: the adjustment input file; adjust: a CSV of the points; report: the page")
                               ->option_text("OUT");
-    app.add_option("-j,--jobs", commandLine.jobs, "record files worked on at once (default: one per core)")
-        ->check(CLI::PositiveNumber)
-        ->option_text("N");
+    std::string jobs;
+    CLI::Option* jobsOption =
+        app.add_option("-j,--jobs", jobs, "record files worked on at once (default: one per core)")->option_text("N");
     for (const Subcommand& entry : kSubcommands) {
         CLI::App* sub = app.add_subcommand(entry.name, entry.description);
         sub->fallthrough();
@@ -197,6 +197,10 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
         return {false, app.exit(success)};
     } catch (const CLI::ParseError& error) {
         return UsageError(error.what());
+    }
+    // Checked here, not by CLI11, whose words for a range name the largest double in full.
+    if (jobsOption->count() > 0 && !(CLI::detail::lexical_cast(jobs, commandLine.jobs) && commandLine.jobs > 0)) {
+        return UsageError("--jobs takes 1 or more");
     }
     return Settle(commandLine, output->count() > 0);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "adjustment_problems.h"
 #include "backup.h"
 #include "file_diagnosis.h"
 #include "repair_summary.h"
@@ -101,6 +102,8 @@ private:
         m_session.EmitJson(AdjustmentObject(result));
         m_session.Note(traverse::GbkToUtf8(traverse::FormatAdjustmentReport(result)) + "\n", false);
         if (!traverse::AdjustmentWithinLimits(result)) m_session.Fail();
+        if (result.status == traverse::AdjustmentStatus::InvalidOptions) m_session.FailUsage();
+        m_session.Note(AdjustmentProblems(m_file, result), true);
         if (!m_commandLine.output.empty()) {
             Write("points", m_commandLine.output, traverse::WriteAdjustedPointsCsv, result);
         }
@@ -195,6 +198,11 @@ traverse::HtmlReportInput FileCommands::ReportInput() {
 // even when the import failed, since the page shows what is wrong.
 void FileCommands::Report() {
     const traverse::HtmlReportInput input = ReportInput();
+    // The page shows every other problem of the adjustment; options it cannot use are the user's.
+    if (input.adjustment.status == traverse::AdjustmentStatus::InvalidOptions) {
+        m_session.Note(AdjustmentProblems(m_file, input.adjustment), true);
+        m_session.FailUsage();
+    }
     const bool loaded = input.importResult == 0 || input.importResult == traverse::RESULT_FAILED;
     std::uint32_t result = traverse::RESULT_FAILED;
     if (loaded) {
@@ -203,7 +211,10 @@ void FileCommands::Report() {
         write.quiet = true;
         result = m_session.Run(write);
     }
-    m_session.EmitJson({{"command", "report"}, {"result", result}, {"import", input.importResult}, {"path", OutputPath()}});
+    m_session.EmitJson({{"command", "report"},
+                        {"result", result},
+                        {"import", input.importResult},
+                        {"path", result == 0 ? Json(OutputPath()) : Json(nullptr)}});
     if (result == 0) {
         m_session.Note("report written to " + OutputPath() + "\n", false);
     } else if (!loaded) {

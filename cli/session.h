@@ -43,10 +43,12 @@ public:
     traverse::CImportXml& Importer() { return m_importer; }
     const traverse::CImportXml& Importer() const { return m_importer; }
     bool JsonMode() const { return m_json; }
-    // 0 when every command succeeded, else 1.
-    int Status() const { return m_failed ? 1 : 0; }
+    // 0 when every command succeeded, 2 after a usage error, else 1.
+    int Status() const { return m_usageError ? 2 : m_failed ? 1 : 0; }
     // A failure that no library command reported.
     void Fail() { m_failed = true; }
+    // Options that the file's data shows to be unusable.
+    void FailUsage() { m_usageError = true; }
 
     // Runs command; returns its result.
     std::uint32_t Run(const Command& command);
@@ -68,6 +70,7 @@ private:
     std::string m_file;
     bool m_nameFile;
     bool m_failed = false;
+    bool m_usageError = false;
     traverse::CImportXml m_importer;
     const Command* m_command = nullptr;  // while one runs
     std::vector<std::string> m_messages;

@@ -219,7 +219,7 @@ TEST(AdjustBadInput, StationObservingItself) {
     const std::string body = Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
                                       Round({{"甲2", 0.0}, {"导2", 90.0}, {"导1", 120.0}}));
     ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::SelfObservation,
-                  "导1 observes itself");
+                  "\"导1\" observes itself");
 }
 
 TEST(AdjustBadInput, KnownPointListedTwice) {
@@ -233,7 +233,7 @@ TEST(AdjustBadInput, TargetNamedTwiceInARound) {
         Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
                  Round({{"甲2", 0.0}, {"导2", 90.0}, {"导2", 90.0001}, {"甲2", 0.0001}}));
     ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::DuplicateName,
-                  "Station 导1: target 导2 is named more than once in horizontal round 1");
+                  "Station \"导1\": target \"导2\" is named more than once in horizontal round 1");
 }
 
 TEST(AdjustBadInput, RightAngleRoundRepeatsTargetsOnEachSide) {

@@ -28,8 +28,9 @@ struct AdjustmentOptions {
     std::optional<double> heightSigma;     // mm per km of horizontal distance; see the grade table
     double refraction = 0.13;              // coefficient k, in [-1, 1]
     double earthRadius = 6371000.0;        // metres, > 0
-    std::optional<double> surfaceHeight;   // H0, metres: reduce distances to this height
-    std::optional<double> yOffset;         // Ym, metres: false easting; reduce to the Gauss plane
+    std::optional<double> surfaceHeight;   // H0, metres: reduce distances to this height; |H0| <= 10 km
+    std::optional<double> yOffset;         // Ym, metres: false easting; reduce to the Gauss plane;
+                                           // |Ym| <= 1000 km
     double alpha = 0.05;                   // significance of the global test, in (0, 1)
     double wTestCritical = 3.29;           // |w| above it flags an outlier (alpha0 = 0.1%), > 0
     double mdbDelta0 = 4.13;               // non-centrality for the minimal detectable bias, > 0
@@ -64,7 +65,8 @@ struct AdjustmentSettings {
 
 enum class AdjustmentStatus {
     Adjusted,            // the adjustment ran; see the tests, closures and flags
-    InvalidOptions,      // a sigma not above 0, or another option out of range
+    InvalidOptions,      // a sigma not above 0, another option out of range, or a reduction to
+                         // the projection plane by a factor outside 0.99 to 1.01
     NoObservations,      // no station carries an observation block
     NoKnownPoints,       // no known point with plane coordinates
     NoOrientation,       // no station on a known point sights another known point
@@ -185,6 +187,11 @@ struct AdjustmentResult {
     std::vector<AdjustedObservation> observations;  // station by station: directions, distances,
                                                     // height differences
 };
+
+// Why options cannot be used (GBK, the reason AdjustNetwork would give with InvalidOptions); empty
+// when they can. Each sigma must be above 0, the surface height within 10 km and the y offset within
+// 1000 km of zero, the other options as AdjustmentOptions says.
+TRAVERSE_API std::string CheckAdjustmentOptions(const AdjustmentOptions& options);
 
 // Closures and adjustment of the network that importer holds (read only).
 TRAVERSE_API AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptions& options);

@@ -64,6 +64,15 @@ AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptio
     return result;
 }
 
+std::string CheckAdjustmentOptions(const AdjustmentOptions& options) {
+    try {
+        ValidateSettings(ResolveSettings(options));
+    } catch (const AdjustmentFailure& failure) {
+        return failure.Message();
+    }
+    return std::string();
+}
+
 bool AdjustmentWithinLimits(const AdjustmentResult& result) {
     if (result.status != AdjustmentStatus::Adjusted || !result.global.passed) return false;
     for (const TraverseClosure& closure : result.traverses) {

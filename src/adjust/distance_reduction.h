@@ -9,11 +9,13 @@
 namespace traverse {
 
 // D_H = D (1 + (H0 - Hm) / R), Hm the mean height of the line's ends (adjusted heights). Raises
-// AdjustmentFailure (InvalidObservation) naming an end without height.
+// AdjustmentFailure (InvalidObservation) naming an end without height, and (InvalidOptions) naming
+// a line whose distance the reductions so far change by a factor outside 0.99 to 1.01.
 void ReduceToSurface(Network& network, const AdjustmentSettings& settings);
 
 // D_g = D_H (1 + ym^2 / (2 R^2) + dy^2 / (24 R^2)), ym the mean y of the ends less the false
-// easting Ym, dy their difference (approximate coordinates).
+// easting Ym, dy their difference (approximate coordinates). Raises as ReduceToSurface for the
+// factor.
 void ReduceToGaussPlane(Network& network, const AdjustmentSettings& settings);
 
 }  // namespace traverse

@@ -13,10 +13,13 @@
 #include "records/station_walk.h"
 #include "reduce/station_reduction.h"
 #include "traverse/code_page.h"
+#include "traverse/dms.h"
 #include "traverse/point3d.h"
 
 namespace traverse {
 namespace {
+
+constexpr double kShortestLine = 0.001;  // metres: a shorter horizontal distance joins no two points
 
 [[noreturn]] void FailAt(AdjustmentStatus status, const char* utf8Format, const std::string& station,
                          const std::string& target) {
@@ -138,8 +141,14 @@ private:
         const auto zenith = m_zenith.find(target);
         const bool hasZenith = zenith != m_zenith.end();
         const double horizontal = hasZenith ? slope * std::sin(zenith->second) : slope;
-        if (!(slope > 0) || !(horizontal > 0)) {
+        if (!(slope > 0)) {
             FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustDistanceNotPositive, m_name, target);
+        }
+        // Less than a millimetre left: the zenith distance, not the points, is at fault.
+        if (hasZenith && !(horizontal >= kShortestLine)) {
+            throw AdjustmentFailure(AdjustmentStatus::InvalidObservation,
+                                    FormatText(GBK(text::kAdjustVerticalSighting), m_name.c_str(), target.c_str(),
+                                               RadianToDms(zenith->second), slope));
         }
         if (!hasZenith) Note(text::kAdjustNoteNoZenith, target);
         const int to = m_network.PointIndex(target);

@@ -124,50 +124,64 @@ constexpr char kOptionDelta0[] = "the MDB non-centrality delta0";
 constexpr char kOptionAbove0[] = "greater than 0";
 constexpr char kOptionAtLeast0[] = "at least 0";
 constexpr char kOptionUnitRange[] = "between -1 and 1";
-constexpr char kOptionFinite[] = "a finite number";
+constexpr char kOptionHeightRange[] = "between -10000 and 10000 m";
+constexpr char kOptionYOffsetRange[] = "between -1000000 and 1000000 m";
 constexpr char kOptionOpenUnit[] = "between 0 and 1";
 constexpr char kAdjustNoStations[] = "No station carries observations: there is nothing to adjust.";
 constexpr char kAdjustNoKnownPoints[] = "No known point has x and y: the network has no datum.";
 constexpr char kAdjustNoOrientation[] =
     "No station on a known point sights another known point: no station can be oriented.";
 // point
-constexpr char kAdjustDuplicateKnownPoint[] = "Known point %s is listed more than once.";
+constexpr char kAdjustDuplicateKnownPoint[] = "Known point \"%s\" is listed more than once.";
 // station, target, round number
 constexpr char kAdjustDuplicateTarget[] =
-    "Station %s: target %s is named more than once in horizontal round %d (duplicated target name).";
+    "Station \"%s\": target \"%s\" is named more than once in horizontal round %d (duplicated "
+    "target name).";
 // station, target (the same name)
-constexpr char kAdjustSelfObservation[] = "Station %s observes itself (target %s).";
+constexpr char kAdjustSelfObservation[] = "Station \"%s\" observes itself (target \"%s\").";
 // station, target
-constexpr char kAdjustNotANumber[] = "Station %s: the observation of %s is not a usable number.";
-constexpr char kAdjustDistanceNotPositive[] = "Station %s: the horizontal distance to %s is not positive.";
+constexpr char kAdjustNotANumber[] = "Station \"%s\": the observation of \"%s\" is not a usable number.";
+constexpr char kAdjustDistanceNotPositive[] =
+    "Station \"%s\": the distance to \"%s\" is not positive.";
+// station, target, zenith distance (ddd.mmss), slope distance
+constexpr char kAdjustVerticalSighting[] =
+    "Station \"%s\": the zenith distance to \"%s\" is %.4f (ddd.mmss): the slope distance of %.3f m "
+    "leaves no horizontal distance.";
 // point
 constexpr char kAdjustUnreachable[] =
-    "Point %s cannot be reached: polar propagation needs a direction and a distance to it from an "
+    "Point \"%s\" cannot be reached: polar propagation needs a direction and a distance to it from an "
     "oriented station.";
 constexpr char kAdjustSingularPoint[] =
-    "The observations do not determine point %s (singular normal equations).";
+    "The observations do not determine point \"%s\" (singular normal equations).";
 constexpr char kAdjustSingularOrientation[] =
-    "The observations do not determine the orientation of station %s (singular normal equations).";
-constexpr char kAdjustSingularHeight[] = "The height differences do not determine the height of %s.";
+    "The observations do not determine the orientation of station \"%s\" (singular normal "
+    "equations).";
+constexpr char kAdjustSingularHeight[] = "The height differences do not determine the height of \"%s\".";
 // point, point
-constexpr char kAdjustCoincident[] = "Points %s and %s coincide: no direction or distance can join them.";
+constexpr char kAdjustCoincident[] =
+    "Points \"%s\" and \"%s\" coincide: no direction or distance can join them.";
 // iterations
 constexpr char kAdjustNotConverged[] =
     "The adjustment did not converge in %d iterations (largest correction still 0.01 mm or more).";
 // point
 constexpr char kAdjustSurfaceNeedsHeight[] =
-    "The reduction to the surface height needs the height of point %s, which it has not.";
+    "The reduction to the surface height needs the height of point \"%s\", which it has not.";
+// from, to, factor
+constexpr char kAdjustReductionFactor[] =
+    "The reduction to the projection plane changes the distance \"%s\"-\"%s\" by the factor "
+    "%.6f, outside 0.99 to 1.01: the surface height H0 or the y offset Ym does not suit the "
+    "network.";
 // station, what the reduction of its rounds said
-constexpr char kAdjustNoteReduction[] = "Station %s: %s";
+constexpr char kAdjustNoteReduction[] = "Station \"%s\": %s";
 // station, target
 constexpr char kAdjustNoteNoZenith[] =
-    "Station %s: the distance to %s has no zenith distance and is taken as horizontal.";
+    "Station \"%s\": the distance to \"%s\" has no zenith distance and is taken as horizontal.";
 constexpr char kAdjustNoteNoTargetHeight[] =
-    "Station %s: no target height for %s, so that line gives no height difference.";
+    "Station \"%s\": no target height for \"%s\", so that line gives no height difference.";
 constexpr char kAdjustNoteLoneTarget[] =
-    "Station %s: %s is sighted by this one direction only and is left out.";
+    "Station \"%s\": \"%s\" is sighted by this one direction only and is left out.";
 // point
-constexpr char kAdjustNoteNoHeight[] = "Point %s: no known height reaches it; it has no height.";
+constexpr char kAdjustNoteNoHeight[] = "Point \"%s\": no known height reaches it; it has no height.";
 constexpr char kAdjustNoteNotSimple[] =
     "The network is no simple traverse: closures are given for the traverses found; the adjustment "
     "covers the whole network.";
