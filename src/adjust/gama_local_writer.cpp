@@ -1,7 +1,8 @@
 // The adjusted network as a gama-local input document, so that another engine can solve the same
 // problem: x north, y east, clockwise directions in gon with sigmas in cc, horizontal distances and
 // height differences in metres with sigmas in mm, one <obs> per station record (one orientation
-// unknown each), sigma-apr 1 and the a-priori sigma0 for the precision.
+// unknown each), sigma-apr 1 and the a-priori sigma0 for the precision. Every number with all its
+// digits (17 significant), so that both engines solve exactly the same problem.
 #include <string>
 #include <vector>
 
@@ -44,8 +45,8 @@ std::string Attribute(const std::string& gbk) {
 
 std::string Point(const AdjustedPoint& p) {
     std::string line = "<point id=\"" + Attribute(p.name) + "\"";
-    if (p.hasPlane) line += FormatText(" x=\"%.4f\" y=\"%.4f\"", p.x, p.y);
-    if (p.hasHeight) line += FormatText(" z=\"%.4f\"", p.h);
+    if (p.hasPlane) line += FormatText(" x=\"%.17g\" y=\"%.17g\"", p.x, p.y);
+    if (p.hasHeight) line += FormatText(" z=\"%.17g\"", p.h);
     const std::string fixed =
         std::string(p.hasPlane && p.planeFixed ? "xy" : "") + (p.hasHeight && p.heightFixed ? "z" : "");
     const std::string adjusted =
@@ -57,10 +58,10 @@ std::string Point(const AdjustedPoint& p) {
 
 std::string PlaneObservation(const AdjustedObservation& o) {
     if (o.kind == ObservationKind::Direction) {
-        return FormatText("  <direction to=\"%s\" val=\"%.10f\" stdev=\"%.6f\"/>\n",
+        return FormatText("  <direction to=\"%s\" val=\"%.17g\" stdev=\"%.17g\"/>\n",
                           Attribute(o.target).c_str(), o.value * kGonPerRadian, o.sigma / kSecondsPerCc);
     }
-    return FormatText("  <distance to=\"%s\" val=\"%.6f\" stdev=\"%.6f\"/>\n", Attribute(o.target).c_str(),
+    return FormatText("  <distance to=\"%s\" val=\"%.17g\" stdev=\"%.17g\"/>\n", Attribute(o.target).c_str(),
                       o.value, o.sigma);
 }
 
@@ -83,7 +84,7 @@ void WriteHeightDifferences(CStdioFile& file, const std::vector<AdjustedObservat
     std::string lines;
     for (const AdjustedObservation& o : observations) {
         if (o.kind != ObservationKind::HeightDifference) continue;
-        lines += FormatText("  <dh from=\"%s\" to=\"%s\" val=\"%.6f\" stdev=\"%.6f\"/>\n",
+        lines += FormatText("  <dh from=\"%s\" to=\"%s\" val=\"%.17g\" stdev=\"%.17g\"/>\n",
                             Attribute(o.station).c_str(), Attribute(o.target).c_str(), o.value, o.sigma);
     }
     if (!lines.empty()) file.WriteString("<height-differences>\n" + lines + "</height-differences>\n");
@@ -99,8 +100,7 @@ std::uint32_t WriteGamaLocalInput(const AdjustmentResult& result, const std::str
             "<network axes-xy=\"ne\" angles=\"left-handed\">\n"
             "<description>traverse adjust</description>\n");
         file.WriteString(
-            FormatText("<parameters sigma-apr=\"1\" conf-pr=\"%.4f\" sigma-act=\"apriori\" "
-                       "update-constrained-coordinates=\"no\"/>\n",
+            FormatText("<parameters sigma-apr=\"1\" conf-pr=\"%.17g\" sigma-act=\"apriori\"/>\n",
                        1 - result.settings.alpha));
         file.WriteString("<points-observations>\n");
         for (const AdjustedPoint& point : result.points) file.WriteString(Point(point));
