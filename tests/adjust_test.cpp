@@ -1,6 +1,7 @@
 // The adjustment's closures, bad input, sparse algebra and output files. The statistical tests from
 // true geometry are in adjust_statistics_test.cpp.
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <random>
 #include <string>
@@ -431,9 +432,12 @@ TEST(AdjustOutput, GamaLocalDocument) {
     EXPECT_EQ(distances, 8);    // both ways along the 4 legs
     EXPECT_EQ(dh, 8);
     const std::string text = ReadFileBytes(dir.File("network.xml"));
-    EXPECT_NE(text.find("sigma-apr=\"1\" conf-pr=\"0.9500\" sigma-act=\"apriori\""), std::string::npos);
-    EXPECT_NE(text.find("<obs from=\"导1\">"), std::string::npos);   // UTF-8
-    EXPECT_NE(text.find("stdev=\"10.912142\""), std::string::npos);  // 3.54" in cc
+    EXPECT_NE(text.find("sigma-apr=\"1\" conf-pr=\"0.95\" sigma-act=\"apriori\""), std::string::npos);
+    EXPECT_NE(text.find("<obs from=\"导1\">"), std::string::npos);  // UTF-8
+    // 3.54" in cc, with every digit: the number reads back as the sigma adjusted.
+    const std::size_t stdev = text.find("stdev=\"", text.find("<direction "));
+    ASSERT_NE(stdev, std::string::npos);
+    EXPECT_DOUBLE_EQ(std::strtod(text.c_str() + stdev + 7, nullptr), 5 / std::sqrt(2.0) / 0.324);
 }
 
 TEST(AdjustOutput, UnwritablePathIsRefused) {

@@ -100,7 +100,7 @@ std::uint32_t WriteGamaLocalInput(const AdjustmentResult& result, const std::str
             "<network axes-xy=\"ne\" angles=\"left-handed\">\n"
             "<description>traverse adjust</description>\n");
         file.WriteString(
-            FormatText("<parameters sigma-apr=\"1\" conf-pr=\"%.17g\" sigma-act=\"apriori\"/>\n",
+            FormatText("<parameters sigma-apr=\"1\" conf-pr=\"%.15g\" sigma-act=\"apriori\"/>\n",
                        1 - result.settings.alpha));
         file.WriteString("<points-observations>\n");
         for (const AdjustedPoint& point : result.points) file.WriteString(Point(point));
