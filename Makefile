@@ -24,7 +24,7 @@ BENCH_PACKAGES := python3 bc libxml2-utils
 GAMA_PACKAGES := libexpat1-dev libxml2-utils
 EXAMPLE := examples/traverse.xml
 
-.PHONY: all deps fuzz-deps bench-deps browser-deps gama-deps test-gama configure build test demo sanitize tsan bench bench-adjust fuzz install clean
+.PHONY: all deps fuzz-deps bench-deps browser-deps configure build test demo sanitize tsan bench bench-adjust fuzz install clean
 
 all: build
 
@@ -40,6 +40,7 @@ bench-deps:
 browser-deps:
 	@PACKAGES="$(BROWSER_PACKAGES)" sh tools/install-deps.sh
 
+.PHONY: gama-deps test-gama
 gama-deps:
 	@PACKAGES="$(GAMA_PACKAGES)" sh tools/install-deps.sh
 

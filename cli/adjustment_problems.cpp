@@ -12,7 +12,8 @@ std::size_t ClosuresBeyondLimits(const traverse::AdjustmentResult& result) {
     for (const traverse::TraverseClosure& closure : result.traverses) {
         count += (closure.angularWithinLimit ? 0 : 1) + (closure.relativeWithinLimit ? 0 : 1);
     }
-    for (const traverse::ReciprocalCheck& check : result.reciprocalChecks) count += check.withinLimit ? 0 : 1;
+    for (const traverse::ReciprocalCheck& check : result.reciprocalChecks)
+        count += check.withinLimit ? 0 : 1;
     return count;
 }
 
@@ -24,7 +25,8 @@ std::string AdjustmentProblems(const std::string& file, const traverse::Adjustme
     if (result.status == traverse::AdjustmentStatus::InvalidOptions) {
         return head + reason + "\nTry 'traverse --help' for more information.\n";
     }
-    if (result.status != traverse::AdjustmentStatus::Adjusted) return head + "not adjusted: " + reason + "\n";
+    if (result.status != traverse::AdjustmentStatus::Adjusted)
+        return head + "not adjusted: " + reason + "\n";
     std::string lines;
     if (!result.global.passed) {
         char line[128];

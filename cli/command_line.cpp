@@ -172,7 +172,8 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
                               ->option_text("OUT");
     std::string jobs;
     CLI::Option* jobsOption =
-        app.add_option("-j,--jobs", jobs, "record files worked on at once (default: one per core)")->option_text("N");
+        app.add_option("-j,--jobs", jobs, "record files worked on at once (default: one per core)")
+            ->option_text("N");
     for (const Subcommand& entry : kSubcommands) {
         CLI::App* sub = app.add_subcommand(entry.name, entry.description);
         sub->fallthrough();
@@ -199,7 +200,8 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
         return UsageError(error.what());
     }
     // Checked here, not by CLI11, whose words for a range name the largest double in full.
-    if (jobsOption->count() > 0 && !(CLI::detail::lexical_cast(jobs, commandLine.jobs) && commandLine.jobs > 0)) {
+    if (jobsOption->count() > 0 &&
+        !(CLI::detail::lexical_cast(jobs, commandLine.jobs) && commandLine.jobs > 0)) {
         return UsageError("--jobs takes 1 or more");
     }
     return Settle(commandLine, output->count() > 0);

@@ -32,7 +32,9 @@ std::string WhyUnwritable(const std::string& path) {
     if (existed && access(path.c_str(), W_OK) != 0) return std::strerror(errno);
     // The new content is written beside the file first, so the folder must take a new file.
     const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
     if (access(folder.c_str(), W_OK | X_OK) != 0) return std::strerror(errno);
     return "unknown reason";
 }

@@ -58,7 +58,8 @@ bool WrittenByThisProgram(const std::string& head, std::size_t start) {
 
 bool HoldsRecordFile(const std::string& path) {
     const std::string head = Head(path);
-    if (StartsWith(head, 0, "\xEF\xBB\xBF") || StartsWith(head, 0, "\xFF\xFE") || StartsWith(head, 0, "\xFE\xFF")) {
+    if (StartsWith(head, 0, "\xEF\xBB\xBF") || StartsWith(head, 0, "\xFF\xFE") ||
+        StartsWith(head, 0, "\xFE\xFF")) {
         return true;
     }
     // Blanks, and the zero bytes of UTF-16 without a byte-order mark.
@@ -78,7 +79,8 @@ std::vector<PlannedOutput> OutputsOf(const CommandLine& commandLine, const std::
                        : commandLine.action == Action::Adjust ? "the points"
                                                               : "the adjustment file";
     if (!output.empty()) outputs.push_back({output, std::string(what) + " of " + file});
-    if (!commandLine.gama.empty()) outputs.push_back({commandLine.gama, "the Gama document of " + file});
+    if (!commandLine.gama.empty())
+        outputs.push_back({commandLine.gama, "the Gama document of " + file});
     return outputs;
 }
 
@@ -93,7 +95,8 @@ std::string Listed(const std::vector<std::string>& items) {
 
 std::string RefuseShared(const std::vector<PlannedOutput>& outputs) {
     std::map<std::string, std::vector<const PlannedOutput*>> byIdentity;
-    for (const PlannedOutput& output : outputs) byIdentity[Identity(output.path)].push_back(&output);
+    for (const PlannedOutput& output : outputs)
+        byIdentity[Identity(output.path)].push_back(&output);
     std::string reason;
     for (const PlannedOutput& output : outputs) {
         const std::vector<const PlannedOutput*>& sharing = byIdentity[Identity(output.path)];
@@ -101,7 +104,8 @@ std::string RefuseShared(const std::vector<PlannedOutput>& outputs) {
         std::vector<std::string> writers;
         for (const PlannedOutput* writer : sharing) writers.push_back(writer->what);
         reason += (reason.empty() ? "" : "\ntraverse: ") + output.path + " would be written " +
-                  std::to_string(sharing.size()) + " times: " + Listed(writers) + "; give each its own output";
+                  std::to_string(sharing.size()) + " times: " + Listed(writers) +
+                  "; give each its own output";
     }
     return reason;
 }
@@ -117,7 +121,8 @@ void MergeRepeatedFiles(CommandLine& commandLine) {
         if (seen.insert(identity).second) {
             kept.push_back(file);
         } else if (told.insert(identity).second) {
-            std::fprintf(stderr, "traverse: %s is given more than once; it is worked on once\n", file.c_str());
+            std::fprintf(stderr, "traverse: %s is given more than once; it is worked on once\n",
+                         file.c_str());
         }
     }
     commandLine.files = kept;
@@ -128,15 +133,18 @@ std::string RefuseUnsafeOutputs(const CommandLine& commandLine) {
     std::set<std::string> inputs;
     for (const std::string& file : commandLine.files) {
         inputs.insert(Identity(file));
-        for (PlannedOutput& output : OutputsOf(commandLine, file)) outputs.push_back(std::move(output));
+        for (PlannedOutput& output : OutputsOf(commandLine, file))
+            outputs.push_back(std::move(output));
     }
     const std::string shared = RefuseShared(outputs);
     if (!shared.empty()) return shared;
     for (const PlannedOutput& output : outputs) {
-        const char* holds = inputs.count(Identity(output.path)) != 0 ? " is a record file given to the command: "
-                            : HoldsRecordFile(output.path)           ? " holds a record file: "
-                                                                     : nullptr;
-        if (holds != nullptr) return output.path + holds + output.what + " would replace it; give another output";
+        const char* holds = inputs.count(Identity(output.path)) != 0
+                                ? " is a record file given to the command: "
+                            : HoldsRecordFile(output.path) ? " holds a record file: "
+                                                           : nullptr;
+        if (holds != nullptr)
+            return output.path + holds + output.what + " would replace it; give another output";
     }
     return std::string();
 }

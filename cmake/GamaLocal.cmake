@@ -5,7 +5,8 @@
 # Sets GAMA_LOCAL_EXECUTABLE (where gama-local is or will be; empty without a source) and
 # GAMA_LOCAL_SCHEMA (the source's xml/gama-local.xsd), and defines the target gama_local.
 set(TRAVERSE_GAMA_SOURCE "" CACHE FILEPATH "GNU Gama's source tarball (default: ../shared/gama/)")
-set(TRAVERSE_GAMA_LOCAL "" CACHE FILEPATH "an existing gama-local built from that source, used as it is")
+set(TRAVERSE_GAMA_LOCAL "" CACHE FILEPATH
+    "an existing gama-local built from that source, used as it is")
 
 # The shared folder stands beside the repository; a worktree's may stand beside the main checkout.
 function(traverse_find_gama_source result)
@@ -38,16 +39,18 @@ if(NOT gama_source)
 endif()
 
 if(NOT gama_source OR NOT EXISTS "${gama_source}")
-  message(STATUS "GNU Gama's source not found (../shared/gama/): the cross-check with gama-local is skipped")
-  add_custom_target(gama_local
-    COMMAND ${CMAKE_COMMAND} -E echo
-            "GNU Gama's source was not found in ../shared/gama/ (or TRAVERSE_GAMA_SOURCE): no gama-local, the cross-check is skipped")
+  set(absent "GNU Gama's source was not found in ../shared/gama/ (nor TRAVERSE_GAMA_SOURCE): "
+             "no gama-local, the cross-check with it is skipped")
+  string(CONCAT absent ${absent})
+  message(STATUS "${absent}")
+  add_custom_target(gama_local COMMAND ${CMAKE_COMMAND} -E echo "${absent}")
   return()
 endif()
 
 # The schema the written documents must satisfy, taken from the same source.
 set(gama_schema_dir "${CMAKE_BINARY_DIR}/gama-schema")
-file(ARCHIVE_EXTRACT INPUT "${gama_source}" DESTINATION "${gama_schema_dir}" PATTERNS "*/xml/gama-local.xsd")
+file(ARCHIVE_EXTRACT INPUT "${gama_source}" DESTINATION "${gama_schema_dir}"
+     PATTERNS "*/xml/gama-local.xsd")
 file(GLOB_RECURSE GAMA_LOCAL_SCHEMA "${gama_schema_dir}/*/xml/gama-local.xsd")
 
 if(TRAVERSE_GAMA_LOCAL)

@@ -432,7 +432,8 @@ TEST(AdjustOutput, GamaLocalDocument) {
     EXPECT_EQ(distances, 8);    // both ways along the 4 legs
     EXPECT_EQ(dh, 8);
     const std::string text = ReadFileBytes(dir.File("network.xml"));
-    EXPECT_NE(text.find("sigma-apr=\"1\" conf-pr=\"0.95\" sigma-act=\"apriori\""), std::string::npos);
+    EXPECT_NE(text.find("sigma-apr=\"1\" conf-pr=\"0.95\" sigma-act=\"apriori\""),
+              std::string::npos);
     EXPECT_NE(text.find("<obs from=\"导1\">"), std::string::npos);  // UTF-8
     // 3.54" in cc, with every digit: the number reads back as the sigma adjusted.
     const std::size_t stdev = text.find("stdev=\"", text.find("<direction "));

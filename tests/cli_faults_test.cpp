@@ -25,11 +25,13 @@ namespace {
 std::string Example(const char* name) { return std::string(TRAVERSE_EXAMPLES_DIR) + "/" + name; }
 
 // The example as a UTF-8 record file with each of its texts replaced (first by second).
-std::string ExampleWith(const char* name, const std::vector<std::pair<std::string, std::string>>& changes) {
+std::string ExampleWith(const char* name,
+                        const std::vector<std::pair<std::string, std::string>>& changes) {
     std::string text = GbkToUtf8(ReadFileBytes(Example(name)));
     text.replace(text.find("encoding=\"GBK\""), 14, "encoding=\"UTF-8\"");
     for (const auto& [from, to] : changes) {
-        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        for (std::size_t at = text.find(from); at != std::string::npos;
+             at = text.find(from, at + to.size())) {
             text.replace(at, from.size(), to);
         }
     }
@@ -53,20 +55,22 @@ TEST(CliFaults, NoCommandWritesOverARecordFileOrAnInput) {
     const std::string b = dir.Write("b.rec", records);
     ProgramRun run = RunTraverse({"export", a, b});
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("traverse: " + b + " holds a record file"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("traverse: " + b + " holds a record file"), std::string::npos)
+        << run.err;
     // A record file in UTF-16 without a byte-order mark, blanks first, is one too.
     const std::string utf16 = dir.Write("c.rec", std::string("\n<\0r\0/\0>\0", 9));
     EXPECT_EQ(RunTraverse({"adjust", Example("connecting-traverse.xml"), "-o", utf16}).status, 2);
     EXPECT_EQ(RunTraverse({"run", a, "-o", b}).status, 2);
     EXPECT_EQ(RunTraverse({"run", a, dir.Path() + "/./a.txt"}).status, 2);  // a.txt: its own input
-    EXPECT_EQ(RunTraverse({"run", b}).status, 0);                            // b.txt beside it: new
+    EXPECT_EQ(RunTraverse({"run", b}).status, 0);                           // b.txt beside it: new
     EXPECT_EQ(ReadFileBytes(b), records);
 
     // Outputs the program wrote itself are written again.
     for (int time = 0; time < 2; ++time) {
         EXPECT_EQ(RunTraverse({"export", a, dir.File("out")}).status, 0);
         EXPECT_EQ(RunTraverse({"report", a, "-o", dir.File("page.html")}).status, 0);
-        run = RunTraverse({"adjust", Example("connecting-traverse.xml"), "--gama", dir.File("gama.xml")});
+        run = RunTraverse(
+            {"adjust", Example("connecting-traverse.xml"), "--gama", dir.File("gama.xml")});
         EXPECT_EQ(run.status, 0) << run.err;
     }
     EXPECT_EQ(ReadFileBytes(dir.File("out")).rfind("<<\r\n", 0), 0u);
@@ -80,19 +84,23 @@ TEST(CliFaults, EachOutputHasOneWriterAndEachInputIsWorkedOnOnce) {
     const std::string other = dir.Write("a.rec", records);
     ProgramRun run = RunTraverse({"-j", "2", "export", lower, upper});
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find(dir.File("a.txt") + " would be written 2 times: the adjustment file of " + lower +
-                           " and the adjustment file of " + upper),
-              std::string::npos)
+    EXPECT_NE(
+        run.err.find(dir.File("a.txt") + " would be written 2 times: the adjustment file of " +
+                     lower + " and the adjustment file of " + upper),
+        std::string::npos)
         << run.err;
     EXPECT_EQ(RunTraverse({"-j", "2", "run", lower, other}).status, 2);
     EXPECT_EQ(RunTraverse({"-j", "2", "report", lower, upper}).status, 2);
     const std::string example = Example("connecting-traverse.xml");
-    EXPECT_EQ(RunTraverse({"adjust", example, "-o", dir.File("x"), "--gama", dir.Path() + "/./x"}).status, 2);
+    EXPECT_EQ(
+        RunTraverse({"adjust", example, "-o", dir.File("x"), "--gama", dir.Path() + "/./x"}).status,
+        2);
     EXPECT_EQ(OtherFiles(dir, {"a.xml", "a.XML", "a.rec"}), std::vector<std::string>());
 
     run = RunTraverse({"-j", "2", "run", lower, dir.Path() + "/./a.xml", lower});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "traverse: " + dir.Path() + "/./a.xml is given more than once; it is worked on once\n");
+    EXPECT_EQ(run.err, "traverse: " + dir.Path() +
+                           "/./a.xml is given more than once; it is worked on once\n");
     EXPECT_EQ(run.out.find("==>"), std::string::npos);
     run = RunTraverse({"repair", lower, lower});
     EXPECT_EQ(run.status, 0);
@@ -108,9 +116,13 @@ int RunWithFileLimit(const std::vector<std::string>& arguments, rlim_t limit, bo
         setrlimit(RLIMIT_FSIZE, &fileSize);
         signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
         std::vector<char*> argv{const_cast<char*>(TRAVERSE_CLI_PATH)};
-        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
-        freopen("/dev/null", "w", stderr);
+        // The report and the messages go nowhere: only the output file is limited.
+        if (freopen("/dev/null", "w", stdout) == nullptr ||
+            freopen("/dev/null", "w", stderr) == nullptr)
+            _exit(126);
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -123,13 +135,14 @@ TEST(CliFaults, AWriteCutShortLeavesTheOldFileWhole) {
     TempDir dir;
     const std::string out = dir.Write("out.txt", "the old adjustment file\n");
     for (const bool killed : {true, false}) {
-        const int status = RunWithFileLimit({"export", Example("connecting-traverse.xml"), out}, 1000, killed);
+        const int status =
+            RunWithFileLimit({"run", Example("connecting-traverse.xml"), "-o", out}, 1000, killed);
         EXPECT_EQ(status, killed ? 128 + SIGXFSZ : 1);
         EXPECT_EQ(ReadFileBytes(out), "the old adjustment file\n");
     }
     // Only the killed program leaves its unfinished temporary file; the failed one removes its own.
     EXPECT_EQ(OtherFiles(dir, {"out.txt"}).size(), 1u);
-    const ProgramRun run = RunTraverse({"export", Example("connecting-traverse.xml"), out});
+    const ProgramRun run = RunTraverse({"run", Example("connecting-traverse.xml"), "-o", out});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_GT(ReadFileBytes(out).size(), 1000u);
 }
@@ -159,14 +172,16 @@ TEST(CliFaults, OptionsThatMakeNoSenseAreUsageErrors) {
 
     run = RunTraverse({"--jobs", "0", "import", example});
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "traverse: --jobs takes 1 or more\nTry 'traverse --help' for more information.\n");
+    EXPECT_EQ(run.err,
+              "traverse: --jobs takes 1 or more\nTry 'traverse --help' for more information.\n");
 }
 
 TEST(CliFaults, EveryFailureIsSaidOnStderr) {
     const std::string example = Example("connecting-traverse.xml");
     ProgramRun run = RunTraverse({"adjust", example, "--sigma-direction", "0.1"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("traverse: " + example + ": the global test fails: v'Pv = "), std::string::npos);
+    EXPECT_NE(run.err.find("traverse: " + example + ": the global test fails: v'Pv = "),
+              std::string::npos);
     run = RunTraverse({"adjust", Example("round-not-closed.xml")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(": not adjusted: "), std::string::npos) << run.err;
@@ -181,19 +196,22 @@ TEST(CliFaults, EveryFailureIsSaidOnStderr) {
 TEST(CliFaults, ReasonsNameWhatIsWrongAndQuoteNames) {
     TempDir dir;
     // Zenith readings of 0 (Z = 180 degrees) on a 304 m line.
-    const std::string vertical =
-        dir.Write("vertical.xml", ExampleWith("connecting-traverse.xml",
-                                              {{"<导1 盘左=\"90.31064\" 盘右=\"269.29126\"/>", "<导1 盘左=\"0\" 盘右=\"0\"/>"},
-                                               {"<导1 盘左=\"90.31093\" 盘右=\"269.29099\"/>", "<导1 盘左=\"0\" 盘右=\"0\"/>"}}));
+    const std::string vertical = dir.Write(
+        "vertical.xml",
+        ExampleWith(
+            "connecting-traverse.xml",
+            {{"<导1 盘左=\"90.31064\" 盘右=\"269.29126\"/>", "<导1 盘左=\"0\" 盘右=\"0\"/>"},
+             {"<导1 盘左=\"90.31093\" 盘右=\"269.29099\"/>", "<导1 盘左=\"0\" 盘右=\"0\"/>"}}));
     ProgramRun run = RunTraverse({"adjust", vertical});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("not adjusted: Station \"东岭\": the zenith distance to \"导1\" is 180.0000 "
-                           "(ddd.mmss): the slope distance of 304."),
-              std::string::npos)
+    EXPECT_NE(
+        run.err.find("not adjusted: Station \"东岭\": the zenith distance to \"导1\" is 180.0000 "
+                     "(ddd.mmss): the slope distance of 304."),
+        std::string::npos)
         << run.err;
     // A station name with a trailing blank is another point than the target it should be.
-    const std::string blank =
-        dir.Write("blank.xml", ExampleWith("connecting-traverse.xml", {{"点名=\"导3\"", "点名=\"导3 \""}}));
+    const std::string blank = dir.Write(
+        "blank.xml", ExampleWith("connecting-traverse.xml", {{"点名=\"导3\"", "点名=\"导3 \""}}));
     run = RunTraverse({"adjust", blank});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("\"导3 \""), std::string::npos) << run.err;

@@ -47,7 +47,8 @@ struct GamaSolution {
 
 std::vector<xmlNode*> Children(const xmlNode* node, const char* name = nullptr) {
     std::vector<xmlNode*> children;
-    for (xmlNode* child = node != nullptr ? node->children : nullptr; child != nullptr; child = child->next) {
+    for (xmlNode* child = node != nullptr ? node->children : nullptr; child != nullptr;
+         child = child->next) {
         if (child->type != XML_ELEMENT_NODE) continue;
         if (name == nullptr || xmlStrEqual(child->name, BAD_CAST name)) children.push_back(child);
     }
@@ -106,7 +107,8 @@ void ReadPoints(const xmlNode* coordinates, GamaSolution& solution) {
 
 GamaSolution ReadGamaSolution(const std::string& xml) {
     GamaSolution solution;
-    xmlDoc* document = xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "gama.xml", nullptr, XML_PARSE_NONET);
+    xmlDoc* document = xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "gama.xml", nullptr,
+                                     XML_PARSE_NONET);
     if (document == nullptr) {
         solution.error = "gama-local's output does not parse";
         return solution;
@@ -115,16 +117,19 @@ GamaSolution ReadGamaSolution(const std::string& xml) {
     if (const xmlNode* error = Child(root, "error")) solution.error = Text(error);
     ReadPoints(Child(root, "coordinates"), solution);
     for (const xmlNode* observation : Children(Child(root, "observations"))) {
-        solution.observations.push_back({reinterpret_cast<const char*>(observation->name),
-                                         Text(Child(observation, "from")), Text(Child(observation, "to")),
-                                         Number(Child(observation, "obs")), Number(Child(observation, "adj")),
-                                         Number(Child(observation, "qrr"))});
+        solution.observations.push_back(
+            {reinterpret_cast<const char*>(observation->name), Text(Child(observation, "from")),
+             Text(Child(observation, "to")), Number(Child(observation, "obs")),
+             Number(Child(observation, "adj")), Number(Child(observation, "qrr"))});
     }
     xmlFreeDoc(document);
     return solution;
 }
 
-bool HaveGamaLocal() { return std::string(GAMA_LOCAL_EXECUTABLE) != "" && !ReadFileBytes(GAMA_LOCAL_EXECUTABLE).empty(); }
+bool HaveGamaLocal() {
+    return std::string(GAMA_LOCAL_EXECUTABLE) != "" &&
+           !ReadFileBytes(GAMA_LOCAL_EXECUTABLE).empty();
+}
 
 void ExpectWithinPercent(double ours, double theirs, const std::string& what) {
     EXPECT_NEAR(ours, theirs, 0.01 * std::fabs(theirs) + 1e-6) << what;
@@ -155,7 +160,8 @@ void ComparePoints(const Json& adjust, const GamaSolution& gama) {
 // differences: the adjustment's order with the height differences taken out to the end.
 std::vector<Json> InGamaOrder(const Json& observations) {
     std::vector<Json> plane, heights;
-    for (const Json& o : observations) (o["kind"] == "height_difference" ? heights : plane).push_back(o);
+    for (const Json& o : observations)
+        (o["kind"] == "height_difference" ? heights : plane).push_back(o);
     plane.insert(plane.end(), heights.begin(), heights.end());
     return plane;
 }
@@ -174,7 +180,8 @@ void CompareObservations(const Json& adjust, const GamaSolution& gama) {
         if (direction) residual = std::remainder(residual, 400.0) * kSecondsPerGon;
         if (!direction) residual *= 1000;
         EXPECT_NEAR(o["residual"].get<double>(), residual, 0.01) << what;
-        const double sigma = o["sigma"].get<double>() / (direction ? kSecondsPerCc : 1.0);  // cc or mm
+        const double sigma =
+            o["sigma"].get<double>() / (direction ? kSecondsPerCc : 1.0);  // cc or mm
         EXPECT_NEAR(o["redundancy"].get<double>(), g.qrr / (sigma * sigma), 0.002) << what;
     }
 }
@@ -187,7 +194,8 @@ void CrossCheck(const std::string& path) {
     const Json adjust = Json::parse(run.out.substr(run.out.find('\n') + 1));
     ASSERT_EQ(adjust["status"], "adjusted") << run.err;
 
-    const ProgramRun schema = RunCommand({"xmllint", "--noout", "--schema", GAMA_LOCAL_SCHEMA, document});
+    const ProgramRun schema =
+        RunCommand({"xmllint", "--noout", "--schema", GAMA_LOCAL_SCHEMA, document});
     EXPECT_EQ(schema.status, 0) << schema.err;
 
     const std::string output = dir.File("adjusted.xml");
@@ -201,8 +209,11 @@ void CrossCheck(const std::string& path) {
 class GamaOracle : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!HaveGamaLocal()) GTEST_SKIP() << "gama-local is not built: `make test-gama` builds it from ../shared/gama/";
-        if (RunCommand({"xmllint", "--version"}).status != 0) GTEST_SKIP() << "xmllint is missing (libxml2-utils)";
+        if (!HaveGamaLocal())
+            GTEST_SKIP()
+                << "gama-local is not built: `make test-gama` builds it from ../shared/gama/";
+        if (RunCommand({"xmllint", "--version"}).status != 0)
+            GTEST_SKIP() << "xmllint is missing (libxml2-utils)";
     }
 };
 
@@ -220,8 +231,9 @@ TEST_F(GamaOracle, GeneratedNetworks) {
         int size;
     };
     const SimNoise noise{2.0, 3.0, 2.0, 10.0};
-    for (const Shape& shape : {Shape{"connecting", ConnectingTraverse, 9}, Shape{"closed", ClosedLoop, 7},
-                               Shape{"braced", BracedTraverse, 10}}) {
+    for (const Shape& shape :
+         {Shape{"connecting", ConnectingTraverse, 9}, Shape{"closed", ClosedLoop, 7},
+          Shape{"braced", BracedTraverse, 10}}) {
         for (unsigned seed = 1; seed <= 3; ++seed) {
             SCOPED_TRACE(std::string(shape.name) + " seed " + std::to_string(seed));
             std::mt19937_64 rng(seed);

@@ -278,7 +278,9 @@ TEST(ReportCommand, WritesThePageBesideTheFileOrWhereToldAndSaysSo) {
     EXPECT_EQ(run.out, "{\"command\":\"report\",\"result\":0,\"import\":0,\"path\":\"" + dir.File("out.html") + "\"}\n");
     EXPECT_NE(ReadFileBytes(dir.File("out.html")).find("Grade 四等 (given)"), std::string::npos);
 
-    EXPECT_EQ(RunTraverse({"report", records, Example("traverse.xml"), "-o", dir.File("x.html")}).status, 2);
+    EXPECT_EQ(
+        RunTraverse({"report", records, Example("traverse.xml"), "-o", dir.File("x.html")}).status,
+        2);
     EXPECT_EQ(RunTraverse({"report", records, "--grade", "五级"}).status, 2);
     EXPECT_EQ(RunTraverse({"report", records, "-o", records}).status, 2);
 }

@@ -28,9 +28,10 @@ struct AdjustmentOptions {
     std::optional<double> heightSigma;     // mm per km of horizontal distance; see the grade table
     double refraction = 0.13;              // coefficient k, in [-1, 1]
     double earthRadius = 6371000.0;        // metres, > 0
-    std::optional<double> surfaceHeight;   // H0, metres: reduce distances to this height; |H0| <= 10 km
+    std::optional<double> surfaceHeight;   // H0, metres: reduce distances to this height; within
+                                           // 10 km of zero
     std::optional<double> yOffset;         // Ym, metres: false easting; reduce to the Gauss plane;
-                                           // |Ym| <= 1000 km
+                                           // within 1000 km of zero
     double alpha = 0.05;                   // significance of the global test, in (0, 1)
     double wTestCritical = 3.29;           // |w| above it flags an outlier (alpha0 = 0.1%), > 0
     double mdbDelta0 = 4.13;               // non-centrality for the minimal detectable bias, > 0

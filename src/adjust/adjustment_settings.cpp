@@ -42,9 +42,10 @@ void ValidateSettings(const AdjustmentSettings& s) {
     Require(std::isfinite(s.earthRadius) && s.earthRadius > 0, text::kOptionEarthRadius, text::kOptionAbove0,
             s.earthRadius);
     // Beyond these the reduction says nothing about a survey on the earth.
-    Require(std::fabs(s.surfaceHeight) <= 10000, text::kOptionSurfaceHeight, text::kOptionHeightRange,
-            s.surfaceHeight);
-    Require(std::fabs(s.yOffset) <= 1000000, text::kOptionYOffset, text::kOptionYOffsetRange, s.yOffset);
+    Require(std::fabs(s.surfaceHeight) <= 10000, text::kOptionSurfaceHeight,
+            text::kOptionHeightRange, s.surfaceHeight);
+    Require(std::fabs(s.yOffset) <= 1000000, text::kOptionYOffset, text::kOptionYOffsetRange,
+            s.yOffset);
     Require(s.alpha > 0 && s.alpha < 1, text::kOptionAlpha, text::kOptionOpenUnit, s.alpha);
     Require(std::isfinite(s.wTestCritical) && s.wTestCritical > 0, text::kOptionWTest, text::kOptionAbove0,
             s.wTestCritical);

@@ -22,9 +22,10 @@ double HeightOf(const Network& network, int point) {
 void CheckFactor(const Network& network, const Distance& distance) {
     const double factor = distance.value / distance.horizontal;
     if (factor >= 0.99 && factor <= 1.01) return;
-    throw AdjustmentFailure(AdjustmentStatus::InvalidOptions,
-                            FormatText(GBK(text::kAdjustReductionFactor), network.points[distance.from].name.c_str(),
-                                       network.points[distance.to].name.c_str(), factor));
+    throw AdjustmentFailure(
+        AdjustmentStatus::InvalidOptions,
+        FormatText(GBK(text::kAdjustReductionFactor), network.points[distance.from].name.c_str(),
+                   network.points[distance.to].name.c_str(), factor));
 }
 
 }  // namespace

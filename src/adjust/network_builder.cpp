@@ -19,7 +19,8 @@
 namespace traverse {
 namespace {
 
-constexpr double kShortestLine = 0.001;  // metres: a shorter horizontal distance joins no two points
+// Metres: a shorter horizontal distance joins no two points of a traverse.
+constexpr double kShortestLine = 0.001;
 
 [[noreturn]] void FailAt(AdjustmentStatus status, const char* utf8Format, const std::string& station,
                          const std::string& target) {
@@ -147,8 +148,8 @@ private:
         // Less than a millimetre left: the zenith distance, not the points, is at fault.
         if (hasZenith && !(horizontal >= kShortestLine)) {
             throw AdjustmentFailure(AdjustmentStatus::InvalidObservation,
-                                    FormatText(GBK(text::kAdjustVerticalSighting), m_name.c_str(), target.c_str(),
-                                               RadianToDms(zenith->second), slope));
+                                    FormatText(GBK(text::kAdjustVerticalSighting), m_name.c_str(),
+                                               target.c_str(), RadianToDms(zenith->second), slope));
         }
         if (!hasZenith) Note(text::kAdjustNoteNoZenith, target);
         const int to = m_network.PointIndex(target);

@@ -140,23 +140,26 @@ constexpr char kAdjustDuplicateTarget[] =
 // station, target (the same name)
 constexpr char kAdjustSelfObservation[] = "Station \"%s\" observes itself (target \"%s\").";
 // station, target
-constexpr char kAdjustNotANumber[] = "Station \"%s\": the observation of \"%s\" is not a usable number.";
+constexpr char kAdjustNotANumber[] =
+    "Station \"%s\": the observation of \"%s\" is not a usable number.";
 constexpr char kAdjustDistanceNotPositive[] =
     "Station \"%s\": the distance to \"%s\" is not positive.";
 // station, target, zenith distance (ddd.mmss), slope distance
 constexpr char kAdjustVerticalSighting[] =
-    "Station \"%s\": the zenith distance to \"%s\" is %.4f (ddd.mmss): the slope distance of %.3f m "
+    "Station \"%s\": the zenith distance to \"%s\" is %.4f (ddd.mmss): the slope distance of %.3f "
+    "m "
     "leaves no horizontal distance.";
 // point
 constexpr char kAdjustUnreachable[] =
-    "Point \"%s\" cannot be reached: polar propagation needs a direction and a distance to it from an "
-    "oriented station.";
+    "Point \"%s\" cannot be reached: polar propagation needs a direction and a distance to it from "
+    "an oriented station.";
 constexpr char kAdjustSingularPoint[] =
     "The observations do not determine point \"%s\" (singular normal equations).";
 constexpr char kAdjustSingularOrientation[] =
     "The observations do not determine the orientation of station \"%s\" (singular normal "
     "equations).";
-constexpr char kAdjustSingularHeight[] = "The height differences do not determine the height of \"%s\".";
+constexpr char kAdjustSingularHeight[] =
+    "The height differences do not determine the height of \"%s\".";
 // point, point
 constexpr char kAdjustCoincident[] =
     "Points \"%s\" and \"%s\" coincide: no direction or distance can join them.";
@@ -181,7 +184,8 @@ constexpr char kAdjustNoteNoTargetHeight[] =
 constexpr char kAdjustNoteLoneTarget[] =
     "Station \"%s\": \"%s\" is sighted by this one direction only and is left out.";
 // point
-constexpr char kAdjustNoteNoHeight[] = "Point \"%s\": no known height reaches it; it has no height.";
+constexpr char kAdjustNoteNoHeight[] =
+    "Point \"%s\": no known height reaches it; it has no height.";
 constexpr char kAdjustNoteNotSimple[] =
     "The network is no simple traverse: closures are given for the traverses found; the adjustment "
     "covers the whole network.";

@@ -27,15 +27,20 @@ std::string FinalPath(const std::string& systemPath) {
 
 // A hidden file beside finalPath, created here and now, with the mode the file has or a new file
 // would get; -1 when the folder takes no new file.
-int CreateBeside(const std::string& finalPath, const struct stat* existing, std::string& temporary) {
+int CreateBeside(const std::string& finalPath, const struct stat* existing,
+                 std::string& temporary) {
     static std::atomic<unsigned> counter{0};
     const std::size_t slash = finalPath.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : finalPath.substr(0, slash + 1);
+    const std::string folder =
+        slash == std::string::npos ? std::string() : finalPath.substr(0, slash + 1);
     // Cut so that the longest name a folder takes still leaves room for the suffix.
-    const std::string name = (slash == std::string::npos ? finalPath : finalPath.substr(slash + 1)).substr(0, 200);
+    const std::string name =
+        (slash == std::string::npos ? finalPath : finalPath.substr(slash + 1)).substr(0, 200);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = folder + "." + name + "." + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
-        const int descriptor = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporary = folder + "." + name + "." + std::to_string(getpid()) + "-" +
+                    std::to_string(counter++) + ".tmp";
+        const int descriptor =
+            open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
             if (existing != nullptr) fchmod(descriptor, existing->st_mode & 07777);
             return descriptor;
@@ -60,7 +65,8 @@ bool WriteInPlace(const std::string& path, const std::function<void(CStdioFile&)
         // The first failure is the caller's; a close failing after it adds nothing.
         try {
             file.Close();
-        } catch (const CFileException&) {}
+        } catch (const CFileException&) {
+        }
         throw;
     }
     file.Close();
@@ -73,7 +79,8 @@ void FillAndRename(int descriptor, const std::string& temporary, const std::stri
                    const std::string& gbkPath, const std::function<void(CStdioFile&)>& write) {
     try {
         CStdioFile file;
-        if (!file.Attach(descriptor, gbkPath)) throw CFileException(CFileException::writeFault, gbkPath, errno);
+        if (!file.Attach(descriptor, gbkPath))
+            throw CFileException(CFileException::writeFault, gbkPath, errno);
         write(file);
         file.Sync();
         file.Close();
