@@ -1,9 +1,17 @@
-// Text files get CR LF for every line feed, whatever the lengths of the lines and of the texts.
+// Text files get CR LF for every line feed, whatever the lengths of the lines and of the texts;
+// an output replaces its file whole, and keeps what the file was: a link stays a link, a mode stays.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <iterator>
 #include <random>
+#include <stdexcept>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "platform/output_file.h"
 #include "platform/text_file.h"
 #include "support/temp_dir.h"
 
@@ -40,6 +48,31 @@ TEST(CStdioFile, WriteStringEndsEveryLineWithCrLf) {
     }
     file.Close();
     EXPECT_EQ(ReadFileBytes(dir.File("lines.txt")), expected);
+}
+
+TEST(WriteOutputFile, ReplacesWholeThroughLinksKeepingTheModeAndNothingOnFailure) {
+    TempDir dir;
+    const std::string target = dir.Write("target.txt", "old");
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    ASSERT_EQ(symlink("target.txt", dir.File("link.txt").c_str()), 0);
+    const auto writeNew = [](CStdioFile& file) { file.WriteString("new\n"); };
+    ASSERT_TRUE(WriteOutputFile(dir.File("link.txt"), writeNew));
+    EXPECT_EQ(ReadFileBytes(target), "new\r\n");
+    struct stat status {};
+    ASSERT_EQ(lstat(dir.File("link.txt").c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode));
+    ASSERT_EQ(stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+
+    // A writer that fails halfway leaves the file as it was, and no temporary file.
+    const auto failHalfway = [](CStdioFile& file) {
+        file.WriteString("half");
+        throw std::runtime_error("stopped");
+    };
+    EXPECT_THROW(WriteOutputFile(target, failHalfway), std::runtime_error);
+    EXPECT_EQ(ReadFileBytes(target), "new\r\n");
+    const auto entries = std::filesystem::directory_iterator(dir.Path());
+    EXPECT_EQ(std::distance(std::filesystem::begin(entries), std::filesystem::end(entries)), 2);
 }
 
 }  // namespace
