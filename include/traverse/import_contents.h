@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "traverse/export.h"
+#include "traverse/survey_records.h"
 
 namespace traverse {
 
@@ -39,6 +40,12 @@ TRAVERSE_API std::vector<IncompleteObservation> FindIncompleteObservations(const
 
 // "horizontal", "zenith", "distance", "target_height".
 TRAVERSE_API const char* IncompleteKindName(IncompleteKind kind);
+
+// Values whose text is no number, such as a station's 仪器高 written "abc": FindValuesNotNumbers.
+TRAVERSE_API std::vector<ValueNotNumber> FindValuesNotNumbers(const CImportXml& importer);
+
+// "station", "horizontal", "zenith", "distance", "target_height".
+TRAVERSE_API const char* ValueKindName(ValueKind kind);
 
 }  // namespace traverse
 

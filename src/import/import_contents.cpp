@@ -50,6 +50,21 @@ std::vector<IncompleteObservation> FindIncompleteObservations(const CImportXml& 
     return found;
 }
 
+std::vector<ValueNotNumber> FindValuesNotNumbers(const CImportXml& importer) {
+    return importer.m_arrValueNotNumber;
+}
+
+const char* ValueKindName(ValueKind kind) {
+    switch (kind) {
+        case ValueKind::Station: return "station";
+        case ValueKind::Horizontal: return "horizontal";
+        case ValueKind::Zenith: return "zenith";
+        case ValueKind::Distance: return "distance";
+        case ValueKind::TargetHeight: break;
+    }
+    return "target_height";
+}
+
 const char* IncompleteKindName(IncompleteKind kind) {
     switch (kind) {
         case IncompleteKind::Horizontal: return "horizontal";

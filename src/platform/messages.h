@@ -11,6 +11,8 @@ namespace text {
 constexpr char kParseErrorReport[] =
     "打开文件(%s)错误。\n错误行号：%ld；错误列号：%ld。\n错误数据：%s。\n错误原因：%s";
 constexpr char kUnexpectedError[] = "不可预知的异常错误！";
+// line, column, the text (cut short)
+constexpr char kTextWhereRecordBelongs[] = "line %ld, column %ld: text \"%s\" where a record element was expected";
 // station, round number, target
 constexpr char kIncompleteHorizontal[] =
     "测站%s水平角观测第%ld测回中，目标点%s读数不够，即缺盘左或盘右数据！";
