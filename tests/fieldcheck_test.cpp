@@ -385,6 +385,16 @@ TEST(WorkedExample, VerticalAngleBetweenRounds) {
     EXPECT_NEAR(values[1].value, 3.0, kExact);
 }
 
+TEST(WorkedExample, VerticalAngleBetweenRoundsTheShortWayAtTheZenith) {
+    HandRecords records;
+    // A sight a second from the zenith, once on either side of it: +89°59'59" and -89°59'59".
+    HandRecords::AddRound(records.Block().m_arrZenith, {{"Z", {0.0001, 359.5959}}});
+    HandRecords::AddRound(records.Block().m_arrZenith, {{"Z", {359.5959, 0.0001}}});
+    const std::vector<FieldCheckValue> values = records.Values(CHECK_VERTICAL_BETWEEN_ROUNDS);
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_NEAR(values[0].value, 2.0, 1e-6);
+}
+
 // Two distance rounds of T1 and T2; T2 read once in the first.
 void BuildDistanceExample(HandRecords& records) {
     std::vector<CSurveyTurn>& rounds = records.Block().m_arrDistance;
