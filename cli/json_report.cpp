@@ -220,10 +220,20 @@ Json FieldChecksObject(const traverse::FieldCheckResult& result) {
     for (const traverse::FieldCheckValue& value : result.values) items.push_back(FieldCheckItem(value));
     Json summary = Json::array();
     for (const traverse::FieldCheckSummary& item : result.summary) summary.push_back(FieldCheckSummaryItem(item));
+    Json leftOut = Json::array();
+    for (const traverse::LeftOutRound& round : result.leftOutRounds) {
+        leftOut.push_back(Json{{"station", GbkToUtf8(round.station)},
+                               {"round", round.round},
+                               {"opening", GbkToUtf8(round.opening)},
+                               {"orientation", GbkToUtf8(round.orientation)}});
+    }
     return Json{{"command", "field-checks"},
                 {"result", result.exceededCount == 0 ? 0u : traverse::RESULT_FAILED},
+                {"grade", result.hasGrade ? Json(traverse::TraverseGradeName(result.grade)) : Json(nullptr)},
+                {"grade_defaulted", result.gradeDefaulted},
                 {"items", items},
-                {"summary", summary}};
+                {"summary", summary},
+                {"left_out_rounds", leftOut}};
 }
 
 Json ImportData(const traverse::CImportXml& importer) {

@@ -56,6 +56,13 @@ constexpr char kFieldLimitsHeading[] = "Limits (arc seconds; millimetres for 300
 constexpr char kFieldNoLimit[] = "-";
 constexpr char kFieldNotJudged[] = "no limit: shown, not judged";
 constexpr char kFieldMarkLegend[] = "* marks a value beyond its limit.";
+// grade name
+constexpr char kFieldDefaultGrade[] =
+    "Grade %s, the default: an instrument class was given without a grade.";
+constexpr char kFieldLeftOutHeading[] =
+    "Rounds left out of 1003 (they open on another target than the zero direction):";
+// station, round number, opening target, zero direction's target
+constexpr char kFieldLeftOutRound[] = "Station %s round %d opens on %s, not on %s";
 // station
 constexpr char kFieldStation[] = "Station %s";
 // Table headings, one per kind of observation, and the first cell of the limit row.

@@ -147,13 +147,29 @@ void AppendItems(const FieldCheckResult& result, std::string& page) {
     CloseTable(page);
 }
 
+// The rounds 1003 leaves out, each named.
+void AppendLeftOutRounds(const FieldCheckResult& result, std::string& page) {
+    if (result.leftOutRounds.empty()) return;
+    page += std::string("<p>") + EscapeHtml(text::kFieldLeftOutHeading) + "</p>\n<ul>\n";
+    for (const LeftOutRound& round : result.leftOutRounds) {
+        const std::string line = FormatText(text::kFieldLeftOutRound, GbkToUtf8(round.station).c_str(), round.round,
+                                            GbkToUtf8(round.opening).c_str(), GbkToUtf8(round.orientation).c_str());
+        page += "<li>" + EscapeHtml(line) + "</li>\n";
+    }
+    page += "</ul>\n";
+}
+
 }  // namespace
 
 void AppendFieldCheckSection(const FieldCheckResult& result, std::string& page) {
     OpenSection(page, "field-checks", text::kHtmlFieldChecks);
     AppendItems(result, page);
+    if (result.gradeDefaulted) {
+        page += "<p>" + EscapeHtml(FormatText(text::kFieldDefaultGrade, TraverseGradeName(result.grade))) + "</p>\n";
+    }
     page += std::string("<p class=\"quiet\">") + text::kHtmlExceededLegend + "</p>\n";
     for (const KindTable& table : KindTables()) AppendKindTable(result, table, page);
+    AppendLeftOutRounds(result, page);
     CloseSection(page);
 }
 
