@@ -61,6 +61,14 @@ private:
     // belongs or at a character GBK cannot hold says where; a good import of the import command
     // says what it holds.
     std::string ExplainImport(std::uint32_t result) const {
+        std::string warnings;
+        for (const traverse::ValueNotNumber& value : traverse::FindValuesNotNumbers(m_session.Importer())) {
+            warnings += "traverse: " + m_file + ": " + traverse::GbkToUtf8(traverse::DescribeValueNotNumber(value)) + "\n";
+        }
+        return warnings + ExplainResult(result);
+    }
+
+    std::string ExplainResult(std::uint32_t result) const {
         if (result == kObjectNotFound) {
             const std::string reason = WhyUnreadable(m_file);
             return reason.empty() ? std::string() : "traverse: cannot read " + m_file + ": " + reason + "\n";

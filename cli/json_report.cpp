@@ -1,6 +1,7 @@
 #include "json_report.h"
 
 #include "traverse/code_page.h"
+#include "traverse/import_contents.h"
 
 namespace traverse_cli {
 namespace {
@@ -234,6 +235,22 @@ Json FieldChecksObject(const traverse::FieldCheckResult& result) {
                 {"items", items},
                 {"summary", summary},
                 {"left_out_rounds", leftOut}};
+}
+
+Json ImportWarnings(const traverse::CImportXml& importer) {
+    Json warnings = Json::array();
+    for (const traverse::ValueNotNumber& value : traverse::FindValuesNotNumbers(importer)) {
+        warnings.push_back(Json{{"warning", "not_a_number"},
+                                {"kind", traverse::ValueKindName(value.kind)},
+                                {"station", GbkToUtf8(value.station)},
+                                {"round", value.round == 0 ? Json(nullptr) : Json(value.round)},
+                                {"element", GbkToUtf8(value.element)},
+                                {"attribute", GbkToUtf8(value.attribute)},
+                                {"text", GbkToUtf8(value.text)},
+                                {"line", value.line},
+                                {"message", GbkToUtf8(traverse::DescribeValueNotNumber(value))}});
+    }
+    return warnings;
 }
 
 Json ImportData(const traverse::CImportXml& importer) {

@@ -58,7 +58,12 @@ std::uint32_t Session::Run(const Command& command) {
                     {"report", traverse::GbkToUtf8(m_importer.m_strText)},
                     {"error", traverse::GbkToUtf8(m_importer.m_strError)},
                     {"messages", messages}};
-        if (std::string(command.name) == "import") object["data"] = ImportData(m_importer);
+        if (std::string(command.name) == "import") {
+            // Only where there are some: the import's object of a sound file stays as it was.
+            Json warnings = ImportWarnings(m_importer);
+            if (!warnings.empty()) object["warnings"] = std::move(warnings);
+            object["data"] = ImportData(m_importer);
+        }
         EmitJson(std::move(object));
     } else {
         EmitText(command, result, textBefore, errorBefore);

@@ -65,6 +65,7 @@ enum class ValueKind { Station, Horizontal, Zenith, Distance, TargetHeight };
 struct ValueNotNumber {
     ValueKind kind = ValueKind::Station;
     std::string station;    // GBK
+    std::size_t stationIndex = 0;  // in the station array the readers filled
     int round = 0;          // 1-based; 0 for a station parameter or a target height
     std::size_t record = 0; // 0-based, in its round or among the target heights
     std::string element;    // the tag name of the station or the record, GBK

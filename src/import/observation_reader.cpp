@@ -64,8 +64,8 @@ void CImportXml::ReadStation(XmlNode node, CPoint3D& station) {
         const std::string name = chars::TrimCSpace(attribute.nodeName());
         const std::string value = attribute.nodeTypedValue();
         if (!ReadStationParameter(name, value, station, block.m_info)) {
-            m_arrValueNotNumber.push_back({ValueKind::Station, std::string(), 0, 0, node.nodeName(), name,
-                                           value, node.line()});
+            m_arrValueNotNumber.push_back({ValueKind::Station, std::string(), 0, 0, 0, node.nodeName(),
+                                           name, value, node.line()});
         }
     }
     const auto readSet = [&](const std::string& name, ValueKind kind, std::vector<CSurveyTurn>& turns) {
@@ -109,6 +109,9 @@ std::uint32_t CImportXml::ReadObserve(XmlDocument document, const std::string& p
                 m_arrValueNotNumber.resize(firstValue);
             }
             throw;
+        }
+        for (std::size_t v = firstValue; v < m_arrValueNotNumber.size(); ++v) {
+            m_arrValueNotNumber[v].stationIndex = stations.size() - 1;
         }
     });
     return 0;
@@ -154,7 +157,7 @@ std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve
         bool rightFirst = false;
         const auto check = [&](const std::string& name, const std::string& text) {
             if (IsNumberText(text)) return;
-            m_arrValueNotNumber.push_back({ValueKind::Horizontal, std::string(), 0, observes.size(),
+            m_arrValueNotNumber.push_back({ValueKind::Horizontal, std::string(), 0, 0, observes.size(),
                                            observe.m_strName, name, text, child.line()});
         };
         for (long a = 0; a < attributeCount; ++a) {

@@ -11,6 +11,11 @@ namespace text {
 constexpr char kParseErrorReport[] =
     "打开文件(%s)错误。\n错误行号：%ld；错误列号：%ld。\n错误数据：%s。\n错误原因：%s";
 constexpr char kUnexpectedError[] = "不可预知的异常错误！";
+// line, attribute, text, number read; then station / element, round kind, round number, station
+constexpr char kValueNotNumber[] = "line %ld: %s=\"%s\" of %s is no number; read as %.15g";
+constexpr char kValueOfStation[] = "station %s";
+constexpr char kValueOfRecord[] = "<%s> in %s round %d of station %s";
+constexpr char kValueOfTargetHeight[] = "<%s> in the target heights of station %s";
 // line, column, the text (cut short)
 constexpr char kTextWhereRecordBelongs[] = "line %ld, column %ld: text \"%s\" where a record element was expected";
 // station, round number, target
@@ -173,6 +178,14 @@ constexpr char kAdjustNoteNoZenith[] =
     "Station %s: the distance to %s has no zenith distance and is taken as horizontal.";
 constexpr char kAdjustNoteNoTargetHeight[] =
     "Station %s: no target height for %s, so that line gives no height difference.";
+// what is left out, the value's description
+constexpr char kAdjustNoteValueLeftOut[] = "Left out: %s, as %s.";
+// target, kind, round, station
+constexpr char kAdjustLeftOutRecord[] = "the record of %s in %s round %d of station %s";
+constexpr char kAdjustLeftOutRound[] = "%s round %d of station %s";
+constexpr char kAdjustLeftOutTargetHeight[] = "the target height of %s at station %s";
+constexpr char kAdjustLeftOutDistances[] = "the distances and height differences of station %s";
+constexpr char kAdjustLeftOutHeights[] = "the height differences of station %s";
 constexpr char kAdjustNoteLoneTarget[] =
     "Station %s: %s is sighted by this one direction only and is left out.";
 // point
@@ -345,6 +358,9 @@ constexpr char kHtmlNotAdjusted[] = "Adjustment";
 constexpr char kHtmlIncompleteHeading[] = "Incomplete observations";
 constexpr char kHtmlNoIncomplete[] = "None: every record has the readings it needs.";
 constexpr const char* kHtmlIncompleteColumns[] = {"Station", "Kind", "Target", "Round"};
+constexpr char kHtmlValuesNotNumbersHeading[] = "Values that are no numbers (read as the number they begin with, else 0)";
+constexpr const char* kHtmlValuesNotNumbersColumns[] = {"Station", "Kind",      "Round", "Element",
+                                                        "Attribute", "Text", "Line", "Read as"};
 constexpr char kHtmlKindHorizontal[] = "horizontal angle (both faces needed)";
 constexpr char kHtmlKindZenith[] = "zenith distance (both faces needed)";
 constexpr char kHtmlKindDistance[] = "distance (a reading needed)";
