@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "adjust/adjustment_failure.h"
 #include "import/record_schema.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
@@ -120,6 +121,9 @@ void DropHeightsOf(const UsableImport& usable, Network& network) {
                                      return usable.stationsWithoutHeights.count(h.stationIndex) != 0;
                                  }),
                   heights.end());
+    if (network.directions.empty() && network.distances.empty() && heights.empty()) {
+        throw AdjustmentFailure(AdjustmentStatus::NoObservations, GBK(text::kAdjustNothingLeft));
+    }
 }
 
 }  // namespace traverse

@@ -26,7 +26,8 @@ struct UsableImport {
 // DropHeightsOf, the height differences of one whose 仪器高 is none.
 std::unique_ptr<UsableImport> LeaveOutValuesNotNumbers(const CImportXml& importer);
 
-// Removes the height differences observed from the stations of usable.stationsWithoutHeights.
+// Removes the height differences observed from the stations of usable.stationsWithoutHeights;
+// refuses, with the reason, a network left without any observation.
 void DropHeightsOf(const UsableImport& usable, Network& network);
 
 }  // namespace traverse

@@ -141,6 +141,8 @@ constexpr char kOptionUnitRange[] = "between -1 and 1";
 constexpr char kOptionFinite[] = "a finite number";
 constexpr char kOptionOpenUnit[] = "between 0 and 1";
 constexpr char kAdjustNoStations[] = "No station carries observations: there is nothing to adjust.";
+constexpr char kAdjustNothingLeft[] =
+    "Nothing is left to adjust: every observation depends on a value that is no number (see the notes).";
 constexpr char kAdjustNoKnownPoints[] = "No known point has x and y: the network has no datum.";
 constexpr char kAdjustNoOrientation[] =
     "No station on a known point sights another known point: no station can be oriented.";
