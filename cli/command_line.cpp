@@ -67,14 +67,15 @@ ParseOutcome SettleExport(CommandLine& commandLine) {
 ParseOutcome SettleLimits(const CommandLine& commandLine) {
     const traverse::FieldCheckOptions& checks = commandLine.fieldChecks;
     const bool instrument = checks.angleClass != 0 || checks.distanceClass != 0;
-    if (commandLine.action == Action::Check && !commandLine.allChecks && (checks.hasGrade || instrument)) {
+    const bool given = checks.hasGrade || instrument;
+    if (commandLine.action == Action::Check && !commandLine.allChecks && given) {
         return UsageError("--grade and --instrument go with check --all only");
     }
-    const bool upperGrade =
-        checks.grade == traverse::TraverseGrade::Order3 || checks.grade == traverse::TraverseGrade::Order4;
+    const bool upperGrade = checks.grade == traverse::TraverseGrade::Order3 ||
+                            checks.grade == traverse::TraverseGrade::Order4;
     if (checks.hasGrade && upperGrade && checks.angleClass == 6) {
-        return UsageError(std::string("--instrument 6: the standard admits no 6\" instrument for a ") +
-                          traverse::TraverseGradeName(checks.grade) + " traverse");
+        return UsageError("--instrument 6: the standard admits no 6\" instrument for a " +
+                          std::string(traverse::TraverseGradeName(checks.grade)) + " traverse");
     }
     return {true, 0};
 }

@@ -62,8 +62,10 @@ private:
     // says what it holds.
     std::string ExplainImport(std::uint32_t result) const {
         std::string warnings;
-        for (const traverse::ValueNotNumber& value : traverse::FindValuesNotNumbers(m_session.Importer())) {
-            warnings += "traverse: " + m_file + ": " + traverse::GbkToUtf8(traverse::DescribeValueNotNumber(value)) + "\n";
+        const auto values = traverse::FindValuesNotNumbers(m_session.Importer());
+        for (const traverse::ValueNotNumber& value : values) {
+            const std::string described = traverse::DescribeValueNotNumber(value);
+            warnings += "traverse: " + m_file + ": " + traverse::GbkToUtf8(described) + "\n";
         }
         return warnings + ExplainResult(result);
     }

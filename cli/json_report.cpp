@@ -230,7 +230,7 @@ Json FieldChecksObject(const traverse::FieldCheckResult& result) {
     }
     return Json{{"command", "field-checks"},
                 {"result", result.exceededCount == 0 ? 0u : traverse::RESULT_FAILED},
-                {"grade", result.hasGrade ? Json(traverse::TraverseGradeName(result.grade)) : Json(nullptr)},
+                {"grade", result.hasGrade ? Json(TraverseGradeName(result.grade)) : Json(nullptr)},
                 {"grade_defaulted", result.gradeDefaulted},
                 {"items", items},
                 {"summary", summary},

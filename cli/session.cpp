@@ -109,7 +109,8 @@ void Session::EmitText(const Command& command, std::uint32_t result, const std::
     const std::string explanation = command.explain ? command.explain(result) : std::string();
     Note(explanation, true);
     const std::string& error = m_importer.m_strError;
-    const bool explained = !error.empty() && explanation.find(traverse::GbkToUtf8(error)) != std::string::npos;
+    const bool explained =
+        !error.empty() && explanation.find(traverse::GbkToUtf8(error)) != std::string::npos;
     if (error != errorBefore && error != m_lastMessage && !explained) {
         m_output.Err(CutLongLines(traverse::GbkToUtf8(error)) + "\n");
     }

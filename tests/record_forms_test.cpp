@@ -62,12 +62,14 @@ std::vector<std::pair<std::string, std::string>> RecordFiles(const TempDir& dir)
     std::vector<std::pair<std::string, std::string>> files;
     for (const char* example : {"traverse.xml", "2c-over-limit.xml", "round-not-closed.xml",
                                 "connecting-traverse.xml", "field-checks.xml"}) {
-        files.emplace_back(example, ReadFileBytes(std::string(TRAVERSE_EXAMPLES_DIR) + "/" + example));
+        files.emplace_back(example,
+                           ReadFileBytes(std::string(TRAVERSE_EXAMPLES_DIR) + "/" + example));
     }
     const std::string tool = std::string(TRAVERSE_EXAMPLES_DIR) + "/../tools/generate_records.py";
     for (const char* seed : {"1", "2", "3"}) {
         const std::string path = dir.File(std::string("generated-") + seed + ".xml");
-        const ProgramRun run = RunCommand({"python3", tool, "--stations", "4", "--seed", seed, "-o", path});
+        const ProgramRun run =
+            RunCommand({"python3", tool, "--stations", "4", "--seed", seed, "-o", path});
         if (run.status != 0) continue;  // without Python the examples still run
         files.emplace_back(path, ReadFileBytes(path));
     }
@@ -87,7 +89,8 @@ void ExpectRewriteChangesNothing(const std::regex& pattern, const char* replacem
     TempDir dir;
     for (const auto& [name, gbk] : RecordFiles(dir)) {
         const std::string original = dir.Write("original.xml", gbk);
-        const std::string rewritten = dir.Write("rewritten.xml", RewriteGbk(gbk, pattern, replacement, name));
+        const std::string rewritten =
+            dir.Write("rewritten.xml", RewriteGbk(gbk, pattern, replacement, name));
         const Outputs expected = Process(dir, original);
         EXPECT_GT(expected.adjustmentFile.size(), 100u) << name;
         ExpectSameOutputs(expected, Process(dir, rewritten), name);
@@ -97,13 +100,15 @@ void ExpectRewriteChangesNothing(const std::regex& pattern, const char* replacem
 // ---- faces by name ------------------------------------------------------------------------
 
 TEST(FacesByName, EveryRecordWithItsFacesInTheOtherOrderGivesTheSameOutputs) {
-    ExpectRewriteChangesNothing(std::regex("盘左=(\"[^\"]*\") 盘右=(\"[^\"]*\")"), "盘右=$2 盘左=$1");
+    ExpectRewriteChangesNothing(std::regex("盘左=(\"[^\"]*\") 盘右=(\"[^\"]*\")"),
+                                "盘右=$2 盘左=$1");
 }
 
 TEST(FacesByName, FaceRightFirstIsStillFaceRightAndValuesKeepTheirOrder) {
     CImportXml importer;
     XmlDocument document = XmlDocument::Create();
-    ASSERT_TRUE(document.loadXML(R"(<r><A 盘右="180.0010" 盘左="0.0000"/><B 值="2 1" 盘右="4" 盘左="3"/>
+    ASSERT_TRUE(
+        document.loadXML(R"(<r><A 盘右="180.0010" 盘左="0.0000"/><B 值="2 1" 盘右="4" 盘左="3"/>
         <C 盘右="9"/></r>)"));
     std::vector<CBaseObserve> records;
     importer.ReadObjectValue(document.selectSingleNode("r"), records);
@@ -133,7 +138,8 @@ TEST(CommentsAnywhere, OneRoundOnALineWithCommentsBetweenItsRecordsAndRounds) {
         </水平角></测站></观测值></导线观测记录>)";
     const Outputs expected = Process(dir, dir.Write("plain.xml", GbkRecordFile(plain)));
     EXPECT_EQ(expected.import, 0u);
-    ExpectSameOutputs(expected, Process(dir, dir.Write("commented.xml", GbkRecordFile(commented))), "");
+    ExpectSameOutputs(expected, Process(dir, dir.Write("commented.xml", GbkRecordFile(commented))),
+                      "");
 }
 
 // ---- text where a record belongs ----------------------------------------------------------
@@ -144,7 +150,8 @@ TEST(TextWhereARecordBelongs, TheProgramSaysWhereOnStderrAndInTheJsonError) {
   <测站 点名="S"><水平角><测回>
     <A 盘左="0" 盘右="180"/> 补测
   </测回></水平角></测站></观测值></导线观测记录>)"));
-    const std::string where = path + ": line 4, column 26: text \"补测\" where a record element was expected";
+    const std::string where =
+        path + ": line 4, column 26: text \"补测\" where a record element was expected";
     const ProgramRun run = RunTraverse({"import", path});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "不可预知的异常错误！\ntraverse: " + where + "\n");

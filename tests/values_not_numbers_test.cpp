@@ -34,12 +34,14 @@ TEST(ValuesNotNumbers, AreReadAsBeforeAndListedWhereTheyStand) {
     const TAGStationObserve& block = *StationBlock(*importer.m_arrStation[0]);
     EXPECT_EQ(block.m_info.m_fInstrumentHeight, 1.5f);
     EXPECT_EQ(block.m_arrHAngle[0].m_arrObserve[1].m_arrValue, (std::vector<double>{0, 270.1}));
-    EXPECT_EQ(block.m_arrDistance[0].m_arrObserve[0].m_arrValue, (std::vector<double>{12.5, 0, 12.6}));
+    EXPECT_EQ(block.m_arrDistance[0].m_arrObserve[0].m_arrValue,
+              (std::vector<double>{12.5, 0, 12.6}));
 
     const std::vector<ValueNotNumber> values = FindValuesNotNumbers(importer);
     ASSERT_EQ(values.size(), 5u);
-    const auto expect = [&](std::size_t i, ValueKind kind, int round, std::size_t record, const char* element,
-                            const char* attribute, const char* text, long line) {
+    const auto expect = [&](std::size_t i, ValueKind kind, int round, std::size_t record,
+                            const char* element, const char* attribute, const char* text,
+                            long line) {
         EXPECT_EQ(values[i].kind, kind) << i;
         EXPECT_EQ(values[i].station, "S") << i;
         EXPECT_EQ(values[i].round, round) << i;
@@ -54,8 +56,9 @@ TEST(ValuesNotNumbers, AreReadAsBeforeAndListedWhereTheyStand) {
     expect(2, ValueKind::Horizontal, 1, 1, "B", "盘左", "abc", 4);
     expect(3, ValueKind::Distance, 1, 0, "B", "值", "x", 5);
     expect(4, ValueKind::TargetHeight, 0, 0, "B", "值", "1,6", 6);
-    EXPECT_EQ(GbkToUtf8(DescribeValueNotNumber(values[2])),
-              "line 4: 盘左=\"abc\" of <B> in horizontal round 1 of station S is no number; read as 0");
+    EXPECT_EQ(
+        GbkToUtf8(DescribeValueNotNumber(values[2])),
+        "line 4: 盘左=\"abc\" of <B> in horizontal round 1 of station S is no number; read as 0");
     importer.Clear();
     EXPECT_TRUE(FindValuesNotNumbers(importer).empty());
 }
@@ -65,14 +68,19 @@ TEST(ValuesNotNumbers, TheProgramWarnsOnStderrInTheJsonAndOnThePage) {
     const std::string path = dir.Write("r.xml", GbkRecordFile(kRecords));
     ProgramRun run = RunTraverse({"import", path});
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.err.find("traverse: " + path + ": line 3: 仪器高=\"1.5m\" of station S is no number; read as 1.5\n"),
-              std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("line 6: 值=\"1,6\" of <B> in the target heights of station S is no number; read as 1\n"),
-              std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("traverse: " + path +
+                           ": line 3: 仪器高=\"1.5m\" of station S is no number; read as 1.5\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("line 6: 值=\"1,6\" of <B> in the target heights of station S is no "
+                           "number; read as 1\n"),
+              std::string::npos)
+        << run.err;
     run = RunTraverse({"--json", "import", path});
     const nlohmann::json import = nlohmann::json::parse(run.out);
     ASSERT_EQ(import["warnings"].size(), 5u);
-    EXPECT_EQ(import["warnings"][2], nlohmann::json::parse(R"({"warning":"not_a_number","kind":"horizontal",
+    EXPECT_EQ(import["warnings"][2],
+              nlohmann::json::parse(R"({"warning":"not_a_number","kind":"horizontal",
         "station":"S","round":1,"element":"B","attribute":"盘左","text":"abc","line":4,
         "message":"line 4: 盘左=\"abc\" of <B> in horizontal round 1 of station S is no number; read as 0"})"));
     // A sound file's import says nothing of the kind.
@@ -84,7 +92,8 @@ TEST(ValuesNotNumbers, TheProgramWarnsOnStderrInTheJsonAndOnThePage) {
 
 // ---- the adjustment -----------------------------------------------------------------------
 
-AdjustmentResult AdjustRewritten(const TempDir& dir, const std::string& from, const std::string& to) {
+AdjustmentResult AdjustRewritten(const TempDir& dir, const std::string& from,
+                                 const std::string& to) {
     const std::string path = std::string(TRAVERSE_EXAMPLES_DIR) + "/connecting-traverse.xml";
     std::string utf8 = GbkToUtf8(ReadFileBytes(path));
     if (!from.empty()) {
@@ -100,7 +109,8 @@ AdjustmentResult AdjustRewritten(const TempDir& dir, const std::string& from, co
 
 std::size_t Count(const AdjustmentResult& result, ObservationKind kind, const char* station) {
     std::size_t count = 0;
-    for (const AdjustedObservation& o : result.observations) count += o.kind == kind && o.station == Utf8ToGbk(station);
+    for (const AdjustedObservation& o : result.observations)
+        count += o.kind == kind && o.station == Utf8ToGbk(station);
     return count;
 }
 
@@ -118,10 +128,12 @@ TEST(ValuesNotNumbers, TheAdjustmentLeavesOutWhatDependsOnThemWithANote) {
     // An instrument height: the station's height differences go, its plane observations stay.
     AdjustmentResult result = AdjustRewritten(dir, "仪器高=\"1.523\"", "仪器高=\"abc\"");
     ASSERT_EQ(result.status, AdjustmentStatus::Adjusted);
-    EXPECT_TRUE(HasNote(result, "Left out: the height differences of station 导1, as line 53: 仪器高=\"abc\""));
+    EXPECT_TRUE(HasNote(
+        result, "Left out: the height differences of station 导1, as line 53: 仪器高=\"abc\""));
     EXPECT_EQ(Count(result, ObservationKind::HeightDifference, "导1"), 0u);
     EXPECT_GT(Count(sound, ObservationKind::HeightDifference, "导1"), 0u);
-    EXPECT_EQ(Count(result, ObservationKind::Direction, "导1"), Count(sound, ObservationKind::Direction, "导1"));
+    EXPECT_EQ(Count(result, ObservationKind::Direction, "导1"),
+              Count(sound, ObservationKind::Direction, "导1"));
     // An additive constant: the station's distances (and so its height differences) go.
     result = AdjustRewritten(dir, "加常数=\"2\" 乘常数=\"1.5\"", "加常数=\"2 mm\" 乘常数=\"1.5\"");
     EXPECT_TRUE(HasNote(result, "Left out: the distances and height differences of station 导1"));
@@ -129,7 +141,8 @@ TEST(ValuesNotNumbers, TheAdjustmentLeavesOutWhatDependsOnThemWithANote) {
     // A reading of a sighted target: that record; of the opening target: the whole round.
     result = AdjustRewritten(dir, "盘左=\"161.39263\"", "盘左=\"161.39263?\"");
     EXPECT_EQ(result.status, AdjustmentStatus::Adjusted);
-    EXPECT_TRUE(HasNote(result, "Left out: the record of 导1 in horizontal round 1 of station 东岭"));
+    EXPECT_TRUE(
+        HasNote(result, "Left out: the record of 导1 in horizontal round 1 of station 东岭"));
     result = AdjustRewritten(dir, "盘右=\"180.12210\"", "盘右=\"\"");
     EXPECT_TRUE(HasNote(result, "Left out: horizontal round 1 of station 东岭, as line 18"));
     for (const AdjustedPoint& point : result.points) {

@@ -51,8 +51,9 @@ struct HtmlReportInput {
     NetworkSketch sketch;                 // plotted when the adjustment has no points
 };
 
-// Fills counts, incomplete, valuesNotNumbers, fieldChecks, adjustment and sketch from an importer after its import
-// (read only); the caller sets the file name, the import's result and texts and the check report.
+// Fills counts, incomplete, valuesNotNumbers, fieldChecks, adjustment and sketch from an importer
+// after its import (read only); the caller sets the file name, the import's result and texts and
+// the check report.
 TRAVERSE_API void CollectReportResults(const CImportXml& importer, const FieldCheckOptions& fieldOptions,
                                        const AdjustmentOptions& adjustmentOptions, HtmlReportInput& input);
 

@@ -64,7 +64,9 @@ AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptio
         result.error = failure.Message();
     }
     result.notes.insert(result.notes.begin(), network.notes.begin(), network.notes.end());
-    if (usable != nullptr) result.notes.insert(result.notes.begin(), usable->notes.begin(), usable->notes.end());
+    if (usable != nullptr) {
+        result.notes.insert(result.notes.begin(), usable->notes.begin(), usable->notes.end());
+    }
     return result;
 }
 

@@ -23,7 +23,9 @@ struct StationCuts {
     bool distances = false;
 };
 
-int SetIndex(ValueKind kind) { return kind == ValueKind::Horizontal ? 0 : kind == ValueKind::Zenith ? 1 : 2; }
+int SetIndex(ValueKind kind) {
+    return kind == ValueKind::Horizontal ? 0 : kind == ValueKind::Zenith ? 1 : 2;
+}
 
 // Marks what depends on value in cuts and says what that is (GBK); empty when nothing does.
 std::string Cut(const ValueNotNumber& value, const TAGStationObserve& block, StationCuts& cuts,
@@ -36,7 +38,9 @@ std::string Cut(const ValueNotNumber& value, const TAGStationObserve& block, Sta
             usable.stationsWithoutHeights.insert(static_cast<int>(value.stationIndex));
             return FormatText(GBK(text::kAdjustLeftOutHeights), station);
         }
-        if (attribute != GBK(schema::kAddConst) && attribute != GBK(schema::kMulConst)) return std::string();
+        if (attribute != GBK(schema::kAddConst) && attribute != GBK(schema::kMulConst)) {
+            return std::string();
+        }
         cuts.distances = true;
         return FormatText(GBK(text::kAdjustLeftOutDistances), station);
     case ValueKind::TargetHeight:
@@ -45,18 +49,24 @@ std::string Cut(const ValueNotNumber& value, const TAGStationObserve& block, Sta
     default: break;
     }
     const std::vector<CSurveyTurn>& rounds = value.kind == ValueKind::Horizontal ? block.m_arrHAngle
-                                             : value.kind == ValueKind::Zenith   ? block.m_arrZenith
-                                                                                 : block.m_arrDistance;
-    if (value.round < 1 || static_cast<std::size_t>(value.round) > rounds.size()) return std::string();
-    const std::vector<CBaseObserve>& records = rounds[static_cast<std::size_t>(value.round - 1)].m_arrObserve;
+                                             : value.kind == ValueKind::Zenith
+                                                 ? block.m_arrZenith
+                                                 : block.m_arrDistance;
+    if (value.round < 1 || static_cast<std::size_t>(value.round) > rounds.size()) {
+        return std::string();
+    }
+    const std::vector<CBaseObserve>& records =
+        rounds[static_cast<std::size_t>(value.round - 1)].m_arrObserve;
     // Every direction of a round is reduced to its opening target.
-    if (value.kind == ValueKind::Horizontal && !records.empty() && records.front().m_strName == value.element) {
+    if (value.kind == ValueKind::Horizontal && !records.empty() &&
+        records.front().m_strName == value.element) {
         cuts.horizontalRounds.insert(value.round);
-        return FormatText(GBK(text::kAdjustLeftOutRound), ValueKindName(value.kind), value.round, station);
+        return FormatText(GBK(text::kAdjustLeftOutRound), ValueKindName(value.kind), value.round,
+                          station);
     }
     cuts.records[SetIndex(value.kind)].emplace(value.round, value.record);
-    return FormatText(GBK(text::kAdjustLeftOutRecord), value.element.c_str(), ValueKindName(value.kind),
-                      value.round, station);
+    return FormatText(GBK(text::kAdjustLeftOutRecord), value.element.c_str(),
+                      ValueKindName(value.kind), value.round, station);
 }
 
 // Keeps the items of items whose index (from 0, or from 1 for rounds) is not in gone.
@@ -70,19 +80,23 @@ void KeepOthers(std::vector<T>& items, Gone gone) {
 }
 
 void ApplyCuts(const StationCuts& cuts, TAGStationObserve& block) {
-    std::vector<CSurveyTurn>* sets[3] = {&block.m_arrHAngle, &block.m_arrZenith, &block.m_arrDistance};
+    std::vector<CSurveyTurn>* sets[3] = {&block.m_arrHAngle, &block.m_arrZenith,
+                                         &block.m_arrDistance};
     for (int s = 0; s < 3; ++s) {
         for (std::size_t r = 0; r < sets[s]->size(); ++r) {
             const int round = static_cast<int>(r) + 1;
-            KeepOthers((*sets[s])[r].m_arrObserve,
-                       [&](std::size_t i) { return cuts.records[s].count({round, i}) != 0; });
+            KeepOthers((*sets[s])[r].m_arrObserve, [&](std::size_t i) {
+                return cuts.records[s].count({round, i}) != 0;
+            });
         }
     }
-    KeepOthers(block.m_arrHAngle,
-               [&](std::size_t r) { return cuts.horizontalRounds.count(static_cast<int>(r) + 1) != 0; });
+    KeepOthers(block.m_arrHAngle, [&](std::size_t r) {
+        return cuts.horizontalRounds.count(static_cast<int>(r) + 1) != 0;
+    });
     if (cuts.distances) block.m_arrDistance.clear();
     for (CSurveyTurn& heights : block.m_arrTargetHeight) {
-        KeepOthers(heights.m_arrObserve, [&](std::size_t i) { return cuts.targetHeights.count(i) != 0; });
+        KeepOthers(heights.m_arrObserve,
+                   [&](std::size_t i) { return cuts.targetHeights.count(i) != 0; });
     }
 }
 
@@ -118,7 +132,8 @@ void DropHeightsOf(const UsableImport& usable, Network& network) {
     std::vector<HeightDifference>& heights = network.heights;
     heights.erase(std::remove_if(heights.begin(), heights.end(),
                                  [&](const HeightDifference& h) {
-                                     return usable.stationsWithoutHeights.count(h.stationIndex) != 0;
+                                     return usable.stationsWithoutHeights.count(h.stationIndex) !=
+                                            0;
                                  }),
                   heights.end());
     if (network.directions.empty() && network.distances.empty() && heights.empty()) {

@@ -102,7 +102,8 @@ void AppendLimits(const FieldCheckResult& result, std::string& out) {
     out += GBK(text::kFieldMarkLegend);
     out += kLineEnd;
     if (result.gradeDefaulted) {
-        out += FormatText(GBK(text::kFieldDefaultGrade), Utf8ToGbk(TraverseGradeName(result.grade)).c_str());
+        const std::string grade = Utf8ToGbk(TraverseGradeName(result.grade));
+        out += FormatText(GBK(text::kFieldDefaultGrade), grade.c_str());
         out += kLineEnd;
     }
 }

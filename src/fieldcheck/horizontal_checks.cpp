@@ -69,8 +69,9 @@ void CheckClosure(const CSurveyTurn& round, std::size_t r, FieldValueSink& sink)
 // the mean direction of the opening record, with a closing record the short-way mean of opening
 // and closing. A round that opens on another target than orientationTarget has no common zero
 // with the others: it gives nothing and is named as left out.
-void CollectDirections(const CSurveyTurn& round, std::size_t r, const std::string& orientationTarget,
-                       TargetSeries& directions, FieldValueSink& sink) {
+void CollectDirections(const CSurveyTurn& round, std::size_t r,
+                       const std::string& orientationTarget, TargetSeries& directions,
+                       FieldValueSink& sink) {
     const std::vector<CBaseObserve>& records = round.m_arrObserve;
     if (records.empty()) return;
     if (records.front().m_strName != orientationTarget) {

@@ -17,8 +17,11 @@
 namespace traverse {
 namespace {
 
-// The spread of vertical angles given doubled (2α in (-pi, pi]): half the shortest arc holding them.
-double VerticalAngleSpread(const std::vector<double>& doubled) { return CircularSpread(doubled) / 2; }
+// The spread of vertical angles given doubled (2α in (-pi, pi]): half the shortest arc that holds
+// them.
+double VerticalAngleSpread(const std::vector<double>& doubled) {
+    return CircularSpread(doubled) / 2;
+}
 
 }  // namespace
 

@@ -62,13 +62,14 @@ std::string DescribeValueNotNumber(const ValueNotNumber& value) {
     if (value.kind == ValueKind::Station) {
         owner = FormatText(GBK(text::kValueOfStation), value.station.c_str());
     } else if (value.kind == ValueKind::TargetHeight) {
-        owner = FormatText(GBK(text::kValueOfTargetHeight), value.element.c_str(), value.station.c_str());
+        owner = FormatText(GBK(text::kValueOfTargetHeight), value.element.c_str(),
+                           value.station.c_str());
     } else {
-        owner = FormatText(GBK(text::kValueOfRecord), value.element.c_str(), ValueKindName(value.kind),
-                           value.round, value.station.c_str());
+        owner = FormatText(GBK(text::kValueOfRecord), value.element.c_str(),
+                           ValueKindName(value.kind), value.round, value.station.c_str());
     }
-    return FormatText(GBK(text::kValueNotNumber), value.line, value.attribute.c_str(), value.text.c_str(),
-                      owner.c_str(), AToF(value.text));
+    return FormatText(GBK(text::kValueNotNumber), value.line, value.attribute.c_str(),
+                      value.text.c_str(), owner.c_str(), AToF(value.text));
 }
 
 const char* ValueKindName(ValueKind kind) {

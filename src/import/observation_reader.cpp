@@ -33,7 +33,8 @@ bool ReadStationParameter(const std::string& name, const std::string& value, CPo
 
 // Faces by name: a record that gives 盘右 before 盘左 is read face left first. The face readings
 // are put back into the places faces took, left ones first; readings of 值 keep theirs.
-void PutFaceLeftFirst(std::vector<double>& values, const std::vector<std::pair<std::size_t, bool>>& faces) {
+void PutFaceLeftFirst(std::vector<double>& values,
+                      const std::vector<std::pair<std::size_t, bool>>& faces) {
     std::vector<double> ordered;
     for (const bool left : {true, false}) {
         for (const auto& face : faces) {
@@ -64,14 +65,17 @@ void CImportXml::ReadStation(XmlNode node, CPoint3D& station) {
         const std::string name = chars::TrimCSpace(attribute.nodeName());
         const std::string value = attribute.nodeTypedValue();
         if (!ReadStationParameter(name, value, station, block.m_info)) {
-            m_arrValueNotNumber.push_back({ValueKind::Station, std::string(), 0, 0, 0, node.nodeName(),
-                                           name, value, node.line()});
+            m_arrValueNotNumber.push_back({ValueKind::Station, std::string(), 0, 0, 0,
+                                           node.nodeName(), name, value, node.line()});
         }
     }
-    const auto readSet = [&](const std::string& name, ValueKind kind, std::vector<CSurveyTurn>& turns) {
+    const auto readSet = [&](const std::string& name, ValueKind kind,
+                             std::vector<CSurveyTurn>& turns) {
         const std::size_t first = m_arrValueNotNumber.size();
         ReadObserveEx(node, name, turns);
-        for (std::size_t i = first; i < m_arrValueNotNumber.size(); ++i) m_arrValueNotNumber[i].kind = kind;
+        for (std::size_t i = first; i < m_arrValueNotNumber.size(); ++i) {
+            m_arrValueNotNumber[i].kind = kind;
+        }
     };
     readSet(GBK(schema::kHorizontalSet), ValueKind::Horizontal, block.m_arrHAngle);
     readSet(GBK(schema::kZenithSet), ValueKind::Zenith, block.m_arrZenith);
@@ -157,8 +161,9 @@ std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve
         bool rightFirst = false;
         const auto check = [&](const std::string& name, const std::string& text) {
             if (IsNumberText(text)) return;
-            m_arrValueNotNumber.push_back({ValueKind::Horizontal, std::string(), 0, 0, observes.size(),
-                                           observe.m_strName, name, text, child.line()});
+            m_arrValueNotNumber.push_back({ValueKind::Horizontal, std::string(), 0, 0,
+                                           observes.size(), observe.m_strName, name, text,
+                                           child.line()});
         };
         for (long a = 0; a < attributeCount; ++a) {
             const XmlNode attribute = attributes.item(a);

@@ -14,15 +14,17 @@ constexpr std::size_t kExcerptCharacters = 40;
 std::string Excerpt(const std::string& gbkText) {
     const std::string text = chars::TrimCSpace(gbkText);
     std::size_t at = 0;
-    for (std::size_t n = 0; at < text.size() && n < kExcerptCharacters; ++n) at += chars::GbkLength(text, at);
+    for (std::size_t n = 0; at < text.size() && n < kExcerptCharacters; ++n) {
+        at += chars::GbkLength(text, at);
+    }
     return at < text.size() ? text.substr(0, at) + GBK("…") : text;
 }
 
 }  // namespace
 
 RecordPlaceError::RecordPlaceError(const XmlNode& text)
-    : _com_error(E_POINTER, FormatText(GBK(text::kTextWhereRecordBelongs), text.line(), text.column(),
-                                       Excerpt(text.nodeTypedValue()).c_str())) {}
+    : _com_error(E_POINTER, FormatText(GBK(text::kTextWhereRecordBelongs), text.line(),
+                                       text.column(), Excerpt(text.nodeTypedValue()).c_str())) {}
 
 bool IsRecordNode(const XmlNode& node) {
     switch (node.nodeType()) {

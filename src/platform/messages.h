@@ -17,7 +17,8 @@ constexpr char kValueOfStation[] = "station %s";
 constexpr char kValueOfRecord[] = "<%s> in %s round %d of station %s";
 constexpr char kValueOfTargetHeight[] = "<%s> in the target heights of station %s";
 // line, column, the text (cut short)
-constexpr char kTextWhereRecordBelongs[] = "line %ld, column %ld: text \"%s\" where a record element was expected";
+constexpr char kTextWhereRecordBelongs[] =
+    "line %ld, column %ld: text \"%s\" where a record element was expected";
 // station, round number, target
 constexpr char kIncompleteHorizontal[] =
     "测站%s水平角观测第%ld测回中，目标点%s读数不够，即缺盘左或盘右数据！";
@@ -142,7 +143,8 @@ constexpr char kOptionFinite[] = "a finite number";
 constexpr char kOptionOpenUnit[] = "between 0 and 1";
 constexpr char kAdjustNoStations[] = "No station carries observations: there is nothing to adjust.";
 constexpr char kAdjustNothingLeft[] =
-    "Nothing is left to adjust: every observation depends on a value that is no number (see the notes).";
+    "Nothing is left to adjust: every observation depends on a value that is no number "
+    "(see the notes).";
 constexpr char kAdjustNoKnownPoints[] = "No known point has x and y: the network has no datum.";
 constexpr char kAdjustNoOrientation[] =
     "No station on a known point sights another known point: no station can be oriented.";
@@ -360,7 +362,8 @@ constexpr char kHtmlNotAdjusted[] = "Adjustment";
 constexpr char kHtmlIncompleteHeading[] = "Incomplete observations";
 constexpr char kHtmlNoIncomplete[] = "None: every record has the readings it needs.";
 constexpr const char* kHtmlIncompleteColumns[] = {"Station", "Kind", "Target", "Round"};
-constexpr char kHtmlValuesNotNumbersHeading[] = "Values that are no numbers (read as the number they begin with, else 0)";
+constexpr char kHtmlValuesNotNumbersHeading[] =
+    "Values that are no numbers (read as the number they begin with, else 0)";
 constexpr const char* kHtmlValuesNotNumbersColumns[] = {"Station", "Kind",      "Round", "Element",
                                                         "Attribute", "Text", "Line", "Read as"};
 constexpr char kHtmlKindHorizontal[] = "horizontal angle (both faces needed)";

@@ -152,8 +152,11 @@ void AppendLeftOutRounds(const FieldCheckResult& result, std::string& page) {
     if (result.leftOutRounds.empty()) return;
     page += std::string("<p>") + EscapeHtml(text::kFieldLeftOutHeading) + "</p>\n<ul>\n";
     for (const LeftOutRound& round : result.leftOutRounds) {
-        const std::string line = FormatText(text::kFieldLeftOutRound, GbkToUtf8(round.station).c_str(), round.round,
-                                            GbkToUtf8(round.opening).c_str(), GbkToUtf8(round.orientation).c_str());
+        const std::string station = GbkToUtf8(round.station);
+        const std::string opening = GbkToUtf8(round.opening);
+        const std::string orientation = GbkToUtf8(round.orientation);
+        const std::string line = FormatText(text::kFieldLeftOutRound, station.c_str(), round.round,
+                                            opening.c_str(), orientation.c_str());
         page += "<li>" + EscapeHtml(line) + "</li>\n";
     }
     page += "</ul>\n";
@@ -165,7 +168,9 @@ void AppendFieldCheckSection(const FieldCheckResult& result, std::string& page) 
     OpenSection(page, "field-checks", text::kHtmlFieldChecks);
     AppendItems(result, page);
     if (result.gradeDefaulted) {
-        page += "<p>" + EscapeHtml(FormatText(text::kFieldDefaultGrade, TraverseGradeName(result.grade))) + "</p>\n";
+        const std::string grade =
+            FormatText(text::kFieldDefaultGrade, TraverseGradeName(result.grade));
+        page += "<p>" + EscapeHtml(grade) + "</p>\n";
     }
     page += std::string("<p class=\"quiet\">") + text::kHtmlExceededLegend + "</p>\n";
     for (const KindTable& table : KindTables()) AppendKindTable(result, table, page);

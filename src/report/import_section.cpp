@@ -40,10 +40,12 @@ void AppendValuesNotNumbers(const std::vector<ValueNotNumber>& values, std::stri
     page += std::string("<h3>") + text::kHtmlValuesNotNumbersHeading + "</h3>\n";
     OpenTable(page, Columns(text::kHtmlValuesNotNumbersColumns), "fail lead3");
     for (const ValueNotNumber& v : values) {
-        const std::string round = v.round > 0 ? FormatText("%d", v.round) : std::string(text::kHtmlNone);
-        page += "<tr>" + Cell(EscapeGbk(v.station)) + Cell(EscapeHtml(ValueKindName(v.kind))) + Cell(round) +
-                Cell(EscapeGbk(v.element)) + Cell(EscapeGbk(v.attribute)) + Cell(EscapeGbk(v.text)) +
-                Cell(FormatText("%ld", v.line)) + Cell(FormatText("%.15g", AToF(v.text))) + "\n";
+        const std::string round =
+            v.round > 0 ? FormatText("%d", v.round) : std::string(text::kHtmlNone);
+        page += "<tr>" + Cell(EscapeGbk(v.station)) + Cell(EscapeHtml(ValueKindName(v.kind))) +
+                Cell(round) + Cell(EscapeGbk(v.element)) + Cell(EscapeGbk(v.attribute)) +
+                Cell(EscapeGbk(v.text)) + Cell(FormatText("%ld", v.line)) +
+                Cell(FormatText("%.15g", AToF(v.text))) + "\n";
     }
     CloseTable(page);
 }

@@ -85,7 +85,8 @@ std::uint32_t StartTagLine(const xmlParserCtxt& context) {
 void PlaceText(const xmlParserCtxt& context, const xmlChar* text, int length, long startColumn,
                XmlTreeNode& node) {
     const xmlParserInput* input = context.input;
-    const std::string_view all(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
+    const std::string_view all(reinterpret_cast<const char*>(text),
+                               static_cast<std::size_t>(length));
     const std::size_t first = all.find_first_not_of(" \t\r\n");
     if (input == nullptr || input->line <= 0 || first == std::string_view::npos) return;
     const std::string_view rest = all.substr(first);
@@ -95,7 +96,8 @@ void PlaceText(const xmlParserCtxt& context, const xmlChar* text, int length, lo
     const std::size_t lastBreak = all.substr(0, first).rfind('\n');
     long column = 0;
     if (lastBreak != std::string_view::npos) {
-        column = 1 + static_cast<long>(chars::Utf8Characters(all.substr(lastBreak + 1, first - lastBreak - 1)));
+        const std::string_view before = all.substr(lastBreak + 1, first - lastBreak - 1);
+        column = 1 + static_cast<long>(chars::Utf8Characters(before));
     } else if (startColumn > 0) {
         column = startColumn + static_cast<long>(chars::Utf8Characters(all.substr(0, first)));
     } else if (breaksAfter == 0) {
@@ -104,8 +106,10 @@ void PlaceText(const xmlParserCtxt& context, const xmlChar* text, int length, lo
         const xmlChar* start = text;
         while (start > input->base && start[-1] != '\n' && text - start < kColumnSearch) --start;
         if (start == input->base || start[-1] == '\n') {
-            const std::string_view before(reinterpret_cast<const char*>(start), static_cast<std::size_t>(text - start));
-            column = 1 + static_cast<long>(chars::Utf8Characters(before) + chars::Utf8Characters(all.substr(0, first)));
+            const std::string_view before(reinterpret_cast<const char*>(start),
+                                          static_cast<std::size_t>(text - start));
+            column = 1 + static_cast<long>(chars::Utf8Characters(before) +
+                                           chars::Utf8Characters(all.substr(0, first)));
         }
     }
     node.column = column > 0 ? static_cast<std::uint32_t>(column) : 0;
@@ -192,8 +196,8 @@ void XmlTreeBuilder::FlushPending() {
     m_pendingText.clear();
 }
 
-void XmlTreeBuilder::AddPending(xmlParserCtxtPtr context, XmlNodeKind kind, ChildKind childKind, bool merges,
-                                const xmlChar* text, int length) {
+void XmlTreeBuilder::AddPending(xmlParserCtxtPtr context, XmlNodeKind kind, ChildKind childKind,
+                                bool merges, const xmlChar* text, int length) {
     long startColumn = 0;
     if (merges && m_pending != nullptr && m_pending->kind == kind) {
         Mark(childKind);
@@ -310,14 +314,16 @@ void XmlTreeBuilder::Characters(xmlParserCtxtPtr context, const xmlChar* text, i
     }
     // Text joins text before it, also across an entity's boundary.
     const XmlTreeNode* last = m_frames[frame.owner].lastChild;
-    AddPending(context, XmlNodeKind::Text, ChildKind::Text, last != nullptr && last == m_pending, text, length);
+    const bool merges = last != nullptr && last == m_pending;
+    AddPending(context, XmlNodeKind::Text, ChildKind::Text, merges, text, length);
 }
 
 void XmlTreeBuilder::CData(xmlParserCtxtPtr context, const xmlChar* text, int length) {
     const Frame& frame = Sync(context);
     if (AtDocumentLevel()) return;
     // A CDATA section joins one just before it in the same text.
-    AddPending(context, XmlNodeKind::CData, ChildKind::CData, frame.last == ChildKind::CData, text, length);
+    const bool merges = frame.last == ChildKind::CData;
+    AddPending(context, XmlNodeKind::CData, ChildKind::CData, merges, text, length);
 }
 
 void XmlTreeBuilder::Comment(xmlParserCtxtPtr context, const xmlChar* text) {

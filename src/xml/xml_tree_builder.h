@@ -67,8 +67,8 @@ private:
     void Append(detail::XmlTreeNode* node, ChildKind kind);
     void Mark(ChildKind kind);
     // Text or CDATA that goes on while the same kind follows.
-    void AddPending(xmlParserCtxtPtr context, detail::XmlNodeKind kind, ChildKind childKind, bool merges,
-                    const xmlChar* text, int length);
+    void AddPending(xmlParserCtxtPtr context, detail::XmlNodeKind kind, ChildKind childKind,
+                    bool merges, const xmlChar* text, int length);
     void FlushPending();
     std::uint32_t Intern(const xmlChar* name);
 
