@@ -123,6 +123,8 @@ TEST(FacesByName, FaceRightFirstIsStillFaceRightAndValuesKeepTheirOrder) {
 TEST(CommentsAnywhere, ACommentAndAnInstructionAfterEveryTagChangeNoOutput) {
     // Inside every section, station, set and round, between rounds and between records.
     ExpectRewriteChangesNothing(std::regex(">(\r?\n)"), "><!-- 注释 --><?note x?>$1");
+    // Between the tolerance items of a group, the known points and the records on one line.
+    ExpectRewriteChangesNothing(std::regex("/>"), "/><?note x?><!-- 注释 -->");
 }
 
 TEST(CommentsAnywhere, OneRoundOnALineWithCommentsBetweenItsRecordsAndRounds) {
