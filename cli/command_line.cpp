@@ -64,8 +64,28 @@ ParseOutcome SettleExport(CommandLine& commandLine) {
     return {true, 0};
 }
 
+// The limits of the field checks: chosen only where they are used, and never a line the standard
+// lacks (it admits no 6" instrument for 三等 and 四等).
+ParseOutcome SettleLimits(const CommandLine& commandLine) {
+    const traverse::FieldCheckOptions& checks = commandLine.fieldChecks;
+    const bool instrument = checks.angleClass != 0 || checks.distanceClass != 0;
+    const bool given = checks.hasGrade || instrument;
+    if (commandLine.action == Action::Check && !commandLine.allChecks && given) {
+        return UsageError("--grade and --instrument go with check --all only");
+    }
+    const bool upperGrade = checks.grade == traverse::TraverseGrade::Order3 ||
+                            checks.grade == traverse::TraverseGrade::Order4;
+    if (checks.hasGrade && upperGrade && checks.angleClass == 6) {
+        return UsageError("--instrument 6: the standard admits no 6\" instrument for a " +
+                          std::string(traverse::TraverseGradeName(checks.grade)) + " traverse");
+    }
+    return {true, 0};
+}
+
 // The files and outputs of the chosen command, checked once CLI11 has read the words.
 ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
+    const ParseOutcome limits = SettleLimits(commandLine);
+    if (!limits.proceed) return limits;
     if (commandLine.action == Action::Export) {
         const ParseOutcome outcome = SettleExport(commandLine);
         if (!outcome.proceed) return outcome;

@@ -58,14 +58,30 @@ private:
         return m_session.Run(import);
     }
 
-    // A file that could not be read says why first; one that stopped at a character GBK cannot
-    // hold says where; a good import of the import command says what it holds.
+    // A file that could not be read says why first; one that stopped at text where a record
+    // belongs or at a character GBK cannot hold says where; a good import of the import command
+    // says what it holds.
     std::string ExplainImport(std::uint32_t result) const {
+        std::string warnings;
+        const auto values = traverse::FindValuesNotNumbers(m_session.Importer());
+        for (const traverse::ValueNotNumber& value : values) {
+            const std::string described = traverse::DescribeValueNotNumber(value);
+            warnings += "traverse: " + m_file + ": " + traverse::GbkToUtf8(described) + "\n";
+        }
+        return warnings + ExplainResult(result);
+    }
+
+    std::string ExplainResult(std::uint32_t result) const {
         if (result == kObjectNotFound) {
             const std::string reason = WhyUnreadable(m_file);
             return reason.empty() ? std::string() : "traverse: cannot read " + m_file + ": " + reason + "\n";
         }
-        if (result == traverse::RESULT_FAILED) return WhereTextOutsideGbk(m_file);
+        if (result == traverse::RESULT_FAILED) {
+            // Text where a record belongs: the import said where in m_strError.
+            const std::string& error = m_session.Importer().m_strError;
+            if (!error.empty()) return "traverse: " + traverse::GbkToUtf8(error) + "\n";
+            return WhereTextOutsideGbk(m_file);
+        }
         if (result == 0 && m_commandLine.action == Action::Import) {
             return ImportSummary(m_file, m_session.Importer());
         }

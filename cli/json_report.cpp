@@ -1,6 +1,7 @@
 #include "json_report.h"
 
 #include "traverse/code_page.h"
+#include "traverse/import_contents.h"
 
 namespace traverse_cli {
 namespace {
@@ -220,10 +221,36 @@ Json FieldChecksObject(const traverse::FieldCheckResult& result) {
     for (const traverse::FieldCheckValue& value : result.values) items.push_back(FieldCheckItem(value));
     Json summary = Json::array();
     for (const traverse::FieldCheckSummary& item : result.summary) summary.push_back(FieldCheckSummaryItem(item));
+    Json leftOut = Json::array();
+    for (const traverse::LeftOutRound& round : result.leftOutRounds) {
+        leftOut.push_back(Json{{"station", GbkToUtf8(round.station)},
+                               {"round", round.round},
+                               {"opening", GbkToUtf8(round.opening)},
+                               {"orientation", GbkToUtf8(round.orientation)}});
+    }
     return Json{{"command", "field-checks"},
                 {"result", result.exceededCount == 0 ? 0u : traverse::RESULT_FAILED},
+                {"grade", result.hasGrade ? Json(TraverseGradeName(result.grade)) : Json(nullptr)},
+                {"grade_defaulted", result.gradeDefaulted},
                 {"items", items},
-                {"summary", summary}};
+                {"summary", summary},
+                {"left_out_rounds", leftOut}};
+}
+
+Json ImportWarnings(const traverse::CImportXml& importer) {
+    Json warnings = Json::array();
+    for (const traverse::ValueNotNumber& value : traverse::FindValuesNotNumbers(importer)) {
+        warnings.push_back(Json{{"warning", "not_a_number"},
+                                {"kind", traverse::ValueKindName(value.kind)},
+                                {"station", GbkToUtf8(value.station)},
+                                {"round", value.round == 0 ? Json(nullptr) : Json(value.round)},
+                                {"element", GbkToUtf8(value.element)},
+                                {"attribute", GbkToUtf8(value.attribute)},
+                                {"text", GbkToUtf8(value.text)},
+                                {"line", value.line},
+                                {"message", GbkToUtf8(traverse::DescribeValueNotNumber(value))}});
+    }
+    return warnings;
 }
 
 Json ImportData(const traverse::CImportXml& importer) {

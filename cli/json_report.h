@@ -14,6 +14,8 @@ using Json = nlohmann::ordered_json;
 
 // The tolerance items, known points and stations of importer; text as UTF-8.
 Json ImportData(const traverse::CImportXml& importer);
+// The values of the import whose text is no number, one object each.
+Json ImportWarnings(const traverse::CImportXml& importer);
 
 // {"command": "field-checks", "result", "items", "summary"}: every value and every item's summary.
 Json FieldChecksObject(const traverse::FieldCheckResult& result);

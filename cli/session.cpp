@@ -58,7 +58,12 @@ std::uint32_t Session::Run(const Command& command) {
                     {"report", traverse::GbkToUtf8(m_importer.m_strText)},
                     {"error", traverse::GbkToUtf8(m_importer.m_strError)},
                     {"messages", messages}};
-        if (std::string(command.name) == "import") object["data"] = ImportData(m_importer);
+        if (std::string(command.name) == "import") {
+            // Only where there are some: the import's object of a sound file stays as it was.
+            Json warnings = ImportWarnings(m_importer);
+            if (!warnings.empty()) object["warnings"] = std::move(warnings);
+            object["data"] = ImportData(m_importer);
+        }
         EmitJson(std::move(object));
     } else {
         EmitText(command, result, textBefore, errorBefore);
@@ -96,14 +101,17 @@ void Session::OnMessageBox(const std::string& text) {
 }
 
 // The report when the command changed it; the explanation of the result; m_strError when the
-// command changed it and it says more than the last message box did.
+// command changed it and it says more than the last message box and the explanation did.
 void Session::EmitText(const Command& command, std::uint32_t result, const std::string& textBefore,
                        const std::string& errorBefore) {
     const std::string& text = m_importer.m_strText;
     if (!command.quiet && text != textBefore && !text.empty()) m_output.Out(traverse::GbkToUtf8(text) + "\n");
-    if (command.explain) Note(command.explain(result), true);
+    const std::string explanation = command.explain ? command.explain(result) : std::string();
+    Note(explanation, true);
     const std::string& error = m_importer.m_strError;
-    if (error != errorBefore && error != m_lastMessage) {
+    const bool explained =
+        !error.empty() && explanation.find(traverse::GbkToUtf8(error)) != std::string::npos;
+    if (error != errorBefore && error != m_lastMessage && !explained) {
         m_output.Err(CutLongLines(traverse::GbkToUtf8(error)) + "\n");
     }
 }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstdint>
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -490,6 +491,57 @@ TEST_F(BadInputTest, OutputToAFullDeviceIsReportedOnStderrAndExitsOne) {
         EXPECT_NE(run.err.find("/dev/full"), std::string::npos) << run.err;
         EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
         EXPECT_EQ(run.err.find("written to"), std::string::npos) << run.err;
+    }
+}
+
+// ---- records as other tools and people write them ---------------------------------------------
+
+// kStation rewritten: every match of pattern replaced.
+std::string Rewritten(const char* pattern, const char* replacement) {
+    return GbkRecordFile(Body(std::regex_replace(std::string(kStation), std::regex(pattern), replacement)));
+}
+
+TEST_F(BadInputTest, FacesInTheOtherOrderAndCommentsAnywhereChangeNothing) {
+    const Outcome reference = Reference();
+    for (const Outcome& outcome : {RunBytes(Rewritten("盘左=(\"[^\"]*\") 盘右=(\"[^\"]*\")", "盘右=$2 盘左=$1")),
+                                   RunBytes(Rewritten(">", "><!-- 注 --><?p x?>"))}) {
+        EXPECT_EQ(outcome.import, reference.import);
+        EXPECT_EQ(outcome.checkReport, reference.checkReport);
+        EXPECT_EQ(outcome.exportedBytes, reference.exportedBytes);
+        EXPECT_EQ(outcome.messages, reference.messages);
+    }
+}
+
+TEST_F(BadInputTest, TextWhereARecordBelongsStopsTheImportSayingWhere) {
+    const Outcome outcome = RunBytes(Rewritten("(<测回>)(<龙岗 盘左=\"90)", "$1 补测 $2"));
+    EXPECT_EQ(outcome.import, RESULT_FAILED);
+    EXPECT_EQ(outcome.messages, std::vector<std::string>{GBK("不可预知的异常错误！")});
+    EXPECT_NE(GbkToUtf8(outcome.importError).find(": line 9, column 14: text \"补测\" where a record element"),
+              std::string::npos) << GbkToUtf8(outcome.importError);
+}
+
+TEST_F(BadInputTest, ValuesThatAreNoNumbersAreReadAsBeforeAndWarnedAbout) {
+    const std::string path = dir.Write("units.xml", Rewritten("仪器高=\"1.393\"", "仪器高=\"1.393m\""));
+    const Outcome reference = Reference();
+    const Outcome outcome = RunCommands(path);
+    EXPECT_EQ(outcome.import, 0u);
+    EXPECT_EQ(outcome.exportedBytes, reference.exportedBytes);
+    const ProgramRun run = RunTraverse({"import", path});
+    EXPECT_NE(run.err.find("仪器高=\"1.393m\" of station 凤岭 is no number; read as 1.393"), std::string::npos);
+}
+
+TEST_F(BadInputTest, SightsEitherSideOfTheZenithAndLimitsTheStandardLacks) {
+    const std::string path = dir.Write("zenith.xml", Rewritten("<天顶距>.*</天顶距>", R"(<天顶距>
+        <测回><龙岗 盘左="0.0001" 盘右="359.5959"/></测回><测回><龙岗 盘左="359.5959" 盘右="0.0001"/></测回>
+      </天顶距>)"));
+    ProgramRun run = RunTraverse({"check", "--all", path});
+    EXPECT_NE(run.out.find("    龙岗                             2.0"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("647998"), std::string::npos);
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {"check", "--all", "--grade", "四等", "--instrument", "6", path}, {"check", "--grade", "四等", path}}) {
+        run = RunTraverse(words);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
     }
 }
 

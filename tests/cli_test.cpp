@@ -307,6 +307,47 @@ TEST(Cli, CheckAllAddsTheFieldChecksAndFailsOnAnExceedance) {
     }
 }
 
+TEST(Cli, LimitsAreNeverSilentlyDropped) {
+    // A line the standard lacks, and options that only --all would use: usage errors with a reason.
+    ProgramRun run = RunTraverse({"check", "--all", "--grade", "三等", "--instrument", "6", kExample});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("no 6\" instrument for a 三等 traverse"), std::string::npos) << run.err;
+    EXPECT_EQ(RunTraverse({"report", kExample, "--grade", "四等", "--instrument", "DJ6"}).status, 2);
+    for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
+             {"--grade", "一级"}, {"--instrument", "2"}}) {
+        std::vector<std::string> arguments{"check", kExample};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        run = RunTraverse(arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find("go with check --all only"), std::string::npos) << run.err;
+    }
+    // An instrument without a grade takes the default grade, and says so.
+    run = RunTraverse({"check", "--all", "--instrument", "6", kExample});
+    EXPECT_NE(run.out.find("Grade 一级, the default"), std::string::npos) << run.out;
+    run = RunTraverse({"--json", "check", "--all", "--instrument", "6", kExample});
+    const nlohmann::json last = nlohmann::json::parse(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1));
+    EXPECT_EQ(last["grade"], "一级");
+    EXPECT_TRUE(last["grade_defaulted"].get<bool>());
+}
+
+TEST(Cli, BetweenRoundsNamesTheRoundsItLeavesOut) {
+    TempDir dir;
+    const std::string records = dir.Write("rounds.xml", GbkRecordFile(R"(<导线观测记录><观测值><测站 点名="S"><水平角>
+        <测回><A 盘左="0" 盘右="180"/><B 盘左="90" 盘右="270"/></测回>
+        <测回><B 盘左="0" 盘右="180"/><A 盘左="270" 盘右="90"/></测回>
+        <测回><A 盘左="60" 盘右="240"/><B 盘左="150" 盘右="330"/></测回>
+      </水平角></测站></观测值></导线观测记录>)"));
+    ProgramRun run = RunTraverse({"check", "--all", records});
+    EXPECT_NE(run.out.find("Station S round 2 opens on B, not on A"), std::string::npos) << run.out;
+    run = RunTraverse({"--json", "check", "--all", records});
+    const nlohmann::json last = nlohmann::json::parse(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1));
+    EXPECT_EQ(last["left_out_rounds"], nlohmann::json::parse(
+                                           R"([{"station":"S","round":2,"opening":"B","orientation":"A"}])"));
+    run = RunTraverse({"report", records, "-o", dir.File("page.html")});
+    EXPECT_NE(ReadFileBytes(dir.File("page.html")).find("<li>Station S round 2 opens on B, not on A</li>"),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace traverse
 

@@ -385,6 +385,16 @@ TEST(WorkedExample, VerticalAngleBetweenRounds) {
     EXPECT_NEAR(values[1].value, 3.0, kExact);
 }
 
+TEST(WorkedExample, VerticalAngleBetweenRoundsTheShortWayAtTheZenith) {
+    HandRecords records;
+    // A sight a second from the zenith, once on either side of it: +89°59'59" and -89°59'59".
+    HandRecords::AddRound(records.Block().m_arrZenith, {{"Z", {0.0001, 359.5959}}});
+    HandRecords::AddRound(records.Block().m_arrZenith, {{"Z", {359.5959, 0.0001}}});
+    const std::vector<FieldCheckValue> values = records.Values(CHECK_VERTICAL_BETWEEN_ROUNDS);
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_NEAR(values[0].value, 2.0, 1e-6);
+}
+
 // Two distance rounds of T1 and T2; T2 read once in the first.
 void BuildDistanceExample(HandRecords& records) {
     std::vector<CSurveyTurn>& rounds = records.Block().m_arrDistance;
@@ -450,10 +460,10 @@ TEST(Limits, ComeFromTheStandardsLineForGradeAndInstrument) {
     // A 1" instrument below four-order takes the 2" line; a 6" one above it has no line.
     EXPECT_EQ(StandardLimits("二级", "J1"), L({18, 12, 12, 10, kNone, 10, 10, 15}));
     EXPECT_EQ(StandardLimits("四等", "6"), L({kNone, kNone, kNone, 7, kNone, 7, 5, 7}));
-    // The distance class given wins over the grade's, and serves without a grade.
+    // The distance class given wins over the grade's; an instrument without a grade takes the
+    // default grade 一级 for every item.
     EXPECT_EQ(StandardLimits("一级", "2,5mm"), L({18, 12, 12, 10, kNone, 10, 5, 7}));
-    EXPECT_EQ(StandardLimits(nullptr, "10mm"),
-              L({kNone, kNone, kNone, kNone, kNone, kNone, 10, 15}));
+    EXPECT_EQ(StandardLimits(nullptr, "5mm"), L({18, 12, 12, 10, kNone, 10, 5, 7}));
 }
 
 TEST(Limits, TheFilesItemComesFirstWhateverGroupItStandsIn) {

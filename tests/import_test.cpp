@@ -151,19 +151,19 @@ TEST_F(ImportTest, ClearFreesDataButKeepsTheReport) {
     EXPECT_TRUE(importer.m_arrHAngleCheck.empty());
 }
 
-TEST_F(ImportTest, NodeWithoutAttributeMapEndsTheImportAsUnexpectedError) {
-    // A comment among the stations has no attribute map: the reader's use of it fails.
+TEST_F(ImportTest, TextWhereARecordBelongsEndsTheImportAsUnexpectedErrorSayingWhere) {
+    // Text among the stations has no attribute map: the reader's use of it fails.
     EXPECT_EQ(Import(R"(<导线观测记录><观测值>
       <测站 点名="S1"><水平角><测回><K1 盘左="0" 盘右="180"/></测回></水平角></测站>
-      <!-- 第二站 -->
+      第二站
       <测站 点名="S3"/></观测值></导线观测记录>)"),
               RESULT_FAILED);
     EXPECT_EQ(messages.Messages(), std::vector<std::string>{GBK("不可预知的异常错误！")});
-    // What was read before stays; the element being read when it failed had no name yet and goes,
-    // so that no nameless station reaches the checks or the export.
+    // What was read before stays; the element after it is never read.
     ASSERT_EQ(importer.m_arrStation.size(), 1u);
     EXPECT_EQ(importer.m_arrStation[0]->m_strName, "S1");
-    EXPECT_EQ(importer.m_strError, "");
+    EXPECT_EQ(importer.m_strError, dir.File("record.xml") +
+                                       GBK(": line 4, column 7: text \"第二站\" where a record element was expected"));
 }
 
 TEST_F(ImportTest, AStationStopsTheImportNamedOrNotAtAll) {

@@ -110,15 +110,16 @@ TEST(ReadSetupEx, StringPairFormEmptiesItsOutputsFirst) {
     EXPECT_EQ(values, (std::vector<std::string>{" 1 ", "&x"}));
 }
 
-TEST(ReadSetup, CommentAmongItemsRaisesEmptyHandleError) {
+TEST(ReadSetup, TextAmongItemsRaisesEmptyHandleErrorSayingWhere) {
     CImportXml importer;
     XmlDocument document = Parse(R"(<导线观测记录><检查限差><水平角>
-        <一测回2C较差 a="13"/><!-- note --></水平角></检查限差></导线观测记录>)");
+        <一测回2C较差 a="13"/>  限差 9 </水平角></检查限差></导线观测记录>)");
     try {
         importer.ReadSetup(document, GBK(kSetupPath));
         FAIL() << "no error raised";
     } catch (const _com_error& e) {
         EXPECT_EQ(e.Error(), E_POINTER);
+        EXPECT_EQ(e.Description(), GBK("line 2, column 28: text \"限差 9\" where a record element was expected"));
     }
 }
 
@@ -209,9 +210,9 @@ TEST(ReadObserve, ReadsParametersRoundsRecordsAndHeights) {
     EXPECT_EQ(block.m_info.m_fMulConst, 3.0f);
     ASSERT_EQ(block.m_arrHAngle.size(), 2u);
     EXPECT_TRUE(block.m_arrHAngle[1].m_arrObserve.empty());
-    // Readings in attribute order: the face-right reading written first lands at [0].
+    // Faces by name: the face-right reading written first still lands at [1].
     EXPECT_EQ(block.m_arrHAngle[0].m_arrObserve[1].m_strName, "P2");
-    EXPECT_EQ(block.m_arrHAngle[0].m_arrObserve[1].m_arrValue, (std::vector<double>{270.3, 90.3}));
+    EXPECT_EQ(block.m_arrHAngle[0].m_arrObserve[1].m_arrValue, (std::vector<double>{90.3, 270.3}));
     EXPECT_EQ(block.m_arrZenith[0].m_arrObserve[0].m_arrValue, (std::vector<double>{88.0, 272.001}));
     EXPECT_EQ(block.m_arrDistance[0].m_arrObserve[0].m_arrValue, (std::vector<double>{12.345, 12.347}));
     EXPECT_EQ(block.m_arrDistance[0].m_arrObserve[1].m_arrValue, (std::vector<double>{7, 8, 9}));
@@ -237,7 +238,7 @@ TEST(ReadObserve, EmptyTargetHeightElementGivesOneEntryWithoutRecords) {
 TEST(ReadObserve, FailureKeepsTheStationsReadSoFar) {
     CImportXml importer;
     XmlDocument document = Parse(R"(<导线观测记录><观测值>
-      <站 点名="A"><水平角><r><K 盘左="1" 盘右="2"/></r><r><K 盘左="3" 盘右="4"/><!--x--></r></水平角></站>
+      <站 点名="A"><水平角><r><K 盘左="1" 盘右="2"/></r><r><K 盘左="3" 盘右="4"/>x</r></水平角></站>
     </观测值></导线观测记录>)");
     EXPECT_THROW(importer.ReadObserve(document, GBK("导线观测记录//观测值"), importer.m_arrStation),
                  _com_error);

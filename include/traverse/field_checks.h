@@ -27,8 +27,9 @@ class CImportXml;
 // Vertical items (2001, 2003) come from the trigonometric-levelling table: "fourth order" for
 // 三等 and 四等, "fifth order" for 一级 to 三级. The standard gives no limit for 2002 itself.
 // Distance items (3001, 3002) come from the distance table's 5 mm or 10 mm class: distanceClass
-// when given (with or without a grade), else the grade's (三等, 四等: 5 mm; 一级 to 三级: 10 mm).
-// Horizontal and vertical items need the grade.
+// when given, else the grade's (三等, 四等: 5 mm; 一级 to 三级: 10 mm).
+// Horizontal and vertical items need the grade; an instrument class without a grade takes
+// kDefaultGrade.
 struct FieldCheckOptions {
     bool hasGrade = false;
     TraverseGrade grade = TraverseGrade::Order4;  // when hasGrade
@@ -74,6 +75,15 @@ struct FieldCheckSummary {
     FieldCheckValue worst;
 };
 
+// A horizontal round that 1003 leaves out: it opens on another target than the station's zero
+// direction, so its directions have no common zero with the other rounds'.
+struct LeftOutRound {
+    std::string station;      // GBK
+    int round = 0;            // 1-based
+    std::string opening;      // the target it opens on, GBK
+    std::string orientation;  // the zero direction's target, GBK
+};
+
 struct FieldCheckResult {
     // Station by station in file order (stations without an observation block give none); within
     // a station the horizontal, then the vertical, then the distance values. Within each kind,
@@ -83,6 +93,12 @@ struct FieldCheckResult {
     std::vector<FieldCheckValue> values;
     std::vector<FieldCheckSummary> summary;  // always eight entries, in code order 1001 ... 3002
     std::size_t exceededCount = 0;           // over all items
+    std::vector<LeftOutRound> leftOutRounds; // station by station, round by round
+    // The grade the limits came from, when the options named one or an instrument class implied
+    // kDefaultGrade (gradeDefaulted).
+    bool hasGrade = false;
+    TraverseGrade grade = kDefaultGrade;
+    bool gradeDefaulted = false;
 };
 
 // Computes every item over the stations of importer (read only) and judges each value against

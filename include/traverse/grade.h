@@ -17,6 +17,9 @@ enum class TraverseGrade {
     Class3,  // 三级
 };
 
+// The grade taken when none is given.
+constexpr TraverseGrade kDefaultGrade = TraverseGrade::Class1;
+
 // The grade named by utf8Name: "三等", "四等", "一级", "二级", "三级" (UTF-8). False for any other.
 TRAVERSE_API bool ParseTraverseGrade(const std::string& utf8Name, TraverseGrade& grade);
 

@@ -44,14 +44,16 @@ struct HtmlReportInput {
     std::vector<std::string> importMessages;  // message boxes and m_strError of the import
     ImportCounts counts;
     std::vector<IncompleteObservation> incomplete;
+    std::vector<ValueNotNumber> valuesNotNumbers;
     std::string checkReport;              // m_strText after OnButtonCheck, as it is
     FieldCheckResult fieldChecks;
     AdjustmentResult adjustment;          // any status: a failure is shown with its reason
     NetworkSketch sketch;                 // plotted when the adjustment has no points
 };
 
-// Fills counts, incomplete, fieldChecks, adjustment and sketch from an importer after its import
-// (read only); the caller sets the file name, the import's result and texts and the check report.
+// Fills counts, incomplete, valuesNotNumbers, fieldChecks, adjustment and sketch from an importer
+// after its import (read only); the caller sets the file name, the import's result and texts and
+// the check report.
 TRAVERSE_API void CollectReportResults(const CImportXml& importer, const FieldCheckOptions& fieldOptions,
                                        const AdjustmentOptions& adjustmentOptions, HtmlReportInput& input);
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "traverse/export.h"
+#include "traverse/survey_records.h"
 
 namespace traverse {
 
@@ -39,6 +40,16 @@ TRAVERSE_API std::vector<IncompleteObservation> FindIncompleteObservations(const
 
 // "horizontal", "zenith", "distance", "target_height".
 TRAVERSE_API const char* IncompleteKindName(IncompleteKind kind);
+
+// Values whose text is no number, such as a station's 仪器高 written "abc": FindValuesNotNumbers.
+TRAVERSE_API std::vector<ValueNotNumber> FindValuesNotNumbers(const CImportXml& importer);
+
+// "station", "horizontal", "zenith", "distance", "target_height".
+TRAVERSE_API const char* ValueKindName(ValueKind kind);
+
+// One line for people (GBK): where the value stands, its text, and the number read from it, e.g.
+// line 7: 盘左="1O.2" of <导1> in horizontal round 2 of station 凤岭 is no number; read as 1
+TRAVERSE_API std::string DescribeValueNotNumber(const ValueNotNumber& value);
 
 }  // namespace traverse
 

@@ -85,6 +85,8 @@ public:
     std::vector<TAGCheckInfo> m_arrDistCheck;
     CDataInterface m_dataInterface;
     std::string m_strText;                   // the report, entries joined by "\r\n", GBK
+    // Values whose text is no number, in the order the readers met them; emptied by Clear.
+    std::vector<ValueNotNumber> m_arrValueNotNumber;
 
 private:
     // Appends one report line per incomplete record; true when it added none.

@@ -2,6 +2,7 @@
 #ifndef TRAVERSE_SURVEY_RECORDS_H
 #define TRAVERSE_SURVEY_RECORDS_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,22 @@ struct TAGStationObserve {
     std::vector<CSurveyTurn> m_arrZenith;        // zenith distance rounds
     std::vector<CSurveyTurn> m_arrDistance;      // slope distance rounds
     std::vector<CSurveyTurn> m_arrTargetHeight;  // empty, or one entry of target heights
+};
+
+// Where a value whose text is no number stands: a station parameter or a reading of a record.
+enum class ValueKind { Station, Horizontal, Zenith, Distance, TargetHeight };
+
+// A value whose text is no number: it holds what atof reads from it (its leading number, else 0).
+struct ValueNotNumber {
+    ValueKind kind = ValueKind::Station;
+    std::string station;    // GBK
+    std::size_t stationIndex = 0;  // in the station array the readers filled
+    int round = 0;          // 1-based; 0 for a station parameter or a target height
+    std::size_t record = 0; // 0-based, in its round or among the target heights
+    std::string element;    // the tag name of the station or the record, GBK
+    std::string attribute;  // GBK
+    std::string text;       // as written, GBK
+    long line = 0;          // of the element's start tag; 0 where not known
 };
 
 // Stores value into all five fields of info.

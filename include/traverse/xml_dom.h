@@ -36,6 +36,18 @@ struct XmlParseError {
     std::string reason;   // GBK
 };
 
+// The kinds of node, as nodeType gives them.
+enum XmlNodeType : long {
+    NODE_ELEMENT = 1,
+    NODE_ATTRIBUTE = 2,
+    NODE_TEXT = 3,
+    NODE_CDATA_SECTION = 4,
+    NODE_ENTITY_REFERENCE = 5,
+    NODE_PROCESSING_INSTRUCTION = 7,
+    NODE_COMMENT = 8,
+    NODE_DOCUMENT = 9,
+};
+
 class TRAVERSE_API XmlNode {
 public:
     XmlNode() = default;  // an empty handle
@@ -45,6 +57,12 @@ public:
     // Tag name of an element, name of an attribute, "#text", "#comment", "#cdata-section", or a
     // processing instruction's target.
     std::string nodeName() const;
+    XmlNodeType nodeType() const;
+    // Where the node stands in its file, 1-based, the column in characters: the line of an
+    // element's start tag; the line and column of the first non-blank character of a text or CDATA
+    // section. 0 where not known (other nodes, a column of an element).
+    long line() const;
+    long column() const;
     // An attribute's value; the text content of any other node.
     std::string nodeTypedValue() const;
     XmlNodeList childNodes() const;

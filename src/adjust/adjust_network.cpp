@@ -12,6 +12,7 @@
 #include "adjust/plane_adjustment.h"
 #include "adjust/reciprocal_checks.h"
 #include "adjust/traverse_closures.h"
+#include "adjust/values_left_out.h"
 #include "traverse/adjust.h"
 
 namespace traverse {
@@ -50,10 +51,12 @@ void Adjust(Network& network, AdjustmentResult& result) {
 AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptions& options) {
     AdjustmentResult result;
     Network network;
+    const std::unique_ptr<UsableImport> usable = LeaveOutValuesNotNumbers(importer);
     try {
         result.settings = ResolveSettings(options);
         ValidateSettings(result.settings);
-        BuildNetwork(importer, result.settings, network);
+        BuildNetwork(usable != nullptr ? usable->import : importer, result.settings, network);
+        if (usable != nullptr) DropHeightsOf(*usable, network);
         Adjust(network, result);
     } catch (const AdjustmentFailure& failure) {
         // The tests, points and observations are only set once nothing can fail any more.
@@ -61,6 +64,9 @@ AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptio
         result.error = failure.Message();
     }
     result.notes.insert(result.notes.begin(), network.notes.begin(), network.notes.end());
+    if (usable != nullptr) {
+        result.notes.insert(result.notes.begin(), usable->notes.begin(), usable->notes.end());
+    }
     return result;
 }
 

@@ -56,7 +56,7 @@ void ValidateSettings(const AdjustmentSettings& s) {
 AdjustmentSettings ResolveSettings(const AdjustmentOptions& options) {
     AdjustmentSettings s;
     s.gradeGiven = options.grade.has_value();
-    s.grade = options.grade.value_or(TraverseGrade::Class1);
+    s.grade = options.grade.value_or(kDefaultGrade);
     const GradeRequirements& grade = RequirementsOf(s.grade);
     s.directionSigma = Pick(options.directionSigma, grade.angleSigma / std::sqrt(2.0), s.directionSigmaGiven);
     s.distanceSigmaA = Pick(options.distanceSigmaA, grade.distanceSigma, s.distanceSigmaAGiven);

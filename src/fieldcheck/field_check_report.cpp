@@ -101,6 +101,24 @@ void AppendLimits(const FieldCheckResult& result, std::string& out) {
     table.AppendTo(out, "  ");
     out += GBK(text::kFieldMarkLegend);
     out += kLineEnd;
+    if (result.gradeDefaulted) {
+        const std::string grade = Utf8ToGbk(TraverseGradeName(result.grade));
+        out += FormatText(GBK(text::kFieldDefaultGrade), grade.c_str());
+        out += kLineEnd;
+    }
+}
+
+void AppendLeftOutRounds(const FieldCheckResult& result, std::string& out) {
+    if (result.leftOutRounds.empty()) return;
+    out += kLineEnd;
+    out += GBK(text::kFieldLeftOutHeading);
+    out += kLineEnd;
+    for (const LeftOutRound& round : result.leftOutRounds) {
+        out += kRowIndent;
+        out += FormatText(GBK(text::kFieldLeftOutRound), round.station.c_str(), round.round,
+                          round.opening.c_str(), round.orientation.c_str());
+        out += kLineEnd;
+    }
 }
 
 std::size_t ColumnOf(const KindTable& kind, const FieldCheckValue& value) {
@@ -199,6 +217,7 @@ std::string FormatFieldChecks(const FieldCheckResult& result) {
         out += kLineEnd;
     }
     AppendStations(result, out);
+    AppendLeftOutRounds(result, out);
     AppendSummary(result, out);
     out += result.exceededCount > 0
                ? FormatText(GBK(text::kFieldExceededTotal), result.exceededCount)

@@ -16,17 +16,22 @@ namespace traverse {
 class FieldValueSink {
 public:
     FieldValueSink(const ItemLimits& limits, const std::string& station,
-                   std::vector<FieldCheckValue>& values)
-        : m_limits(limits), m_station(station), m_values(values) {}
+                   std::vector<FieldCheckValue>& values, std::vector<LeftOutRound>& leftOut)
+        : m_limits(limits), m_station(station), m_values(values), m_leftOut(leftOut) {}
 
     // round: 1-based, 0 for a value over the rounds; target empty for a value of a whole round;
     // face 1 or 2 for the closure, else 0.
     void Add(std::int16_t code, int round, const std::string& target, int face, double value);
+    // A round 1003 leaves out: it opens on opening, not on the zero direction's orientation.
+    void LeaveOut(int round, const std::string& opening, const std::string& orientation) {
+        m_leftOut.push_back({m_station, round, opening, orientation});
+    }
 
 private:
     const ItemLimits& m_limits;
     const std::string& m_station;
     std::vector<FieldCheckValue>& m_values;
+    std::vector<LeftOutRound>& m_leftOut;
 };
 
 // The number users see for the round at index.

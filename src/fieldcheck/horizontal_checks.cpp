@@ -68,11 +68,15 @@ void CheckClosure(const CSurveyTurn& round, std::size_t r, FieldValueSink& sink)
 // Adds the directions of round r, reduced to its orientation, to directions: the orientation is
 // the mean direction of the opening record, with a closing record the short-way mean of opening
 // and closing. A round that opens on another target than orientationTarget has no common zero
-// with the others and gives nothing.
+// with the others: it gives nothing and is named as left out.
 void CollectDirections(const CSurveyTurn& round, std::size_t r,
-                       const std::string& orientationTarget, TargetSeries& directions) {
+                       const std::string& orientationTarget, TargetSeries& directions,
+                       FieldValueSink& sink) {
     const std::vector<CBaseObserve>& records = round.m_arrObserve;
-    if (records.empty() || records.front().m_strName != orientationTarget) return;
+    if (records.empty()) return;
+    if (records.front().m_strName != orientationTarget) {
+        return sink.LeaveOut(RoundNumber(r), records.front().m_strName, orientationTarget);
+    }
     if (!HasTwoReadings(records.front())) return;
     double orientation = MeanDirection(records.front());
     const CBaseObserve* closing = ClosingRecord(round);
@@ -103,7 +107,7 @@ void CheckHorizontalRounds(const std::vector<CSurveyTurn>& rounds, FieldValueSin
         Check2CSpread(rounds[r], r, sink);
         CheckClosure(rounds[r], r, sink);
         if (orientationTarget != nullptr) {
-            CollectDirections(rounds[r], r, *orientationTarget, directions);
+            CollectDirections(rounds[r], r, *orientationTarget, directions, sink);
         }
     }
     // 1003: a direction's spread over the rounds, on the circle (a target a few seconds from the

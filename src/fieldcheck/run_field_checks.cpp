@@ -40,13 +40,21 @@ void Summarize(FieldCheckResult& result) {
 
 }  // namespace
 
-FieldCheckResult RunFieldChecks(const CImportXml& importer, const FieldCheckOptions& options) {
-    const ItemLimits limits = ResolveItemLimits(importer, options);
+FieldCheckResult RunFieldChecks(const CImportXml& importer, const FieldCheckOptions& given) {
     FieldCheckResult result;
+    FieldCheckOptions options = given;
+    if (!options.hasGrade && (options.angleClass != 0 || options.distanceClass != 0)) {
+        options.hasGrade = result.gradeDefaulted = true;
+        options.grade = kDefaultGrade;
+    }
+    result.hasGrade = options.hasGrade;
+    result.grade = options.grade;
+    const ItemLimits limits = ResolveItemLimits(importer, options);
     result.summary = EmptySummary(limits);
     ForEachStationWithBlock(importer.m_arrStation,
                             [&](const CPoint3D& station, const TAGStationObserve& block) {
-                                FieldValueSink sink(limits, station.m_strName, result.values);
+                                FieldValueSink sink(limits, station.m_strName, result.values,
+                                                    result.leftOutRounds);
                                 CheckHorizontalRounds(block.m_arrHAngle, sink);
                                 CheckZenithRounds(block.m_arrZenith, sink);
                                 CheckDistanceRounds(block.m_arrDistance, sink);

@@ -1,5 +1,8 @@
 #include "traverse/import_contents.h"
 
+#include "platform/c_number.h"
+#include "platform/gbk_literal.h"
+#include "platform/messages.h"
 #include "records/station_walk.h"
 #include "traverse/import_xml.h"
 
@@ -48,6 +51,36 @@ std::vector<IncompleteObservation> FindIncompleteObservations(const CImportXml& 
         return true;
     });
     return found;
+}
+
+std::vector<ValueNotNumber> FindValuesNotNumbers(const CImportXml& importer) {
+    return importer.m_arrValueNotNumber;
+}
+
+std::string DescribeValueNotNumber(const ValueNotNumber& value) {
+    std::string owner;
+    if (value.kind == ValueKind::Station) {
+        owner = FormatText(GBK(text::kValueOfStation), value.station.c_str());
+    } else if (value.kind == ValueKind::TargetHeight) {
+        owner = FormatText(GBK(text::kValueOfTargetHeight), value.element.c_str(),
+                           value.station.c_str());
+    } else {
+        owner = FormatText(GBK(text::kValueOfRecord), value.element.c_str(),
+                           ValueKindName(value.kind), value.round, value.station.c_str());
+    }
+    return FormatText(GBK(text::kValueNotNumber), value.line, value.attribute.c_str(),
+                      value.text.c_str(), owner.c_str(), AToF(value.text));
+}
+
+const char* ValueKindName(ValueKind kind) {
+    switch (kind) {
+        case ValueKind::Station: return "station";
+        case ValueKind::Horizontal: return "horizontal";
+        case ValueKind::Zenith: return "zenith";
+        case ValueKind::Distance: return "distance";
+        case ValueKind::TargetHeight: break;
+    }
+    return "target_height";
 }
 
 const char* IncompleteKindName(IncompleteKind kind) {

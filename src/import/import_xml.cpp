@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/c_number.h"
+#include "import/record_nodes.h"
 #include "import/record_schema.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"
@@ -30,6 +31,8 @@ void CImportXml::Clear() {
     m_arrVAngleCheck.shrink_to_fit();
     m_arrDistCheck.clear();
     m_arrDistCheck.shrink_to_fit();
+    m_arrValueNotNumber.clear();
+    m_arrValueNotNumber.shrink_to_fit();
 }
 
 std::uint32_t CImportXml::OnButtonRecord() { return 0; }
@@ -66,6 +69,9 @@ std::uint32_t CImportXml::OpenFile(const std::string& path) {
         return CheckCompleteness() ? 0 : RESULT_FAILED;
     } catch (const CException& e) {
         e.ReportError();
+    } catch (const RecordPlaceError& e) {
+        m_strError = path + ": " + e.Description();
+        ShowMessageBox(GBK(text::kUnexpectedError));
     } catch (const std::bad_alloc&) {
         CMemoryException().ReportError();
     } catch (...) {

@@ -3,6 +3,7 @@
 
 #include "platform/c_number.h"
 #include "platform/characters.h"
+#include "import/record_nodes.h"
 #include "import/record_schema.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"
@@ -24,6 +25,7 @@ std::uint32_t CImportXml::ReadPoint(XmlDocument document, const std::string& pat
     const long count = children.length();
     for (long i = 0; i < count; ++i) {
         const XmlNode child = children.item(i);
+        if (!IsRecordNode(child)) continue;
         CPoint3D point;
         point.m_strName = child.nodeName();
         point.m_dX = point.m_dY = point.m_dZ = UNSET_COORD;

@@ -5,6 +5,7 @@
 
 #include "platform/c_number.h"
 #include "platform/characters.h"
+#include "import/record_nodes.h"
 #include "import/record_schema.h"
 #include "platform/gbk_literal.h"
 #include "records/station_ownership.h"
@@ -14,15 +15,33 @@
 namespace traverse {
 namespace {
 
-// Stores one station parameter attribute into info; other attributes are ignored.
-void ReadStationParameter(const std::string& name, const std::string& value, CPoint3D& station,
+// Stores one station parameter attribute into info; other attributes are ignored. False for a
+// numeric parameter whose text is no number.
+bool ReadStationParameter(const std::string& name, const std::string& value, CPoint3D& station,
                           TAGSurveyStationInfo& info) {
+    float* parameter = nullptr;
     if (name == GBK(schema::kStationName)) station.m_strName = value;
-    else if (name == GBK(schema::kInstrumentHeight)) info.m_fInstrumentHeight = static_cast<float>(AToF(value));
-    else if (name == GBK(schema::kPressure)) info.m_fPressure = static_cast<float>(AToF(value));
-    else if (name == GBK(schema::kTemperature)) info.m_fTemperature = static_cast<float>(AToF(value));
-    else if (name == GBK(schema::kAddConst)) info.m_fAddConst = static_cast<float>(AToF(value));
-    else if (name == GBK(schema::kMulConst)) info.m_fMulConst = static_cast<float>(AToF(value));
+    else if (name == GBK(schema::kInstrumentHeight)) parameter = &info.m_fInstrumentHeight;
+    else if (name == GBK(schema::kPressure)) parameter = &info.m_fPressure;
+    else if (name == GBK(schema::kTemperature)) parameter = &info.m_fTemperature;
+    else if (name == GBK(schema::kAddConst)) parameter = &info.m_fAddConst;
+    else if (name == GBK(schema::kMulConst)) parameter = &info.m_fMulConst;
+    if (parameter == nullptr) return true;
+    *parameter = static_cast<float>(AToF(value));
+    return IsNumberText(value);
+}
+
+// Faces by name: a record that gives 盘右 before 盘左 is read face left first. The face readings
+// are put back into the places faces took, left ones first; readings of 值 keep theirs.
+void PutFaceLeftFirst(std::vector<double>& values,
+                      const std::vector<std::pair<std::size_t, bool>>& faces) {
+    std::vector<double> ordered;
+    for (const bool left : {true, false}) {
+        for (const auto& face : faces) {
+            if (face.second == left) ordered.push_back(values[face.first]);
+        }
+    }
+    for (std::size_t i = 0; i < faces.size(); ++i) values[faces[i].first] = ordered[i];
 }
 
 // Room for more elements, growing at least geometrically: readers may be called again on the
@@ -38,21 +57,41 @@ void ReserveMore(std::vector<T>& items, size_t more) {
 // Reads one station element into station and its block.
 void CImportXml::ReadStation(XmlNode node, CPoint3D& station) {
     TAGStationObserve& block = *StationBlock(station);
+    const std::size_t firstValue = m_arrValueNotNumber.size();
     const XmlNamedNodeMap attributes = node.attributes();
     const long attributeCount = attributes.length();
     for (long a = 0; a < attributeCount; ++a) {
         const XmlNode attribute = attributes.item(a);
-        ReadStationParameter(chars::TrimCSpace(attribute.nodeName()), attribute.nodeTypedValue(),
-                             station, block.m_info);
+        const std::string name = chars::TrimCSpace(attribute.nodeName());
+        const std::string value = attribute.nodeTypedValue();
+        if (!ReadStationParameter(name, value, station, block.m_info)) {
+            m_arrValueNotNumber.push_back({ValueKind::Station, std::string(), 0, 0, 0,
+                                           node.nodeName(), name, value, node.line()});
+        }
     }
-    ReadObserveEx(node, GBK(schema::kHorizontalSet), block.m_arrHAngle);
-    ReadObserveEx(node, GBK(schema::kZenithSet), block.m_arrZenith);
-    ReadObserveEx(node, GBK(schema::kDistanceSet), block.m_arrDistance);
+    const auto readSet = [&](const std::string& name, ValueKind kind,
+                             std::vector<CSurveyTurn>& turns) {
+        const std::size_t first = m_arrValueNotNumber.size();
+        ReadObserveEx(node, name, turns);
+        for (std::size_t i = first; i < m_arrValueNotNumber.size(); ++i) {
+            m_arrValueNotNumber[i].kind = kind;
+        }
+    };
+    readSet(GBK(schema::kHorizontalSet), ValueKind::Horizontal, block.m_arrHAngle);
+    readSet(GBK(schema::kZenithSet), ValueKind::Zenith, block.m_arrZenith);
+    readSet(GBK(schema::kDistanceSet), ValueKind::Distance, block.m_arrDistance);
     const XmlNode heights = node.selectSingleNode(GBK(schema::kTargetHeights));
     if (!heights.IsEmpty()) {
+        const std::size_t first = m_arrValueNotNumber.size();
         CSurveyTurn turn;
         ReadObjectValue(heights, turn.m_arrObserve);
         block.m_arrTargetHeight.push_back(std::move(turn));
+        for (std::size_t i = first; i < m_arrValueNotNumber.size(); ++i) {
+            m_arrValueNotNumber[i].kind = ValueKind::TargetHeight;
+        }
+    }
+    for (std::size_t i = firstValue; i < m_arrValueNotNumber.size(); ++i) {
+        m_arrValueNotNumber[i].station = station.m_strName;
     }
 }
 
@@ -60,20 +99,25 @@ std::uint32_t CImportXml::ReadObserve(XmlDocument document, const std::string& p
                                       std::vector<CPoint3D*>& stations) {
     const XmlNode section = document.selectSingleNode(path);
     if (section.IsEmpty()) return 0;
-    const XmlNodeList children = section.childNodes();
-    const long count = children.length();
-    for (long i = 0; i < count; ++i) {
+    ForEachRecordNode(section, [&](const XmlNode& child) {
         // Owned by stations before anything of it is read, so a failure below leaks nothing.
         CPoint3D* station = AppendNewStation(stations);
+        const std::size_t firstValue = m_arrValueNotNumber.size();
         try {
-            ReadStation(children.item(i), *station);
+            ReadStation(child, *station);
         } catch (...) {
             // A station whose name could not be read (a character GBK cannot hold, say) would
             // reach the checks and the export nameless: it goes; one with its name stays.
-            if (station->m_strName.empty()) DeleteLastStation(stations);
+            if (station->m_strName.empty()) {
+                DeleteLastStation(stations);
+                m_arrValueNotNumber.resize(firstValue);
+            }
             throw;
         }
-    }
+        for (std::size_t v = firstValue; v < m_arrValueNotNumber.size(); ++v) {
+            m_arrValueNotNumber[v].stationIndex = stations.size() - 1;
+        }
+    });
     return 0;
 }
 
@@ -85,9 +129,17 @@ std::uint32_t CImportXml::ReadObserveEx(XmlNode node, const std::string& name,
     const long count = rounds.length();
     ReserveMore(turns, static_cast<size_t>(count));
     for (long i = 0; i < count; ++i) {
+        const XmlNode round = rounds.item(i);
+        // Comments and processing instructions are no rounds; any other node is one.
+        const XmlNodeType type = round.nodeType();
+        if (type == NODE_COMMENT || type == NODE_PROCESSING_INSTRUCTION) continue;
+        const std::size_t first = m_arrValueNotNumber.size();
         CSurveyTurn turn;
-        ReadObjectValue(rounds.item(i), turn.m_arrObserve);
+        ReadObjectValue(round, turn.m_arrObserve);
         turns.push_back(std::move(turn));
+        for (std::size_t v = first; v < m_arrValueNotNumber.size(); ++v) {
+            m_arrValueNotNumber[v].round = static_cast<int>(turns.size());
+        }
     }
     return 0;
 }
@@ -96,24 +148,43 @@ std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve
     const XmlNodeList children = node.childNodes();
     const long count = children.length();
     ReserveMore(observes, static_cast<size_t>(count));
+    std::vector<std::pair<std::size_t, bool>> faces;  // place of each face reading; true: left
     for (long i = 0; i < count; ++i) {
         const XmlNode child = children.item(i);
+        if (!IsRecordNode(child)) continue;
         CBaseObserve observe;
         observe.m_strName = child.nodeName();
         const XmlNamedNodeMap attributes = child.attributes();
         const long attributeCount = attributes.length();
         observe.m_arrValue.reserve(static_cast<size_t>(attributeCount));
+        faces.clear();
+        bool rightFirst = false;
+        const auto check = [&](const std::string& name, const std::string& text) {
+            if (IsNumberText(text)) return;
+            m_arrValueNotNumber.push_back({ValueKind::Horizontal, std::string(), 0, 0,
+                                           observes.size(), observe.m_strName, name, text,
+                                           child.line()});
+        };
         for (long a = 0; a < attributeCount; ++a) {
             const XmlNode attribute = attributes.item(a);
             const std::string name = chars::TrimCSpace(attribute.nodeName());
-            if (name == GBK(schema::kFaceLeft) || name == GBK(schema::kFaceRight)) {
-                observe.m_arrValue.push_back(AToF(attribute.nodeTypedValue()));
+            const bool left = name == GBK(schema::kFaceLeft);
+            if (left || name == GBK(schema::kFaceRight)) {
+                const std::string text = attribute.nodeTypedValue();
+                rightFirst = rightFirst || (left && !faces.empty() && !faces.front().second);
+                faces.emplace_back(observe.m_arrValue.size(), left);
+                observe.m_arrValue.push_back(AToF(text));
+                check(name, text);
             } else if (name == GBK(schema::kValues)) {
                 std::vector<std::string> pieces;
                 SplitString(attribute.nodeTypedValue(), " ", pieces, 0);
-                for (const std::string& piece : pieces) observe.m_arrValue.push_back(AToF(piece));
+                for (const std::string& piece : pieces) {
+                    observe.m_arrValue.push_back(AToF(piece));
+                    check(name, piece);
+                }
             }
         }
+        if (rightFirst) PutFaceLeftFirst(observe.m_arrValue, faces);
         observes.push_back(std::move(observe));
     }
     return 0;

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "platform/c_number.h"
+#include "import/record_nodes.h"
 #include "import/record_schema.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"
@@ -66,10 +67,7 @@ std::uint32_t CImportXml::ReadSetupEx(XmlDocument document, const std::string& p
     std::uint32_t result = 0;
     const XmlNode section = document.selectSingleNode(path);
     if (section.IsEmpty()) return 0;
-    const XmlNodeList items = section.childNodes();
-    const long count = items.length();
-    for (long i = 0; i < count; ++i) {
-        const XmlNode item = items.item(i);
+    ForEachRecordNode(section, [&](const XmlNode& item) {
         const XmlNamedNodeMap attributes = item.attributes();
         const std::string name = item.nodeName();
         if (attributes.length() == 1) {
@@ -79,7 +77,7 @@ std::uint32_t CImportXml::ReadSetupEx(XmlDocument document, const std::string& p
             AddText(path + name + GBK(text::kToleranceItemAttributes));
             result = RESULT_FAILED;
         }
-    }
+    });
     return result;
 }
 

@@ -95,7 +95,15 @@ void detail::AppendVarargs(std::string& out, const char* format, ...) {
     va_end(args);
 }
 
-double AToF(const std::string& text) {
+namespace {
+
+// Where the number atof reads from text stands: [start, end); empty when there is none.
+struct NumberSpan {
+    size_t start = 0;
+    size_t end = 0;
+};
+
+NumberSpan FindNumber(const std::string& text) {
     size_t i = 0;
     const size_t n = text.size();
     while (i < n && chars::IsCSpace(text[i])) ++i;
@@ -107,7 +115,7 @@ double AToF(const std::string& text) {
         ++i;
         while (i < n && chars::IsDigit(text[i])) ++i, ++digits;
     }
-    if (digits == 0) return 0.0;
+    if (digits == 0) return {start, start};
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         size_t j = i + 1;
         if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
@@ -116,10 +124,27 @@ double AToF(const std::string& text) {
             i = j;
         }
     }
+    return {start, i};
+}
+
+}  // namespace
+
+double AToF(const std::string& text) {
+    const NumberSpan span = FindNumber(text);
+    if (span.start == span.end) return 0.0;
     double value;
-    if (ExactDecimal(text.data() + start, text.data() + i, value)) return value;
-    const std::string number = text.substr(start, i - start);
+    if (ExactDecimal(text.data() + span.start, text.data() + span.end, value)) return value;
+    const std::string number = text.substr(span.start, span.end - span.start);
     return strtod_l(number.c_str(), nullptr, CLocale());
+}
+
+bool IsNumberText(const std::string& text) {
+    const NumberSpan span = FindNumber(text);
+    if (span.start == span.end) return false;
+    for (size_t i = span.end; i < text.size(); ++i) {
+        if (!chars::IsCSpace(text[i])) return false;
+    }
+    return true;
 }
 
 }  // namespace traverse

@@ -92,6 +92,8 @@ std::string FormatText(const Format& format, Args... args) {
 // [e [sign] digits] (at least one digit before the exponent) is converted; 0.0 when there is none.
 // No hexadecimal, "inf" or "nan" forms. Out-of-range values give +-HUGE_VAL or 0 as strtod does.
 double AToF(const std::string& text);
+// Whether text is a number as AToF reads it and nothing else, but white space at either end.
+bool IsNumberText(const std::string& text);
 
 }  // namespace traverse
 

@@ -11,6 +11,14 @@ namespace text {
 constexpr char kParseErrorReport[] =
     "打开文件(%s)错误。\n错误行号：%ld；错误列号：%ld。\n错误数据：%s。\n错误原因：%s";
 constexpr char kUnexpectedError[] = "不可预知的异常错误！";
+// line, attribute, text, number read; then station / element, round kind, round number, station
+constexpr char kValueNotNumber[] = "line %ld: %s=\"%s\" of %s is no number; read as %.15g";
+constexpr char kValueOfStation[] = "station %s";
+constexpr char kValueOfRecord[] = "<%s> in %s round %d of station %s";
+constexpr char kValueOfTargetHeight[] = "<%s> in the target heights of station %s";
+// line, column, the text (cut short)
+constexpr char kTextWhereRecordBelongs[] =
+    "line %ld, column %ld: text \"%s\" where a record element was expected";
 // station, round number, target
 constexpr char kIncompleteHorizontal[] =
     "测站%s水平角观测第%ld测回中，目标点%s读数不够，即缺盘左或盘右数据！";
@@ -54,6 +62,13 @@ constexpr char kFieldLimitsHeading[] = "Limits (arc seconds; millimetres for 300
 constexpr char kFieldNoLimit[] = "-";
 constexpr char kFieldNotJudged[] = "no limit: shown, not judged";
 constexpr char kFieldMarkLegend[] = "* marks a value beyond its limit.";
+// grade name
+constexpr char kFieldDefaultGrade[] =
+    "Grade %s, the default: an instrument class was given without a grade.";
+constexpr char kFieldLeftOutHeading[] =
+    "Rounds left out of 1003 (they open on another target than the zero direction):";
+// station, round number, opening target, zero direction's target
+constexpr char kFieldLeftOutRound[] = "Station %s round %d opens on %s, not on %s";
 // station
 constexpr char kFieldStation[] = "Station %s";
 // Table headings, one per kind of observation, and the first cell of the limit row.
@@ -128,6 +143,9 @@ constexpr char kOptionHeightRange[] = "between -10000 and 10000 m";
 constexpr char kOptionYOffsetRange[] = "between -1000000 and 1000000 m";
 constexpr char kOptionOpenUnit[] = "between 0 and 1";
 constexpr char kAdjustNoStations[] = "No station carries observations: there is nothing to adjust.";
+constexpr char kAdjustNothingLeft[] =
+    "Nothing is left to adjust: every observation depends on a value that is no number "
+    "(see the notes).";
 constexpr char kAdjustNoKnownPoints[] = "No known point has x and y: the network has no datum.";
 constexpr char kAdjustNoOrientation[] =
     "No station on a known point sights another known point: no station can be oriented.";
@@ -181,6 +199,16 @@ constexpr char kAdjustNoteNoZenith[] =
     "Station \"%s\": the distance to \"%s\" has no zenith distance and is taken as horizontal.";
 constexpr char kAdjustNoteNoTargetHeight[] =
     "Station \"%s\": no target height for \"%s\", so that line gives no height difference.";
+// what is left out, the value's description
+constexpr char kAdjustNoteValueLeftOut[] = "Left out: %s, as %s.";
+// target, kind, round, station
+constexpr char kAdjustLeftOutRecord[] =
+    "the record of \"%s\" in %s round %d of station \"%s\"";
+constexpr char kAdjustLeftOutRound[] = "%s round %d of station \"%s\"";
+constexpr char kAdjustLeftOutTargetHeight[] = "the target height of \"%s\" at station \"%s\"";
+constexpr char kAdjustLeftOutDistances[] =
+    "the distances and height differences of station \"%s\"";
+constexpr char kAdjustLeftOutHeights[] = "the height differences of station \"%s\"";
 constexpr char kAdjustNoteLoneTarget[] =
     "Station \"%s\": \"%s\" is sighted by this one direction only and is left out.";
 // point
@@ -354,6 +382,10 @@ constexpr char kHtmlNotAdjusted[] = "Adjustment";
 constexpr char kHtmlIncompleteHeading[] = "Incomplete observations";
 constexpr char kHtmlNoIncomplete[] = "None: every record has the readings it needs.";
 constexpr const char* kHtmlIncompleteColumns[] = {"Station", "Kind", "Target", "Round"};
+constexpr char kHtmlValuesNotNumbersHeading[] =
+    "Values that are no numbers (read as the number they begin with, else 0)";
+constexpr const char* kHtmlValuesNotNumbersColumns[] = {"Station", "Kind",      "Round", "Element",
+                                                        "Attribute", "Text", "Line", "Read as"};
 constexpr char kHtmlKindHorizontal[] = "horizontal angle (both faces needed)";
 constexpr char kHtmlKindZenith[] = "zenith distance (both faces needed)";
 constexpr char kHtmlKindDistance[] = "distance (a reading needed)";

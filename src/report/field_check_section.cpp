@@ -147,13 +147,34 @@ void AppendItems(const FieldCheckResult& result, std::string& page) {
     CloseTable(page);
 }
 
+// The rounds 1003 leaves out, each named.
+void AppendLeftOutRounds(const FieldCheckResult& result, std::string& page) {
+    if (result.leftOutRounds.empty()) return;
+    page += std::string("<p>") + EscapeHtml(text::kFieldLeftOutHeading) + "</p>\n<ul>\n";
+    for (const LeftOutRound& round : result.leftOutRounds) {
+        const std::string station = GbkToUtf8(round.station);
+        const std::string opening = GbkToUtf8(round.opening);
+        const std::string orientation = GbkToUtf8(round.orientation);
+        const std::string line = FormatText(text::kFieldLeftOutRound, station.c_str(), round.round,
+                                            opening.c_str(), orientation.c_str());
+        page += "<li>" + EscapeHtml(line) + "</li>\n";
+    }
+    page += "</ul>\n";
+}
+
 }  // namespace
 
 void AppendFieldCheckSection(const FieldCheckResult& result, std::string& page) {
     OpenSection(page, "field-checks", text::kHtmlFieldChecks);
     AppendItems(result, page);
+    if (result.gradeDefaulted) {
+        const std::string grade =
+            FormatText(text::kFieldDefaultGrade, TraverseGradeName(result.grade));
+        page += "<p>" + EscapeHtml(grade) + "</p>\n";
+    }
     page += std::string("<p class=\"quiet\">") + text::kHtmlExceededLegend + "</p>\n";
     for (const KindTable& table : KindTables()) AppendKindTable(result, table, page);
+    AppendLeftOutRounds(result, page);
     CloseSection(page);
 }
 

@@ -17,6 +17,7 @@ void CollectReportResults(const CImportXml& importer, const FieldCheckOptions& f
                           const AdjustmentOptions& adjustmentOptions, HtmlReportInput& input) {
     input.counts = CountImport(importer);
     input.incomplete = FindIncompleteObservations(importer);
+    input.valuesNotNumbers = FindValuesNotNumbers(importer);
     input.fieldChecks = RunFieldChecks(importer, fieldOptions);
     input.adjustment = AdjustNetwork(importer, adjustmentOptions);
     // The adjusted points are drawn when there are any; the sketch serves otherwise.

@@ -34,11 +34,28 @@ void AppendIncomplete(const std::vector<IncompleteObservation>& incomplete, std:
     CloseTable(page);
 }
 
+// One row per value whose text is no number; nothing when there is none.
+void AppendValuesNotNumbers(const std::vector<ValueNotNumber>& values, std::string& page) {
+    if (values.empty()) return;
+    page += std::string("<h3>") + text::kHtmlValuesNotNumbersHeading + "</h3>\n";
+    OpenTable(page, Columns(text::kHtmlValuesNotNumbersColumns), "fail lead3");
+    for (const ValueNotNumber& v : values) {
+        const std::string round =
+            v.round > 0 ? FormatText("%d", v.round) : std::string(text::kHtmlNone);
+        page += "<tr>" + Cell(EscapeGbk(v.station)) + Cell(EscapeHtml(ValueKindName(v.kind))) +
+                Cell(round) + Cell(EscapeGbk(v.element)) + Cell(EscapeGbk(v.attribute)) +
+                Cell(EscapeGbk(v.text)) + Cell(FormatText("%ld", v.line)) +
+                Cell(FormatText("%.15g", AToF(v.text))) + "\n";
+    }
+    CloseTable(page);
+}
+
 }  // namespace
 
 void AppendImportSection(const HtmlReportInput& input, std::string& page) {
     OpenSection(page, "import", text::kHtmlImport);
     AppendIncomplete(input.incomplete, page);
+    AppendValuesNotNumbers(input.valuesNotNumbers, page);
     page += std::string("<h3>") + text::kHtmlImportReportHeading + "</h3>\n";
     AppendReportText(page, input.importReport);
     if (!input.importMessages.empty()) {

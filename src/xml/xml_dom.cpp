@@ -212,6 +212,35 @@ std::string XmlNode::nodeName() const {
     return "#document";
 }
 
+XmlNodeType XmlNode::nodeType() const {
+    if (m_pNode == nullptr) throw _com_error(E_POINTER);
+    const Target target = Untag(m_pNode);
+    if (target.attributeText) return NODE_TEXT;
+    if (target.attribute != nullptr) return NODE_ATTRIBUTE;
+    switch (target.node->kind) {
+    case XmlNodeKind::Element: return NODE_ELEMENT;
+    case XmlNodeKind::Text: return NODE_TEXT;
+    case XmlNodeKind::CData: return NODE_CDATA_SECTION;
+    case XmlNodeKind::Comment: return NODE_COMMENT;
+    case XmlNodeKind::ProcessingInstruction: return NODE_PROCESSING_INSTRUCTION;
+    case XmlNodeKind::EntityReference: return NODE_ENTITY_REFERENCE;
+    case XmlNodeKind::Document: break;
+    }
+    return NODE_DOCUMENT;
+}
+
+long XmlNode::line() const {
+    if (m_pNode == nullptr) throw _com_error(E_POINTER);
+    const Target target = Untag(m_pNode);
+    return target.node == nullptr ? 0 : static_cast<long>(target.node->line);
+}
+
+long XmlNode::column() const {
+    if (m_pNode == nullptr) throw _com_error(E_POINTER);
+    const Target target = Untag(m_pNode);
+    return target.node == nullptr ? 0 : static_cast<long>(target.node->column);
+}
+
 std::string XmlNode::nodeTypedValue() const {
     if (m_pNode == nullptr) throw _com_error(E_POINTER);
     const Target target = Untag(m_pNode);

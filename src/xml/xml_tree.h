@@ -38,6 +38,8 @@ struct XmlTreeNode {
     XmlNodeKind kind = XmlNodeKind::Document;
     std::uint32_t name = 0;    // elements, processing instructions, entity references
     std::uint32_t length = 0;  // bytes of text; attributes of an element
+    std::uint32_t line = 0;    // of an element's start tag, of a text's first non-blank character
+    std::uint32_t column = 0;  // of a text's first non-blank character, in characters
     const void* data = nullptr;  // the text; an element's first XmlTreeAttribute
     XmlTreeNode* firstChild = nullptr;
     XmlTreeNode* next = nullptr;

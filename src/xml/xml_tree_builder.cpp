@@ -4,7 +4,9 @@
 #include <libxml/parserInternals.h>
 #include <libxml/valid.h>
 
+#include <algorithm>
 #include <cctype>
+#include <string_view>
 #include <cstring>
 #include <new>
 
@@ -24,6 +26,8 @@ using detail::XmlTreeNode;
 namespace {
 
 const xmlChar* const kEntityTextName = BAD_CAST "pseudoroot";  // libxml2's name for it
+// How far back a text's column is looked for at most; beyond, it is not known.
+constexpr std::ptrdiff_t kColumnSearch = 4096;
 
 bool IsBlank(xmlChar c) { return chars::IsXmlSpace(static_cast<char>(c)); }
 
@@ -61,6 +65,54 @@ bool LibxmlWeighsBlanks(const xmlParserCtxt& context, const xmlChar* text) {
     if (context.input == nullptr) return false;
     if (InInput(context, text)) return IsBlank(*text);
     return !IsPredefinedEntityText(text) && !CharacterReferenceJustRead(*context.input);
+}
+
+// The line of the '<' of the start tag the parser has just read: it stands at the tag's end.
+std::uint32_t StartTagLine(const xmlParserCtxt& context) {
+    const xmlParserInput* input = context.input;
+    if (input == nullptr || input->cur == nullptr || input->line <= 0) return 0;
+    long line = input->line;
+    for (const xmlChar* at = input->cur; at > input->base && *at != '<';) {
+        if (*--at == '\n') --line;
+    }
+    return line > 0 ? static_cast<std::uint32_t>(line) : 0;
+}
+
+// Where the first non-blank character of text stands, text having just been read: the parser's
+// line and column are those of its end. An input buffer before text gives the column of a first
+// line that goes on past a break; so does startColumn, where the text goes on from blanks
+// delivered before it (0 when it does not).
+void PlaceText(const xmlParserCtxt& context, const xmlChar* text, int length, long startColumn,
+               XmlTreeNode& node) {
+    const xmlParserInput* input = context.input;
+    const std::string_view all(reinterpret_cast<const char*>(text),
+                               static_cast<std::size_t>(length));
+    const std::size_t first = all.find_first_not_of(" \t\r\n");
+    if (input == nullptr || input->line <= 0 || first == std::string_view::npos) return;
+    const std::string_view rest = all.substr(first);
+    const long breaksAfter = static_cast<long>(std::count(rest.begin(), rest.end(), '\n'));
+    if (input->line - breaksAfter <= 0) return;
+    node.line = static_cast<std::uint32_t>(input->line - breaksAfter);
+    const std::size_t lastBreak = all.substr(0, first).rfind('\n');
+    long column = 0;
+    if (lastBreak != std::string_view::npos) {
+        const std::string_view before = all.substr(lastBreak + 1, first - lastBreak - 1);
+        column = 1 + static_cast<long>(chars::Utf8Characters(before));
+    } else if (startColumn > 0) {
+        column = startColumn + static_cast<long>(chars::Utf8Characters(all.substr(0, first)));
+    } else if (breaksAfter == 0) {
+        column = input->col - static_cast<long>(chars::Utf8Characters(rest));
+    } else if (InInput(context, text)) {
+        const xmlChar* start = text;
+        while (start > input->base && start[-1] != '\n' && text - start < kColumnSearch) --start;
+        if (start == input->base || start[-1] == '\n') {
+            const std::string_view before(reinterpret_cast<const char*>(start),
+                                          static_cast<std::size_t>(text - start));
+            column = 1 + static_cast<long>(chars::Utf8Characters(before) +
+                                           chars::Utf8Characters(all.substr(0, first)));
+        }
+    }
+    node.column = column > 0 ? static_cast<std::uint32_t>(column) : 0;
 }
 
 }  // namespace
@@ -144,15 +196,19 @@ void XmlTreeBuilder::FlushPending() {
     m_pendingText.clear();
 }
 
-void XmlTreeBuilder::AddPending(XmlNodeKind kind, ChildKind childKind, bool merges, const xmlChar* text,
-                                int length) {
+void XmlTreeBuilder::AddPending(xmlParserCtxtPtr context, XmlNodeKind kind, ChildKind childKind,
+                                bool merges, const xmlChar* text, int length) {
+    long startColumn = 0;
     if (merges && m_pending != nullptr && m_pending->kind == kind) {
         Mark(childKind);
+        startColumn = m_pendingEndColumn;
     } else {
         FlushPending();
         m_pending = NewNode(kind);
         Append(m_pending, childKind);
     }
+    if (m_pending->line == 0) PlaceText(*context, text, length, startColumn, *m_pending);
+    m_pendingEndColumn = context->input != nullptr ? context->input->col : 0;
     m_pendingText.append(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
 }
 
@@ -202,6 +258,7 @@ void XmlTreeBuilder::StartElement(xmlParserCtxtPtr context, const xmlChar* name,
     if (!StartTagWithinLimits(context, name, attributes)) return;
     XmlTreeNode* element = NewNode(XmlNodeKind::Element);
     element->name = Intern(name);
+    element->line = StartTagLine(*context);
     std::size_t count = 0;
     while (attributes != nullptr && attributes[2 * count] != nullptr) ++count;
     XmlTreeAttribute* stored = m_tree->arena.NewArray<XmlTreeAttribute>(count);
@@ -257,14 +314,16 @@ void XmlTreeBuilder::Characters(xmlParserCtxtPtr context, const xmlChar* text, i
     }
     // Text joins text before it, also across an entity's boundary.
     const XmlTreeNode* last = m_frames[frame.owner].lastChild;
-    AddPending(XmlNodeKind::Text, ChildKind::Text, last != nullptr && last == m_pending, text, length);
+    const bool merges = last != nullptr && last == m_pending;
+    AddPending(context, XmlNodeKind::Text, ChildKind::Text, merges, text, length);
 }
 
 void XmlTreeBuilder::CData(xmlParserCtxtPtr context, const xmlChar* text, int length) {
     const Frame& frame = Sync(context);
     if (AtDocumentLevel()) return;
     // A CDATA section joins one just before it in the same text.
-    AddPending(XmlNodeKind::CData, ChildKind::CData, frame.last == ChildKind::CData, text, length);
+    const bool merges = frame.last == ChildKind::CData;
+    AddPending(context, XmlNodeKind::CData, ChildKind::CData, merges, text, length);
 }
 
 void XmlTreeBuilder::Comment(xmlParserCtxtPtr context, const xmlChar* text) {

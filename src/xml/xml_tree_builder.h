@@ -67,7 +67,8 @@ private:
     void Append(detail::XmlTreeNode* node, ChildKind kind);
     void Mark(ChildKind kind);
     // Text or CDATA that goes on while the same kind follows.
-    void AddPending(detail::XmlNodeKind kind, ChildKind childKind, bool merges, const xmlChar* text, int length);
+    void AddPending(xmlParserCtxtPtr context, detail::XmlNodeKind kind, ChildKind childKind,
+                    bool merges, const xmlChar* text, int length);
     void FlushPending();
     std::uint32_t Intern(const xmlChar* name);
 
@@ -80,6 +81,7 @@ private:
     std::size_t m_depth = 0;  // elements open
     detail::XmlTreeNode* m_pending = nullptr;
     std::string m_pendingText;
+    long m_pendingEndColumn = 0;  // the parser's column after the pending text's last piece
     std::unordered_map<const xmlChar*, std::uint32_t> m_names;  // libxml2's interned names
 };
 
