@@ -129,22 +129,22 @@ TEST(ValuesNotNumbers, TheAdjustmentLeavesOutWhatDependsOnThemWithANote) {
     AdjustmentResult result = AdjustRewritten(dir, "仪器高=\"1.523\"", "仪器高=\"abc\"");
     ASSERT_EQ(result.status, AdjustmentStatus::Adjusted);
     EXPECT_TRUE(HasNote(
-        result, "Left out: the height differences of station 导1, as line 53: 仪器高=\"abc\""));
+        result, "Left out: the height differences of station \"导1\", as line 53: 仪器高=\"abc\""));
     EXPECT_EQ(Count(result, ObservationKind::HeightDifference, "导1"), 0u);
     EXPECT_GT(Count(sound, ObservationKind::HeightDifference, "导1"), 0u);
     EXPECT_EQ(Count(result, ObservationKind::Direction, "导1"),
               Count(sound, ObservationKind::Direction, "导1"));
     // An additive constant: the station's distances (and so its height differences) go.
     result = AdjustRewritten(dir, "加常数=\"2\" 乘常数=\"1.5\"", "加常数=\"2 mm\" 乘常数=\"1.5\"");
-    EXPECT_TRUE(HasNote(result, "Left out: the distances and height differences of station 导1"));
+    EXPECT_TRUE(HasNote(result, "Left out: the distances and height differences of station \"导1\""));
     EXPECT_EQ(Count(result, ObservationKind::Distance, "导1"), 0u);
     // A reading of a sighted target: that record; of the opening target: the whole round.
     result = AdjustRewritten(dir, "盘左=\"161.39263\"", "盘左=\"161.39263?\"");
     EXPECT_EQ(result.status, AdjustmentStatus::Adjusted);
     EXPECT_TRUE(
-        HasNote(result, "Left out: the record of 导1 in horizontal round 1 of station 东岭"));
+        HasNote(result, "Left out: the record of \"导1\" in horizontal round 1 of station \"东岭\""));
     result = AdjustRewritten(dir, "盘右=\"180.12210\"", "盘右=\"\"");
-    EXPECT_TRUE(HasNote(result, "Left out: horizontal round 1 of station 东岭, as line 18"));
+    EXPECT_TRUE(HasNote(result, "Left out: horizontal round 1 of station \"东岭\", as line 18"));
     for (const AdjustedPoint& point : result.points) {
         for (const AdjustedPoint& expected : sound.points) {
             if (point.name != expected.name) continue;
@@ -164,7 +164,7 @@ TEST(ValuesNotNumbers, TheAdjustmentRefusesWithItsReasonWhenNothingIsLeft) {
     const AdjustmentResult result = AdjustNetwork(importer, AdjustmentOptions{});
     EXPECT_NE(result.status, AdjustmentStatus::Adjusted);
     EXPECT_FALSE(result.error.empty());
-    EXPECT_TRUE(HasNote(result, "Left out: horizontal round 1 of station K"));
+    EXPECT_TRUE(HasNote(result, "Left out: horizontal round 1 of station \"K\""));
 }
 
 }  // namespace
