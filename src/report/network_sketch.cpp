@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "adjust/adjustment_failure.h"
-#include "adjust/adjustment_settings.h"
-#include "adjust/approximate_coordinates.h"
-#include "adjust/network_builder.h"
+#include "adjust/model/adjustment_failure.h"
+#include "adjust/model/adjustment_settings.h"
+#include "adjust/solve/approximate_coordinates.h"
+#include "adjust/model/network_builder.h"
 #include "traverse/html_report.h"
 
 namespace traverse {

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "adjust/adjusted_rows.h"
-#include "adjust/network.h"
+#include "adjust/solve/adjusted_rows.h"
+#include "adjust/model/network.h"
 
 namespace traverse {
 

@@ -1,6 +1,6 @@
-#include "adjust/adjusted_rows.h"
+#include "adjust/solve/adjusted_rows.h"
 
-#include "adjust/adjustment_failure.h"
+#include "adjust/model/adjustment_failure.h"
 
 namespace traverse {
 

@@ -1,6 +1,6 @@
-#include "adjust/distance_reduction.h"
+#include "adjust/model/distance_reduction.h"
 
-#include "adjust/adjustment_failure.h"
+#include "adjust/model/adjustment_failure.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "adjust/height_adjustment.h"
-#include "adjust/network.h"
-#include "adjust/plane_adjustment.h"
+#include "adjust/solve/height_adjustment.h"
+#include "adjust/model/network.h"
+#include "adjust/solve/plane_adjustment.h"
 #include "traverse/adjust.h"
 
 namespace traverse {

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "adjust/adjusted_rows.h"
+#include "adjust/solve/adjusted_rows.h"
 #include "traverse/adjust.h"
 
 namespace traverse {

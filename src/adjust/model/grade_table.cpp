@@ -5,7 +5,7 @@
 // height differences within 40 sqrt(D) mm), 一级 to 三级 with its 五等 (60 sqrt(D) mm). The sigma of a
 // height difference is taken proportional to the distance, with the 每千米高差全中误差 of the same
 // classes in the standard's levelling table (四等 10 mm, 五等 15 mm) as the millimetres per kilometre.
-#include "adjust/grade_table.h"
+#include "adjust/model/grade_table.h"
 
 namespace traverse {
 namespace {

@@ -1,11 +1,11 @@
-#include "adjust/traverse_closures.h"
+#include "adjust/closures/traverse_closures.h"
 
 #include <cmath>
 #include <map>
 #include <set>
 #include <utility>
 
-#include "adjust/approximate_coordinates.h"
+#include "adjust/solve/approximate_coordinates.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"
 #include "records/circle.h"

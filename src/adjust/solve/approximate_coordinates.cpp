@@ -1,11 +1,11 @@
-#include "adjust/approximate_coordinates.h"
+#include "adjust/solve/approximate_coordinates.h"
 
 #include <cmath>
 #include <deque>
 #include <map>
 #include <utility>
 
-#include "adjust/adjustment_failure.h"
+#include "adjust/model/adjustment_failure.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"

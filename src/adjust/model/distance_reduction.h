@@ -3,7 +3,7 @@
 #ifndef TRAVERSE_ADJUST_DISTANCE_REDUCTION_H
 #define TRAVERSE_ADJUST_DISTANCE_REDUCTION_H
 
-#include "adjust/network.h"
+#include "adjust/model/network.h"
 #include "traverse/adjust.h"
 
 namespace traverse {

@@ -1,4 +1,4 @@
-#include "adjust/height_adjustment.h"
+#include "adjust/solve/height_adjustment.h"
 
 #include <deque>
 

@@ -1,12 +1,12 @@
-#include "adjust/network_builder.h"
+#include "adjust/model/network_builder.h"
 
 #include <cmath>
 #include <map>
 #include <set>
 #include <utility>
 
-#include "adjust/adjustment_failure.h"
-#include "adjust/adjustment_settings.h"
+#include "adjust/model/adjustment_failure.h"
+#include "adjust/model/adjustment_settings.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"

@@ -1,4 +1,4 @@
-#include "adjust/chi_square.h"
+#include "adjust/statistics/chi_square.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
-#include "adjust/observation_statistics.h"
+#include "adjust/statistics/observation_statistics.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "adjust/chi_square.h"
+#include "adjust/statistics/chi_square.h"
 
 namespace traverse {
 namespace {

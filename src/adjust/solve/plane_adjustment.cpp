@@ -1,11 +1,11 @@
-#include "adjust/plane_adjustment.h"
+#include "adjust/solve/plane_adjustment.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "adjust/adjustment_failure.h"
-#include "adjust/approximate_coordinates.h"
+#include "adjust/model/adjustment_failure.h"
+#include "adjust/solve/approximate_coordinates.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"

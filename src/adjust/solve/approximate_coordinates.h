@@ -3,7 +3,7 @@
 #ifndef TRAVERSE_ADJUST_APPROXIMATE_COORDINATES_H
 #define TRAVERSE_ADJUST_APPROXIMATE_COORDINATES_H
 
-#include "adjust/network.h"
+#include "adjust/model/network.h"
 
 namespace traverse {
 

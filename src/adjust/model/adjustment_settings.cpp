@@ -1,9 +1,9 @@
-#include "adjust/adjustment_settings.h"
+#include "adjust/model/adjustment_settings.h"
 
 #include <cmath>
 
-#include "adjust/adjustment_failure.h"
-#include "adjust/grade_table.h"
+#include "adjust/model/adjustment_failure.h"
+#include "adjust/model/grade_table.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"

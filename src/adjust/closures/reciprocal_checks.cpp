@@ -1,4 +1,4 @@
-#include "adjust/reciprocal_checks.h"
+#include "adjust/closures/reciprocal_checks.h"
 
 #include <cmath>
 #include <map>

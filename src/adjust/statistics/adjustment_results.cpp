@@ -1,10 +1,10 @@
-#include "adjust/adjustment_results.h"
+#include "adjust/statistics/adjustment_results.h"
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 
-#include "adjust/observation_statistics.h"
+#include "adjust/statistics/observation_statistics.h"
 #include "records/circle.h"
 #include "traverse/angle.h"
 #include "traverse/point3d.h"

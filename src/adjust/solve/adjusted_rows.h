@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "adjust/normal_equations.h"
+#include "adjust/solve/normal_equations.h"
 
 namespace traverse {
 

@@ -4,7 +4,7 @@
 #ifndef TRAVERSE_ADJUST_TRAVERSE_CLOSURES_H
 #define TRAVERSE_ADJUST_TRAVERSE_CLOSURES_H
 
-#include "adjust/network.h"
+#include "adjust/model/network.h"
 #include "traverse/adjust.h"
 
 namespace traverse {

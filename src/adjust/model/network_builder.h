@@ -2,7 +2,7 @@
 #ifndef TRAVERSE_ADJUST_NETWORK_BUILDER_H
 #define TRAVERSE_ADJUST_NETWORK_BUILDER_H
 
-#include "adjust/network.h"
+#include "adjust/model/network.h"
 #include "traverse/adjust.h"
 #include "traverse/import_xml.h"
 

@@ -1,4 +1,4 @@
-#include "adjust/normal_equations.h"
+#include "adjust/solve/normal_equations.h"
 
 #include <Eigen/SparseCholesky>
 #include <Eigen/SparseCore>
