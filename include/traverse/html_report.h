@@ -17,25 +17,6 @@ namespace traverse {
 
 class CImportXml;
 
-// A point of the network as placed before any adjustment: a known point, or one placed by polar
-// propagation from oriented known stations.
-struct SketchPoint {
-    std::string name;  // GBK
-    bool known = false;
-    double x = 0.0, y = 0.0;  // metres, x north, y east
-};
-
-// A sightline between two placed points (indices into NetworkSketch::points), each line once.
-struct SketchLine {
-    int from = 0;
-    int to = 0;
-};
-
-struct NetworkSketch {
-    std::vector<SketchPoint> points;  // every point that could be placed
-    std::vector<SketchLine> lines;    // directions or distances between placed points
-};
-
 // Everything the page shows; plain values, texts GBK as the library holds them unless said.
 struct HtmlReportInput {
     std::string fileName;                 // UTF-8, shown as it is (escaped)
@@ -54,10 +35,6 @@ struct HtmlReportInput {
 // (read only); the caller sets the file name, the import's result and texts and the check report.
 TRAVERSE_API void CollectReportResults(const CImportXml& importer, const FieldCheckOptions& fieldOptions,
                                        const AdjustmentOptions& adjustmentOptions, HtmlReportInput& input);
-
-// The network placed from the known points by polar propagation, as far as it reaches (nothing
-// when the observations cannot be read).
-TRAVERSE_API NetworkSketch SketchNetwork(const CImportXml& importer, const AdjustmentOptions& options);
 
 // The page, UTF-8 bytes. Every name and text from the record file is escaped.
 TRAVERSE_API std::string BuildHtmlReport(const HtmlReportInput& input);

@@ -7,9 +7,9 @@
 
 #include "adjust/model/adjustment_failure.h"
 #include "adjust/model/adjustment_settings.h"
-#include "adjust/solve/approximate_coordinates.h"
 #include "adjust/model/network_builder.h"
-#include "traverse/html_report.h"
+#include "adjust/solve/approximate_coordinates.h"
+#include "traverse/adjust.h"
 
 namespace traverse {
 namespace {
