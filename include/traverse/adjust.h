@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "traverse/export.h"
+#include "traverse/visibility.h"
 #include "traverse/grade.h"
 
 namespace traverse {

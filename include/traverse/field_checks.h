@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "traverse/export.h"
+#include "traverse/visibility.h"
 #include "traverse/grade.h"
 
 namespace traverse {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "traverse/adjust.h"
-#include "traverse/export.h"
+#include "traverse/visibility.h"
 #include "traverse/field_checks.h"
 #include "traverse/import_contents.h"
 

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "traverse/check_info.h"
-#include "traverse/export.h"
+#include "traverse/visibility.h"
 #include "traverse/point3d.h"
 #include "traverse/survey_records.h"
 #include "traverse/xml_dom.h"

@@ -1,6 +1,6 @@
 // Marks the exported surface of libtraverse; everything else is built with hidden visibility.
-#ifndef TRAVERSE_EXPORT_H
-#define TRAVERSE_EXPORT_H
+#ifndef TRAVERSE_VISIBILITY_H
+#define TRAVERSE_VISIBILITY_H
 
 #if defined(_WIN32)
 #  if defined(TRAVERSE_BUILDING)
