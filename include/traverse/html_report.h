@@ -5,6 +5,7 @@
 #define TRAVERSE_HTML_REPORT_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,28 @@ struct HtmlReportInput {
 // (read only); the caller sets the file name, the import's result and texts and the check report.
 TRAVERSE_API void CollectReportResults(const CImportXml& importer, const FieldCheckOptions& fieldOptions,
                                        const AdjustmentOptions& adjustmentOptions, HtmlReportInput& input);
+
+// What one importer command run for the page left: its result and the GBK texts of the message
+// boxes it showed, in order.
+struct ReportCommandOutcome {
+    std::uint32_t result = 0;
+    std::vector<std::string> gbkMessages;
+};
+
+// Runs command, named "import" or "check", for the page. A host passes its own to show the
+// messages and count the failures as its other commands do.
+using ReportCommandRunner = std::function<ReportCommandOutcome(
+    const char* name, const std::function<std::uint32_t()>& command)>;
+
+// The page's input for one record file: imports gbkPath into importer and checks its
+// horizontal-angle rounds through run (by default straight, the message boxes going to the
+// installed handler, none collected), then fills every result as CollectReportResults does. The
+// import's messages end with m_strError when it says more than the last of them.
+TRAVERSE_API HtmlReportInput CollectReportInput(CImportXml& importer, const std::string& gbkPath,
+                                                const std::string& utf8FileName,
+                                                const FieldCheckOptions& fieldOptions,
+                                                const AdjustmentOptions& adjustmentOptions,
+                                                const ReportCommandRunner& run = {});
 
 // The page, UTF-8 bytes. Every name and text from the record file is escaped.
 TRAVERSE_API std::string BuildHtmlReport(const HtmlReportInput& input);
