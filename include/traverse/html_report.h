@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "traverse/adjust.h"
-#include "traverse/visibility.h"
 #include "traverse/field_checks.h"
 #include "traverse/import_contents.h"
+#include "traverse/visibility.h"
 
 namespace traverse {
 
