@@ -14,6 +14,9 @@ FUZZ_TARGETS ?= import_fuzzer repair_fuzzer
 BENCH_SIZES ?= 1 20 100
 BENCH_PEER_SIZES ?= 20 100
 BENCH_RECORDS := $(BENCH_DIR)/records
+# ON turns every compiler warning into an error (.ci/run does).
+WERROR ?= OFF
+CMAKE_WERROR := -DTRAVERSE_WERROR=$(WERROR)
 
 PACKAGES := cmake g++ make pkg-config libxml2-dev libeigen3-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libpng-dev locales
 # The report's browser test and screenshot: headless Chromium and a face with Chinese characters.
@@ -45,7 +48,7 @@ gama-deps:
 	@PACKAGES="$(GAMA_PACKAGES)" sh tools/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_WERROR)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -75,7 +78,7 @@ demo: configure
 # Left out: consumer_install, which builds an outside host against the installed package; a host
 # without the sanitizer runtimes cannot load an instrumented library, and `make test` covers it.
 sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DTRAVERSE_SANITIZE=ON
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DTRAVERSE_SANITIZE=ON $(CMAKE_WERROR)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
@@ -84,7 +87,7 @@ sanitize: deps
 # The tests that run imports on several threads beside a host's own libxml2 use, under
 # ThreadSanitizer (libxml2 itself is not instrumented: what is checked is the library's side).
 tsan: deps
-	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRAVERSE_TSAN=ON
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRAVERSE_TSAN=ON $(CMAKE_WERROR)
 	cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TESTS)
 	for test in $(TSAN_TESTS); do \
 	  TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_DIR)/tests/$$test || exit 1; done
@@ -96,7 +99,7 @@ comma := ,
 empty :=
 space := $(empty) $(empty)
 bench: deps bench-deps
-	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON $(CMAKE_WERROR)
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	$(MAKE) --no-print-directory $(foreach size,$(BENCH_SIZES),$(BENCH_RECORDS)/records-$(size)MB.xml \
 	  $(BENCH_RECORDS)/records-$(size)MB-few-names.xml)
@@ -107,7 +110,7 @@ bench: deps bench-deps
 # The field checks of `check --all` against the import, on a generated 20 MB file.
 .PHONY: bench-field-checks
 bench-field-checks: deps bench-deps
-	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON $(CMAKE_WERROR)
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target traverse_field_checks_bench
 	$(MAKE) --no-print-directory $(BENCH_RECORDS)/records-20MB.xml
 	$(BENCH_DIR)/bench/traverse_field_checks_bench --records=$(BENCH_RECORDS) --megabytes=20
@@ -124,7 +127,7 @@ $(BENCH_RECORDS)/records-%MB-few-names.xml: tools/generate_records.py
 # The HTML report of a generated 1 000-station file: under 2 seconds, a page under 5 MB.
 .PHONY: bench-report
 bench-report: deps bench-deps
-	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON $(CMAKE_WERROR)
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target report_bench
 	$(MAKE) --no-print-directory $(BENCH_RECORDS)/records-1000-stations.xml
 	$(BENCH_DIR)/bench/report_bench --records=$(BENCH_RECORDS)
@@ -137,19 +140,19 @@ $(BENCH_RECORDS)/records-%-stations.xml: tools/generate_records.py
 # Several files at once: --jobs 2 against --jobs 1 over 200 generated files of 100 kB.
 .PHONY: bench-jobs
 bench-jobs: deps bench-deps
-	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON $(CMAKE_WERROR)
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target traverse_cli
 	sh bench/jobs_bench.sh $(BENCH_DIR)/cli/traverse $(BENCH_RECORDS)/jobs
 
 bench-adjust: deps
-	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON $(CMAKE_WERROR)
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target adjust_bench
 	$(BENCH_DIR)/bench/adjust_bench
 
 # Each fuzz target for FUZZ_SECONDS under ASan and UBSan (fuzz/run.sh); findings in fuzz/artifacts/.
 fuzz: deps fuzz-deps
 	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_FUZZ=ON
+	  -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_FUZZ=ON $(CMAKE_WERROR)
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	sh fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 

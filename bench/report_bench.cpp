@@ -28,14 +28,7 @@ constexpr double kBytesTarget = 5.0e6;
 
 HtmlReportInput Collect(const std::string& path) {
     CImportXml importer;
-    HtmlReportInput input;
-    input.fileName = path;
-    input.importResult = importer.OnButtonExchange(path);
-    input.importReport = importer.m_strText;
-    importer.OnButtonCheck();
-    input.checkReport = importer.m_strText;
-    traverse::CollectReportResults(importer, {}, {}, input);
-    return input;
+    return traverse::CollectReportInput(importer, path, path, {}, {});
 }
 
 // Everything the command does for one file, the page kept in memory.

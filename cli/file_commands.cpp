@@ -1,6 +1,7 @@
 #include "file_commands.h"
 
 #include <cstdio>
+#include <functional>
 
 #include "adjustment_problems.h"
 #include "backup.h"
@@ -50,11 +51,10 @@ public:
 private:
     std::string OutputPath() const { return OutputPathOf(m_commandLine, m_file); }
 
-    std::uint32_t Import(bool quiet = false) {
+    std::uint32_t Import() {
         CImportXml& importer = m_session.Importer();
         Command import{"import", 0, [&] { return importer.OnButtonExchange(m_gbkFile); }};
         import.explain = [&](std::uint32_t result) { return ExplainImport(result); };
-        import.quiet = quiet;
         return m_session.Run(import);
     }
 
@@ -194,20 +194,17 @@ void FileCommands::Repair() {
 
 // The import and the check run quietly: their reports go into the page.
 traverse::HtmlReportInput FileCommands::ReportInput() {
-    CImportXml& importer = m_session.Importer();
-    traverse::HtmlReportInput input;
-    input.fileName = m_file;
-    input.importResult = Import(true);
-    input.importReport = importer.m_strText;
-    input.importMessages = m_session.Messages();
-    const bool shown = !input.importMessages.empty() && input.importMessages.back() == importer.m_strError;
-    if (!importer.m_strError.empty() && !shown) input.importMessages.push_back(importer.m_strError);
-    Command check{"check", 0, [&] { return importer.OnButtonCheck(); }};
-    check.quiet = true;
-    m_session.Run(check);
-    input.checkReport = importer.m_strText;
-    traverse::CollectReportResults(importer, m_commandLine.fieldChecks, m_commandLine.adjustment, input);
-    return input;
+    const auto run = [&](const char* name, const std::function<std::uint32_t()>& body) {
+        Command command{name, 0, body};
+        if (std::string(name) == "import") {
+            command.explain = [&](std::uint32_t result) { return ExplainImport(result); };
+        }
+        command.quiet = true;
+        const std::uint32_t result = m_session.Run(command);
+        return traverse::ReportCommandOutcome{result, m_session.Messages()};
+    };
+    return traverse::CollectReportInput(m_session.Importer(), m_gbkFile, m_file,
+                                        m_commandLine.fieldChecks, m_commandLine.adjustment, run);
 }
 
 // A file that the parser refused gets no page (stderr says why); one that loaded gets its page

@@ -11,7 +11,7 @@
 #include <libxml/parser.h>
 #include <Eigen/Dense>
 
-#include "adjust/normal_equations.h"
+#include "adjust/solve/normal_equations.h"
 #include "support/adjust_record.h"
 #include "support/message_capture.h"
 #include "support/simulated_network.h"

@@ -364,9 +364,9 @@ TEST(DirectionReductionTest, LaterTargetsInOrderOfFirstAppearance) {
     EXPECT_EQ(exported.messages, Lines(4, GBK(text::kNoSecondOrientation)));  // A, C, B and D
 }
 
-// Where no new rule applies the values are the ones files have always had, to the last bit: a
-// right-angle round whose second half crosses 0, and the plain mean of values within half a turn.
-TEST(DirectionReductionTest, FormerValuesBitForBitWhereNoNewRuleApplies) {
+// Where neither the short way nor a crossing of 0 changes anything, the values are the plain means
+// to the last bit: a right-angle round whose second half crosses 0, and values within half a turn.
+TEST(DirectionReductionTest, PlainMeansBitForBitWhereNoWrapApplies) {
     Random random(7);
     int rightAngles = 0;
     for (int i = 0; i < 2000; ++i) {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "traverse/export.h"
 #include "traverse/grade.h"
+#include "traverse/visibility.h"
 
 namespace traverse {
 
@@ -196,6 +196,29 @@ TRAVERSE_API std::string CheckAdjustmentOptions(const AdjustmentOptions& options
 
 // Closures and adjustment of the network that importer holds (read only).
 TRAVERSE_API AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptions& options);
+
+// A point of the network as placed before any adjustment: a known point, or one placed by polar
+// propagation from oriented known stations.
+struct SketchPoint {
+    std::string name;  // GBK
+    bool known = false;
+    double x = 0.0, y = 0.0;  // metres, x north, y east
+};
+
+// A sightline between two placed points (indices into NetworkSketch::points), each line once.
+struct SketchLine {
+    int from = 0;
+    int to = 0;
+};
+
+struct NetworkSketch {
+    std::vector<SketchPoint> points;  // every point that could be placed
+    std::vector<SketchLine> lines;    // directions or distances between placed points
+};
+
+// The network placed from the known points by polar propagation, as far as it reaches (nothing
+// when the observations cannot be read).
+TRAVERSE_API NetworkSketch SketchNetwork(const CImportXml& importer, const AdjustmentOptions& options);
 
 // True when the network was adjusted, the global test passed and every closure and reciprocal
 // difference is within its limit.

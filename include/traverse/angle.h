@@ -2,7 +2,7 @@
 #ifndef TRAVERSE_ANGLE_H
 #define TRAVERSE_ANGLE_H
 
-#include "traverse/export.h"
+#include "traverse/visibility.h"
 
 namespace traverse {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "traverse/export.h"
+#include "traverse/visibility.h"
 
 namespace traverse {
 

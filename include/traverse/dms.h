@@ -2,7 +2,7 @@
 #ifndef TRAVERSE_DMS_H
 #define TRAVERSE_DMS_H
 
-#include "traverse/export.h"
+#include "traverse/visibility.h"
 
 namespace traverse {
 

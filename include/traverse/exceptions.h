@@ -7,7 +7,7 @@
 #include <exception>
 #include <string>
 
-#include "traverse/export.h"
+#include "traverse/visibility.h"
 
 namespace traverse {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "traverse/export.h"
 #include "traverse/grade.h"
+#include "traverse/visibility.h"
 
 namespace traverse {
 

@@ -5,36 +5,18 @@
 #define TRAVERSE_HTML_REPORT_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "traverse/adjust.h"
-#include "traverse/export.h"
 #include "traverse/field_checks.h"
 #include "traverse/import_contents.h"
+#include "traverse/visibility.h"
 
 namespace traverse {
 
 class CImportXml;
-
-// A point of the network as placed before any adjustment: a known point, or one placed by polar
-// propagation from oriented known stations.
-struct SketchPoint {
-    std::string name;  // GBK
-    bool known = false;
-    double x = 0.0, y = 0.0;  // metres, x north, y east
-};
-
-// A sightline between two placed points (indices into NetworkSketch::points), each line once.
-struct SketchLine {
-    int from = 0;
-    int to = 0;
-};
-
-struct NetworkSketch {
-    std::vector<SketchPoint> points;  // every point that could be placed
-    std::vector<SketchLine> lines;    // directions or distances between placed points
-};
 
 // Everything the page shows; plain values, texts GBK as the library holds them unless said.
 struct HtmlReportInput {
@@ -57,9 +39,27 @@ struct HtmlReportInput {
 TRAVERSE_API void CollectReportResults(const CImportXml& importer, const FieldCheckOptions& fieldOptions,
                                        const AdjustmentOptions& adjustmentOptions, HtmlReportInput& input);
 
-// The network placed from the known points by polar propagation, as far as it reaches (nothing
-// when the observations cannot be read).
-TRAVERSE_API NetworkSketch SketchNetwork(const CImportXml& importer, const AdjustmentOptions& options);
+// What one importer command run for the page left: its result and the GBK texts of the message
+// boxes it showed, in order.
+struct ReportCommandOutcome {
+    std::uint32_t result = 0;
+    std::vector<std::string> gbkMessages;
+};
+
+// Runs command, named "import" or "check", for the page. A host passes its own to show the
+// messages and count the failures as its other commands do.
+using ReportCommandRunner = std::function<ReportCommandOutcome(
+    const char* name, const std::function<std::uint32_t()>& command)>;
+
+// The page's input for one record file: imports gbkPath into importer and checks its
+// horizontal-angle rounds through run (by default straight, the message boxes going to the
+// installed handler, none collected), then fills every result as CollectReportResults does. The
+// import's messages end with m_strError when it says more than the last of them.
+TRAVERSE_API HtmlReportInput CollectReportInput(CImportXml& importer, const std::string& gbkPath,
+                                                const std::string& utf8FileName,
+                                                const FieldCheckOptions& fieldOptions,
+                                                const AdjustmentOptions& adjustmentOptions,
+                                                const ReportCommandRunner& run = {});
 
 // The page, UTF-8 bytes. Every name and text from the record file is escaped.
 TRAVERSE_API std::string BuildHtmlReport(const HtmlReportInput& input);

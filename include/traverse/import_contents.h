@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "traverse/export.h"
 #include "traverse/survey_records.h"
+#include "traverse/visibility.h"
 
 namespace traverse {
 

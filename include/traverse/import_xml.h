@@ -25,9 +25,9 @@
 #include <vector>
 
 #include "traverse/check_info.h"
-#include "traverse/export.h"
 #include "traverse/point3d.h"
 #include "traverse/survey_records.h"
+#include "traverse/visibility.h"
 #include "traverse/xml_dom.h"
 
 namespace traverse {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "traverse/export.h"
+#include "traverse/visibility.h"
 
 namespace traverse {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "traverse/export.h"
+#include "traverse/visibility.h"
 
 namespace traverse {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "traverse/export.h"
+#include "traverse/visibility.h"
 
 namespace traverse {
 

@@ -1,18 +1,18 @@
 // The adjustment from an import: settings, network, heights, reductions, closures, approximate
 // coordinates, the plane adjustment and the statistics, in that order. Any step may stop it with
 // a message; nothing is then adjusted.
-#include "adjust/adjustment_failure.h"
-#include "adjust/adjustment_results.h"
-#include "adjust/adjustment_settings.h"
-#include "adjust/approximate_coordinates.h"
-#include "adjust/distance_reduction.h"
-#include "adjust/height_adjustment.h"
-#include "adjust/network_builder.h"
-#include "adjust/observation_statistics.h"
-#include "adjust/plane_adjustment.h"
-#include "adjust/reciprocal_checks.h"
-#include "adjust/traverse_closures.h"
-#include "adjust/values_left_out.h"
+#include "adjust/closures/reciprocal_checks.h"
+#include "adjust/closures/traverse_closures.h"
+#include "adjust/model/adjustment_failure.h"
+#include "adjust/model/adjustment_settings.h"
+#include "adjust/model/distance_reduction.h"
+#include "adjust/model/network_builder.h"
+#include "adjust/model/values_left_out.h"
+#include "adjust/solve/approximate_coordinates.h"
+#include "adjust/solve/height_adjustment.h"
+#include "adjust/solve/plane_adjustment.h"
+#include "adjust/statistics/adjustment_results.h"
+#include "adjust/statistics/observation_statistics.h"
 #include "traverse/adjust.h"
 
 namespace traverse {

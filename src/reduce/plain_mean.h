@@ -1,4 +1,5 @@
-// The plain mean of the reductions, as the adjustment input file has always computed it.
+// The plain mean of the reductions, summed in array order: the adjustment input file, the field
+// checks and the adjustment get the same double from the same readings.
 #ifndef TRAVERSE_REDUCE_PLAIN_MEAN_H
 #define TRAVERSE_REDUCE_PLAIN_MEAN_H
 

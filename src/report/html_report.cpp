@@ -2,6 +2,8 @@
 // a reviewer reads them, the plot right after the summary.
 #include "traverse/html_report.h"
 
+#include <utility>
+
 #include "platform/c_number.h"
 #include "platform/messages.h"
 #include "platform/output_file.h"
@@ -22,6 +24,32 @@ void CollectReportResults(const CImportXml& importer, const FieldCheckOptions& f
     input.adjustment = AdjustNetwork(importer, adjustmentOptions);
     // The adjusted points are drawn when there are any; the sketch serves otherwise.
     if (input.adjustment.status != AdjustmentStatus::Adjusted) input.sketch = SketchNetwork(importer, adjustmentOptions);
+}
+
+HtmlReportInput CollectReportInput(CImportXml& importer, const std::string& gbkPath,
+                                   const std::string& utf8FileName,
+                                   const FieldCheckOptions& fieldOptions,
+                                   const AdjustmentOptions& adjustmentOptions,
+                                   const ReportCommandRunner& run) {
+    const ReportCommandRunner runStraight = [](const char*,
+                                               const std::function<std::uint32_t()>& command) {
+        return ReportCommandOutcome{command(), {}};
+    };
+    const ReportCommandRunner& runCommand = run ? run : runStraight;
+    HtmlReportInput input;
+    input.fileName = utf8FileName;
+    ReportCommandOutcome import =
+        runCommand("import", [&] { return importer.OnButtonExchange(gbkPath); });
+    input.importResult = import.result;
+    input.importReport = importer.m_strText;
+    input.importMessages = std::move(import.gbkMessages);
+    const std::vector<std::string>& messages = input.importMessages;
+    const bool shown = !messages.empty() && messages.back() == importer.m_strError;
+    if (!importer.m_strError.empty() && !shown) input.importMessages.push_back(importer.m_strError);
+    runCommand("check", [&] { return importer.OnButtonCheck(); });
+    input.checkReport = importer.m_strText;
+    CollectReportResults(importer, fieldOptions, adjustmentOptions, input);
+    return input;
 }
 
 std::string BuildHtmlReport(const HtmlReportInput& input) {

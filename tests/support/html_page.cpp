@@ -76,14 +76,7 @@ HtmlReportInput ReportInputOf(const std::string& path, const std::string& shownN
                               const FieldCheckOptions& fieldOptions, const AdjustmentOptions& adjustmentOptions) {
     MessageCapture quiet;
     CImportXml importer;
-    HtmlReportInput input;
-    input.fileName = shownName;
-    input.importResult = importer.OnButtonExchange(path);
-    input.importReport = importer.m_strText;
-    importer.OnButtonCheck();
-    input.checkReport = importer.m_strText;
-    CollectReportResults(importer, fieldOptions, adjustmentOptions, input);
-    return input;
+    return CollectReportInput(importer, path, shownName, fieldOptions, adjustmentOptions);
 }
 
 }  // namespace traverse

@@ -1,0 +1,74 @@
+#include "adjust/closures/reciprocal_checks.h"
+
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace traverse {
+namespace {
+
+// The first observation of a line from each of its ends, by index.
+struct LinePair {
+    int forward = -1;
+    int backward = -1;
+};
+
+// Pairs up observations of the same line from its two ends; order of the first of each line.
+template <typename Observation>
+std::vector<LinePair> PairLines(const std::vector<Observation>& observations) {
+    std::map<std::pair<int, int>, std::size_t> byLine;
+    std::vector<LinePair> pairs;
+    for (std::size_t i = 0; i < observations.size(); ++i) {
+        const Observation& o = observations[i];
+        const auto line = o.from < o.to ? std::make_pair(o.from, o.to) : std::make_pair(o.to, o.from);
+        const auto found = byLine.emplace(line, pairs.size());
+        if (found.second) pairs.push_back(LinePair{static_cast<int>(i), -1});
+        LinePair& pair = pairs[found.first->second];
+        if (pair.backward < 0 && o.from != observations[pair.forward].from)
+            pair.backward = static_cast<int>(i);
+    }
+    return pairs;
+}
+
+ReciprocalCheck Check(const Network& network, ReciprocalKind kind, int from, int to, double forward,
+                      double backward, double distance) {
+    ReciprocalCheck check;
+    check.kind = kind;
+    check.from = network.points[from].name;
+    check.to = network.points[to].name;
+    check.forward = forward;
+    check.backward = backward;
+    check.distance = distance;
+    return check;
+}
+
+}  // namespace
+
+void CheckReciprocals(const Network& network, const AdjustmentSettings& settings, AdjustmentResult& result) {
+    for (const LinePair& pair : PairLines(network.distances)) {
+        if (pair.backward < 0) continue;
+        const Distance& a = network.distances[pair.forward];
+        const Distance& b = network.distances[pair.backward];
+        const double mean = (a.horizontal + b.horizontal) / 2;
+        ReciprocalCheck check =
+            Check(network, ReciprocalKind::Distance, a.from, a.to, a.horizontal, b.horizontal, mean);
+        check.difference = (a.horizontal - b.horizontal) * 1000;
+        check.limit = 2 * (settings.distanceSigmaA + settings.distanceSigmaB * mean * 1e-3);
+        check.withinLimit = std::fabs(check.difference) <= check.limit;
+        result.reciprocalChecks.push_back(check);
+    }
+    for (const LinePair& pair : PairLines(network.heights)) {
+        if (pair.backward < 0) continue;
+        const HeightDifference& a = network.heights[pair.forward];
+        const HeightDifference& b = network.heights[pair.backward];
+        const double mean = (a.distance + b.distance) / 2;
+        ReciprocalCheck check =
+            Check(network, ReciprocalKind::HeightDifference, a.from, a.to, a.value, b.value, mean);
+        check.difference = (a.value + b.value) * 1000;
+        check.limit = settings.reciprocalHeightFactor * std::sqrt(mean * 1e-3);
+        check.withinLimit = std::fabs(check.difference) <= check.limit;
+        result.reciprocalChecks.push_back(check);
+    }
+}
+
+}  // namespace traverse

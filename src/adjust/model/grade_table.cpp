@@ -1,0 +1,51 @@
+// GB 50026-2007 (工程测量规范), table 3.3.1 导线测量的主要技术要求: per grade the angle measurement
+// sigma m_beta, the distance measurement sigma m_D, the azimuth closure +-m*sqrt(n) and the relative
+// closure of the whole traverse. Heights come from electro-optical trigonometric levelling (its
+// table 电磁波测距三角高程测量的主要技术要求): 三等 and 四等 traverses go with its 四等 (reciprocal
+// height differences within 40 sqrt(D) mm), 一级 to 三级 with its 五等 (60 sqrt(D) mm). The sigma of a
+// height difference is taken proportional to the distance, with the 每千米高差全中误差 of the same
+// classes in the standard's levelling table (四等 10 mm, 五等 15 mm) as the millimetres per kilometre.
+#include "adjust/model/grade_table.h"
+
+namespace traverse {
+namespace {
+
+constexpr GradeRequirements kOrder4Heights = {0, 0, 0, 0, 4, 10.0, 40.0};
+constexpr GradeRequirements kOrder5Heights = {0, 0, 0, 0, 5, 15.0, 60.0};
+
+constexpr GradeRequirements WithHeights(double angleSigma, double distanceSigma, double closureFactor,
+                                        double relativeClosure, const GradeRequirements& heights) {
+    return {angleSigma,
+            distanceSigma,
+            closureFactor,
+            relativeClosure,
+            heights.heightOrder,
+            heights.heightSigma,
+            heights.reciprocalHeightFactor};
+}
+
+constexpr GradeRequirements kOrder3 = WithHeights(1.8, 20.0, 3.6, 1.0 / 55000, kOrder4Heights);
+constexpr GradeRequirements kOrder4 = WithHeights(2.5, 18.0, 5.0, 1.0 / 35000, kOrder4Heights);
+constexpr GradeRequirements kClass1 = WithHeights(5.0, 15.0, 10.0, 1.0 / 15000, kOrder5Heights);
+constexpr GradeRequirements kClass2 = WithHeights(8.0, 15.0, 16.0, 1.0 / 10000, kOrder5Heights);
+constexpr GradeRequirements kClass3 = WithHeights(12.0, 15.0, 24.0, 1.0 / 5000, kOrder5Heights);
+
+}  // namespace
+
+const GradeRequirements& RequirementsOf(TraverseGrade grade) {
+    switch (grade) {
+        case TraverseGrade::Order3:
+            return kOrder3;
+        case TraverseGrade::Order4:
+            return kOrder4;
+        case TraverseGrade::Class1:
+            return kClass1;
+        case TraverseGrade::Class2:
+            return kClass2;
+        case TraverseGrade::Class3:
+            break;
+    }
+    return kClass3;
+}
+
+}  // namespace traverse

@@ -1,0 +1,249 @@
+#include "adjust/model/network_builder.h"
+
+#include <cmath>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "adjust/model/adjustment_failure.h"
+#include "adjust/model/adjustment_settings.h"
+#include "platform/c_number.h"
+#include "platform/gbk_literal.h"
+#include "platform/messages.h"
+#include "records/station_walk.h"
+#include "reduce/station_reduction.h"
+#include "traverse/code_page.h"
+#include "traverse/dms.h"
+#include "traverse/point3d.h"
+
+namespace traverse {
+namespace {
+
+// Metres: a shorter horizontal distance joins no two points of a traverse.
+constexpr double kShortestLine = 0.001;
+
+[[noreturn]] void FailAt(AdjustmentStatus status, const char* utf8Format, const std::string& station,
+                         const std::string& target) {
+    throw AdjustmentFailure(status, FormatText(Utf8ToGbk(utf8Format), station.c_str(), target.c_str()));
+}
+
+void AddKnownPoints(const std::vector<CPoint3D>& known, Network& network) {
+    for (const CPoint3D& point : known) {
+        if (network.byName.count(point.m_strName) != 0) {
+            throw AdjustmentFailure(
+                AdjustmentStatus::DuplicateName,
+                FormatText(GBK(text::kAdjustDuplicateKnownPoint), point.m_strName.c_str()));
+        }
+        NetworkPoint& added = network.points[network.PointIndex(point.m_strName)];
+        added.planeKnown = !IsUnsetCoord(point.m_dX) && !IsUnsetCoord(point.m_dY);
+        added.heightKnown = !IsUnsetCoord(point.m_dZ);
+        added.hasPlane = added.planeKnown;
+        added.hasHeight = added.heightKnown;
+        added.x = point.m_dX;
+        added.y = point.m_dY;
+        added.h = point.m_dZ;
+    }
+}
+
+// The reduced values of one station by target name, checked to be usable numbers aimed elsewhere.
+std::map<std::string, double> CheckedByName(const std::vector<ReducedValue>& values,
+                                            const std::string& station) {
+    std::map<std::string, double> byName;
+    for (const ReducedValue& value : values) {
+        if (value.target == station) {
+            FailAt(AdjustmentStatus::SelfObservation, text::kAdjustSelfObservation, station, station);
+        }
+        if (!std::isfinite(value.value)) {
+            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, station, value.target);
+        }
+        byName.emplace(value.target, value.value);
+    }
+    return byName;
+}
+
+// Target heights: the mean of the records of each name.
+std::map<std::string, double> MeanTargetHeights(const std::vector<ReducedValue>& records) {
+    std::map<std::string, std::pair<double, int>> sums;
+    for (const ReducedValue& record : records) {
+        std::pair<double, int>& sum = sums[record.target];
+        sum.first += record.value;
+        ++sum.second;
+    }
+    std::map<std::string, double> means;
+    for (const auto& entry : sums) means.emplace(entry.first, entry.second.first / entry.second.second);
+    return means;
+}
+
+// A target named twice in one horizontal round cannot be told apart from itself: its direction would
+// be a mean of two sightings the reduction takes for a right-angle round. Legitimate repeats are the
+// closing sighting of the first target and, in a right-angle round, one sighting of each target on
+// either side of the first target's second sighting.
+void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::string& station) {
+    const std::vector<CBaseObserve>& records = round.m_arrObserve;
+    if (records.empty()) return;
+    const std::string& first = records.front().m_strName;
+    std::size_t separator = records.size();
+    for (std::size_t i = 1; i + 1 < records.size() && separator == records.size(); ++i) {
+        if (records[i].m_strName == first) separator = i;
+    }
+    std::set<std::pair<bool, std::string>> seen;  // (after the separator, name)
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        const std::string& name = records[i].m_strName;
+        if (name == first) continue;
+        if (!seen.insert({i > separator, name}).second) {
+            throw AdjustmentFailure(AdjustmentStatus::DuplicateName,
+                                    FormatText(GBK(text::kAdjustDuplicateTarget), station.c_str(),
+                                               name.c_str(), roundNumber));
+        }
+    }
+}
+
+class StationReader {
+public:
+    StationReader(Network& network, const AdjustmentSettings& settings, int stationIndex,
+                  const std::string& name, const StationReduction& reduction)
+        : m_network(network),
+          m_settings(settings),
+          m_stationIndex(stationIndex),
+          m_name(name),
+          m_reduction(reduction),
+          m_station(network.PointIndex(name)) {}
+
+    void Read() {
+        for (const std::string& message : m_reduction.messages) Note(text::kAdjustNoteReduction, message);
+        ReadDirections();
+        m_zenith = CheckedByName(m_reduction.zenithDistances, m_name);
+        m_targetHeights = MeanTargetHeights(m_reduction.targetHeights);
+        CheckedByName(m_reduction.slopeDistances, m_name);
+        for (const ReducedValue& slope : m_reduction.slopeDistances) ReadDistance(slope.target, slope.value);
+    }
+
+private:
+    void Note(const char* utf8Format, const std::string& target) {
+        m_network.notes.push_back(FormatText(Utf8ToGbk(utf8Format), m_name.c_str(), target.c_str()));
+    }
+
+    void ReadDirections() {
+        CheckedByName(m_reduction.directions, m_name);
+        if (m_reduction.directions.empty()) return;
+        DirectionSet set;
+        set.stationIndex = m_stationIndex;
+        set.station = m_station;
+        const int setIndex = static_cast<int>(m_network.sets.size());
+        for (const ReducedValue& value : m_reduction.directions) {
+            set.directions.push_back(static_cast<int>(m_network.directions.size()));
+            m_network.directions.push_back(
+                {setIndex, m_network.PointIndex(value.target), value.value, DirectionSigma(m_settings)});
+        }
+        m_network.sets.push_back(set);
+    }
+
+    void ReadDistance(const std::string& target, double slope) {
+        const auto zenith = m_zenith.find(target);
+        const bool hasZenith = zenith != m_zenith.end();
+        const double horizontal = hasZenith ? slope * std::sin(zenith->second) : slope;
+        if (!(slope > 0)) {
+            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustDistanceNotPositive, m_name, target);
+        }
+        // Less than a millimetre left: the zenith distance, not the points, is at fault.
+        if (hasZenith && !(horizontal >= kShortestLine)) {
+            throw AdjustmentFailure(AdjustmentStatus::InvalidObservation,
+                                    FormatText(GBK(text::kAdjustVerticalSighting), m_name.c_str(),
+                                               target.c_str(), RadianToDms(zenith->second), slope));
+        }
+        if (!hasZenith) Note(text::kAdjustNoteNoZenith, target);
+        const int to = m_network.PointIndex(target);
+        m_network.distances.push_back(
+            {m_stationIndex, m_station, to, horizontal, horizontal, DistanceSigma(m_settings, horizontal)});
+        if (hasZenith) ReadHeightDifference(to, target, slope, zenith->second, horizontal);
+    }
+
+    void ReadHeightDifference(int to, const std::string& target, double slope, double zenith,
+                              double horizontal) {
+        const auto targetHeight = m_targetHeights.find(target);
+        if (targetHeight == m_targetHeights.end()) {
+            Note(text::kAdjustNoteNoTargetHeight, target);
+            return;
+        }
+        const double curvature =
+            (1 - m_settings.refraction) * horizontal * horizontal / (2 * m_settings.earthRadius);
+        const double value =
+            slope * std::cos(zenith) + m_reduction.instrumentHeight - targetHeight->second + curvature;
+        if (!std::isfinite(value)) {
+            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, m_name, target);
+        }
+        m_network.heights.push_back({m_stationIndex, m_station, to, value, horizontal,
+                                     HeightDifferenceSigma(m_settings, horizontal)});
+    }
+
+    Network& m_network;
+    const AdjustmentSettings& m_settings;
+    int m_stationIndex;
+    const std::string& m_name;
+    const StationReduction& m_reduction;
+    int m_station;
+    std::map<std::string, double> m_zenith;
+    std::map<std::string, double> m_targetHeights;
+};
+
+// A point sighted by one direction and nothing else cannot be placed and tells nothing; it is left
+// out, with its direction.
+void DropLoneTargets(Network& network) {
+    std::vector<std::set<int>> sightedFrom(network.points.size());
+    std::vector<bool> occupied(network.points.size(), false);
+    for (const Direction& direction : network.directions) {
+        sightedFrom[direction.target].insert(network.sets[direction.set].station);
+    }
+    for (const DirectionSet& set : network.sets) occupied[set.station] = true;
+    for (const Distance& distance : network.distances) occupied[distance.from] = occupied[distance.to] = true;
+    std::vector<Direction> kept;
+    for (DirectionSet& set : network.sets) {
+        std::vector<int> indices;
+        for (int index : set.directions) {
+            const Direction& direction = network.directions[index];
+            const NetworkPoint& target = network.points[direction.target];
+            if (!target.planeKnown && !occupied[direction.target] &&
+                sightedFrom[direction.target].size() < 2) {
+                network.notes.push_back(FormatText(GBK(text::kAdjustNoteLoneTarget),
+                                                   network.points[set.station].name.c_str(),
+                                                   target.name.c_str()));
+                continue;
+            }
+            indices.push_back(static_cast<int>(kept.size()));
+            kept.push_back(direction);
+        }
+        set.directions = indices;
+    }
+    network.directions = kept;
+}
+
+void MarkPlanePoints(Network& network) {
+    for (const DirectionSet& set : network.sets) network.points[set.station].inPlane = true;
+    for (const Direction& direction : network.directions) network.points[direction.target].inPlane = true;
+    for (const Distance& distance : network.distances) {
+        network.points[distance.from].inPlane = network.points[distance.to].inPlane = true;
+    }
+}
+
+}  // namespace
+
+void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings, Network& network) {
+    AddKnownPoints(importer.m_arrKnownPoint, network);
+    bool anyStation = false;
+    for (std::size_t i = 0; i < importer.m_arrStation.size(); ++i) {
+        const CPoint3D& station = *importer.m_arrStation[i];
+        const TAGStationObserve* block = StationBlock(station);
+        if (block == nullptr) continue;
+        anyStation = true;
+        for (std::size_t r = 0; r < block->m_arrHAngle.size(); ++r) {
+            CheckRoundNames(block->m_arrHAngle[r], static_cast<int>(r) + 1, station.m_strName);
+        }
+        const StationReduction reduction = ReduceStation(*block);
+        StationReader(network, settings, static_cast<int>(i), station.m_strName, reduction).Read();
+    }
+    if (!anyStation) throw AdjustmentFailure(AdjustmentStatus::NoObservations, GBK(text::kAdjustNoStations));
+    DropLoneTargets(network);
+    MarkPlanePoints(network);
+}
+
+}  // namespace traverse
