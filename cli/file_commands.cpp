@@ -80,8 +80,12 @@ private:
         if (!m_commandLine.allChecks) return;
         const traverse::FieldCheckResult result =
             traverse::RunFieldChecks(m_session.Importer(), m_commandLine.fieldChecks);
-        m_session.EmitJson(FieldChecksObject(result));
-        m_session.Note(traverse::GbkToUtf8(traverse::FormatFieldChecks(result)) + "\n", false);
+        // Only the form asked for is built: for a big network either is a large text.
+        if (m_session.JsonMode()) {
+            m_session.EmitJson(FieldChecksObject(result));
+        } else {
+            m_session.Note(traverse::GbkToUtf8(traverse::FormatFieldChecks(result)) + "\n", false);
+        }
         if (result.exceededCount > 0) m_session.Fail();
     }
 
@@ -98,8 +102,11 @@ private:
     void Adjust() {
         const traverse::AdjustmentResult result =
             traverse::AdjustNetwork(m_session.Importer(), m_commandLine.adjustment);
-        m_session.EmitJson(AdjustmentObject(result));
-        m_session.Note(traverse::GbkToUtf8(traverse::FormatAdjustmentReport(result)) + "\n", false);
+        if (m_session.JsonMode()) {
+            m_session.EmitJson(AdjustmentObject(result));
+        } else {
+            m_session.Note(traverse::GbkToUtf8(traverse::FormatAdjustmentReport(result)) + "\n", false);
+        }
         if (!traverse::AdjustmentWithinLimits(result)) m_session.Fail();
         if (!m_commandLine.output.empty()) {
             Write("points", m_commandLine.output, traverse::WriteAdjustedPointsCsv, result);
