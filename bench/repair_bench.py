@@ -26,12 +26,14 @@ NAMES_PER_MB = 300 / 1.3
 
 
 def record_file(records, megabytes, few_names):
-    path = os.path.join(records, "repair-%gMB%s.xml" % (megabytes, "-few-names" if few_names else ""))
+    suffix = "-few-names" if few_names else ""
+    path = os.path.join(records, "repair-%gMB%s.xml" % (megabytes, suffix))
     if not os.path.exists(path):
         os.makedirs(records, exist_ok=True)
         pool = ["--name-pool", "100"] if few_names else []
-        subprocess.run([sys.executable, os.path.join(ROOT, "tools", "generate_records.py"),
-                        "--megabytes", str(megabytes), "--seed", "1", "-o", path] + pool, check=True)
+        generator = os.path.join(ROOT, "tools", "generate_records.py")
+        subprocess.run([sys.executable, generator, "--megabytes", str(megabytes), "--seed", "1",
+                        "-o", path] + pool, check=True)
     return path
 
 
@@ -74,7 +76,8 @@ def measure(args, scratch, megabytes, few_names):
     wall, cpu = min(r[0] for r in runs), min(r[1] for r in runs)
     per_mb = cpu * 1000 / (len(data) / 1e6)
     label = "%gMB%s" % (megabytes, "-few-names" if few_names else "")
-    print("%16s %10d %6d %8.3f %8.3f %10.1f %5d" % (label, len(data), names, wall, cpu, per_mb, runs[0][2]))
+    print("%16s %10d %6d %8.3f %8.3f %10.1f %5d" % (label, len(data), names, wall, cpu, per_mb,
+                                                     runs[0][2]))
     return source, names, wall, per_mb
 
 
@@ -97,12 +100,14 @@ def main():
     args = parser.parse_args()
     scratch = tempfile.mkdtemp(prefix="repair-bench-")
     print("traverse repair --no-backup FILE, a whole process, fastest of %d runs" % args.repeats)
-    print("%16s %10s %6s %8s %8s %10s %5s" % ("file", "bytes", "names", "wall s", "CPU s", "CPU ms/MB", "exit"))
+    print("%16s %10s %6s %8s %8s %10s %5s" % ("file", "bytes", "names", "wall s", "CPU s",
+                                              "CPU ms/MB", "exit"))
     source, names, wall, _ = measure(args, scratch, 1.3, False)
     ok = wall < 1.0
     if args.old:
         old = run_once(args.old, source, scratch)
-        print("%16s %10s %6d %8.3f %8.3f %10s %5d" % ("1.3MB, --old", "", names, old[0], old[1], "", old[2]))
+        print("%16s %10s %6d %8.3f %8.3f %10s %5d" % ("1.3MB, --old", "", names, old[0], old[1],
+                                                      "", old[2]))
     sizes = [float(s) for s in args.sizes.split(",")]
     few = [measure(args, scratch, size, True)[3] for size in sizes]
     many = [measure(args, scratch, size, False)[3] for size in sizes]

@@ -105,7 +105,8 @@ private:
         if (m_session.JsonMode()) {
             m_session.EmitJson(AdjustmentObject(result));
         } else {
-            m_session.Note(traverse::GbkToUtf8(traverse::FormatAdjustmentReport(result)) + "\n", false);
+            const std::string report = traverse::FormatAdjustmentReport(result);
+            m_session.Note(traverse::GbkToUtf8(report) + "\n", false);
         }
         if (!traverse::AdjustmentWithinLimits(result)) m_session.Fail();
         if (!m_commandLine.output.empty()) {

@@ -467,8 +467,8 @@ namespace {
 // bad characters in text) and, in half of the files, a fault that stops it (some only once mended).
 std::string FileWithHazards(std::mt19937& random, int elements, bool gbk) {
     static const char* const kNames[] = {"北峰", "东山", "导1", "K7", "水塔", "a-b", "测站"};
-    static const char* const kPassed[] = {"<!-- <1a/> -->", "<![CDATA[<2b>]]>", "<?pi <3c?>", "&amp;",
-                                          "\xE2\x91\xA0—", "&e;"};
+    static const char* const kPassed[] = {"<!-- <1a/> -->", "<![CDATA[<2b>]]>", "<?pi <3c?>",
+                                          "&amp;", "\xE2\x91\xA0—", "&e;"};
     static const char* const kStops[] = {"<a 1=\"x\" 2=\"y\"/>", "<1m>x</2m>", "<a b=1/>", "< b/>",
                                          "<r4 x=\"<\"/>", "&1;", "<-/>"};
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
@@ -486,7 +486,8 @@ std::string FileWithHazards(std::mt19937& random, int elements, bool gbk) {
 }
 
 // bytes with count of its names given a bad first character.
-std::string WithBadNames(std::mt19937& random, const std::string& bytes, std::size_t count, bool gbk) {
+std::string WithBadNames(std::mt19937& random, const std::string& bytes, std::size_t count,
+                         bool gbk) {
     std::vector<std::size_t> sites = NameSites(bytes);
     std::shuffle(sites.begin(), sites.end(), random);
     sites.resize(std::min(count, sites.size()));
@@ -524,10 +525,23 @@ TEST(RepairOnePass, GivesWhatTheLoopGivesFromOneToAThousandBadNames) {
         for (int sample = 0; sample < (count >= 300 ? 2 : 6); ++sample) {
             const bool gbk = sample % 2 == 0;
             const std::string file = FileWithHazards(random, static_cast<int>(count) * 2 + 20, gbk);
-            const std::string label = std::to_string(count) + " names, sample " + std::to_string(sample);
+            const std::string label =
+                std::to_string(count) + " names, sample " + std::to_string(sample);
             ExpectSameRepair(WithBadNames(random, file, count, gbk), label);
         }
     }
+}
+
+TEST(RepairOnePass, GivesWhatTheLoopGivesWhereTheParserStopsEarlyOrLate) {
+    const std::string nul("\0", 1);
+    const std::string cases[] = {
+        "<1r>\n<2a/>" + nul + "<3b/></1r>",            // the parser takes NUL for the end
+        "<r><1a/><2b/><3c/></r" ,                        // cut: the fault is the end of the file
+        "<r><1a/><2b/>\n<3c/>\xFF\xFE<4d/></r>",       // bytes that do not decode
+        kGbkDecl + Gbk("<记录><1测/><—站/>") + "\x81<2b/>" + Gbk("</记录>"),
+        "<r><1a x='1'/><a 2='1' 3='2'/><4b/></r>",       // a duplicate made by the mends
+    };
+    for (const std::string& bytes : cases) ExpectSameRepair(bytes, bytes);
 }
 
 }  // namespace

@@ -10,7 +10,8 @@ the file, named f.xml, in a directory of its own. Without FILEs the files are th
 fuzz/seeds/ and tests/data/. --generated N adds N record files written by generate_records.py
 (seeds 1..N, one to seven stations, some with few distinct names). --variants adds, for each file,
 broken copies: the file cut at a few places, a name made to start with a digit (what the repair
-mends), every third name of an empty element so (whole, and cut), and a stray '<'. --commands runs only the commands named.
+mends), every third name of an empty element so (whole, and cut), and a stray
+'<'. --commands runs only the commands named.
 """
 import argparse
 import filecmp

@@ -48,7 +48,9 @@ std::uint32_t Scanner::CodeAt(std::size_t at) {
         return c.length == 1 && c.code >= 0x80 ? 0xFFFD : c.code;  // a byte that decodes to nothing
     }
     std::uint32_t key = 0;
-    for (std::size_t i = 0; i < length; ++i) key = key << 8 | static_cast<unsigned char>(m_bytes[at + i]);
+    for (std::size_t i = 0; i < length; ++i) {
+        key = key << 8 | static_cast<unsigned char>(m_bytes[at + i]);
+    }
     const auto known = m_codes.find(key);
     if (known != m_codes.end()) return known->second;
     std::string utf8;
@@ -67,8 +69,8 @@ NameStart Scanner::Classify(std::size_t at) {
     const std::uint32_t code = CodeAt(at);
     if (chars::IsXmlNameStartChar(code)) return NameStart::Good;
     if (code == 0xFFFD) return NameStart::Other;  // what does not decode is a fault of its own
-    if (code < 0x80) return chars::IsAsciiNameChar(static_cast<char>(code)) ? NameStart::Bad : NameStart::Other;
-    return NameStart::Bad;
+    if (code >= 0x80) return NameStart::Bad;
+    return chars::IsAsciiNameChar(static_cast<char>(code)) ? NameStart::Bad : NameStart::Other;
 }
 
 void Scanner::NoteName(std::size_t at) {
@@ -115,8 +117,9 @@ std::size_t Scanner::StartTag(std::size_t at) {
         std::size_t value = SkipBlanks(NameEnd(name));
         if (value >= m_bytes.size() || m_bytes[value] != '=') return value;
         value = SkipBlanks(value + 1);
-        if (value >= m_bytes.size() || (m_bytes[value] != '"' && m_bytes[value] != '\'')) return value;
-        const std::size_t close = m_bytes.find(m_bytes[value], value + 1);
+        const char quote = value < m_bytes.size() ? m_bytes[value] : '\0';
+        if (quote != '"' && quote != '\'') return value;
+        const std::size_t close = m_bytes.find(quote, value + 1);
         if (close == std::string::npos) return m_bytes.size();
         at = close + 1;
     }
@@ -125,7 +128,9 @@ std::size_t Scanner::StartTag(std::size_t at) {
 
 std::vector<std::size_t> Scanner::Run() {
     std::size_t at = m_utf8 && chars::StartsWithUtf8Bom(m_bytes) ? chars::kUtf8Bom.size() : 0;
-    while ((at = m_bytes.find('<', at)) != std::string::npos) {
+    // The parser takes a NUL byte for the end of the text: nothing after it is read.
+    const std::size_t end = m_bytes.find('\0', at);
+    while ((at = m_bytes.find('<', at)) < end) {
         const std::string_view rest = std::string_view(m_bytes).substr(at, 9);
         if (rest.substr(0, 4) == "<!--") {
             at = After("-->", at + 4);
@@ -142,6 +147,7 @@ std::vector<std::size_t> Scanner::Run() {
             at = StartTag(at + 1);
         }
     }
+    while (!m_sites.empty() && m_sites.back() >= end) m_sites.pop_back();
     return m_sites;
 }
 

@@ -13,7 +13,7 @@ namespace traverse {
 // encoding (an iconv name, empty for UTF-8). Only a digit, '-', '.' or a character beyond ASCII
 // that may not start a name counts. Comments, CDATA sections and processing instructions are
 // passed over; the search ends at a document type declaration, whose subset it does not read,
-// and finds nothing in encodings other than UTF-8 and the GBK family.
+// and at a NUL byte, and finds nothing in encodings other than UTF-8 and the GBK family.
 std::vector<std::size_t> BadNameSites(const std::string& bytes, const std::string& encoding);
 
 }  // namespace traverse

@@ -78,10 +78,9 @@ bool NameMender::MendAt(RepairedName& repaired) {
     // Lines of a UTF-16 file are not found by their line-feed bytes: such a file is not mended.
     if (m_encoding == "UTF-16") return false;
     const long column = std::max(repaired.column, 1L);
-    if (repaired.line < m_lines.Number() || (repaired.line == m_lines.Number() && column < m_column)) {
-        Restart();
-    }
-    if (!ToLine(repaired.line)) return false;
+    const long line = repaired.line;
+    if (line < m_lines.Number() || (line == m_lines.Number() && column < m_column)) Restart();
+    if (!ToLine(line)) return false;
     while (m_column < column && m_at < m_line.size()) {
         m_at += m_reader.Length(m_line, m_at);
         ++m_column;

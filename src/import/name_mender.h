@@ -22,7 +22,7 @@ public:
 
 private:
     std::string m_encoding;
-    IconvConverter m_converter;  // any other encoding: the fewest bytes that decode to one character
+    IconvConverter m_converter;  // other encodings: the fewest bytes that decode to one character
 };
 
 // Positions are found from where the last one was: going forward costs only the bytes between.

@@ -37,7 +37,9 @@ std::vector<RepairCollision> FindRepairCollisions(const std::string& gbkPath, co
     std::unordered_map<std::string, std::string> gbkNames;  // a file has far fewer names than tags
     for (const StartTag& tag : StartTags(ReadRecordText(gbkPath))) {
         auto known = gbkNames.find(tag.name);
-        if (known == gbkNames.end()) known = gbkNames.emplace(tag.name, Utf8ToGbkLossy(tag.name)).first;
+        if (known == gbkNames.end()) {
+            known = gbkNames.emplace(tag.name, Utf8ToGbkLossy(tag.name)).first;
+        }
         const std::string& name = known->second;
         if (sources.count(name) != 0 && mendedAt.count({tag.line, tag.column}) == 0) {
             existing[name].push_back(tag.line);

@@ -30,8 +30,8 @@ Mend MendName(const std::string& gbkPath, RepairedName& repaired) {
 
 // One round of the repair after a failed load: mends the name the error points at, or says why the
 // repair ends (the status it ends with). previous is the error the round before mended.
-bool MendAtError(const std::string& gbkPath, const XmlParseError& error, const XmlParseError& previous,
-                 RepairResult& result) {
+bool MendAtError(const std::string& gbkPath, const XmlParseError& error,
+                 const XmlParseError& previous, RepairResult& result) {
     if (error.errorCode != XML_E_BADSTARTNAMECHAR) {
         result.status = RepairStatus::OtherError;
         return false;

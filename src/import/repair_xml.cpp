@@ -32,7 +32,8 @@ struct Probe {
     bool loads = false;
 
     // Made from bytes with the names at the first count sites mended (fewer when one cannot be).
-    Probe(const std::string& from, const std::vector<std::size_t>& sites, std::size_t count) : bytes(from) {
+    Probe(const std::string& from, const std::vector<std::size_t>& sites, std::size_t count)
+        : bytes(from) {
         NameMender mender(bytes);
         for (std::size_t i = 0; i < count; ++i) {
             RepairedName name;
@@ -45,14 +46,20 @@ struct Probe {
     }
 
     // The parser got past the last mend: each mend stood where a name began and was a fault, as
-    // the loop would have found them one by one, and the error (if any) is the loop's next.
+    // the loop would have found them one by one, and the error (if any) is the loop's next. Only
+    // a bad first character of a name is reported where the parser stands; other faults may be
+    // reported before it (an end tag's name) or beyond it (the end of the file).
     bool Holds() const {
-        return mends.empty() || loads || IsBefore(mends.back().line, mends.back().column, error);
+        return mends.empty() || loads ||
+               (error.errorCode == XML_E_BADSTARTNAMECHAR &&
+                IsBefore(mends.back().line, mends.back().column, error));
     }
 
     std::size_t MendsBefore(const XmlParseError& at) const {
         std::size_t count = 0;
-        while (count < mends.size() && IsBefore(mends[count].line, mends[count].column, at)) ++count;
+        while (count < mends.size() && IsBefore(mends[count].line, mends[count].column, at)) {
+            ++count;
+        }
         return count;
     }
 };
@@ -95,14 +102,19 @@ private:
     // Mends the bad names foreseen after the last one and parses once; when the parser disagrees
     // with what was foreseen, fewer are tried, down to none (the loop's own next load).
     bool MendForeseen() {
-        const std::string encoding = RecordTextEncoding(m_bytes.substr(0, kDeclarationPrefixLength));
+        const std::string encoding =
+            RecordTextEncoding(m_bytes.substr(0, kDeclarationPrefixLength));
         std::vector<std::size_t> sites = BadNameSites(m_bytes, encoding);
         sites.erase(sites.begin(), std::upper_bound(sites.begin(), sites.end(), m_mended));
         std::size_t count = sites.size();
-        for (;;) {
+        for (bool first = true;; first = false) {
             Probe probe(m_bytes, sites, count);
             if (probe.Holds()) return Take(std::move(probe));
-            count = std::min(probe.MendsBefore(probe.error), probe.mends.size() / 2);
+            const std::size_t before = probe.MendsBefore(probe.error);
+            // A fault after every mend is most likely the next one after the last mend, which one
+            // mend fewer shows; else halve, never past the fault.
+            count = first && before == probe.mends.size() ? before - 1
+                                                          : std::min(before, probe.mends.size() / 2);
         }
     }
 
@@ -155,7 +167,8 @@ void RepairInOnePass(const std::string& gbkPath, RepairResult& result) {
     }
     if (result.repairs.empty()) return;
     const std::string& mended = repair.Bytes();
-    if (!WriteOutputFile(gbkPath, [&](CStdioFile& file) { file.Write(mended.data(), mended.size()); })) {
+    const auto write = [&](CStdioFile& file) { file.Write(mended.data(), mended.size()); };
+    if (!WriteOutputFile(gbkPath, write)) {
         result.status = RepairStatus::CannotOpen;
         result.repairs.clear();
     }
