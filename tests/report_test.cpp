@@ -4,6 +4,7 @@
 // clear of each other; and the program's report command.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -242,9 +243,39 @@ TEST(LabelPlacement, LabelsKeepClearOfEachOtherAndOfMarkersWhereThereIsRoom) {
         const std::vector<LabelSpot> spots = PlaceLabels(labels, markers, {}, {0, 0, 1000, 800});
         ASSERT_EQ(spots.size(), labels.size());
         for (std::size_t i = 0; i < spots.size(); ++i) {
+            EXPECT_TRUE(spots[i].placed);
             EXPECT_NEAR(spots[i].box.right - spots[i].box.left, labels[i].width, 1e-9);
             for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(Overlap(spots[i].box, spots[j].box)) << trial;
             for (const Box& marker : markers) EXPECT_FALSE(Overlap(spots[i].box, marker)) << trial;
+        }
+    }
+}
+
+TEST(LabelPlacement, CrowdedNetworksNeverGetTwoLabelsOnEachOtherAndTheRestAreLeftOut) {
+    std::mt19937 random(5);
+    for (const int count : {50, 500, 5000}) {
+        // A winding traverse squeezed into the plot, as a big network is, with names of 2 to 6 ems.
+        std::vector<LabelRequest> labels;
+        double px = 500, py = 400, heading = 0;
+        while (labels.size() < static_cast<std::size_t>(count)) {
+            heading += std::uniform_real_distribution<double>(-0.8, 0.8)(random);
+            px = std::clamp(px + 9 * std::cos(heading), 70.0, 930.0);
+            py = std::clamp(py + 9 * std::sin(heading), 70.0, 730.0);
+            labels.push_back({px, py, 13.0 * (2 + labels.size() % 5), 13, 8});
+        }
+        const Box area{0, 0, 1000, 800};
+        const std::vector<LabelSpot> spots = PlaceLabels(labels, {}, {}, area);
+        ASSERT_EQ(spots.size(), labels.size());
+        std::vector<Box> placed;
+        for (const LabelSpot& spot : spots) {
+            if (!spot.placed) continue;
+            for (const Box& other : placed) ASSERT_FALSE(Overlap(spot.box, other)) << count;
+            EXPECT_TRUE(spot.box.left >= 0 && spot.box.top >= 0 && spot.box.right <= 1000 && spot.box.bottom <= 800);
+            placed.push_back(spot.box);
+        }
+        EXPECT_GT(placed.size(), 20u) << count;
+        if (count == 5000) {
+            EXPECT_LT(placed.size(), spots.size());
         }
     }
 }
