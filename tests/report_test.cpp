@@ -78,6 +78,44 @@ TEST(ReportPage, FieldCheckExceedancesStandOutInTheirTablesAndTheSummary) {
     EXPECT_EQ(page.Count("//div[@class='verdict bad']"), 1);
 }
 
+TEST(ReportPage, LongTablesShowTheirFlaggedRowsFirstAndTheRestBehindDetailsUpToALimit) {
+    HtmlReportInput input = ReportInputOf(Example("field-checks.xml"), "field-checks.xml");
+    ASSERT_GT(input.fieldChecks.exceededCount, 0u);
+    // The file's values again and again, at stations of their own: every table becomes long.
+    const std::vector<FieldCheckValue> values = input.fieldChecks.values;
+    for (int copy = 1; copy < 60; ++copy) {
+        for (FieldCheckValue value : values) {
+            value.station += std::to_string(copy);
+            input.fieldChecks.values.push_back(value);
+        }
+    }
+    input.adjustment.status = AdjustmentStatus::Adjusted;
+    input.adjustment.observations.assign(3000, AdjustedObservation{});
+    for (std::size_t i = 0; i < 3000; ++i) {
+        input.adjustment.observations[i].station = std::to_string(i);
+        input.adjustment.observations[i].outlier = i % 14 == 0;
+        input.adjustment.observations[i].weaklyControlled = i % 14 == 7;
+    }
+    const HtmlPage page(BuildHtmlReport(input));
+    EXPECT_TRUE(page.Errors().empty()) << page.Errors().front();
+
+    const std::string field = "//section[@id='field-checks']";
+    const int over = page.Count(field + "//td[@class='over']");
+    EXPECT_EQ(over, 60 * static_cast<int>(input.fieldChecks.exceededCount));
+    EXPECT_EQ(page.Count(field + "/div/table[@class='field lead3']//td[@class='over']"), over);
+    EXPECT_EQ(page.Count(field + "/details//td[@class='over']"), 0);
+    EXPECT_EQ(page.Count(field + "/details/div/table[@class='field lead3']"), 3);
+
+    const std::string observations = "//section[@id='adjustment']";
+    const std::vector<std::string> flagged = page.Texts(observations + "/div/table[@class='lead3']//tr/td[1]");
+    ASSERT_EQ(flagged.size(), 3000u / 7 + 1);
+    EXPECT_EQ(flagged.front(), "0");
+    EXPECT_EQ(flagged.back(), "2989");  // the weakly controlled after the outliers
+    EXPECT_EQ(page.Count(observations + "/details/div/table[@class='lead3']//tbody/tr"), 2000);
+    EXPECT_EQ(page.Texts(observations + "/details/summary").at(0), "2571 rows, none flagged");
+    EXPECT_EQ(page.Count(observations + "/details/p[@class='quiet']"), 1);
+}
+
 TEST(ReportPage, NamesFromTheFileAreTextNeverMarkup) {
     TempDir dir;
     const std::string path = dir.Write("markup.xml", GbkRecordFile(kMarkupNamedStationBody));

@@ -32,12 +32,18 @@ void AppendTablePart(std::string& page, const TableHead& head, const std::vector
 }  // namespace
 
 void AppendTable(std::string& page, const TableHead& head, const std::vector<TableRow>& rows, const char* command) {
-    std::vector<const TableRow*> flagged, others;
-    for (const TableRow& row : rows) (row.flagged || !IsLongList(rows.size()) ? flagged : others).push_back(&row);
-    if (!flagged.empty() || others.empty()) AppendTablePart(page, head, flagged);
+    std::vector<const TableRow*> shown, others;
+    for (const TableRow& row : rows) (row.flagged || !IsLongList(rows.size()) ? shown : others).push_back(&row);
+    // Beyond the rows a page can show, the flagged rows go behind <details> too, ahead of the others.
+    const bool manyFlagged = IsLongList(rows.size()) && shown.size() > kShownRows;
+    if (manyFlagged) {
+        others.insert(others.begin(), shown.begin() + kShownRows, shown.end());
+        shown.resize(kShownRows);
+    }
+    if (!shown.empty() || others.empty()) AppendTablePart(page, head, shown);
     if (others.empty()) return;
     const std::size_t total = others.size();
-    OpenDetails(page, FormatText(text::kHtmlUnflaggedRows, total));
+    OpenDetails(page, FormatText(manyFlagged ? text::kHtmlMoreRows : text::kHtmlUnflaggedRows, total));
     others.resize(std::min(total, kShownRows));
     AppendTablePart(page, head, others);
     CloseDetails(page, total, command);

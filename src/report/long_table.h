@@ -1,5 +1,5 @@
 // Long lists on the page: a table of many rows shows its flagged rows first and keeps the others
-// behind <details>, only so many of them, so that a big network's page stays light to load; the
+// behind <details>, only so many of each, so that a big network's page stays light to load; the
 // program's text output lists them all. Short tables stay as they are, in their order.
 #ifndef TRAVERSE_REPORT_LONG_TABLE_H
 #define TRAVERSE_REPORT_LONG_TABLE_H
@@ -29,8 +29,8 @@ struct TableHead {
     std::string leadRows;  // rows that open every part of the table (a row of limits)
 };
 
-// The table whole when it is short; else its flagged rows in their order, then the others behind
-// <details>. command names the text output that lists every row.
+// The table whole when it is short; else its flagged rows in their order (up to kShownRows), then
+// the others behind <details>. command names the text output that lists every row.
 void AppendTable(std::string& page, const TableHead& head, const std::vector<TableRow>& rows, const char* command);
 
 // A list of escaped items, <ul class="cssClass">; a long one behind <details>.
