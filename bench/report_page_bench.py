@@ -34,14 +34,16 @@ def timed(command):
     start = time.monotonic()
     child = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     _, status, usage = os.wait4(child.pid, 0)
-    return time.monotonic() - start, usage.ru_utime + usage.ru_stime, os.waitstatus_to_exitcode(status)
+    cpu = usage.ru_utime + usage.ru_stime
+    return time.monotonic() - start, cpu, os.waitstatus_to_exitcode(status)
 
 
 def screenshot(page, scratch):
     profile = tempfile.mkdtemp(dir=scratch)
     try:
-        return timed(CHROMIUM + ["--user-data-dir=" + profile,
-                                 "--screenshot=" + os.path.join(scratch, "page.png"), "file://" + page])
+        shot = os.path.join(scratch, "page.png")
+        return timed(CHROMIUM + ["--user-data-dir=" + profile, "--screenshot=" + shot,
+                                 "file://" + page])
     finally:
         shutil.rmtree(profile, ignore_errors=True)
 
@@ -59,9 +61,9 @@ def measure(label, program, records, scratch, repeats):
     plot = html[html.find(b'<g class="points">'):html.find(b'<g class="north">')]
     points = plot.count(b'<g class="point ')
     names = len(re.findall(rb"<text ", plot[plot.find(b'<g class="labels">'):]))
-    print("%8s %10d %7d %6d %8.2f %8.2f %8.2f %8.2f %5d" % (label, len(html), points, names, report[0],
-                                                           report[1], render[0], render[1],
-                                                           max(report[2], render[2])))
+    print("%8s %10d %7d %6d %8.2f %8.2f %8.2f %8.2f %5d" % (
+        label, len(html), points, names, report[0], report[1], render[0], render[1],
+        max(report[2], render[2])))
     return len(html), render[0], max(report[2], render[2])
 
 
@@ -77,8 +79,9 @@ def main():
     records = os.path.join(args.records, "records-%d-stations.xml" % args.stations)
     if not os.path.exists(records):
         os.makedirs(args.records, exist_ok=True)
-        subprocess.run([sys.executable, os.path.join(ROOT, "tools", "generate_records.py"), "--stations",
-                        str(args.stations), "--seed", "1", "-o", records], check=True)
+        generator = os.path.join(ROOT, "tools", "generate_records.py")
+        subprocess.run([sys.executable, generator, "--stations", str(args.stations), "--seed", "1",
+                        "-o", records], check=True)
     print("%s: %d bytes; report and screenshot, each a whole process, fastest of %d runs"
           % (records, os.path.getsize(records), args.repeats))
     print("%8s %10s %7s %6s %8s %8s %8s %8s %5s" % ("build", "page", "points", "names", "report s",
@@ -86,7 +89,8 @@ def main():
     with tempfile.TemporaryDirectory() as scratch:
         if args.old:
             measure("--old", os.path.abspath(args.old), records, scratch, args.old_repeats)
-        size, render, status = measure("new", os.path.abspath(args.traverse), records, scratch, args.repeats)
+        size, render, status = measure("new", os.path.abspath(args.traverse), records, scratch,
+                                       args.repeats)
     small = size <= MAX_PAGE
     quick = render <= MAX_RENDER
     print("page %.2f MB <= %.0f MB %s; rendered in %.2f s <= %.0f s %s" % (

@@ -107,7 +107,8 @@ TEST(ReportPage, LongTablesShowTheirFlaggedRowsFirstAndTheRestBehindDetailsUpToA
     EXPECT_EQ(page.Count(field + "/details/div/table[@class='field lead3']"), 3);
 
     const std::string observations = "//section[@id='adjustment']";
-    const std::vector<std::string> flagged = page.Texts(observations + "/div/table[@class='lead3']//tr/td[1]");
+    const std::vector<std::string> flagged =
+        page.Texts(observations + "/div/table[@class='lead3']//tr/td[1]");
     ASSERT_EQ(flagged.size(), 3000u / 7 + 1);
     EXPECT_EQ(flagged.front(), "0");
     EXPECT_EQ(flagged.back(), "2989");  // the weakly controlled after the outliers
@@ -308,7 +309,8 @@ TEST(LabelPlacement, CrowdedNetworksNeverGetTwoLabelsOnEachOtherAndTheRestAreLef
         for (const LabelSpot& spot : spots) {
             if (!spot.placed) continue;
             for (const Box& other : placed) ASSERT_FALSE(Overlap(spot.box, other)) << count;
-            EXPECT_TRUE(spot.box.left >= 0 && spot.box.top >= 0 && spot.box.right <= 1000 && spot.box.bottom <= 800);
+            EXPECT_TRUE(spot.box.left >= 0 && spot.box.top >= 0);
+            EXPECT_TRUE(spot.box.right <= 1000 && spot.box.bottom <= 800);
             placed.push_back(spot.box);
         }
         EXPECT_GT(placed.size(), 20u) << count;

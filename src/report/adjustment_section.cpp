@@ -49,7 +49,8 @@ void AppendTraverses(const AdjustmentResult& result, std::string& page) {
         const Judgement angular = Judge(true, c.angularWithinLimit);
         const Judgement relative = Judge(true, c.relativeWithinLimit);
         const bool passed = c.angularWithinLimit && c.relativeWithinLimit;
-        const std::string row = std::string("<tr class=\"") + (passed ? "pass" : "fail") + "\">" + Cell(StationChain(c.stations)) +
+        const std::string row = std::string("<tr class=\"") + (passed ? "pass" : "fail") + "\">" +
+                Cell(StationChain(c.stations)) +
                 Cell(StationChain({c.startOrientation, c.endOrientation})) +
                 Cell(FormatText("%d", c.angleCount)) + Cell(EscapeHtml(Number(text::kHtmlSeconds, c.angularMisclosure))) +
                 Cell(EscapeHtml(Number(text::kHtmlSecondsLimit, c.angularLimit))) + Cell(MarkHtml(angular)) +
@@ -115,7 +116,8 @@ void AppendPoints(const std::vector<AdjustedPoint>& points, std::string& page) {
         const auto plane = [&](double value, const char* format) {
             return Cell(adjusted ? Number(format, value) : std::string());
         };
-        const std::string row = std::string(p.planeFixed ? "<tr class=\"known\">" : "<tr>") + Cell(EscapeGbk(p.name)) +
+        const std::string row = std::string(p.planeFixed ? "<tr class=\"known\">" : "<tr>") +
+                Cell(EscapeGbk(p.name)) +
                 Cell(p.hasPlane ? Number("%.4f", p.x) : text::kHtmlNone) +
                 Cell(p.hasPlane ? Number("%.4f", p.y) : text::kHtmlNone) +
                 Cell(p.hasHeight ? Number("%.4f", p.h) : text::kHtmlNone) +

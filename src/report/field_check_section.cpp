@@ -74,7 +74,8 @@ std::string LimitRow(const FieldCheckResult& result, const KindTable& table) {
 using ValueRow = std::vector<const FieldCheckValue*>;
 
 bool Exceeded(const ValueRow& values) {
-    return std::any_of(values.begin(), values.end(), [](const FieldCheckValue* v) { return v->exceeded; });
+    const auto exceeded = [](const FieldCheckValue* v) { return v->exceeded; };
+    return std::any_of(values.begin(), values.end(), exceeded);
 }
 
 // The rows of one table; a station's name stands on its first row in each part of the table.

@@ -114,9 +114,9 @@ struct Obstacles {
 
     // Whether a label may stand there: inside the plot and clear of every label placed so far.
     bool Free(const Box& box) {
-        if (box.left < area.left || box.top < area.top || box.right > area.right || box.bottom > area.bottom) {
-            return false;
-        }
+        const bool inside = box.left >= area.left && box.top >= area.top && box.right <= area.right &&
+                            box.bottom <= area.bottom;
+        if (!inside) return false;
         bool clear = true;
         labels.Query(box, [&](int i) { clear = clear && Overlap(box, placed[i]) <= 0; });
         return clear;

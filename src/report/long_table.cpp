@@ -16,13 +16,14 @@ void OpenDetails(std::string& page, const std::string& summary) {
 // Closes the details, saying how many of total were shown when some were left out.
 void CloseDetails(std::string& page, std::size_t total, const char* command) {
     if (total > kShownRows) {
-        page += "<p class=\"quiet\">" + EscapeHtml(FormatText(text::kHtmlFirstShown, kShownRows, total, command)) +
-                "</p>\n";
+        const std::string shown = FormatText(text::kHtmlFirstShown, kShownRows, total, command);
+        page += "<p class=\"quiet\">" + EscapeHtml(shown) + "</p>\n";
     }
     page += "</details>\n";
 }
 
-void AppendTablePart(std::string& page, const TableHead& head, const std::vector<const TableRow*>& rows) {
+void AppendTablePart(std::string& page, const TableHead& head,
+                     const std::vector<const TableRow*>& rows) {
     OpenTable(page, head.headings, head.cssClass);
     page += head.leadRows;
     for (const TableRow* row : rows) page += row->html;
@@ -31,11 +32,13 @@ void AppendTablePart(std::string& page, const TableHead& head, const std::vector
 
 }  // namespace
 
-void AppendTable(std::string& page, const TableHead& head, const std::vector<TableRow>& rows, const char* command) {
+void AppendTable(std::string& page, const TableHead& head, const std::vector<TableRow>& rows,
+                 const char* command) {
+    const bool isLong = IsLongList(rows.size());
     std::vector<const TableRow*> shown, others;
-    for (const TableRow& row : rows) (row.flagged || !IsLongList(rows.size()) ? shown : others).push_back(&row);
-    // Beyond the rows a page can show, the flagged rows go behind <details> too, ahead of the others.
-    const bool manyFlagged = IsLongList(rows.size()) && shown.size() > kShownRows;
+    for (const TableRow& row : rows) (row.flagged || !isLong ? shown : others).push_back(&row);
+    // Beyond the rows a page can show, flagged rows go behind <details> too, ahead of the others.
+    const bool manyFlagged = isLong && shown.size() > kShownRows;
     if (manyFlagged) {
         others.insert(others.begin(), shown.begin() + kShownRows, shown.end());
         shown.resize(kShownRows);
@@ -43,13 +46,15 @@ void AppendTable(std::string& page, const TableHead& head, const std::vector<Tab
     if (!shown.empty() || others.empty()) AppendTablePart(page, head, shown);
     if (others.empty()) return;
     const std::size_t total = others.size();
-    OpenDetails(page, FormatText(manyFlagged ? text::kHtmlMoreRows : text::kHtmlUnflaggedRows, total));
+    const char* summary = manyFlagged ? text::kHtmlMoreRows : text::kHtmlUnflaggedRows;
+    OpenDetails(page, FormatText(summary, total));
     others.resize(std::min(total, kShownRows));
     AppendTablePart(page, head, others);
     CloseDetails(page, total, command);
 }
 
-void AppendList(std::string& page, const char* cssClass, const std::vector<std::string>& items, const char* command) {
+void AppendList(std::string& page, const char* cssClass, const std::vector<std::string>& items,
+                const char* command) {
     const bool isLong = IsLongList(items.size());
     if (isLong) OpenDetails(page, FormatText(text::kHtmlListItems, items.size()));
     page += std::string("<ul class=\"") + cssClass + "\">";
@@ -60,13 +65,15 @@ void AppendList(std::string& page, const char* cssClass, const std::vector<std::
 }
 
 void AppendLongReportText(std::string& page, const std::string& gbkText, const char* command) {
-    const std::size_t lines = static_cast<std::size_t>(std::count(gbkText.begin(), gbkText.end(), '\n'));
+    const auto lines = static_cast<std::size_t>(std::count(gbkText.begin(), gbkText.end(), '\n'));
     if (!IsLongList(lines)) {
         AppendReportText(page, gbkText);
         return;
     }
     std::size_t end = 0;
-    for (std::size_t line = 0; line < std::min(lines, kShownRows); ++line) end = gbkText.find('\n', end) + 1;
+    for (std::size_t line = 0; line < std::min(lines, kShownRows); ++line) {
+        end = gbkText.find('\n', end) + 1;
+    }
     OpenDetails(page, FormatText(text::kHtmlReportLines, lines));
     AppendReportText(page, gbkText.substr(0, end));
     CloseDetails(page, lines, command);

@@ -31,10 +31,12 @@ struct TableHead {
 
 // The table whole when it is short; else its flagged rows in their order (up to kShownRows), then
 // the others behind <details>. command names the text output that lists every row.
-void AppendTable(std::string& page, const TableHead& head, const std::vector<TableRow>& rows, const char* command);
+void AppendTable(std::string& page, const TableHead& head, const std::vector<TableRow>& rows,
+                 const char* command);
 
 // A list of escaped items, <ul class="cssClass">; a long one behind <details>.
-void AppendList(std::string& page, const char* cssClass, const std::vector<std::string>& items, const char* command);
+void AppendList(std::string& page, const char* cssClass, const std::vector<std::string>& items,
+                const char* command);
 
 // A GBK report as preformatted text (AppendReportText); a long one behind <details>.
 void AppendLongReportText(std::string& page, const std::string& gbkText, const char* command);

@@ -1,6 +1,7 @@
 // The network plot, inline SVG: north up, known points as triangles, new points as circles, every
 // sightline (flagged ones on top, in colour and dashed), error ellipses magnified by a round factor
-// named in the legend, a north arrow, a scale bar and the point names that find a place clear of each other.
+// named in the legend, a north arrow, a scale bar and the point names that find a place clear of
+// each other.
 #include <algorithm>
 #include <cmath>
 #include <string>
