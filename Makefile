@@ -132,6 +132,15 @@ bench-report: deps bench-deps
 	$(MAKE) --no-print-directory $(BENCH_RECORDS)/records-1000-stations.xml
 	$(BENCH_DIR)/bench/report_bench --records=$(BENCH_RECORDS)
 
+# The page of a generated 5 000-station file as the user gets it: `traverse report`, then headless
+# Chromium's screenshot, each a whole process; at most 8 MB and 10 s (bench/README.md).
+# OLD=path/to/traverse measures another build's page too.
+.PHONY: bench-report-page
+bench-report-page: deps bench-deps browser-deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target traverse_cli
+	python3 bench/report_page_bench.py $(BENCH_DIR)/cli/traverse $(BENCH_RECORDS) $(if $(OLD),--old $(OLD))
+
 $(BENCH_RECORDS)/records-%-stations.xml: tools/generate_records.py
 	@mkdir -p $(BENCH_RECORDS)
 	python3 tools/generate_records.py --stations $* --seed 1 -o $@
@@ -143,6 +152,14 @@ bench-jobs: deps bench-deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON $(CMAKE_WERROR)
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target traverse_cli
 	sh bench/jobs_bench.sh $(BENCH_DIR)/cli/traverse $(BENCH_RECORDS)/jobs
+
+# The repair as the user runs it: a whole process per file, 300 bad names in 1.3 MB and about 230
+# per MB from 1 to 100 MB (bench/README.md). OLD=path/to/traverse times another build beside it.
+.PHONY: bench-repair
+bench-repair: deps bench-deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target traverse_cli
+	python3 bench/repair_bench.py $(BENCH_DIR)/cli/traverse $(BENCH_RECORDS) $(if $(OLD),--old $(OLD))
 
 bench-adjust: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON $(CMAKE_WERROR)

@@ -97,8 +97,12 @@ private:
         if (!m_commandLine.allChecks) return;
         const traverse::FieldCheckResult result =
             traverse::RunFieldChecks(m_session.Importer(), m_commandLine.fieldChecks);
-        m_session.EmitJson(FieldChecksObject(result));
-        m_session.Note(traverse::GbkToUtf8(traverse::FormatFieldChecks(result)) + "\n", false);
+        // Only the form asked for is built: for a big network either is a large text.
+        if (m_session.JsonMode()) {
+            m_session.EmitJson(FieldChecksObject(result));
+        } else {
+            m_session.Note(traverse::GbkToUtf8(traverse::FormatFieldChecks(result)) + "\n", false);
+        }
         if (result.exceededCount > 0) m_session.Fail();
     }
 
@@ -115,8 +119,12 @@ private:
     void Adjust() {
         const traverse::AdjustmentResult result =
             traverse::AdjustNetwork(m_session.Importer(), m_commandLine.adjustment);
-        m_session.EmitJson(AdjustmentObject(result));
-        m_session.Note(traverse::GbkToUtf8(traverse::FormatAdjustmentReport(result)) + "\n", false);
+        if (m_session.JsonMode()) {
+            m_session.EmitJson(AdjustmentObject(result));
+        } else {
+            const std::string report = traverse::FormatAdjustmentReport(result);
+            m_session.Note(traverse::GbkToUtf8(report) + "\n", false);
+        }
         if (!traverse::AdjustmentWithinLimits(result)) m_session.Fail();
         if (result.status == traverse::AdjustmentStatus::InvalidOptions) m_session.FailUsage();
         m_session.Note(AdjustmentProblems(m_file, result), true);

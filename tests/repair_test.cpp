@@ -456,3 +456,93 @@ TEST(RepairCollisions, NoneWhenEveryNameStaysApart) {
 
 }  // namespace
 }  // namespace traverse
+
+namespace traverse {
+namespace {
+
+// ---- the repair in one pass gives what the loop of one name per load gives ----
+
+// A record file of elements elements, some lines holding several, with what a repair must read
+// past mixed in (comments and CDATA holding bad names, entities, a document type declaration,
+// bad characters in text) and, in half of the files, a fault that stops it (some only once mended).
+std::string FileWithHazards(std::mt19937& random, int elements, bool gbk) {
+    static const char* const kNames[] = {"北峰", "东山", "导1", "K7", "水塔", "a-b", "测站"};
+    static const char* const kPassed[] = {"<!-- <1a/> -->", "<![CDATA[<2b>]]>", "<?pi <3c?>",
+                                          "&amp;", "\xE2\x91\xA0—", "&e;"};
+    static const char* const kStops[] = {"<a 1=\"x\" 2=\"y\"/>", "<1m>x</2m>", "<a b=1/>", "< b/>",
+                                         "<r4 x=\"<\"/>", "&1;", "<-/>"};
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const bool doctype = pick(4) == 0;
+    std::string body = doctype ? "<!DOCTYPE 记录 [<!ENTITY e \"<1d/>\">]>\n<记录>\n" : "<记录>\n";
+    const int stop = pick(2) == 0 ? pick(elements) : -1;
+    for (int i = 0; i < elements; ++i) {
+        body += std::string("<") + kNames[pick(7)] + " 盘左=\"1.2\" 盘右=\"3.4\"/>";
+        if (pick(10) == 0) body += kPassed[pick(doctype ? 6 : 5)];
+        if (i == stop) body += kStops[pick(7)];
+        body += pick(3) == 0 ? " " : "\r\n";
+    }
+    body += "</记录>\n";
+    return gbk ? kGbkDecl + Gbk(body) : body;
+}
+
+// bytes with count of its names given a bad first character.
+std::string WithBadNames(std::mt19937& random, const std::string& bytes, std::size_t count,
+                         bool gbk) {
+    std::vector<std::size_t> sites = NameSites(bytes);
+    std::shuffle(sites.begin(), sites.end(), random);
+    sites.resize(std::min(count, sites.size()));
+    std::sort(sites.rbegin(), sites.rend());  // from the back, so that offsets hold
+    std::string injected = bytes;
+    for (const std::size_t site : sites) {
+        const std::vector<std::string> starts = BadStarts(FirstCharLength(bytes, site, gbk), gbk);
+        injected.replace(site, FirstCharLength(bytes, site, gbk), starts[random() % starts.size()]);
+    }
+    return injected;
+}
+
+void ExpectSameRepair(const std::string& bytes, const std::string& label) {
+    TempDir dir;
+    const RepairResult onePass = RepairXmlFile(dir.Write("one.xml", bytes));
+    const RepairResult loop = RepairXmlFileWith(dir.Write("loop.xml", bytes), LoadRecordFile);
+    ASSERT_EQ(ReadFileBytes(dir.File("one.xml")), ReadFileBytes(dir.File("loop.xml"))) << label;
+    EXPECT_EQ(onePass.status, loop.status) << label;
+    EXPECT_EQ(onePass.error.errorCode, loop.error.errorCode) << label;
+    EXPECT_EQ(onePass.error.line, loop.error.line) << label;
+    EXPECT_EQ(onePass.error.linepos, loop.error.linepos) << label;
+    ASSERT_EQ(onePass.repairs.size(), loop.repairs.size()) << label;
+    for (std::size_t i = 0; i < loop.repairs.size(); ++i) {
+        const RepairedName& a = onePass.repairs[i];
+        const RepairedName& b = loop.repairs[i];
+        EXPECT_TRUE(a.line == b.line && a.column == b.column && a.written == b.written &&
+                    a.before == b.before && a.after == b.after)
+            << label << " repair " << i;
+    }
+}
+
+TEST(RepairOnePass, GivesWhatTheLoopGivesFromOneToAThousandBadNames) {
+    std::mt19937 random(20261208);
+    for (const std::size_t count : {1u, 2u, 3u, 7u, 30u, 100u, 300u, 1000u}) {
+        for (int sample = 0; sample < (count >= 300 ? 2 : 6); ++sample) {
+            const bool gbk = sample % 2 == 0;
+            const std::string file = FileWithHazards(random, static_cast<int>(count) * 2 + 20, gbk);
+            const std::string label =
+                std::to_string(count) + " names, sample " + std::to_string(sample);
+            ExpectSameRepair(WithBadNames(random, file, count, gbk), label);
+        }
+    }
+}
+
+TEST(RepairOnePass, GivesWhatTheLoopGivesWhereTheParserStopsEarlyOrLate) {
+    const std::string nul("\0", 1);
+    const std::string cases[] = {
+        "<1r>\n<2a/>" + nul + "<3b/></1r>",            // the parser takes NUL for the end
+        "<r><1a/><2b/><3c/></r" ,                        // cut: the fault is the end of the file
+        "<r><1a/><2b/>\n<3c/>\xFF\xFE<4d/></r>",       // bytes that do not decode
+        kGbkDecl + Gbk("<记录><1测/><—站/>") + "\x81<2b/>" + Gbk("</记录>"),
+        "<r><1a x='1'/><a 2='1' 3='2'/><4b/></r>",       // a duplicate made by the mends
+    };
+    for (const std::string& bytes : cases) ExpectSameRepair(bytes, bytes);
+}
+
+}  // namespace
+}  // namespace traverse

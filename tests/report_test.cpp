@@ -4,6 +4,7 @@
 // clear of each other; and the program's report command.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -75,6 +76,45 @@ TEST(ReportPage, FieldCheckExceedancesStandOutInTheirTablesAndTheSummary) {
         EXPECT_EQ(listed, item.exceededCount > 0) << item.code;
     }
     EXPECT_EQ(page.Count("//div[@class='verdict bad']"), 1);
+}
+
+TEST(ReportPage, LongTablesShowTheirFlaggedRowsFirstAndTheRestBehindDetailsUpToALimit) {
+    HtmlReportInput input = ReportInputOf(Example("field-checks.xml"), "field-checks.xml");
+    ASSERT_GT(input.fieldChecks.exceededCount, 0u);
+    // The file's values again and again, at stations of their own: every table becomes long.
+    const std::vector<FieldCheckValue> values = input.fieldChecks.values;
+    for (int copy = 1; copy < 60; ++copy) {
+        for (FieldCheckValue value : values) {
+            value.station += std::to_string(copy);
+            input.fieldChecks.values.push_back(value);
+        }
+    }
+    input.adjustment.status = AdjustmentStatus::Adjusted;
+    input.adjustment.observations.assign(3000, AdjustedObservation{});
+    for (std::size_t i = 0; i < 3000; ++i) {
+        input.adjustment.observations[i].station = std::to_string(i);
+        input.adjustment.observations[i].outlier = i % 14 == 0;
+        input.adjustment.observations[i].weaklyControlled = i % 14 == 7;
+    }
+    const HtmlPage page(BuildHtmlReport(input));
+    EXPECT_TRUE(page.Errors().empty()) << page.Errors().front();
+
+    const std::string field = "//section[@id='field-checks']";
+    const int over = page.Count(field + "//td[@class='over']");
+    EXPECT_EQ(over, 60 * static_cast<int>(input.fieldChecks.exceededCount));
+    EXPECT_EQ(page.Count(field + "/div/table[@class='field lead3']//td[@class='over']"), over);
+    EXPECT_EQ(page.Count(field + "/details//td[@class='over']"), 0);
+    EXPECT_EQ(page.Count(field + "/details/div/table[@class='field lead3']"), 3);
+
+    const std::string observations = "//section[@id='adjustment']";
+    const std::vector<std::string> flagged =
+        page.Texts(observations + "/div/table[@class='lead3']//tr/td[1]");
+    ASSERT_EQ(flagged.size(), 3000u / 7 + 1);
+    EXPECT_EQ(flagged.front(), "0");
+    EXPECT_EQ(flagged.back(), "2989");  // the weakly controlled after the outliers
+    EXPECT_EQ(page.Count(observations + "/details/div/table[@class='lead3']//tbody/tr"), 2000);
+    EXPECT_EQ(page.Texts(observations + "/details/summary").at(0), "2571 rows, none flagged");
+    EXPECT_EQ(page.Count(observations + "/details/p[@class='quiet']"), 1);
 }
 
 TEST(ReportPage, NamesFromTheFileAreTextNeverMarkup) {
@@ -242,9 +282,40 @@ TEST(LabelPlacement, LabelsKeepClearOfEachOtherAndOfMarkersWhereThereIsRoom) {
         const std::vector<LabelSpot> spots = PlaceLabels(labels, markers, {}, {0, 0, 1000, 800});
         ASSERT_EQ(spots.size(), labels.size());
         for (std::size_t i = 0; i < spots.size(); ++i) {
+            EXPECT_TRUE(spots[i].placed);
             EXPECT_NEAR(spots[i].box.right - spots[i].box.left, labels[i].width, 1e-9);
             for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(Overlap(spots[i].box, spots[j].box)) << trial;
             for (const Box& marker : markers) EXPECT_FALSE(Overlap(spots[i].box, marker)) << trial;
+        }
+    }
+}
+
+TEST(LabelPlacement, CrowdedNetworksNeverGetTwoLabelsOnEachOtherAndTheRestAreLeftOut) {
+    std::mt19937 random(5);
+    for (const int count : {50, 500, 5000}) {
+        // A winding traverse squeezed into the plot, as a big network is, with names of 2 to 6 ems.
+        std::vector<LabelRequest> labels;
+        double px = 500, py = 400, heading = 0;
+        while (labels.size() < static_cast<std::size_t>(count)) {
+            heading += std::uniform_real_distribution<double>(-0.8, 0.8)(random);
+            px = std::clamp(px + 9 * std::cos(heading), 70.0, 930.0);
+            py = std::clamp(py + 9 * std::sin(heading), 70.0, 730.0);
+            labels.push_back({px, py, 13.0 * (2 + labels.size() % 5), 13, 8});
+        }
+        const Box area{0, 0, 1000, 800};
+        const std::vector<LabelSpot> spots = PlaceLabels(labels, {}, {}, area);
+        ASSERT_EQ(spots.size(), labels.size());
+        std::vector<Box> placed;
+        for (const LabelSpot& spot : spots) {
+            if (!spot.placed) continue;
+            for (const Box& other : placed) ASSERT_FALSE(Overlap(spot.box, other)) << count;
+            EXPECT_TRUE(spot.box.left >= 0 && spot.box.top >= 0);
+            EXPECT_TRUE(spot.box.right <= 1000 && spot.box.bottom <= 800);
+            placed.push_back(spot.box);
+        }
+        EXPECT_GT(placed.size(), 20u) << count;
+        if (count == 5000) {
+            EXPECT_LT(placed.size(), spots.size());
         }
     }
 }

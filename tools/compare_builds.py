@@ -3,13 +3,15 @@
 in what they did: stdout, stderr, exit status and the files each command wrote or changed.
 
     tools/compare_builds.py OLD_TRAVERSE NEW_TRAVERSE [FILE...] [--generated N] [--variants]
+                            [--commands repair,import]
 
 Each command (import, check, export, run, repair; with and without --json) runs on a fresh copy of
 the file, named f.xml, in a directory of its own. Without FILEs the files are those of examples/,
 fuzz/seeds/ and tests/data/. --generated N adds N record files written by generate_records.py
 (seeds 1..N, one to seven stations, some with few distinct names). --variants adds, for each file,
 broken copies: the file cut at a few places, a name made to start with a digit (what the repair
-mends), and a stray '<'.
+mends), every third name of an empty element so (whole, and cut), and a stray
+'<'. --commands runs only the commands named.
 """
 import argparse
 import filecmp
@@ -33,7 +35,26 @@ def variants(data):
     if at > 0:
         out.append(("digit-name", data[: at + 1] + b"1" + data[at + 1:]))
         out.append(("stray-lt", data[:at] + b"< " + data[at:]))
+    names = many_bad_names(data)
+    if names != data:
+        out.append(("digit-names", names))
+        out.append(("digit-names-cut", names[: int(len(names) * 0.7)]))
     return out
+
+
+def many_bad_names(data):
+    """data with a digit before the name of every third empty element."""
+    pieces, last, count = [], 0, 0
+    at = data.find(b"/>")
+    while at >= 0:
+        lt = data.rfind(b"<", 0, at)
+        if lt > last and data[lt + 1:lt + 2] not in (b"/", b"?", b"!"):
+            count += 1
+            if count % 3 == 0:
+                pieces += [data[last:lt + 1], b"1"]
+                last = lt + 1
+        at = data.find(b"/>", at + 2)
+    return b"".join(pieces) + data[last:]
 
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -79,7 +100,9 @@ def main():
     parser.add_argument("files", nargs="*")
     parser.add_argument("--generated", type=int, default=0)
     parser.add_argument("--variants", action="store_true")
+    parser.add_argument("--commands", help="comma-separated command names (default: all)")
     args = parser.parse_args()
+    commands = [c for c in COMMANDS if not args.commands or c[0] in args.commands.split(",")]
     old, new = os.path.abspath(args.old), os.path.abspath(args.new)
     scratch = tempfile.mkdtemp(prefix="compare-builds-")
     inputs = []
@@ -96,7 +119,7 @@ def main():
     runs = differences = 0
     for label, source in inputs:
         for json in (False, True):
-            for command in COMMANDS:
+            for command in commands:
                 runs += 1
                 base = os.path.join(scratch, "run%d" % runs)
                 a = run(old, command, json, source, base + "-old")

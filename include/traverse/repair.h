@@ -14,7 +14,8 @@ namespace traverse {
 enum class RepairStatus {
     Loaded,      // the file loads, as it was or after the mends listed
     OtherError,  // the load fails for another reason than a bad first character of a name
-    CannotOpen,  // the file could not be opened for reading and writing (or is read-only)
+    CannotOpen,  // the file could not be opened for reading and writing (or is read-only), or
+                 // the mended file could not be written
     Stuck,       // a mend would not move the fault: same position again, or nothing to change
     FileError,   // a read, seek or write of the file failed; it was reported in a message box
     Failed,      // any other failure (e.g. the document could not be created)
@@ -39,9 +40,11 @@ struct RepairResult {
     std::string message;  // FileError: the text shown in the message box (GBK)
 };
 
-// Loads the file at gbkPath and, while the load fails with 0xC00CE504, overwrites the offending
-// character of the reported line and column with "st" (whole characters only; the file keeps its
-// length) and loads again. Nothing is reported but a failed file operation, in a message box.
+// Mends the file at gbkPath as loading it and, while the load fails with 0xC00CE504, overwriting
+// the offending character of the reported line and column with "st" (whole characters only; the
+// file keeps its length) and loading again would, byte for byte; but the file is read once, the
+// mends are confirmed by one parse in memory, and the file is written once, whole. Nothing is
+// reported but a failed file operation, in a message box.
 TRAVERSE_API RepairResult RepairXmlFile(const std::string& gbkPath);
 
 // A name (GBK) and the lines where it stands.

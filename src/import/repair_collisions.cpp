@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -33,8 +34,13 @@ std::vector<RepairCollision> FindRepairCollisions(const std::string& gbkPath, co
         AddLine(sources[repaired.after], repaired.before, repaired.line);
     }
     std::map<std::string, std::vector<long>> existing;
+    std::unordered_map<std::string, std::string> gbkNames;  // a file has far fewer names than tags
     for (const StartTag& tag : StartTags(ReadRecordText(gbkPath))) {
-        const std::string name = Utf8ToGbkLossy(tag.name);
+        auto known = gbkNames.find(tag.name);
+        if (known == gbkNames.end()) {
+            known = gbkNames.emplace(tag.name, Utf8ToGbkLossy(tag.name)).first;
+        }
+        const std::string& name = known->second;
         if (sources.count(name) != 0 && mendedAt.count({tag.line, tag.column}) == 0) {
             existing[name].push_back(tag.line);
         }

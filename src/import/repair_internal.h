@@ -1,4 +1,5 @@
-// The repair loop with its load step supplied, so that the loop's guards can be driven directly.
+// The repair's parts that its tests reach: the one-name-at-a-time loop with its load step
+// supplied, which the repair in one pass must match byte for byte, and the loop's guards.
 #ifndef TRAVERSE_IMPORT_REPAIR_INTERNAL_H
 #define TRAVERSE_IMPORT_REPAIR_INTERNAL_H
 
@@ -13,7 +14,16 @@ namespace traverse {
 // Loads the file once per round: true when it loads, else false with error set.
 using RepairLoad = std::function<bool(const std::string& gbkPath, XmlParseError& error)>;
 
+// Loads the file, and while the load fails with a bad first character of a name, mends that one
+// name in the file and loads it again.
 RepairResult RepairXmlFileWith(const std::string& gbkPath, const RepairLoad& load);
+
+// The parser's load of the file at gbkPath, in a new document.
+bool LoadRecordFile(const std::string& gbkPath, XmlParseError& error);
+
+// A file whose permission bits allow no write at all is read-only, even for a user (root) whom the
+// system would let write it.
+bool IsReadOnlyFile(const std::string& gbkPath);
 
 }  // namespace traverse
 

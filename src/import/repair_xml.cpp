@@ -1,174 +1,185 @@
-#include <sys/stat.h>
-
+// The repair in one pass: the file is read once, every bad name that its markup shows is mended in
+// memory, the parser checks the mends on the whole, and the file is written once. The result is
+// byte for byte what mending one name per load of the file gives (repair_loop.cpp).
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "import/bad_name_sites.h"
+#include "import/name_mender.h"
 #include "import/repair_internal.h"
-#include "platform/characters.h"
-#include "platform/iconv_converter.h"
-#include "xml/xml_parse_error_table.h"
-#include "xml/xml_parser.h"
+#include "platform/output_file.h"
 #include "platform/text_file.h"
-#include "traverse/code_page.h"
 #include "traverse/exceptions.h"
 #include "traverse/import_xml.h"
 #include "traverse/repair.h"
+#include "xml/xml_parse_error_table.h"
+#include "xml/xml_parser.h"
 
 namespace traverse {
 namespace {
 
-// A file whose permission bits allow no write at all is read-only, even for a user (root) whom the
-// system would let write it.
-bool IsReadOnly(const std::string& gbkPath) {
-    struct stat status {};
-    if (stat(SystemPath(gbkPath).c_str(), &status) != 0) return false;  // opening will tell
-    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+bool IsBefore(long line, long column, const XmlParseError& error) {
+    return line < error.line || (line == error.line && column < error.linepos);
 }
 
-// Splits a line of the file into characters of its own encoding (an iconv name; empty for UTF-8).
-class CharReader {
-public:
-    explicit CharReader(const std::string& encoding)
-        : m_encoding(encoding), m_converter("UTF-8", encoding.empty() ? "UTF-8" : encoding.c_str()) {}
+// The bytes with some of the foreseen mends made, and what the parser says of them.
+struct Probe {
+    std::string bytes;
+    std::vector<RepairedName> mends;
+    XmlParseError error;
+    bool loads = false;
 
-    // Bytes of the character at pos, as far as bytes holds them.
-    std::size_t Length(const std::string& bytes, std::size_t pos) {
-        if (m_encoding.empty()) return chars::DecodeUtf8(bytes, pos).length;
-        if (m_encoding == "GB18030") return chars::Gb18030Length(bytes, pos);
-        return m_converter.CharacterLength(bytes, pos);
+    // Made from bytes with the names at the first count sites mended (fewer when one cannot be).
+    Probe(const std::string& from, const std::vector<std::size_t>& sites, std::size_t count)
+        : bytes(from) {
+        NameMender mender(bytes);
+        for (std::size_t i = 0; i < count; ++i) {
+            RepairedName name;
+            if (!mender.MendAtOffset(sites[i], name)) break;
+            mends.push_back(std::move(name));
+        }
+        XmlParseResult parsed = ParseXmlBytes(bytes);
+        loads = parsed.tree != nullptr;
+        error = std::move(parsed.error);
     }
 
-private:
-    std::string m_encoding;
-    IconvConverter m_converter;  // any other encoding: the fewest bytes that decode to one character
+    // The parser got past the last mend: each mend stood where a name began and was a fault, as
+    // the loop would have found them one by one, and the error (if any) is the loop's next. Only
+    // a bad first character of a name is reported where the parser stands; other faults may be
+    // reported before it (an end tag's name) or beyond it (the end of the file).
+    bool Holds() const {
+        return mends.empty() || loads ||
+               (error.errorCode == XML_E_BADSTARTNAMECHAR &&
+                IsBefore(mends.back().line, mends.back().column, error));
+    }
+
+    std::size_t MendsBefore(const XmlParseError& at) const {
+        std::size_t count = 0;
+        while (count < mends.size() && IsBefore(mends[count].line, mends[count].column, at)) {
+            ++count;
+        }
+        return count;
+    }
 };
 
-enum class Mend { Written, CannotOpen, NothingToChange };
+class OnePassRepair {
+public:
+    explicit OnePassRepair(RepairResult& result) : m_result(result) {}
 
-// The byte range of line number line (1-based, as the parser counts lines), or nothing when the
-// file has fewer lines.
-bool FindLine(const std::string& content, long line, std::size_t& start, std::size_t& end) {
-    chars::LineCursor cursor(content);
-    while (cursor.Number() < line) {
-        if (!cursor.Next()) return false;
+    // Mends until the bytes load or a round ends the repair; true when they load.
+    bool Run(std::string bytes) {
+        m_bytes = std::move(bytes);
+        XmlParseError previous;
+        for (;;) {
+            if (!MendAtError(previous)) return false;
+            previous = m_result.error;
+            if (MendForeseen()) return true;
+        }
     }
-    start = cursor.Start();
-    end = cursor.End();
-    return true;
-}
 
-// The offset in lineBytes of the character at column (1-based, in characters), or npos when the
-// line is shorter. A byte-order mark is no character of line 1.
-std::size_t FindColumn(const std::string& lineBytes, long line, long column, CharReader& reader,
-                       bool utf8) {
-    std::size_t at = 0;
-    if (line == 1 && utf8 && chars::StartsWithUtf8Bom(lineBytes)) at = chars::kUtf8Bom.size();
-    for (long skipped = 1; skipped < column && at < lineBytes.size(); ++skipped) {
-        at += reader.Length(lineBytes, at);
+    const std::string& Bytes() const { return m_bytes; }
+
+private:
+    // The round's fault, mended where the parser reported it, or the reason the repair ends.
+    bool MendAtError(const XmlParseError& previous) {
+        const XmlParseError& error = m_result.error;
+        if (error.errorCode != XML_E_BADSTARTNAMECHAR) return End(RepairStatus::OtherError);
+        if (error.line == previous.line && error.linepos == previous.linepos) {
+            return End(RepairStatus::Stuck);
+        }
+        RepairedName repaired;
+        repaired.line = error.line;
+        repaired.column = error.linepos;
+        NameMender mender(m_bytes);
+        if (!mender.MendAt(repaired)) return End(RepairStatus::Stuck);
+        m_mended = mender.LastOffset();
+        m_result.repairs.push_back(std::move(repaired));
+        return true;
     }
-    return at < lineBytes.size() ? at : std::string::npos;
-}
 
-// What replaces the character at at: "st" padded with "_" for a multi-byte character, "st" over
-// it and the next byte where that is a single-byte name character, else "s". The file keeps its
-// length.
-std::string ChooseBytes(const std::string& lineBytes, std::size_t at, std::size_t length) {
-    if (length > 1) return "st" + std::string(length - 2, '_');
-    if (at + 1 < lineBytes.size() && chars::IsAsciiNameChar(lineBytes[at + 1])) return "st";
-    return "s";
-}
-
-// The name that starts at at: up to white space, '/', '>', '=' or the end of the line.
-std::size_t NameEnd(const std::string& lineBytes, std::size_t at, CharReader& reader) {
-    std::size_t end = at;
-    while (end < lineBytes.size() && !chars::IsXmlSpace(lineBytes[end]) &&
-           std::string("/>=").find(lineBytes[end]) == std::string::npos) {
-        end += reader.Length(lineBytes, end);
+    // Mends the bad names foreseen after the last one and parses once; when the parser disagrees
+    // with what was foreseen, fewer are tried, down to none (the loop's own next load).
+    bool MendForeseen() {
+        const std::string encoding =
+            RecordTextEncoding(m_bytes.substr(0, kDeclarationPrefixLength));
+        std::vector<std::size_t> sites = BadNameSites(m_bytes, encoding);
+        sites.erase(sites.begin(), std::upper_bound(sites.begin(), sites.end(), m_mended));
+        std::size_t count = sites.size();
+        for (bool first = true;; first = false) {
+            Probe probe(m_bytes, sites, count);
+            if (probe.Holds()) return Take(std::move(probe));
+            const std::size_t before = probe.MendsBefore(probe.error);
+            // A fault after every mend is most likely the next one after the last mend, which one
+            // mend fewer shows; else halve, never past the fault.
+            count = first && before == probe.mends.size() ? before - 1
+                                                          : std::min(before, probe.mends.size() / 2);
+        }
     }
-    return std::min(end, lineBytes.size());
-}
 
-// Bytes of the file (in encoding) as GBK text, for people.
-std::string AsGbk(const std::string& bytes, const std::string& encoding) {
-    return Utf8ToGbkLossy(DecodeRecordText(bytes, encoding).utf8);
-}
+    bool Take(Probe probe) {
+        m_bytes = std::move(probe.bytes);
+        for (RepairedName& name : probe.mends) m_result.repairs.push_back(std::move(name));
+        m_result.error = std::move(probe.error);
+        return probe.loads;
+    }
 
-// Overwrites the first character of the name at (repaired.line, repaired.column) of the file.
-Mend MendName(const std::string& gbkPath, RepairedName& repaired) {
-    const long line = repaired.line;
-    const long column = repaired.column;
+    bool End(RepairStatus status) {
+        m_result.status = status;
+        return false;
+    }
+
+    RepairResult& m_result;
+    std::string m_bytes;
+    std::size_t m_mended = 0;  // byte offset of the last mend
+};
+
+// Reads the file that is to be mended; false, with the status, when it cannot be opened for
+// reading and writing.
+bool ReadForRepair(const std::string& gbkPath, std::string& bytes) {
+    if (IsReadOnlyFile(gbkPath)) return false;
     CStdioFile file;
-    if (!file.Open(gbkPath, CStdioFile::modeReadWrite)) return Mend::CannotOpen;
-    const std::string content = file.ReadAll();
-    const std::string encoding = RecordTextEncoding(content.substr(0, kDeclarationPrefixLength));
-    // Lines of a UTF-16 file are not found by their line-feed bytes: such a file is not mended.
-    if (encoding == "UTF-16") return Mend::NothingToChange;
-
-    std::size_t lineStart = 0;
-    std::size_t lineEnd = 0;
-    if (!FindLine(content, line, lineStart, lineEnd)) return Mend::NothingToChange;
-    const std::string lineBytes = content.substr(lineStart, lineEnd - lineStart);
-    CharReader reader(encoding);
-    const std::size_t at = FindColumn(lineBytes, line, column, reader, encoding.empty());
-    if (at == std::string::npos) return Mend::NothingToChange;  // the fault is no character here
-
-    const std::string replacement = ChooseBytes(lineBytes, at, reader.Length(lineBytes, at));
-    if (lineBytes.compare(at, replacement.size(), replacement) == 0) return Mend::NothingToChange;
-    file.Seek(static_cast<long>(lineStart + at));
-    file.Write(replacement.data(), replacement.size());
+    if (!file.Open(gbkPath, CStdioFile::modeReadWrite)) return false;
+    bytes = file.ReadAll();
     file.Close();
-    const std::string before = lineBytes.substr(at, NameEnd(lineBytes, at, reader) - at);
-    repaired.written = replacement;
-    repaired.before = AsGbk(before, encoding);
-    repaired.after = AsGbk(replacement + before.substr(std::min(replacement.size(), before.size())), encoding);
-    return Mend::Written;
+    return true;
 }
 
-// One round of the repair after a failed load: mends the name the error points at, or says why the
-// repair ends (the status it ends with). previous is the error the round before mended.
-bool MendAtError(const std::string& gbkPath, const XmlParseError& error, const XmlParseError& previous,
-                 RepairResult& result) {
-    if (error.errorCode != XML_E_BADSTARTNAMECHAR) {
+void RepairInOnePass(const std::string& gbkPath, RepairResult& result) {
+    if (LoadRecordFile(gbkPath, result.error)) {
+        result.status = RepairStatus::Loaded;
+        return;
+    }
+    if (result.error.errorCode != XML_E_BADSTARTNAMECHAR) {
         result.status = RepairStatus::OtherError;
-        return false;
+        return;
     }
-    if (error.line == previous.line && error.linepos == previous.linepos) {
-        result.status = RepairStatus::Stuck;
-        return false;
-    }
-    if (IsReadOnly(gbkPath)) {
+    std::string bytes;
+    if (!ReadForRepair(gbkPath, bytes)) {
         result.status = RepairStatus::CannotOpen;
-        return false;
+        return;
     }
-    RepairedName repaired;
-    repaired.line = error.line;
-    repaired.column = error.linepos;
-    switch (MendName(gbkPath, repaired)) {
-    case Mend::CannotOpen:
+    OnePassRepair repair(result);
+    if (repair.Run(std::move(bytes))) {
+        result.status = RepairStatus::Loaded;
+        result.error = XmlParseError();
+    }
+    if (result.repairs.empty()) return;
+    const std::string& mended = repair.Bytes();
+    const auto write = [&](CStdioFile& file) { file.Write(mended.data(), mended.size()); };
+    if (!WriteOutputFile(gbkPath, write)) {
         result.status = RepairStatus::CannotOpen;
-        return false;
-    case Mend::NothingToChange:
-        result.status = RepairStatus::Stuck;
-        return false;
-    case Mend::Written:
-        break;
+        result.repairs.clear();
     }
-    result.repairs.push_back(repaired);
-    return true;
 }
 
 }  // namespace
 
-RepairResult RepairXmlFileWith(const std::string& gbkPath, const RepairLoad& load) {
+RepairResult RepairXmlFile(const std::string& gbkPath) {
     RepairResult result;
     try {
-        XmlParseError previous;
-        while (!load(gbkPath, result.error)) {
-            if (!MendAtError(gbkPath, result.error, previous, result)) return result;
-            previous = result.error;
-        }
-        result.status = RepairStatus::Loaded;
-        result.error = XmlParseError();
+        RepairInOnePass(gbkPath, result);
     } catch (const CException& exception) {
         result.status = RepairStatus::FileError;
         result.message = exception.GetErrorMessage();
@@ -177,17 +188,6 @@ RepairResult RepairXmlFileWith(const std::string& gbkPath, const RepairLoad& loa
         result.status = RepairStatus::Failed;
     }
     return result;
-}
-
-RepairResult RepairXmlFile(const std::string& gbkPath) {
-    return RepairXmlFileWith(gbkPath, [](const std::string& path, XmlParseError& error) {
-        // A new document each round; it is released before the file is opened for writing.
-        XmlDocument document = XmlDocument::Create();
-        if (document.IsEmpty()) throw _com_error(E_POINTER);
-        if (document.load(path)) return true;
-        error = document.parseError();
-        return false;
-    });
 }
 
 int CImportXml::RepairXML(const std::string& path) {

@@ -127,6 +127,16 @@ long LineCursor::Utf8Column(std::size_t pos) const {
     return column;
 }
 
+bool IsXmlNameStartChar(std::uint32_t c) {
+    return c == ':' || (c >= 'A' && c <= 'Z') || c == '_' || (c >= 'a' && c <= 'z') ||
+           (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
+           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
+           (c >= 0x200C && c <= 0x200D) ||
+           (c >= 0x2070 && c <= 0x218F) || (c >= 0x2C00 && c <= 0x2FEF) ||
+           (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
+           (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
+}
+
 std::size_t Utf8Characters(std::string_view text) {
     std::size_t count = 0;
     for (const char c : text) count += IsUtf8Continuation(c) ? 0 : 1;

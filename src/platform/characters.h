@@ -42,6 +42,9 @@ inline bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) &
 // Characters of UTF-8 text: the bytes that start one.
 std::size_t Utf8Characters(std::string_view text);
 
+// Whether the code point may start an XML name (XML 1.0, fifth edition, as libxml2 reads names).
+bool IsXmlNameStartChar(std::uint32_t code);
+
 // One decoded character: its code point and its length in bytes.
 struct Utf8Char {
     std::uint32_t code = 0;

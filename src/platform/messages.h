@@ -410,6 +410,15 @@ constexpr char kHtmlColumnRight[] = "%d R";
 constexpr char kHtmlValue[] = "%.1f";
 constexpr char kHtmlNoFieldValues[] = "No values of this kind.";
 constexpr char kHtmlExceededLegend[] = "Values beyond their limits are marked.";
+// Long tables and lists: the summary of what <details> holds, and how much of it the page shows.
+// the rows of a table that carry no flag
+constexpr char kHtmlUnflaggedRows[] = "%zu rows, none flagged";
+// the flagged rows beyond those shown and the rest
+constexpr char kHtmlMoreRows[] = "%zu more rows";
+constexpr char kHtmlListItems[] = "%zu items";
+constexpr char kHtmlReportLines[] = "%zu lines";
+// shown, total, the command whose text output lists them all
+constexpr char kHtmlFirstShown[] = "The first %zu of %zu are shown here; %s lists every one.";
 // Adjustment section.
 // the reason, as the adjustment gives it
 constexpr char kHtmlAdjustmentFailed[] = "Not adjusted: %s";

@@ -8,12 +8,16 @@
 #include "platform/c_number.h"
 #include "platform/messages.h"
 #include "report/html_text.h"
+#include "report/long_table.h"
 #include "report/page_sections.h"
 #include "traverse/code_page.h"
 #include "traverse/dms.h"
 
 namespace traverse {
 namespace {
+
+// The text output that lists every row of a long table.
+constexpr char kAdjustCommand[] = "traverse adjust";
 
 std::string Number(const char* format, double value) { return FormatText(format, value); }
 
@@ -22,9 +26,10 @@ void AppendSettings(const AdjustmentResult& result, std::string& page) {
     for (const std::string& line : SettingsLines(result.settings)) page += "<li>" + EscapeGbk(line) + "</li>";
     page += "</ul>\n";
     if (result.notes.empty()) return;
-    page += std::string("<h3>") + text::kHtmlNotesHeading + "</h3>\n<ul class=\"notes\">";
-    for (const std::string& note : result.notes) page += "<li>" + EscapeGbk(note) + "\n";
-    page += "</ul>\n";
+    page += std::string("<h3>") + text::kHtmlNotesHeading + "</h3>\n";
+    std::vector<std::string> notes;
+    for (const std::string& note : result.notes) notes.push_back(EscapeGbk(note));
+    AppendList(page, "notes", notes, kAdjustCommand);
 }
 
 std::string StationChain(const std::vector<std::string>& stations) {
@@ -39,12 +44,13 @@ void AppendTraverses(const AdjustmentResult& result, std::string& page) {
         page += std::string("<p class=\"quiet\">") + text::kHtmlNoTraverse + "</p>\n";
         return;
     }
-    OpenTable(page, Columns(text::kHtmlTraverseColumns), "lead2");
+    std::vector<TableRow> rows;
     for (const TraverseClosure& c : result.traverses) {
         const Judgement angular = Judge(true, c.angularWithinLimit);
         const Judgement relative = Judge(true, c.relativeWithinLimit);
         const bool passed = c.angularWithinLimit && c.relativeWithinLimit;
-        page += std::string("<tr class=\"") + (passed ? "pass" : "fail") + "\">" + Cell(StationChain(c.stations)) +
+        const std::string row = std::string("<tr class=\"") + (passed ? "pass" : "fail") + "\">" +
+                Cell(StationChain(c.stations)) +
                 Cell(StationChain({c.startOrientation, c.endOrientation})) +
                 Cell(FormatText("%d", c.angleCount)) + Cell(EscapeHtml(Number(text::kHtmlSeconds, c.angularMisclosure))) +
                 Cell(EscapeHtml(Number(text::kHtmlSecondsLimit, c.angularLimit))) + Cell(MarkHtml(angular)) +
@@ -52,26 +58,28 @@ void AppendTraverses(const AdjustmentResult& result, std::string& page) {
                 Cell(Number("%+.1f", c.fy)) + Cell(Number("%.1f", c.fs)) +
                 Cell(RelativeClosureText(c.relativeMisclosure)) +
                 Cell(RelativeClosureText(c.relativeLimit)) + Cell(MarkHtml(relative)) + "\n";
+        rows.push_back({row, !passed});
     }
-    CloseTable(page);
+    AppendTable(page, {Columns(text::kHtmlTraverseColumns), "lead2", {}}, rows, kAdjustCommand);
 }
 
 void AppendReciprocals(const AdjustmentResult& result, std::string& page) {
     if (result.reciprocalChecks.empty()) return;
     page += std::string("<h3>") + text::kHtmlReciprocalHeading + "</h3>\n";
-    OpenTable(page, Columns(text::kHtmlReciprocalColumns), "lead2");
+    std::vector<TableRow> rows;
     for (const ReciprocalCheck& c : result.reciprocalChecks) {
         const bool distance = c.kind == ReciprocalKind::Distance;
         const char* format = distance ? "%.4f" : "%+.4f";
         const Judgement judgement = Judge(true, c.withinLimit);
-        page += std::string(c.withinLimit ? "<tr>" : "<tr class=\"fail\">") +
+        const std::string row = std::string(c.withinLimit ? "<tr>" : "<tr class=\"fail\">") +
                 Cell(StationChain({c.from, c.to})) +
                 Cell(distance ? text::kHtmlReciprocalDistance : text::kHtmlReciprocalHeight) +
                 Cell(Number(format, c.forward)) + Cell(Number(format, c.backward)) +
                 Cell(Number("%+.1f", c.difference)) + Cell(Number(text::kHtmlMillimetresLimit, c.limit)) +
                 Cell(MarkHtml(judgement)) + "\n";
+        rows.push_back({row, !c.withinLimit});
     }
-    CloseTable(page);
+    AppendTable(page, {Columns(text::kHtmlReciprocalColumns), "lead2", {}}, rows, kAdjustCommand);
 }
 
 void AppendTests(const AdjustmentResult& result, std::string& page) {
@@ -102,13 +110,14 @@ std::string Sigma(bool has, bool fixed, double value) {
 
 void AppendPoints(const std::vector<AdjustedPoint>& points, std::string& page) {
     page += std::string("<h3>") + EscapeHtml(text::kHtmlPointsHeading) + "</h3>\n";
-    OpenTable(page, Columns(text::kHtmlPointColumns), "lead1");
+    std::vector<TableRow> rows;
     for (const AdjustedPoint& p : points) {
         const bool adjusted = p.hasPlane && !p.planeFixed;
         const auto plane = [&](double value, const char* format) {
             return Cell(adjusted ? Number(format, value) : std::string());
         };
-        page += std::string(p.planeFixed ? "<tr class=\"known\">" : "<tr>") + Cell(EscapeGbk(p.name)) +
+        const std::string row = std::string(p.planeFixed ? "<tr class=\"known\">" : "<tr>") +
+                Cell(EscapeGbk(p.name)) +
                 Cell(p.hasPlane ? Number("%.4f", p.x) : text::kHtmlNone) +
                 Cell(p.hasPlane ? Number("%.4f", p.y) : text::kHtmlNone) +
                 Cell(p.hasHeight ? Number("%.4f", p.h) : text::kHtmlNone) +
@@ -116,8 +125,9 @@ void AppendPoints(const std::vector<AdjustedPoint>& points, std::string& page) {
                 plane(p.sigmaPosition, "%.1f") + plane(p.ellipseMajor, "%.1f") + plane(p.ellipseMinor, "%.1f") +
                 plane(p.ellipseAzimuth, "%.1f") + Cell(Sigma(p.hasHeight, p.heightFixed, p.sigmaH)) +
                 "\n";
+        rows.push_back({row, false});
     }
-    CloseTable(page);
+    AppendTable(page, {Columns(text::kHtmlPointColumns), "lead1", {}}, rows, kAdjustCommand);
 }
 
 const char* KindText(ObservationKind kind) {
@@ -145,9 +155,11 @@ std::string ObservationRow(const AdjustedObservation& o) {
 
 void AppendObservations(const std::vector<AdjustedObservation>& observations, std::string& page) {
     page += std::string("<h3>") + EscapeHtml(text::kHtmlObservationsHeading) + "</h3>\n";
-    OpenTable(page, Columns(text::kHtmlObservationColumns), "lead3");
-    for (const AdjustedObservation* o : OutliersFirst(observations)) page += ObservationRow(*o);
-    CloseTable(page);
+    std::vector<TableRow> rows;
+    for (const AdjustedObservation* o : OutliersFirst(observations)) {
+        rows.push_back({ObservationRow(*o), o->outlier || o->weaklyControlled});
+    }
+    AppendTable(page, {Columns(text::kHtmlObservationColumns), "lead3", {}}, rows, kAdjustCommand);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The field checks: the items with their limits, then one table per kind of observation with a
 // row per round, record or target and a column per item; values beyond their limit stand out.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "platform/messages.h"
 #include "report/field_value_text.h"
 #include "report/html_text.h"
+#include "report/long_table.h"
 #include "report/page_sections.h"
 #include "traverse/check_info.h"
 #include "traverse/code_page.h"
@@ -59,42 +61,48 @@ bool SameRow(const FieldCheckValue& a, const FieldCheckValue& b) {
     return a.station == b.station && a.round == b.round && rowTarget(a) == rowTarget(b);
 }
 
-class KindTableWriter {
-public:
-    KindTableWriter(const KindTable& table, std::string& page) : m_table(table), m_page(page) {}
-
-    void Open(const FieldCheckResult& result) {
-        std::vector<std::string> headings = Columns(text::kHtmlFieldColumns);
-        for (const Column& column : m_table.columns) headings.push_back(ColumnHeading(column));
-        OpenTable(m_page, headings, "field lead3");
-        m_page += "<tr class=\"limits\"><td colspan=\"3\">" + EscapeHtml(text::kHtmlLimitRow);
-        for (const Column& column : m_table.columns) {
-            const FieldCheckSummary* item = SummaryOf(result, column.code);
-            const bool limited = item != nullptr && item->limitSource != LimitSource::None;
-            m_page += Cell(limited ? FormatText(text::kHtmlValue, item->limit) : text::kHtmlNone);
-        }
-        m_page += "\n";
+std::string LimitRow(const FieldCheckResult& result, const KindTable& table) {
+    std::string row = "<tr class=\"limits\"><td colspan=\"3\">" + EscapeHtml(text::kHtmlLimitRow);
+    for (const Column& column : table.columns) {
+        const FieldCheckSummary* item = SummaryOf(result, column.code);
+        const bool limited = item != nullptr && item->limitSource != LimitSource::None;
+        row += Cell(limited ? FormatText(text::kHtmlValue, item->limit) : text::kHtmlNone);
     }
+    return row + "\n";
+}
 
-    // Writes one row of values that share station, round and target.
-    void Row(const std::vector<const FieldCheckValue*>& values) {
+using ValueRow = std::vector<const FieldCheckValue*>;
+
+bool Exceeded(const ValueRow& values) {
+    const auto exceeded = [](const FieldCheckValue* v) { return v->exceeded; };
+    return std::any_of(values.begin(), values.end(), exceeded);
+}
+
+// The rows of one table; a station's name stands on its first row in each part of the table.
+class KindRowWriter {
+public:
+    explicit KindRowWriter(const KindTable& table) : m_table(table) {}
+
+    // One row of values that share station, round and target.
+    TableRow Row(const ValueRow& values, bool flagged) {
         const FieldCheckValue& first = *values.front();
-        const bool newStation = first.station != m_station;
+        const bool newStation = first.station != m_station || flagged != m_flagged;
         m_station = first.station;
-        m_page += newStation ? "<tr class=\"first\">" : "<tr>";
-        m_page += Cell(newStation ? EscapeGbk(first.station) : std::string());
-        m_page += Cell(first.round > 0 ? FormatText("%d", first.round) : std::string());
+        m_flagged = flagged;
+        std::string html = newStation ? "<tr class=\"first\">" : "<tr>";
+        html += Cell(newStation ? EscapeGbk(first.station) : std::string());
+        html += Cell(first.round > 0 ? FormatText("%d", first.round) : std::string());
         std::string target;
         for (const FieldCheckValue* v : values) {
             if (!v->target.empty()) target = v->target;
         }
-        m_page += Cell(EscapeGbk(target));
-        for (const Column& column : m_table.columns) m_page += ValueCell(values, column);
-        m_page += "\n";
+        html += Cell(EscapeGbk(target));
+        for (const Column& column : m_table.columns) html += ValueCell(values, column);
+        return {html + "\n", flagged};
     }
 
 private:
-    static std::string ValueCell(const std::vector<const FieldCheckValue*>& values, const Column& column) {
+    static std::string ValueCell(const ValueRow& values, const Column& column) {
         for (const FieldCheckValue* v : values) {
             if (v->code != column.code || v->face != column.face) continue;
             const std::string value = FormatText(text::kHtmlValue, v->value);
@@ -104,29 +112,36 @@ private:
     }
 
     const KindTable& m_table;
-    std::string& m_page;
     std::string m_station;
+    bool m_flagged = false;
 };
+
+std::vector<ValueRow> ValueRows(const FieldCheckResult& result, const KindTable& table) {
+    std::vector<ValueRow> rows;
+    for (const FieldCheckValue& value : result.values) {
+        if (value.code / 1000 != table.kind) continue;
+        if (rows.empty() || !SameRow(*rows.back().front(), value)) rows.emplace_back();
+        rows.back().push_back(&value);
+    }
+    return rows;
+}
 
 void AppendKindTable(const FieldCheckResult& result, const KindTable& table, std::string& page) {
     page += std::string("<h3>") + EscapeHtml(table.heading) + "</h3>\n";
-    std::vector<const FieldCheckValue*> row;
-    KindTableWriter writer(table, page);
-    for (const FieldCheckValue& value : result.values) {
-        if (value.code / 1000 != table.kind) continue;
-        if (row.empty()) writer.Open(result);
-        if (!row.empty() && !SameRow(*row.front(), value)) {
-            writer.Row(row);
-            row.clear();
-        }
-        row.push_back(&value);
-    }
-    if (row.empty()) {
+    std::vector<ValueRow> values = ValueRows(result, table);
+    if (values.empty()) {
         page += std::string("<p class=\"quiet\">") + text::kHtmlNoFieldValues + "</p>\n";
         return;
     }
-    writer.Row(row);
-    CloseTable(page);
+    // A long table's rows with a value beyond its limit come first, in their order.
+    const bool isLong = IsLongList(values.size());
+    if (isLong) std::stable_partition(values.begin(), values.end(), Exceeded);
+    KindRowWriter writer(table);
+    std::vector<TableRow> rows;
+    for (const ValueRow& row : values) rows.push_back(writer.Row(row, isLong && Exceeded(row)));
+    TableHead head{Columns(text::kHtmlFieldColumns), "field lead3", LimitRow(result, table)};
+    for (const Column& column : table.columns) head.headings.push_back(ColumnHeading(column));
+    AppendTable(page, head, rows, "traverse check --all");
 }
 
 void AppendItems(const FieldCheckResult& result, std::string& page) {

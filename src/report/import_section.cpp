@@ -4,6 +4,7 @@
 #include "platform/c_number.h"
 #include "platform/messages.h"
 #include "report/html_text.h"
+#include "report/long_table.h"
 #include "report/page_sections.h"
 
 namespace traverse {
@@ -68,7 +69,7 @@ void AppendImportSection(const HtmlReportInput& input, std::string& page) {
 
 void AppendCheckReportSection(const HtmlReportInput& input, std::string& page) {
     OpenSection(page, "check-report", text::kHtmlCheckReport);
-    AppendReportText(page, input.checkReport);
+    AppendLongReportText(page, input.checkReport, "traverse check");
     CloseSection(page);
 }
 

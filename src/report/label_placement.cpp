@@ -112,14 +112,23 @@ struct Obstacles {
     const std::vector<Segment>& segments;
     Box area;
 
-    // What the box covers: other labels and markers count with their area and three times over,
-    // lines with their length inside it times the label's height, leaving the plot five times.
+    // Whether a label may stand there: inside the plot and clear of every label placed so far.
+    bool Free(const Box& box) {
+        const bool inside = box.left >= area.left && box.top >= area.top && box.right <= area.right &&
+                            box.bottom <= area.bottom;
+        if (!inside) return false;
+        bool clear = true;
+        labels.Query(box, [&](int i) { clear = clear && Overlap(box, placed[i]) <= 0; });
+        return clear;
+    }
+
+    // What the box covers: markers count with their area three times over, lines with their
+    // length inside it times the label's height.
     double Cost(const Box& box) {
         double cost = 0.0;
-        labels.Query(box, [&](int i) { cost += 3 * Overlap(box, placed[i]); });
         markers.Query(box, [&](int i) { cost += 3 * Overlap(box, markerBoxes[i]); });
         lines.Query(box, [&](int i) { cost += LengthInside(segments[i], box) * (box.bottom - box.top); });
-        return cost + 5 * (Area(box) - Overlap(box, area));
+        return cost;
     }
 };
 
@@ -142,16 +151,20 @@ std::vector<LabelSpot> PlaceLabels(const std::vector<LabelRequest>& labels, cons
             const double gap = label.gap + ring * 1.2 * label.height;
             for (const auto& d : kDirections) {
                 const LabelSpot spot = Candidate(label, d[0], d[1], gap);
+                if (!obstacles.Free(spot.box)) continue;
                 // The far ring costs a little more than a clear near spot would.
                 const double cost = obstacles.Cost(spot.box) + ring * 0.1 * Area(spot.box);
                 if (cost < bestCost) {
                     bestCost = cost;
                     best = spot;
+                    best.placed = true;
                 }
             }
         }
-        obstacles.labels.Insert(best.box, static_cast<int>(obstacles.placed.size()));
-        obstacles.placed.push_back(best.box);
+        if (best.placed) {
+            obstacles.labels.Insert(best.box, static_cast<int>(obstacles.placed.size()));
+            obstacles.placed.push_back(best.box);
+        }
         spots.push_back(best);
     }
     return spots;

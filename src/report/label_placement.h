@@ -1,5 +1,6 @@
-// Places the point names of the plot: each label tries positions around its point and takes the
-// one that covers the least of the labels placed before it, the point markers and the lines.
+// Places the point names of the plot: each label tries positions around its point and takes, of
+// those clear of the labels placed before it and inside the plot, the one that covers the least of
+// the point markers and the lines; a label with no such position is left out.
 #ifndef TRAVERSE_REPORT_LABEL_PLACEMENT_H
 #define TRAVERSE_REPORT_LABEL_PLACEMENT_H
 
@@ -29,10 +30,12 @@ struct LabelSpot {
     double x = 0.0, y = 0.0;  // where the text goes: x as the anchor says, y its baseline
     TextAnchor anchor = TextAnchor::Start;
     Box box;
+    bool placed = false;  // false: every position overlapped a label or left the plot
 };
 
 // Labels are placed in the order given, each at the least covering of 16 positions (8 directions,
-// two distances; right of the point first). Markers and lines are obstacles; so is leaving area.
+// two distances; right of the point first) that overlaps no label placed before it and stays
+// within area. Markers and lines are obstacles. One spot per label, placed or not.
 std::vector<LabelSpot> PlaceLabels(const std::vector<LabelRequest>& labels, const std::vector<Box>& markers,
                                    const std::vector<Segment>& lines, const Box& area);
 

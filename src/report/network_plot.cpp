@@ -1,6 +1,7 @@
 // The network plot, inline SVG: north up, known points as triangles, new points as circles, every
 // sightline (flagged ones on top, in colour and dashed), error ellipses magnified by a round factor
-// named in the legend, a north arrow, a scale bar and the point names placed clear of each other.
+// named in the legend, a north arrow, a scale bar and the point names that find a place clear of
+// each other.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -142,6 +143,8 @@ void AppendLabels(const PlotModel& model, const Frame& frame, std::string& svg) 
     static const char* const kAnchors[] = {"start", "middle", "end"};
     svg += "<g class=\"labels\">\n";
     for (std::size_t i = 0; i < spots.size(); ++i) {
+        // A name with no free place is left out; its marker's tooltip still names the point.
+        if (!spots[i].placed) continue;
         svg += "<text x=\"" + N(spots[i].x) + "\" y=\"" + N(spots[i].y) + "\" text-anchor=\"" +
                kAnchors[static_cast<int>(spots[i].anchor)] + "\">" + EscapeHtml(model.points[i].name) + "</text>\n";
     }

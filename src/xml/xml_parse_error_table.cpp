@@ -162,17 +162,8 @@ std::size_t PreviousCharStart(const std::string& text, std::size_t pos) {
     return start;
 }
 
-bool IsNameStartChar(std::uint32_t c) {
-    return c == ':' || (c >= 'A' && c <= 'Z') || c == '_' || (c >= 'a' && c <= 'z') ||
-           (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
-           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) || (c >= 0x200C && c <= 0x200D) ||
-           (c >= 0x2070 && c <= 0x218F) || (c >= 0x2C00 && c <= 0x2FEF) ||
-           (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
-           (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
-}
-
 bool IsNameChar(std::uint32_t c) {
-    return IsNameStartChar(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == 0xB7 ||
+    return chars::IsXmlNameStartChar(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == 0xB7 ||
            (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
@@ -290,7 +281,7 @@ Located EndTagName(const std::string& text, Located found) {
         return {kUnexpectedWhiteSpace, kReasonUnexpectedWhiteSpace, blankStart};
     }
     if (here.length == 0) return {kUnexpectedEof, kReasonUnexpectedEof, text.size()};
-    if (afterEndTagOpen && !IsNameStartChar(here.code)) {
+    if (afterEndTagOpen && !chars::IsXmlNameStartChar(here.code)) {
         return {XML_E_BADSTARTNAMECHAR, kReasonBadStartNameChar, at};
     }
     return found;
@@ -335,7 +326,7 @@ Located TopLevel(const std::string& text, Located found) {
     if (text[at] == '<' && at + 1 < end && text[at + 1] == '/') {
         return {kUnexpectedEndTag, "End tag was not expected at this location.", SkipBlanks(text, at + 2)};
     }
-    if (text[at] == '<' && IsNameStartChar(DecodeUtf8(text, at + 1).code)) {
+    if (text[at] == '<' && chars::IsXmlNameStartChar(DecodeUtf8(text, at + 1).code)) {
         return {kMultipleRoots, "Only one top level element is allowed in an XML document.", at + 1};
     }
     return found;

@@ -16,7 +16,7 @@ namespace {
 bool KnownToBrowsers(const char* name) {
     static const std::set<std::string> names{"section", "header", "main", "footer", "figure", "svg",
                                              "g",       "line",   "circle", "polygon", "ellipse", "rect",
-                                             "path",    "text"};
+                                             "path",    "text",   "details", "summary"};
     return name != nullptr && names.count(name) != 0;
 }
 
