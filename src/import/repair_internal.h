@@ -18,6 +18,10 @@ using RepairLoad = std::function<bool(const std::string& gbkPath, XmlParseError&
 // name in the file and loads it again.
 RepairResult RepairXmlFileWith(const std::string& gbkPath, const RepairLoad& load);
 
+// Runs repair on a fresh result; a file error or any other failure it raises becomes the result's
+// status (a file error also shown in a message box).
+RepairResult RunRepair(const std::function<void(RepairResult&)>& repair);
+
 // The parser's load of the file at gbkPath, in a new document.
 bool LoadRecordFile(const std::string& gbkPath, XmlParseError& error);
 

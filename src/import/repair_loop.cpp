@@ -79,23 +79,15 @@ bool LoadRecordFile(const std::string& gbkPath, XmlParseError& error) {
 }
 
 RepairResult RepairXmlFileWith(const std::string& gbkPath, const RepairLoad& load) {
-    RepairResult result;
-    try {
+    return RunRepair([&](RepairResult& result) {
         XmlParseError previous;
         while (!load(gbkPath, result.error)) {
-            if (!MendAtError(gbkPath, result.error, previous, result)) return result;
+            if (!MendAtError(gbkPath, result.error, previous, result)) return;
             previous = result.error;
         }
         result.status = RepairStatus::Loaded;
         result.error = XmlParseError();
-    } catch (const CException& exception) {
-        result.status = RepairStatus::FileError;
-        result.message = exception.GetErrorMessage();
-        exception.ReportError();
-    } catch (...) {
-        result.status = RepairStatus::Failed;
-    }
-    return result;
+    });
 }
 
 }  // namespace traverse

@@ -2,6 +2,7 @@
 // memory, the parser checks the mends on the whole, and the file is written once. The result is
 // byte for byte what mending one name per load of the file gives (repair_loop.cpp).
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -176,10 +177,10 @@ void RepairInOnePass(const std::string& gbkPath, RepairResult& result) {
 
 }  // namespace
 
-RepairResult RepairXmlFile(const std::string& gbkPath) {
+RepairResult RunRepair(const std::function<void(RepairResult&)>& repair) {
     RepairResult result;
     try {
-        RepairInOnePass(gbkPath, result);
+        repair(result);
     } catch (const CException& exception) {
         result.status = RepairStatus::FileError;
         result.message = exception.GetErrorMessage();
@@ -188,6 +189,10 @@ RepairResult RepairXmlFile(const std::string& gbkPath) {
         result.status = RepairStatus::Failed;
     }
     return result;
+}
+
+RepairResult RepairXmlFile(const std::string& gbkPath) {
+    return RunRepair([&](RepairResult& result) { RepairInOnePass(gbkPath, result); });
 }
 
 int CImportXml::RepairXML(const std::string& path) {
