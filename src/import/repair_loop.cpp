@@ -7,7 +7,6 @@
 #include "import/name_mender.h"
 #include "import/repair_internal.h"
 #include "platform/text_file.h"
-#include "traverse/exceptions.h"
 #include "xml/xml_parse_error_table.h"
 
 namespace traverse {
