@@ -170,6 +170,37 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     return text.replace(at, from.size(), to);
 }
 
+// The hand traverse levelled too: zenith 90 degrees and target heights equal to the instrument's,
+// between known heights at 甲2 and 乙1. Its four height differences form one chain with one
+// condition, so each redundancy number is sigma_i^2 / sum sigma^2 = D_i^2 / sum D^2 (sigma = c D):
+// 200.010^2, 150^2, 199.995^2, 150.008^2 over 125004.4 give 0.3200, 0.1800, 0.3200, 0.1800.
+TEST(AdjustHandChecked, RedundancyNumbersOfALevelledChain) {
+    std::string body = HandTraverseBody();
+    for (const char* known :
+         {"<甲2 x=\"1000.000\" y=\"1000.000\"", "<乙1 x=\"1000.000\" y=\"1400.000\""}) {
+        body = Replaced(body, std::string(known) + "/>", std::string(known) + " h=\"50.000\"/>");
+    }
+    for (const char* target : {"导1", "导2", "导3", "乙1"}) {
+        const std::string t = target;
+        body = Replaced(body, "<斜距><测回><" + t + " ",
+                        "<天顶距><测回><" + t + " 盘左=\"90.0000\" 盘右=\"270.0000\"/></测回></天顶距>"
+                        "<目标高><" + t + " 值=\"1.500\"/></目标高><斜距><测回><" + t + " ");
+    }
+    const AdjustmentResult result = AdjustRecordBody(body, AdjustmentOptions());
+    ASSERT_EQ(result.status, AdjustmentStatus::Adjusted) << GbkToUtf8(result.error);
+    std::vector<double> heights;
+    double plane = 0.0;
+    for (const AdjustedObservation& o : result.observations) {
+        if (o.kind == ObservationKind::HeightDifference) heights.push_back(o.redundancy);
+        else plane += o.redundancy;
+    }
+    EXPECT_NEAR(plane, result.plane.redundancy, 1e-9);  // 14 observations, 11 unknowns
+    EXPECT_EQ(result.plane.redundancy, 3);
+    ASSERT_EQ(heights.size(), 4u);
+    const double expected[] = {0.3200, 0.1800, 0.3200, 0.1800};
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(heights[i], expected[i], 1e-4) << i;
+}
+
 TEST(AdjustBadInput, NoKnownPoints) {
     const std::string hand = HandTraverseBody();
     const std::size_t from = hand.find("<起算点>"), to = hand.find("</起算点>");
