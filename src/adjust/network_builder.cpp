@@ -18,6 +18,15 @@
 namespace traverse {
 namespace {
 
+// Coordinates, lengths and angles of a survey lie well within a billion (metres or radians);
+// squares and sums of such numbers stay far inside the double range. Anything larger, inf or nan,
+// is refused here, before it reaches a computation.
+constexpr double kLargestUsable = 1e9;
+// Shorter lines are no survey lines, and their sigmas would overflow the weights.
+constexpr double kShortestMetres = 1e-3;
+
+bool Usable(double value) { return std::fabs(value) <= kLargestUsable; }
+
 [[noreturn]] void FailAt(AdjustmentStatus status, const char* utf8Format, const std::string& station,
                          const std::string& target) {
     throw AdjustmentFailure(status, FormatText(Utf8ToGbk(utf8Format), station.c_str(), target.c_str()));
@@ -33,6 +42,16 @@ void AddKnownPoints(const std::vector<CPoint3D>& known, Network& network) {
         NetworkPoint& added = network.points[network.PointIndex(point.m_strName)];
         added.planeKnown = !IsUnsetCoord(point.m_dX) && !IsUnsetCoord(point.m_dY);
         added.heightKnown = !IsUnsetCoord(point.m_dZ);
+        if (added.planeKnown && !(Usable(point.m_dX) && Usable(point.m_dY))) {
+            added.planeKnown = false;
+            network.notes.push_back(
+                FormatText(GBK(text::kAdjustNoteKnownPlaneUnusable), point.m_strName.c_str()));
+        }
+        if (added.heightKnown && !Usable(point.m_dZ)) {
+            added.heightKnown = false;
+            network.notes.push_back(
+                FormatText(GBK(text::kAdjustNoteKnownHeightUnusable), point.m_strName.c_str()));
+        }
         added.hasPlane = added.planeKnown;
         added.hasHeight = added.heightKnown;
         added.x = point.m_dX;
@@ -49,7 +68,7 @@ std::map<std::string, double> CheckedByName(const std::vector<ReducedValue>& val
         if (value.target == station) {
             FailAt(AdjustmentStatus::SelfObservation, text::kAdjustSelfObservation, station, station);
         }
-        if (!std::isfinite(value.value)) {
+        if (!Usable(value.value)) {
             FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, station, value.target);
         }
         byName.emplace(value.target, value.value);
@@ -138,8 +157,9 @@ private:
         const auto zenith = m_zenith.find(target);
         const bool hasZenith = zenith != m_zenith.end();
         const double horizontal = hasZenith ? slope * std::sin(zenith->second) : slope;
-        if (!(slope > 0) || !(horizontal > 0)) {
-            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustDistanceNotPositive, m_name, target);
+        if (!(slope > 0) || !(horizontal >= kShortestMetres)) {
+            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustDistanceTooShort, m_name,
+                   target);
         }
         if (!hasZenith) Note(text::kAdjustNoteNoZenith, target);
         const int to = m_network.PointIndex(target);
@@ -153,6 +173,10 @@ private:
         const auto targetHeight = m_targetHeights.find(target);
         if (targetHeight == m_targetHeights.end()) {
             Note(text::kAdjustNoteNoTargetHeight, target);
+            return;
+        }
+        if (!Usable(m_reduction.instrumentHeight) || !Usable(targetHeight->second)) {
+            Note(text::kAdjustNoteHeightsUnusable, target);
             return;
         }
         const double curvature =

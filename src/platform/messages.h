@@ -139,7 +139,8 @@ constexpr char kAdjustDuplicateTarget[] =
 constexpr char kAdjustSelfObservation[] = "Station %s observes itself (target %s).";
 // station, target
 constexpr char kAdjustNotANumber[] = "Station %s: the observation of %s is not a usable number.";
-constexpr char kAdjustDistanceNotPositive[] = "Station %s: the horizontal distance to %s is not positive.";
+constexpr char kAdjustDistanceTooShort[] =
+    "Station %s: the horizontal distance to %s is not positive or is shorter than 1 mm.";
 // point
 constexpr char kAdjustUnreachable[] =
     "Point %s cannot be reached: polar propagation needs a direction and a distance to it from an "
@@ -164,9 +165,16 @@ constexpr char kAdjustNoteNoZenith[] =
     "Station %s: the distance to %s has no zenith distance and is taken as horizontal.";
 constexpr char kAdjustNoteNoTargetHeight[] =
     "Station %s: no target height for %s, so that line gives no height difference.";
+constexpr char kAdjustNoteHeightsUnusable[] =
+    "Station %s: the instrument or target height for %s is not a usable number (within 1e9 m), so "
+    "that line gives no height difference.";
 constexpr char kAdjustNoteLoneTarget[] =
     "Station %s: %s is sighted by this one direction only and is left out.";
 // point
+constexpr char kAdjustNoteKnownPlaneUnusable[] =
+    "Known point %s: x and y are not both usable numbers (within 1e9 m); its position is left out.";
+constexpr char kAdjustNoteKnownHeightUnusable[] =
+    "Known point %s: its height is not a usable number (within 1e9 m) and is left out.";
 constexpr char kAdjustNoteNoHeight[] = "Point %s: no known height reaches it; it has no height.";
 constexpr char kAdjustNoteNotSimple[] =
     "The network is no simple traverse: closures are given for the traverses found; the adjustment "
