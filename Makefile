@@ -11,7 +11,7 @@ TSAN_RUNS ?= 20
 BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= import_fuzzer repair_fuzzer
+FUZZ_TARGETS ?= import_fuzzer repair_fuzzer pipeline_fuzzer
 BENCH_SIZES ?= 1 20 100
 BENCH_PEER_SIZES ?= 20 100
 BENCH_RECORDS := $(BENCH_DIR)/records
@@ -137,6 +137,7 @@ bench-adjust: deps
 	$(BENCH_DIR)/bench/adjust_bench
 
 # Each fuzz target for FUZZ_SECONDS under ASan and UBSan (fuzz/run.sh); findings in fuzz/artifacts/.
+# CI runs them for a minute each.
 fuzz: deps fuzz-deps
 	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_FUZZ=ON
