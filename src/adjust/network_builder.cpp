@@ -32,6 +32,20 @@ bool Usable(double value) { return std::fabs(value) <= kLargestUsable; }
     throw AdjustmentFailure(status, FormatText(Utf8ToGbk(utf8Format), station.c_str(), target.c_str()));
 }
 
+// A known position or height that no survey holds is left out, with a note naming the point.
+void LeaveOutUnusable(NetworkPoint& point, std::vector<std::string>& notes) {
+    if (point.planeKnown && !(Usable(point.x) && Usable(point.y))) {
+        point.planeKnown = false;
+        point.x = point.y = 0.0;
+        notes.push_back(FormatText(GBK(text::kAdjustNoteKnownPlaneUnusable), point.name.c_str()));
+    }
+    if (point.heightKnown && !Usable(point.h)) {
+        point.heightKnown = false;
+        point.h = 0.0;
+        notes.push_back(FormatText(GBK(text::kAdjustNoteKnownHeightUnusable), point.name.c_str()));
+    }
+}
+
 void AddKnownPoints(const std::vector<CPoint3D>& known, Network& network) {
     for (const CPoint3D& point : known) {
         if (network.byName.count(point.m_strName) != 0) {
@@ -42,21 +56,12 @@ void AddKnownPoints(const std::vector<CPoint3D>& known, Network& network) {
         NetworkPoint& added = network.points[network.PointIndex(point.m_strName)];
         added.planeKnown = !IsUnsetCoord(point.m_dX) && !IsUnsetCoord(point.m_dY);
         added.heightKnown = !IsUnsetCoord(point.m_dZ);
-        if (added.planeKnown && !(Usable(point.m_dX) && Usable(point.m_dY))) {
-            added.planeKnown = false;
-            network.notes.push_back(
-                FormatText(GBK(text::kAdjustNoteKnownPlaneUnusable), point.m_strName.c_str()));
-        }
-        if (added.heightKnown && !Usable(point.m_dZ)) {
-            added.heightKnown = false;
-            network.notes.push_back(
-                FormatText(GBK(text::kAdjustNoteKnownHeightUnusable), point.m_strName.c_str()));
-        }
-        added.hasPlane = added.planeKnown;
-        added.hasHeight = added.heightKnown;
         added.x = point.m_dX;
         added.y = point.m_dY;
         added.h = point.m_dZ;
+        LeaveOutUnusable(added, network.notes);
+        added.hasPlane = added.planeKnown;
+        added.hasHeight = added.heightKnown;
     }
 }
 
