@@ -7,10 +7,11 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 SANITIZE_DIR ?= build-sanitize
 TSAN_DIR ?= build-tsan
 TSAN_TESTS ?= host_process_test
+TSAN_RUNS ?= 20
 BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= import_fuzzer repair_fuzzer
+FUZZ_TARGETS ?= import_fuzzer repair_fuzzer pipeline_fuzzer
 BENCH_SIZES ?= 1 20 100
 BENCH_PEER_SIZES ?= 20 100
 BENCH_RECORDS := $(BENCH_DIR)/records
@@ -84,13 +85,15 @@ sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
 	  -E '^consumer_install$$'
 
-# The tests that run imports on several threads beside a host's own libxml2 use, under
-# ThreadSanitizer (libxml2 itself is not instrumented: what is checked is the library's side).
+# The tests that run imports on several threads beside a host's own libxml2 use, then the program's
+# `-j 2 adjust` and `-j 2 report` over 40 files, TSAN_RUNS times, under ThreadSanitizer (libxml2
+# itself is not instrumented: what is checked is the library's side).
 tsan: deps
 	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRAVERSE_TSAN=ON $(CMAKE_WERROR)
-	cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TESTS)
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TESTS) traverse_cli
 	for test in $(TSAN_TESTS); do \
 	  TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_DIR)/tests/$$test || exit 1; done
+	sh tools/tsan_jobs.sh $(TSAN_DIR)/cli/traverse $(TSAN_DIR)/jobs $(TSAN_RUNS)
 
 # Import, check and export of generated record files of about 1, 20 and 100 MB, each with many
 # and with few distinct names, and the import against xmllint --noout on the same files
@@ -167,6 +170,7 @@ bench-adjust: deps
 	$(BENCH_DIR)/bench/adjust_bench
 
 # Each fuzz target for FUZZ_SECONDS under ASan and UBSan (fuzz/run.sh); findings in fuzz/artifacts/.
+# CI runs them for a minute each.
 fuzz: deps fuzz-deps
 	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_FUZZ=ON $(CMAKE_WERROR)

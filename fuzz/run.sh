@@ -7,7 +7,7 @@ set -e
 build=$1
 seconds=${2:-60}
 shift 2 || shift $#
-targets=${*:-import_fuzzer repair_fuzzer}
+targets=${*:-import_fuzzer repair_fuzzer pipeline_fuzzer}
 top=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$top/fuzz/artifacts"
 for target in $targets; do

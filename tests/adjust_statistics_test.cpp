@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "adjust/statistics/observation_statistics.h"
 #include "support/adjust_record.h"
 #include "support/simulated_network.h"
 #include "traverse/adjust.h"
@@ -115,6 +116,39 @@ TEST(AdjustFromTruth, EveryPointWithinFourSigmaOfTheTruth) {
                 EXPECT_LE(std::fabs(error), 4.0) << shape.what << " of " << shape.size << ", seed " << seed;
             }
         }
+    }
+}
+
+// The redundancy numbers of each adjustment add up to its n - u, whatever the network's shape.
+TEST(AdjustFromTruth, RedundancyNumbersSumToTheRedundancy) {
+    for (const Shape& shape : kShapes) {
+        std::mt19937_64 geometry(3);
+        const AdjustmentResult result = Simulate(shape.make(shape.size, geometry), kNoise, 5);
+        double plane = 0.0, height = 0.0;
+        for (const AdjustedObservation& o : result.observations) {
+            (o.kind == ObservationKind::HeightDifference ? height : plane) += o.redundancy;
+        }
+        EXPECT_NEAR(plane, result.plane.redundancy, 1e-6) << shape.what << " of " << shape.size;
+        EXPECT_NEAR(height, result.height.redundancy, 1e-6) << shape.what << " of " << shape.size;
+        EXPECT_GT(result.plane.redundancy, 0) << shape.what;
+    }
+}
+
+// The global test's bounds are the chi-square quantiles of the tables at alpha = 0.05.
+TEST(AdjustGlobalTest, BoundsAreTheTabledQuantiles) {
+    const struct {
+        int r;
+        double lower, upper;
+    } table[] = {
+        {1, 0.003932, 3.841}, {10, 3.940, 18.307}, {18, 9.390, 28.869}, {100, 77.929, 124.342}};
+    for (const auto& row : table) {
+        ModelTest plane, height;
+        plane.observations = row.r + 4;
+        plane.unknowns = 4;
+        const ModelTest test = CombineTests(plane, height, 0.05);
+        EXPECT_EQ(test.redundancy, row.r);
+        EXPECT_NEAR(test.upperBound, row.upper, 5e-4) << "r = " << row.r;
+        EXPECT_NEAR(test.lowerBound, row.lower, 5e-4 * row.lower) << "r = " << row.r;
     }
 }
 

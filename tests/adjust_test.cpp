@@ -171,6 +171,75 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     return text.replace(at, from.size(), to);
 }
 
+// The hand traverse levelled too: zenith 90 degrees and target heights equal to the instrument's,
+// between known heights at 甲2 and 乙1.
+std::string LevelledHandTraverseBody() {
+    std::string body = HandTraverseBody();
+    for (const char* known :
+         {"<甲2 x=\"1000.000\" y=\"1000.000\"", "<乙1 x=\"1000.000\" y=\"1400.000\""}) {
+        body = Replaced(body, std::string(known) + "/>", std::string(known) + " h=\"50.000\"/>");
+    }
+    for (const char* target : {"导1", "导2", "导3", "乙1"}) {
+        const std::string t = target;
+        body = Replaced(body, "<斜距><测回><" + t + " ",
+                        "<天顶距><测回><" + t + " 盘左=\"90.0000\" 盘右=\"270.0000\"/></测回></天顶距>"
+                        "<目标高><" + t + " 值=\"1.500\"/></目标高><斜距><测回><" + t + " ");
+    }
+    return body;
+}
+
+// Its four height differences form one chain with one condition, so each redundancy number is
+// sigma_i^2 / sum sigma^2 = D_i^2 / sum D^2 (sigma = c D): 200.010^2, 150^2, 199.995^2, 150.008^2
+// over 125004.4 give 0.3200, 0.1800, 0.3200, 0.1800.
+TEST(AdjustHandChecked, RedundancyNumbersOfALevelledChain) {
+    const std::string body = LevelledHandTraverseBody();
+    const AdjustmentResult result = AdjustRecordBody(body, AdjustmentOptions());
+    ASSERT_EQ(result.status, AdjustmentStatus::Adjusted) << GbkToUtf8(result.error);
+    std::vector<double> heights;
+    double plane = 0.0;
+    for (const AdjustedObservation& o : result.observations) {
+        if (o.kind == ObservationKind::HeightDifference) heights.push_back(o.redundancy);
+        else plane += o.redundancy;
+    }
+    EXPECT_NEAR(plane, result.plane.redundancy, 1e-9);  // 14 observations, 11 unknowns
+    EXPECT_EQ(result.plane.redundancy, 3);
+    ASSERT_EQ(heights.size(), 4u);
+    const double expected[] = {0.3200, 0.1800, 0.3200, 0.1800};
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(heights[i], expected[i], 1e-4) << i;
+}
+
+// A number no survey holds (beyond 1e9, or inf) is left out with a note naming it, or refuses the
+// adjustment, before any computation; nothing written then holds inf or nan.
+TEST(AdjustBadInput, NumbersBeyondUseAreLeftOutOrRefused) {
+    const struct {
+        const char *from, *to, *named;
+    } cases[] = {
+        {"<乙2 x=\"1000.000\" y=\"1600.000\"/>", "<乙2 x=\"1000.000\" y=\"1e400\"/>",
+         "Known point \"乙2\": x and y are not both usable"},
+        {"<甲1 x=\"1000.000\"", "<甲1 x=\"-1e308\"", "Known point \"甲1\": x and y"},
+        {"y=\"1000.000\" h=\"50.000\"", "y=\"1000.000\" h=\"1e308\"",
+         "Known point \"甲2\": its height is not a usable number"},
+        {"<导1 值=\"1.500\"", "<导1 值=\"1e308\"", "target height for \"导1\" is not a usable number"},
+        {"<导3 值=\"199.995\"", "<导3 值=\"1e308\"", "Station \"导2\": the observation of \"导3\" is not"},
+        {"<导1 值=\"200.010\"", "<导1 值=\"1e-300\"", "horizontal distance to \"导1\" is not positive or"},
+    };
+    for (const auto& c : cases) {
+        const std::string body = Replaced(LevelledHandTraverseBody(), c.from, c.to);
+        const AdjustmentResult result = AdjustRecordBody(body, AdjustmentOptions());
+        std::string said = GbkToUtf8(result.error);
+        for (const std::string& note : result.notes) said += GbkToUtf8(note) + "\n";
+        EXPECT_NE(said.find(c.named), std::string::npos) << c.to << ": " << said;
+        TempDir dir;
+        ASSERT_EQ(WriteAdjustedPointsCsv(result, dir.File("p.csv")), 0u);
+        ASSERT_EQ(WriteGamaLocalInput(result, dir.File("g.xml")), 0u);
+        const std::string written = ReadFileBytes(dir.File("p.csv")) +
+                                    ReadFileBytes(dir.File("g.xml")) +
+                                    GbkToUtf8(FormatAdjustmentReport(result));
+        EXPECT_EQ(written.find("inf"), std::string::npos) << c.to << ": " << written;
+        EXPECT_EQ(written.find("nan"), std::string::npos) << c.to << ": " << written;
+    }
+}
+
 TEST(AdjustBadInput, NoKnownPoints) {
     const std::string hand = HandTraverseBody();
     const std::size_t from = hand.find("<起算点>"), to = hand.find("</起算点>");

@@ -2,6 +2,7 @@
 // marks against the limit, the message boxes, and the half-circle arithmetic behind the values.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "support/temp_dir.h"
 #include "traverse/angle.h"
 #include "traverse/code_page.h"
+#include "traverse/dms.h"
 #include "traverse/import_xml.h"
 
 namespace traverse {
@@ -132,6 +134,17 @@ TEST(WorkedExample, OnButtonCheckGivesTheReportByteForByte) {
     EXPECT_TRUE(capture.Messages().empty());
 }
 
+TEST(WorkedExample, AValueAtTheLimitIsMarkedInTheReport) {
+    // A limit of 0" marks even a perfect record: reaching the limit is enough.
+    CImportXml importer;
+    Records records(importer);
+    Records::Target(Records::Round(records.Station("A")), "D", {0.0, 180.0});
+    importer.m_arrHAngleCheck.push_back({CHECK_2C_SPREAD, 0.0});
+    importer.OnButtonCheck();
+    const std::string report = Utf8(importer.m_strText);
+    EXPECT_NE(report.find("\r\nD 2C=0.0 *超限\r\n"), std::string::npos) << report;
+}
+
 TEST(WorkedExample, CheckHAngleAppendsSixEntriesAndReturnsOne) {
     CImportXml importer;
     BuildWorkedExample(importer);
@@ -169,6 +182,20 @@ TEST(Check2C, TakesTheShortWayRoundAtTheSeam) {
     EXPECT_EQ(TwoCEntry(0.0005, 179.5955), "T 2C=10.0");
     // Both readings just below the seam: the plain difference.
     EXPECT_EQ(TwoCEntry(359.5950, 179.5955), "T 2C=5.0");
+}
+
+TEST(Check2C, IsTheSameWhereverTheCircleStands) {
+    // 10" of collimation with the face-left reading turned across 0 and across 180 degrees.
+    constexpr double kCircle = 360 * 3600.0;
+    for (const double around : {0.0, 180 * 3600.0}) {
+        for (int offset = -20; offset <= 20; offset += 5) {
+            const double left = std::fmod(kCircle + around + offset, kCircle);
+            const double right = std::fmod(left + 180 * 3600.0 + 10, kCircle);
+            EXPECT_EQ(TwoCEntry(RadianToDms(SecondToRad(left)), RadianToDms(SecondToRad(right))),
+                      "T 2C=10.0")
+                << "face left at " << left << "\"";
+        }
+    }
 }
 
 TEST(Check2C, MarksAValueThatReachesTheLimit) {
@@ -451,6 +478,13 @@ TEST(Examples, RoundNotClosedShowsTheMessage) {
 
 // ---------------------------------------------------------------------------------------------
 // The mean on the half circle (its reduction and fold are covered by the 2C cases above).
+
+TEST(HalfCircle, FoldTakesTheShortWayBeyondAQuarterCircle) {
+    EXPECT_EQ(FoldShortWay(0.3), 0.3);
+    EXPECT_EQ(FoldShortWay(HALF_PI), HALF_PI);
+    EXPECT_NEAR(FoldShortWay(PI - 0.1), 0.1, 1e-15);
+    EXPECT_NEAR(FoldShortWay(PI - SecondToRad(10)), SecondToRad(10), 1e-15);
+}
 
 TEST(HalfCircle, MeanIsPlainUnlessTheValuesStraddleZero) {
     EXPECT_EQ(HalfCircleMean(1.0, 1.5), 1.25);

@@ -9,6 +9,7 @@
 #include "support/record_file.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+#include "traverse/code_page.h"
 
 namespace traverse {
 namespace {
@@ -300,6 +301,17 @@ TEST(Cli, CheckAllAddsTheFieldChecksAndFailsOnAnExceedance) {
     std::size_t exceeded = 0;
     for (const nlohmann::json& item : last["items"]) exceeded += item["exceeded"].get<bool>() ? 1 : 0;
     EXPECT_EQ(exceeded, 8u);
+
+    // One value beyond its limit fails the command as eight do: a 2C spread of 7.4" against 7.3".
+    const std::string connecting = std::string(TRAVERSE_EXAMPLES_DIR) + "/connecting-traverse.xml";
+    std::string bytes = ReadFileBytes(connecting);
+    const std::string limit = Utf8ToGbk("<一测回2C较差 限差=\"13\"");
+    ASSERT_NE(bytes.find(limit), std::string::npos);
+    bytes.replace(bytes.find(limit), limit.size(), Utf8ToGbk("<一测回2C较差 限差=\"7.3\""));
+    TempDir dir;
+    run = RunTraverse({"check", "--all", dir.Write("one.xml", bytes)});
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_NE(run.out.find("1 value(s) beyond their limits."), std::string::npos) << run.out;
 
     for (const char* bad : {"五等", "3"}) {
         EXPECT_EQ(RunTraverse({"check", "--all", "--grade", bad, kExample}).status, 2);

@@ -497,6 +497,26 @@ TEST(Limits, AValueExceedsWhenItsMagnitudeIsBeyondTheLimit) {
     EXPECT_EQ(values[1].limit, 8.0);
 }
 
+TEST(Limits, AFigureThatIsNotFiniteNeverPasses) {
+    // A reading beyond the double range gives closures that are not numbers: beyond any limit.
+    HandRecords records;
+    HandRecords::AddRound(records.Block().m_arrHAngle, {{"A", {0.0000, 180.0000}},
+                                                        {"B", {90.0000, 270.0000}},
+                                                        {"A", {HUGE_VAL, 180.0000}}});
+    records.Importer().m_arrHAngleCheck = {{CHECK_HALF_ROUND_CLOSURE, 8.0}};
+    const std::vector<FieldCheckValue> values = records.Values(CHECK_HALF_ROUND_CLOSURE);
+    ASSERT_EQ(values.size(), 2u);
+    EXPECT_FALSE(std::isfinite(values[0].value));
+    EXPECT_TRUE(values[0].exceeded);
+    // A file's limit beyond the range is left out, and the standard's takes its place.
+    records.Importer().m_arrHAngleCheck = {{CHECK_HALF_ROUND_CLOSURE, HUGE_VAL}};
+    const FieldCheckResult result = RunFieldChecks(records.Importer(), FourthOrder2Second());
+    EXPECT_EQ(result.summary[1].limitSource, LimitSource::Standard);
+    EXPECT_EQ(result.summary[1].limit, 8.0);
+    EXPECT_NE(result.summary[1].limitOrigin.find("the record file's limit is not a finite number"),
+              std::string::npos);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 TEST(InstrumentWords, NameAnAngleClassADistanceClassOrBoth) {

@@ -161,6 +161,26 @@ TEST(ReportPage, NotAdjustedThePlaceablePointsAreDrawnWithoutEllipsesAndNothingT
     EXPECT_EQ(page.Count("//section[@id='plot']/p"), 1);  // it says the adjustment did not run
 }
 
+// A known coordinate of -1e308 is left out with a note; the plot keeps to numbers.
+TEST(ReportPage, AKnownCoordinateBeyondUseIsLeftOutAndThePlotHoldsNumbersOnly) {
+    std::string bytes = ReadFileBytes(Example("connecting-traverse.xml"));
+    const std::string known = Utf8ToGbk("<东岭 x=\"3512150.000\"");
+    ASSERT_NE(bytes.find(known), std::string::npos);
+    bytes.replace(bytes.find(known), known.size(), Utf8ToGbk("<东岭 x=\"-1e308\""));
+    TempDir dir;
+    const std::string html = BuildHtmlReport(ReportInputOf(dir.Write("far.xml", bytes), "far.xml"));
+    EXPECT_NE(html.find("Known point &quot;东岭&quot;: x and y are not both usable numbers"),
+              std::string::npos);
+    const HtmlPage page(html);
+    EXPECT_GT(page.Count("//g[@class='ellipses']/ellipse"), 0);  // adjusted without it
+    for (const char* attribute : {"cx", "cy", "rx", "ry", "x1", "y1", "x2", "y2", "transform"}) {
+        for (const std::string& value : page.Texts(std::string("//svg//@") + attribute)) {
+            EXPECT_TRUE(value.find("inf") == std::string::npos && value.find("nan") == std::string::npos)
+                << attribute << "=\"" << value << "\"";
+        }
+    }
+}
+
 AdjustedPoint Point(const char* name, double x, double y, bool known, double a = 0, double b = 0, double az = 0) {
     AdjustedPoint p;
     p.name = name;

@@ -327,6 +327,14 @@ TEST(XmlDomEncodings, TextGbkCannotHoldFailsToConvert) {
               E_NO_UNICODE_TRANSLATION);
 }
 
+TEST(XmlDomEncodings, UndecodableGbkPairBecomesOneReplacementCharacter) {
+    // A lead byte and a trail byte from 0x40-0x7E or 0x80-0xFE are one character, known or not.
+    EXPECT_EQ(GbkToUtf8("\xA1\x40x"), "\xEF\xBF\xBDx");
+    EXPECT_EQ(GbkToUtf8("\xA1\x7Ex"), "\xEF\xBF\xBDx");
+    EXPECT_EQ(GbkToUtf8("\xFF\x40x"), "\xEF\xBF\xBD@x");  // 0xFF leads nothing
+    EXPECT_EQ(GbkToUtf8("\xB6\xAB\xA1\x7F"), "东\xEF\xBF\xBD\x7F");  // 0x7F trails nothing
+}
+
 TEST(XmlDomEncodings, LoadReadsFilesAtGbkPaths) {
     TempDir dir;
     dir.Write("测站.xml", Gbk("<?xml version=\"1.0\" encoding=\"GBK\"?><记录 a=\"1\"/>"));

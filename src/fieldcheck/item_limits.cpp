@@ -10,6 +10,7 @@ namespace {
 
 constexpr double kRoundingNoise = 1e-6;
 constexpr char kFileOrigin[] = "record file";
+constexpr char kFileLimitLeftOut[] = "the record file's limit is not a finite number";
 
 // The first item of code in the file's three groups, whatever group it stands in.
 const TAGCheckInfo* FileItem(const CImportXml& importer, std::int16_t code) {
@@ -28,17 +29,23 @@ ItemLimits ResolveItemLimits(const CImportXml& importer, const FieldCheckOptions
     ItemLimits limits;
     for (std::size_t i = 0; i < kFieldItemCount; ++i) {
         const std::int16_t code = kFieldItems[i].code;
-        if (const TAGCheckInfo* item = FileItem(importer, code)) {
+        const TAGCheckInfo* item = FileItem(importer, code);
+        // A limit beyond the double range judges nothing: the standard's takes its place.
+        const bool usable = item == nullptr || std::isfinite(item->m_dLimit);
+        if (item != nullptr && usable) {
             limits[i] = {LimitSource::File, item->m_dLimit, kFileOrigin};
         } else if (const StandardLimit standard = StandardLimitFor(code, options); standard.found) {
-            limits[i] = {LimitSource::Standard, standard.limit, standard.origin};
+            const std::string leftOut = usable ? "" : std::string("; ") + kFileLimitLeftOut;
+            limits[i] = {LimitSource::Standard, standard.limit, standard.origin + leftOut};
+        } else if (!usable) {
+            limits[i] = {LimitSource::None, 0.0, kFileLimitLeftOut};
         }
     }
     return limits;
 }
 
 bool ExceedsLimit(const ItemLimit& limit, double value) {
-    return limit.source != LimitSource::None && std::fabs(value) > limit.limit + kRoundingNoise;
+    return limit.source != LimitSource::None && !(std::fabs(value) <= limit.limit + kRoundingNoise);
 }
 
 }  // namespace traverse

@@ -160,13 +160,12 @@ constexpr char kAdjustSelfObservation[] = "Station \"%s\" observes itself (targe
 // station, target
 constexpr char kAdjustNotANumber[] =
     "Station \"%s\": the observation of \"%s\" is not a usable number.";
-constexpr char kAdjustDistanceNotPositive[] =
-    "Station \"%s\": the distance to \"%s\" is not positive.";
+constexpr char kAdjustDistanceTooShort[] =
+    "Station \"%s\": the horizontal distance to \"%s\" is not positive or is shorter than 1 mm.";
 // station, target, zenith distance (ddd.mmss), slope distance
 constexpr char kAdjustVerticalSighting[] =
     "Station \"%s\": the zenith distance to \"%s\" is %.4f (ddd.mmss): the slope distance of %.3f "
-    "m "
-    "leaves no horizontal distance.";
+    "m leaves no horizontal distance.";
 // point
 constexpr char kAdjustUnreachable[] =
     "Point \"%s\" cannot be reached: polar propagation needs a direction and a distance to it from "
@@ -209,9 +208,17 @@ constexpr char kAdjustLeftOutTargetHeight[] = "the target height of \"%s\" at st
 constexpr char kAdjustLeftOutDistances[] =
     "the distances and height differences of station \"%s\"";
 constexpr char kAdjustLeftOutHeights[] = "the height differences of station \"%s\"";
+constexpr char kAdjustNoteHeightsUnusable[] =
+    "Station \"%s\": the instrument or target height for \"%s\" is not a usable number (within "
+    "1e9 m), so that line gives no height difference.";
 constexpr char kAdjustNoteLoneTarget[] =
     "Station \"%s\": \"%s\" is sighted by this one direction only and is left out.";
 // point
+constexpr char kAdjustNoteKnownPlaneUnusable[] =
+    "Known point \"%s\": x and y are not both usable numbers (within 1e9 m); its position is left "
+    "out.";
+constexpr char kAdjustNoteKnownHeightUnusable[] =
+    "Known point \"%s\": its height is not a usable number (within 1e9 m) and is left out.";
 constexpr char kAdjustNoteNoHeight[] =
     "Point \"%s\": no known height reaches it; it has no height.";
 constexpr char kAdjustNoteNotSimple[] =

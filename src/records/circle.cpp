@@ -10,8 +10,8 @@ namespace traverse {
 double WrapTurn(double radians) {
     double wrapped = std::fmod(radians, TWO_PI);
     if (wrapped < 0.0) wrapped += TWO_PI;
-    // fmod of a tiny negative value plus 2*pi may round up to 2*pi itself.
-    return wrapped < TWO_PI ? wrapped : 0.0;
+    // fmod of a tiny negative value plus 2*pi may round up to 2*pi itself; nan stays nan.
+    return wrapped >= TWO_PI ? 0.0 : wrapped;
 }
 
 double AngleDifference(double a, double b) {

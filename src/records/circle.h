@@ -7,7 +7,7 @@
 
 namespace traverse {
 
-// radians brought onto the circle: radians in [0, 2*pi), by whole turns.
+// radians brought onto the circle: radians in [0, 2*pi), by whole turns; inf and nan give nan.
 double WrapTurn(double radians);
 
 // The difference b - a of two directions (radians), the short way round: in (-pi, pi].

@@ -4,6 +4,8 @@
 #include <map>
 #include <utility>
 
+#include "adjust/limit_judgement.h"
+
 namespace traverse {
 namespace {
 
@@ -54,7 +56,7 @@ void CheckReciprocals(const Network& network, const AdjustmentSettings& settings
             Check(network, ReciprocalKind::Distance, a.from, a.to, a.horizontal, b.horizontal, mean);
         check.difference = (a.horizontal - b.horizontal) * 1000;
         check.limit = 2 * (settings.distanceSigmaA + settings.distanceSigmaB * mean * 1e-3);
-        check.withinLimit = std::fabs(check.difference) <= check.limit;
+        check.withinLimit = WithinLimit(std::fabs(check.difference), check.limit);
         result.reciprocalChecks.push_back(check);
     }
     for (const LinePair& pair : PairLines(network.heights)) {
@@ -66,7 +68,7 @@ void CheckReciprocals(const Network& network, const AdjustmentSettings& settings
             Check(network, ReciprocalKind::HeightDifference, a.from, a.to, a.value, b.value, mean);
         check.difference = (a.value + b.value) * 1000;
         check.limit = settings.reciprocalHeightFactor * std::sqrt(mean * 1e-3);
-        check.withinLimit = std::fabs(check.difference) <= check.limit;
+        check.withinLimit = WithinLimit(std::fabs(check.difference), check.limit);
         result.reciprocalChecks.push_back(check);
     }
 }

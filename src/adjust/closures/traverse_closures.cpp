@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "adjust/solve/approximate_coordinates.h"
+#include "adjust/limit_judgement.h"
 #include "platform/gbk_literal.h"
 #include "platform/messages.h"
 #include "records/circle.h"
@@ -161,7 +162,8 @@ private:
         closure.angleCount = n;
         closure.angularMisclosure = RadToSecond(misclosure);
         closure.angularLimit = m_settings.angularClosureFactor * std::sqrt(static_cast<double>(n));
-        closure.angularWithinLimit = std::fabs(closure.angularMisclosure) <= closure.angularLimit;
+        closure.angularWithinLimit =
+            WithinLimit(std::fabs(closure.angularMisclosure), closure.angularLimit);
     }
 
     // The angles corrected by -f_beta / n carry the coordinates from the first station to the last.
@@ -183,7 +185,8 @@ private:
         closure.fs = std::hypot(closure.fx, closure.fy);
         closure.relativeMisclosure = closure.fs / 1000 / length;
         closure.relativeLimit = m_settings.relativeClosureLimit;
-        closure.relativeWithinLimit = closure.relativeMisclosure <= closure.relativeLimit;
+        closure.relativeWithinLimit =
+            WithinLimit(closure.relativeMisclosure, closure.relativeLimit);
     }
 
     const Network& m_network;

@@ -19,12 +19,32 @@
 namespace traverse {
 namespace {
 
-// Metres: a shorter horizontal distance joins no two points of a traverse.
-constexpr double kShortestLine = 0.001;
+// Coordinates, lengths and angles of a survey lie well within a billion (metres or radians);
+// squares and sums of such numbers stay far inside the double range. Anything larger, inf or nan,
+// is refused here, before it reaches a computation.
+constexpr double kLargestUsable = 1e9;
+// Shorter lines are no survey lines, and their sigmas would overflow the weights.
+constexpr double kShortestMetres = 1e-3;
+
+bool Usable(double value) { return std::fabs(value) <= kLargestUsable; }
 
 [[noreturn]] void FailAt(AdjustmentStatus status, const char* utf8Format, const std::string& station,
                          const std::string& target) {
     throw AdjustmentFailure(status, FormatText(Utf8ToGbk(utf8Format), station.c_str(), target.c_str()));
+}
+
+// A known position or height that no survey holds is left out, with a note naming the point.
+void LeaveOutUnusable(NetworkPoint& point, std::vector<std::string>& notes) {
+    if (point.planeKnown && !(Usable(point.x) && Usable(point.y))) {
+        point.planeKnown = false;
+        point.x = point.y = 0.0;
+        notes.push_back(FormatText(GBK(text::kAdjustNoteKnownPlaneUnusable), point.name.c_str()));
+    }
+    if (point.heightKnown && !Usable(point.h)) {
+        point.heightKnown = false;
+        point.h = 0.0;
+        notes.push_back(FormatText(GBK(text::kAdjustNoteKnownHeightUnusable), point.name.c_str()));
+    }
 }
 
 void AddKnownPoints(const std::vector<CPoint3D>& known, Network& network) {
@@ -37,11 +57,12 @@ void AddKnownPoints(const std::vector<CPoint3D>& known, Network& network) {
         NetworkPoint& added = network.points[network.PointIndex(point.m_strName)];
         added.planeKnown = !IsUnsetCoord(point.m_dX) && !IsUnsetCoord(point.m_dY);
         added.heightKnown = !IsUnsetCoord(point.m_dZ);
-        added.hasPlane = added.planeKnown;
-        added.hasHeight = added.heightKnown;
         added.x = point.m_dX;
         added.y = point.m_dY;
         added.h = point.m_dZ;
+        LeaveOutUnusable(added, network.notes);
+        added.hasPlane = added.planeKnown;
+        added.hasHeight = added.heightKnown;
     }
 }
 
@@ -53,7 +74,7 @@ std::map<std::string, double> CheckedByName(const std::vector<ReducedValue>& val
         if (value.target == station) {
             FailAt(AdjustmentStatus::SelfObservation, text::kAdjustSelfObservation, station, station);
         }
-        if (!std::isfinite(value.value)) {
+        if (!Usable(value.value)) {
             FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, station, value.target);
         }
         byName.emplace(value.target, value.value);
@@ -142,11 +163,12 @@ private:
         const auto zenith = m_zenith.find(target);
         const bool hasZenith = zenith != m_zenith.end();
         const double horizontal = hasZenith ? slope * std::sin(zenith->second) : slope;
-        if (!(slope > 0)) {
-            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustDistanceNotPositive, m_name, target);
+        if (!(slope >= kShortestMetres)) {
+            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustDistanceTooShort, m_name,
+                   target);
         }
         // Less than a millimetre left: the zenith distance, not the points, is at fault.
-        if (hasZenith && !(horizontal >= kShortestLine)) {
+        if (hasZenith && !(horizontal >= kShortestMetres)) {
             throw AdjustmentFailure(AdjustmentStatus::InvalidObservation,
                                     FormatText(GBK(text::kAdjustVerticalSighting), m_name.c_str(),
                                                target.c_str(), RadianToDms(zenith->second), slope));
@@ -163,6 +185,10 @@ private:
         const auto targetHeight = m_targetHeights.find(target);
         if (targetHeight == m_targetHeights.end()) {
             Note(text::kAdjustNoteNoTargetHeight, target);
+            return;
+        }
+        if (!Usable(m_reduction.instrumentHeight) || !Usable(targetHeight->second)) {
+            Note(text::kAdjustNoteHeightsUnusable, target);
             return;
         }
         const double curvature =

@@ -1,5 +1,7 @@
 #include "adjust/statistics/chi_square.h"
 
+#include <math.h>
+
 #include <cmath>
 
 namespace traverse {
@@ -9,6 +11,13 @@ constexpr int kMaxTerms = 1000;
 constexpr double kEpsilon = 1e-15;
 constexpr double kTiny = 1e-300;
 
+// ln Gamma(a) by the reentrant form: std::lgamma writes the global signgam, and several files are
+// adjusted on threads at once.
+double LogGamma(double a) {
+    int sign = 0;
+    return ::lgamma_r(a, &sign);
+}
+
 // The regularized lower incomplete gamma function P(a, x) by its series, for x < a + 1.
 double LowerGammaSeries(double a, double x) {
     double term = 1.0 / a, sum = term;
@@ -16,7 +25,7 @@ double LowerGammaSeries(double a, double x) {
         term *= x / (a + n);
         sum += term;
     }
-    return sum * std::exp(-x + a * std::log(x) - std::lgamma(a));
+    return sum * std::exp(-x + a * std::log(x) - LogGamma(a));
 }
 
 // The upper one, Q(a, x) = 1 - P(a, x), by its continued fraction (modified Lentz), for x >= a + 1.
@@ -34,7 +43,7 @@ double UpperGammaFraction(double a, double x) {
         h *= step;
         if (std::fabs(step - 1.0) < kEpsilon) break;
     }
-    return std::exp(-x + a * std::log(x) - std::lgamma(a)) * h;
+    return std::exp(-x + a * std::log(x) - LogGamma(a)) * h;
 }
 
 }  // namespace

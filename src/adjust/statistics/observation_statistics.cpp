@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "adjust/statistics/chi_square.h"
+#include "adjust/limit_judgement.h"
 
 namespace traverse {
 namespace {
@@ -23,7 +24,7 @@ ModelTest Judge(int observations, int unknowns, double sum, double alpha) {
     test.sigma0 = std::sqrt(sum / test.redundancy);
     test.lowerBound = ChiSquareQuantile(alpha, test.redundancy);
     test.upperBound = ChiSquareQuantile(1 - alpha, test.redundancy);
-    test.passed = sum <= test.upperBound;
+    test.passed = WithinLimit(sum, test.upperBound);
     return test;
 }
 
