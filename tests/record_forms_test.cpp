@@ -8,53 +8,20 @@
 #include <gtest/gtest.h>
 
 #include "platform/gbk_literal.h"
-#include "support/message_capture.h"
 #include "support/record_file.h"
+#include "support/record_outputs.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
-#include "traverse/adjust.h"
 #include "traverse/code_page.h"
-#include "traverse/field_checks.h"
 #include "traverse/import_xml.h"
 
 namespace traverse {
 namespace {
 
-// Everything a user gets from one record file.
-struct Outputs {
-    std::uint32_t import = 0;
-    std::string importReport;
-    std::string checkReport;
-    std::vector<std::string> messages;
-    std::string adjustmentFile;
-    std::string fieldChecks;
-    std::string adjustment;
-};
+using Outputs = RecordOutputs;
 
 Outputs Process(const TempDir& dir, const std::string& recordPath) {
-    MessageCapture messages;
-    CImportXml importer;
-    Outputs outputs;
-    outputs.import = importer.OnButtonExchange(recordPath);
-    outputs.importReport = importer.m_strText;
-    importer.OnButtonCheck();
-    outputs.checkReport = importer.m_strText;
-    importer.OnButtonTonbq(dir.File("out.txt"));
-    outputs.adjustmentFile = ReadFileBytes(dir.File("out.txt"));
-    outputs.messages = messages.Messages();
-    outputs.fieldChecks = FormatFieldChecks(RunFieldChecks(importer, FieldCheckOptions{}));
-    outputs.adjustment = FormatAdjustmentReport(AdjustNetwork(importer, AdjustmentOptions{}));
-    return outputs;
-}
-
-void ExpectSameOutputs(const Outputs& a, const Outputs& b, const std::string& what) {
-    EXPECT_EQ(a.import, b.import) << what;
-    EXPECT_EQ(a.importReport, b.importReport) << what;
-    EXPECT_EQ(a.checkReport, b.checkReport) << what;
-    EXPECT_EQ(a.messages, b.messages) << what;
-    EXPECT_EQ(a.adjustmentFile, b.adjustmentFile) << what;
-    EXPECT_EQ(a.fieldChecks, b.fieldChecks) << what;
-    EXPECT_EQ(a.adjustment, b.adjustment) << what;
+    return ProcessRecordFile(dir, recordPath, "out.txt", true);
 }
 
 // The record files to rewrite: the examples and a few generated ones (GBK bytes).
@@ -93,7 +60,7 @@ void ExpectRewriteChangesNothing(const std::regex& pattern, const char* replacem
             dir.Write("rewritten.xml", RewriteGbk(gbk, pattern, replacement, name));
         const Outputs expected = Process(dir, original);
         EXPECT_GT(expected.adjustmentFile.size(), 100u) << name;
-        ExpectSameOutputs(expected, Process(dir, rewritten), name);
+        ExpectSameRecordOutputs(expected, Process(dir, rewritten), name);
     }
 }
 
@@ -140,7 +107,7 @@ TEST(CommentsAnywhere, OneRoundOnALineWithCommentsBetweenItsRecordsAndRounds) {
         </水平角></测站></观测值></导线观测记录>)";
     const Outputs expected = Process(dir, dir.Write("plain.xml", GbkRecordFile(plain)));
     EXPECT_EQ(expected.import, 0u);
-    ExpectSameOutputs(expected, Process(dir, dir.Write("commented.xml", GbkRecordFile(commented))),
+    ExpectSameRecordOutputs(expected, Process(dir, dir.Write("commented.xml", GbkRecordFile(commented))),
                       "");
 }
 
