@@ -32,8 +32,17 @@ std::vector<LinePair> PairLines(const std::vector<Observation>& observations) {
     return pairs;
 }
 
+// Calls judge(forward, backward) for each line observed from both its ends.
+template <typename Observation, typename Judge>
+void ForEachReciprocalPair(const std::vector<Observation>& observations, const Judge& judge) {
+    for (const LinePair& pair : PairLines(observations)) {
+        if (pair.backward >= 0) judge(observations[pair.forward], observations[pair.backward]);
+    }
+}
+
+// differenceMm and limitMm in millimetres; the other values in the observations' own units.
 ReciprocalCheck Check(const Network& network, ReciprocalKind kind, int from, int to, double forward,
-                      double backward, double distance) {
+                      double backward, double distance, double differenceMm, double limitMm) {
     ReciprocalCheck check;
     check.kind = kind;
     check.from = network.points[from].name;
@@ -41,36 +50,28 @@ ReciprocalCheck Check(const Network& network, ReciprocalKind kind, int from, int
     check.forward = forward;
     check.backward = backward;
     check.distance = distance;
+    check.difference = differenceMm;
+    check.limit = limitMm;
+    check.withinLimit = WithinLimit(std::fabs(differenceMm), limitMm);
     return check;
 }
 
 }  // namespace
 
 void CheckReciprocals(const Network& network, const AdjustmentSettings& settings, AdjustmentResult& result) {
-    for (const LinePair& pair : PairLines(network.distances)) {
-        if (pair.backward < 0) continue;
-        const Distance& a = network.distances[pair.forward];
-        const Distance& b = network.distances[pair.backward];
+    auto& checks = result.reciprocalChecks;
+    ForEachReciprocalPair(network.distances, [&](const Distance& a, const Distance& b) {
         const double mean = (a.horizontal + b.horizontal) / 2;
-        ReciprocalCheck check =
-            Check(network, ReciprocalKind::Distance, a.from, a.to, a.horizontal, b.horizontal, mean);
-        check.difference = (a.horizontal - b.horizontal) * 1000;
-        check.limit = 2 * (settings.distanceSigmaA + settings.distanceSigmaB * mean * 1e-3);
-        check.withinLimit = WithinLimit(std::fabs(check.difference), check.limit);
-        result.reciprocalChecks.push_back(check);
-    }
-    for (const LinePair& pair : PairLines(network.heights)) {
-        if (pair.backward < 0) continue;
-        const HeightDifference& a = network.heights[pair.forward];
-        const HeightDifference& b = network.heights[pair.backward];
+        const double limit = 2 * (settings.distanceSigmaA + settings.distanceSigmaB * mean * 1e-3);
+        checks.push_back(Check(network, ReciprocalKind::Distance, a.from, a.to, a.horizontal,
+                               b.horizontal, mean, (a.horizontal - b.horizontal) * 1000, limit));
+    });
+    ForEachReciprocalPair(network.heights, [&](const HeightDifference& a, const HeightDifference& b) {
         const double mean = (a.distance + b.distance) / 2;
-        ReciprocalCheck check =
-            Check(network, ReciprocalKind::HeightDifference, a.from, a.to, a.value, b.value, mean);
-        check.difference = (a.value + b.value) * 1000;
-        check.limit = settings.reciprocalHeightFactor * std::sqrt(mean * 1e-3);
-        check.withinLimit = WithinLimit(std::fabs(check.difference), check.limit);
-        result.reciprocalChecks.push_back(check);
-    }
+        const double limit = settings.reciprocalHeightFactor * std::sqrt(mean * 1e-3);
+        checks.push_back(Check(network, ReciprocalKind::HeightDifference, a.from, a.to, a.value,
+                               b.value, mean, (a.value + b.value) * 1000, limit));
+    });
 }
 
 }  // namespace traverse
