@@ -17,6 +17,9 @@ class Literal {
 public:
     template <std::size_t N>
     constexpr Literal(const char (&text)[N]) : m_text(text) {}  // NOLINT: implicit on purpose
+    // A buffer the program filled may hold anything.
+    template <std::size_t N>
+    Literal(char (&text)[N]) = delete;
     constexpr const char* c_str() const { return m_text; }
 
 private:
