@@ -29,6 +29,10 @@ private:
 class Html;
 Html Text(std::string_view utf8);
 Html Markup(Literal markup);
+namespace detail {
+// utf8 as text, kept without a copy when it has nothing to escape.
+Html TextOf(std::string&& utf8);
+}  // namespace detail
 
 class Html {
 public:
@@ -47,6 +51,8 @@ private:
     explicit Html(std::string markup) : m_markup(std::move(markup)) {}
     friend Html Text(std::string_view utf8);
     friend Html Markup(Literal markup);
+    friend Html detail::TextOf(std::string&& utf8);
+    friend class Element;  // escapes every value it writes
     std::string m_markup;
 };
 
@@ -62,7 +68,7 @@ Html Markup(Literal markup);
 template <typename... Numbers>
 Html Num(const char* format, Numbers... numbers) {
     static_assert((std::is_arithmetic_v<Numbers> && ...), "Num formats numbers; texts go by Text");
-    return Text(FormatText(format, numbers...));
+    return detail::TextOf(FormatText(format, numbers...));
 }
 
 }  // namespace traverse

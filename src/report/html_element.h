@@ -25,8 +25,11 @@ public:
     Html Wrap(const Html& content) const;  // <name ...>content</name>
 
 private:
+    // Starts an attribute: name=" follows.
+    void StartAttr(Literal name);
+
     Literal m_name;
-    Html m_start;  // <name and the attributes
+    std::string m_start;  // <name and the attributes, markup
 };
 
 inline Element Tag(Literal name) { return Element(name); }

@@ -1,5 +1,7 @@
 #include "report/html_text.h"
 
+#include <algorithm>
+
 #include "platform/characters.h"
 #include "platform/messages.h"
 #include "report/html_element.h"
@@ -17,9 +19,22 @@ bool Unfit(const chars::Utf8Char& c) {
     return c.code >= 0x7F && c.code <= 0x9F;
 }
 
+// A byte that the page may not carry as it is, or that may start such a character.
+bool NeedsCare(char byte) {
+    const auto code = static_cast<unsigned char>(byte);
+    if (code < 0x20 || code >= 0x7F) return true;
+    return byte == '&' || byte == '<' || byte == '>' || byte == '"' || byte == '\'';
+}
+
 }  // namespace
 
+bool IsPlainText(std::string_view utf8) {
+    return std::none_of(utf8.begin(), utf8.end(), NeedsCare);
+}
+
 std::string EscapeHtml(std::string_view utf8) {
+    // Most texts of a page are numbers and plain names: they go as they are.
+    if (IsPlainText(utf8)) return std::string(utf8);
     std::string out;
     out.reserve(utf8.size() + utf8.size() / 8);
     for (std::size_t pos = 0; pos < utf8.size();) {

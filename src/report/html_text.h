@@ -14,6 +14,8 @@ namespace traverse {
 // utf8 with & < > " ' as character references; bytes that are no UTF-8 and control characters
 // (but tab and line feed) become U+FFFD; carriage returns are dropped.
 std::string EscapeHtml(std::string_view utf8);
+// Whether EscapeHtml returns utf8 as it is.
+bool IsPlainText(std::string_view utf8);
 
 // The verdict of one check, as a mark that reads without colour too.
 enum class Judgement { Pass, Fail, NotJudged };

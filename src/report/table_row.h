@@ -25,8 +25,8 @@ public:
         return Cell(traverse::Num(format, numbers...));
     }
 
-    // The row and its line feed.
-    Html Line() const;
+    // Ends the row with a line feed and hands it over.
+    Html Line();
 
 private:
     Html m_html;
