@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 #include "platform/c_number.h"
 
@@ -43,7 +44,6 @@ public:
     }
     friend Html operator+(Html first, const Html& second) { return first += second; }
     bool empty() const { return m_markup.empty(); }
-    const std::string& str() const { return m_markup; }
     std::string Release() && { return std::move(m_markup); }
     void Reserve(std::size_t bytes) { m_markup.reserve(bytes); }
 
