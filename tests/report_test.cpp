@@ -9,14 +9,17 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "report/html.h"
 #include "report/html_text.h"
 #include "report/label_placement.h"
 #include "support/html_page.h"
 #include "support/record_file.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+#include "traverse/check_info.h"
 #include "traverse/code_page.h"
 #include "traverse/html_report.h"
 
@@ -345,6 +348,63 @@ TEST(LabelPlacement, LabelsMoveOffALineThatCrossesTheFirstSpot) {
     const std::vector<Segment> lines{{100, 100, 300, 100}};  // due east of the point
     const std::vector<LabelSpot> spots = PlaceLabels(labels, {}, lines, {0, 0, 400, 200});
     EXPECT_TRUE(spots[0].box.bottom <= 100 || spots[0].box.top >= 100 || spots[0].box.right <= 100);
+}
+
+// A text becomes markup only through an escape or as a literal of the program.
+static_assert(!std::is_convertible_v<std::string, Html> &&
+              !std::is_convertible_v<const char*, Html>);
+static_assert(!std::is_constructible_v<Html, std::string> &&
+              !std::is_constructible_v<Html, const char*>);
+static_assert(!std::is_constructible_v<Literal, const char*> &&
+              !std::is_constructible_v<Literal, std::string> &&
+              !std::is_constructible_v<Literal, char (&)[8]>);
+
+// A result whose every name, text and message is name.
+HtmlReportInput NamedEverywhere(const std::string& name) {
+    HtmlReportInput input;
+    input.fileName = input.importReport = input.checkReport = name;
+    input.importMessages = {name};
+    input.incomplete = {{IncompleteKind::Zenith, name, 1, name}};
+    ValueNotNumber text;
+    text.station = text.element = text.attribute = text.text = name;
+    input.valuesNotNumbers = {text};
+    FieldCheckValue value;
+    value.code = CHECK_2C_SPREAD, value.station = value.target = name, value.round = 1;
+    input.fieldChecks.values = {value};
+    input.fieldChecks.summary = {{CHECK_2C_SPREAD, LimitSource::File, 9, name, 1, 0, value}};
+    input.fieldChecks.leftOutRounds = {{name, 2, name, name}};
+    AdjustmentResult& adjustment = input.adjustment;
+    adjustment.status = AdjustmentStatus::Adjusted;
+    adjustment.notes = {name};
+    adjustment.points = {Point(name.c_str(), 0, 0, true), Point("P", 100, 90, false, 3, 2, 10)};
+    adjustment.observations = {Sight(name.c_str(), "P", true), Sight("P", name.c_str(), false)};
+    adjustment.traverses.resize(1);
+    adjustment.traverses[0].stations = {name, "P", name};
+    adjustment.traverses[0].startOrientation = adjustment.traverses[0].endOrientation = name;
+    adjustment.reciprocalChecks.resize(1);
+    adjustment.reciprocalChecks[0].from = adjustment.reciprocalChecks[0].to = name;
+    return input;
+}
+
+TEST(ReportPage, AMarkupNameIsTextWhereverItReachesThePage) {
+    const std::string name = "<b>n&\"'</b>";
+    HtmlReportInput input = NamedEverywhere(name);
+    for (const bool adjusted : {true, false}) {
+        if (!adjusted) {
+            input.adjustment.status = AdjustmentStatus::Singular;
+            input.adjustment.error = name;
+            input.sketch.points = {{name, true, 0, 0}, {"P", false, 90, 100}};
+        }
+        const std::string html = BuildHtmlReport(input);
+        EXPECT_EQ(html.find("<b>"), std::string::npos) << adjusted;
+        const HtmlPage page(html);
+        EXPECT_EQ(page.Count("//b"), 0);
+        const std::string named = "[contains(text(), '<b>n&')]";
+        EXPECT_EQ(page.Count("//header/p" + named + "|//head/title" + named), 2);
+        for (const char* id : kSections) {
+            EXPECT_GT(page.Count(std::string("//section[@id='") + id + "']//*" + named), 0) << id;
+        }
+    }
 }
 
 TEST(HtmlText, MarkupEscapedAndBytesThatAreNoTextReplaced) {

@@ -7,9 +7,11 @@
 #include "adjust/report_forms.h"
 #include "platform/c_number.h"
 #include "platform/messages.h"
+#include "report/html_element.h"
 #include "report/html_text.h"
 #include "report/long_table.h"
 #include "report/page_sections.h"
+#include "report/table_row.h"
 #include "traverse/code_page.h"
 #include "traverse/dms.h"
 
@@ -19,114 +21,133 @@ namespace {
 // The text output that lists every row of a long table.
 constexpr char kAdjustCommand[] = "traverse adjust";
 
-std::string Number(const char* format, double value) { return FormatText(format, value); }
-
-void AppendSettings(const AdjustmentResult& result, std::string& page) {
-    page += std::string("<h3>") + text::kHtmlSettingsHeading + "</h3>\n<ul class=\"settings\">";
-    for (const std::string& line : SettingsLines(result.settings)) page += "<li>" + EscapeGbk(line) + "</li>";
-    page += "</ul>\n";
+void AppendSettings(const AdjustmentResult& result, Html& page) {
+    AppendHeading(page, text::kHtmlSettingsHeading);
+    AppendGbkList(page, "settings", SettingsLines(result.settings));
     if (result.notes.empty()) return;
-    page += std::string("<h3>") + text::kHtmlNotesHeading + "</h3>\n";
-    std::vector<std::string> notes;
-    for (const std::string& note : result.notes) notes.push_back(EscapeGbk(note));
+    AppendHeading(page, text::kHtmlNotesHeading);
+    std::vector<Html> notes;
+    for (const std::string& note : result.notes) notes.push_back(GbkText(note));
     AppendList(page, "notes", notes, kAdjustCommand);
 }
 
-std::string StationChain(const std::vector<std::string>& stations) {
-    std::string chain;
-    for (const std::string& name : stations) chain += (chain.empty() ? "" : text::kHtmlChain) + EscapeGbk(name);
+Html StationChain(const std::vector<std::string>& gbkStations) {
+    Html chain;
+    for (const std::string& name : gbkStations) {
+        if (!chain.empty()) chain += Text(text::kHtmlChain);
+        chain += GbkText(name);
+    }
     return chain;
 }
 
-void AppendTraverses(const AdjustmentResult& result, std::string& page) {
-    page += std::string("<h3>") + text::kHtmlClosuresHeading + "</h3>\n";
+TableRow TraverseRow(const TraverseClosure& c) {
+    const bool passed = c.angularWithinLimit && c.relativeWithinLimit;
+    Row row(passed ? "pass" : "fail");
+    row.Cell(StationChain(c.stations))
+        .Cell(StationChain({c.startOrientation, c.endOrientation}))
+        .Num("%d", c.angleCount)
+        .Num(text::kHtmlSeconds, c.angularMisclosure)
+        .Num(text::kHtmlSecondsLimit, c.angularLimit)
+        .Cell(Mark(Judge(true, c.angularWithinLimit)))
+        .Num("%.3f", c.length)
+        .Num("%+.1f", c.fx)
+        .Num("%+.1f", c.fy)
+        .Num("%.1f", c.fs)
+        .Text(RelativeClosureText(c.relativeMisclosure))
+        .Text(RelativeClosureText(c.relativeLimit))
+        .Cell(Mark(Judge(true, c.relativeWithinLimit)));
+    return {row.Line(), !passed};
+}
+
+void AppendTraverses(const AdjustmentResult& result, Html& page) {
+    AppendHeading(page, text::kHtmlClosuresHeading);
     if (result.traverses.empty()) {
-        page += std::string("<p class=\"quiet\">") + text::kHtmlNoTraverse + "</p>\n";
+        AppendParagraph(page, "quiet", text::kHtmlNoTraverse);
         return;
     }
     std::vector<TableRow> rows;
-    for (const TraverseClosure& c : result.traverses) {
-        const Judgement angular = Judge(true, c.angularWithinLimit);
-        const Judgement relative = Judge(true, c.relativeWithinLimit);
-        const bool passed = c.angularWithinLimit && c.relativeWithinLimit;
-        const std::string row = std::string("<tr class=\"") + (passed ? "pass" : "fail") + "\">" +
-                Cell(StationChain(c.stations)) +
-                Cell(StationChain({c.startOrientation, c.endOrientation})) +
-                Cell(FormatText("%d", c.angleCount)) + Cell(EscapeHtml(Number(text::kHtmlSeconds, c.angularMisclosure))) +
-                Cell(EscapeHtml(Number(text::kHtmlSecondsLimit, c.angularLimit))) + Cell(MarkHtml(angular)) +
-                Cell(Number("%.3f", c.length)) + Cell(Number("%+.1f", c.fx)) +
-                Cell(Number("%+.1f", c.fy)) + Cell(Number("%.1f", c.fs)) +
-                Cell(RelativeClosureText(c.relativeMisclosure)) +
-                Cell(RelativeClosureText(c.relativeLimit)) + Cell(MarkHtml(relative)) + "\n";
-        rows.push_back({row, !passed});
-    }
+    for (const TraverseClosure& c : result.traverses) rows.push_back(TraverseRow(c));
     AppendTable(page, {Columns(text::kHtmlTraverseColumns), "lead2", {}}, rows, kAdjustCommand);
 }
 
-void AppendReciprocals(const AdjustmentResult& result, std::string& page) {
+TableRow ReciprocalRow(const ReciprocalCheck& c) {
+    const bool distance = c.kind == ReciprocalKind::Distance;
+    const char* format = distance ? "%.4f" : "%+.4f";
+    Row row(c.withinLimit ? "" : "fail");
+    row.Cell(StationChain({c.from, c.to}))
+        .Text(distance ? text::kHtmlReciprocalDistance : text::kHtmlReciprocalHeight)
+        .Num(format, c.forward)
+        .Num(format, c.backward)
+        .Num("%+.1f", c.difference)
+        .Num(text::kHtmlMillimetresLimit, c.limit)
+        .Cell(Mark(Judge(true, c.withinLimit)));
+    return {row.Line(), !c.withinLimit};
+}
+
+void AppendReciprocals(const AdjustmentResult& result, Html& page) {
     if (result.reciprocalChecks.empty()) return;
-    page += std::string("<h3>") + text::kHtmlReciprocalHeading + "</h3>\n";
+    AppendHeading(page, text::kHtmlReciprocalHeading);
     std::vector<TableRow> rows;
-    for (const ReciprocalCheck& c : result.reciprocalChecks) {
-        const bool distance = c.kind == ReciprocalKind::Distance;
-        const char* format = distance ? "%.4f" : "%+.4f";
-        const Judgement judgement = Judge(true, c.withinLimit);
-        const std::string row = std::string(c.withinLimit ? "<tr>" : "<tr class=\"fail\">") +
-                Cell(StationChain({c.from, c.to})) +
-                Cell(distance ? text::kHtmlReciprocalDistance : text::kHtmlReciprocalHeight) +
-                Cell(Number(format, c.forward)) + Cell(Number(format, c.backward)) +
-                Cell(Number("%+.1f", c.difference)) + Cell(Number(text::kHtmlMillimetresLimit, c.limit)) +
-                Cell(MarkHtml(judgement)) + "\n";
-        rows.push_back({row, !c.withinLimit});
-    }
+    for (const ReciprocalCheck& c : result.reciprocalChecks) rows.push_back(ReciprocalRow(c));
     AppendTable(page, {Columns(text::kHtmlReciprocalColumns), "lead2", {}}, rows, kAdjustCommand);
 }
 
-void AppendTests(const AdjustmentResult& result, std::string& page) {
-    page += std::string("<h3>") + text::kHtmlTestsHeading + "</h3>\n";
-    page += "<p>" + FormatText(text::kHtmlIterations, result.iterations) + "</p>\n";
+Html TestRow(const char* label, const ModelTest& test) {
+    const Judgement judgement = Judge(test.applicable, test.passed);
+    Row row(JudgementClass(judgement));
+    row.Text(label)
+        .Num("%d", test.observations)
+        .Num("%d", test.unknowns)
+        .Num("%d", test.redundancy);
+    if (!test.applicable) return row.Span(4, Text(text::kHtmlNoRedundancy), "t").Line();
+    return row.Num("%.2f", test.weightedSquareSum)
+        .Num("%.3f", test.sigma0)
+        .Num(text::kHtmlUpperBound, test.upperBound)
+        .Cell(Mark(judgement))
+        .Line();
+}
+
+void AppendTests(const AdjustmentResult& result, Html& page) {
+    AppendHeading(page, text::kHtmlTestsHeading);
+    page += Tag("p").Wrap(Num(text::kHtmlIterations, result.iterations)) + Markup("\n");
     OpenTable(page, Columns(text::kHtmlTestColumns), "lead1");
-    const std::pair<const char*, const ModelTest*> tests[] = {
-        {text::kHtmlGlobal, &result.global}, {text::kHtmlPlane, &result.plane}, {text::kHtmlHeights, &result.height}};
-    for (const auto& [label, test] : tests) {
-        const Judgement judgement = Judge(test->applicable, test->passed);
-        page += std::string("<tr class=\"") + JudgementClass(judgement) + "\">" + Cell(label) +
-                Cell(FormatText("%d", test->observations)) + Cell(FormatText("%d", test->unknowns)) +
-                Cell(FormatText("%d", test->redundancy));
-        if (!test->applicable) {
-            page += "<td colspan=\"4\" class=\"t\">" + EscapeHtml(text::kHtmlNoRedundancy) + "\n";
-            continue;
-        }
-        page += Cell(Number("%.2f", test->weightedSquareSum)) + Cell(Number("%.3f", test->sigma0)) +
-                Cell(Number(text::kHtmlUpperBound, test->upperBound)) + Cell(MarkHtml(judgement)) + "\n";
-    }
+    page += TestRow(text::kHtmlGlobal, result.global) + TestRow(text::kHtmlPlane, result.plane) +
+            TestRow(text::kHtmlHeights, result.height);
     CloseTable(page);
 }
 
-std::string Sigma(bool has, bool fixed, double value) {
-    if (!has) return text::kHtmlNone;
-    return fixed ? std::string(text::kHtmlFixed) : Number("%.1f", value);
+Html Sigma(bool has, bool fixed, double value) {
+    if (!has) return Text(text::kHtmlNone);
+    return fixed ? Text(text::kHtmlFixed) : Num("%.1f", value);
 }
 
-void AppendPoints(const std::vector<AdjustedPoint>& points, std::string& page) {
-    page += std::string("<h3>") + EscapeHtml(text::kHtmlPointsHeading) + "</h3>\n";
+// A coordinate in metres, or a dash when the point has none.
+Html Coordinate(bool has, double metres) {
+    return has ? Num("%.4f", metres) : Text(text::kHtmlNone);
+}
+
+TableRow PointRow(const AdjustedPoint& p) {
+    const bool adjusted = p.hasPlane && !p.planeFixed;
+    const auto plane = [adjusted](double value) { return adjusted ? Num("%.1f", value) : Html(); };
+    Row row(p.planeFixed ? "known" : "");
+    row.Gbk(p.name)
+        .Cell(Coordinate(p.hasPlane, p.x))
+        .Cell(Coordinate(p.hasPlane, p.y))
+        .Cell(Coordinate(p.hasHeight, p.h))
+        .Cell(Sigma(p.hasPlane, p.planeFixed, p.sigmaX))
+        .Cell(plane(p.sigmaY))
+        .Cell(plane(p.sigmaPosition))
+        .Cell(plane(p.ellipseMajor))
+        .Cell(plane(p.ellipseMinor))
+        .Cell(plane(p.ellipseAzimuth))
+        .Cell(Sigma(p.hasHeight, p.heightFixed, p.sigmaH));
+    return {row.Line(), false};
+}
+
+void AppendPoints(const std::vector<AdjustedPoint>& points, Html& page) {
+    AppendHeading(page, text::kHtmlPointsHeading);
     std::vector<TableRow> rows;
-    for (const AdjustedPoint& p : points) {
-        const bool adjusted = p.hasPlane && !p.planeFixed;
-        const auto plane = [&](double value, const char* format) {
-            return Cell(adjusted ? Number(format, value) : std::string());
-        };
-        const std::string row = std::string(p.planeFixed ? "<tr class=\"known\">" : "<tr>") +
-                Cell(EscapeGbk(p.name)) +
-                Cell(p.hasPlane ? Number("%.4f", p.x) : text::kHtmlNone) +
-                Cell(p.hasPlane ? Number("%.4f", p.y) : text::kHtmlNone) +
-                Cell(p.hasHeight ? Number("%.4f", p.h) : text::kHtmlNone) +
-                Cell(Sigma(p.hasPlane, p.planeFixed, p.sigmaX)) + plane(p.sigmaY, "%.1f") +
-                plane(p.sigmaPosition, "%.1f") + plane(p.ellipseMajor, "%.1f") + plane(p.ellipseMinor, "%.1f") +
-                plane(p.ellipseAzimuth, "%.1f") + Cell(Sigma(p.hasHeight, p.heightFixed, p.sigmaH)) +
-                "\n";
-        rows.push_back({row, false});
-    }
+    for (const AdjustedPoint& p : points) rows.push_back(PointRow(p));
     AppendTable(page, {Columns(text::kHtmlPointColumns), "lead1", {}}, rows, kAdjustCommand);
 }
 
@@ -139,22 +160,27 @@ const char* KindText(ObservationKind kind) {
     return text::kHtmlHeightDifference;
 }
 
-std::string ObservationRow(const AdjustedObservation& o) {
+Html ObservationRow(const AdjustedObservation& o) {
     std::string flags = o.outlier ? text::kHtmlOutlier : "";
     if (o.weaklyControlled) flags += std::string(flags.empty() ? "" : ", ") + text::kHtmlWeak;
-    const std::string value =
-        o.kind == ObservationKind::Direction ? Number("%.6f", RadianToDms(o.value)) : Number("%.4f", o.value);
-    const char* rowClass = o.outlier ? "<tr class=\"fail\">" : (o.weaklyControlled ? "<tr class=\"weak\">" : "<tr>");
-    return rowClass + Cell(EscapeGbk(o.station)) + Cell(EscapeGbk(o.target)) + Cell(KindText(o.kind)) +
-           Cell(value) + Cell(Number("%+.2f", o.residual)) + Cell(Number("%.2f", o.sigma)) +
-           Cell(Number("%.2f", o.redundancy)) +
-           Cell(Number("%+.2f", o.standardizedResidual), o.outlier ? "over" : "") +
-           Cell(o.redundancy > 0 && o.mdb > 0 ? Number("%.1f", o.mdb) : text::kHtmlNone) + Cell(flags) +
-           "\n";
+    const bool direction = o.kind == ObservationKind::Direction;
+    const bool hasMdb = o.redundancy > 0 && o.mdb > 0;
+    Row row(o.outlier ? "fail" : (o.weaklyControlled ? "weak" : ""));
+    return row.Gbk(o.station)
+        .Gbk(o.target)
+        .Text(KindText(o.kind))
+        .Cell(direction ? Num("%.6f", RadianToDms(o.value)) : Num("%.4f", o.value))
+        .Num("%+.2f", o.residual)
+        .Num("%.2f", o.sigma)
+        .Num("%.2f", o.redundancy)
+        .Cell(Num("%+.2f", o.standardizedResidual), o.outlier ? "over" : "")
+        .Cell(hasMdb ? Num("%.1f", o.mdb) : Text(text::kHtmlNone))
+        .Text(flags)
+        .Line();
 }
 
-void AppendObservations(const std::vector<AdjustedObservation>& observations, std::string& page) {
-    page += std::string("<h3>") + EscapeHtml(text::kHtmlObservationsHeading) + "</h3>\n";
+void AppendObservations(const std::vector<AdjustedObservation>& observations, Html& page) {
+    AppendHeading(page, text::kHtmlObservationsHeading);
     std::vector<TableRow> rows;
     for (const AdjustedObservation* o : OutliersFirst(observations)) {
         rows.push_back({ObservationRow(*o), o->outlier || o->weaklyControlled});
@@ -164,12 +190,13 @@ void AppendObservations(const std::vector<AdjustedObservation>& observations, st
 
 }  // namespace
 
-void AppendAdjustmentSection(const AdjustmentResult& result, std::string& page) {
+void AppendAdjustmentSection(const AdjustmentResult& result, Html& page) {
     OpenSection(page, "adjustment", text::kHtmlAdjustment);
     const bool adjusted = result.status == AdjustmentStatus::Adjusted;
     if (!adjusted) {
-        page += "<p class=\"verdict bad\">" +
-                EscapeHtml(FormatText(text::kHtmlAdjustmentFailed, GbkToUtf8(result.error).c_str())) + "</p>\n";
+        const std::string error = GbkToUtf8(result.error);
+        AppendParagraph(page, "verdict bad",
+                        FormatText(text::kHtmlAdjustmentFailed, error.c_str()));
     }
     AppendSettings(result, page);
     AppendTraverses(result, page);

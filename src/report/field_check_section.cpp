@@ -7,9 +7,11 @@
 #include "platform/c_number.h"
 #include "platform/messages.h"
 #include "report/field_value_text.h"
+#include "report/html_element.h"
 #include "report/html_text.h"
 #include "report/long_table.h"
 #include "report/page_sections.h"
+#include "report/table_row.h"
 #include "traverse/check_info.h"
 #include "traverse/code_page.h"
 
@@ -61,14 +63,15 @@ bool SameRow(const FieldCheckValue& a, const FieldCheckValue& b) {
     return a.station == b.station && a.round == b.round && rowTarget(a) == rowTarget(b);
 }
 
-std::string LimitRow(const FieldCheckResult& result, const KindTable& table) {
-    std::string row = "<tr class=\"limits\"><td colspan=\"3\">" + EscapeHtml(text::kHtmlLimitRow);
+Html LimitRow(const FieldCheckResult& result, const KindTable& table) {
+    Row row("limits");
+    row.Span(3, Text(text::kHtmlLimitRow));
     for (const Column& column : table.columns) {
         const FieldCheckSummary* item = SummaryOf(result, column.code);
         const bool limited = item != nullptr && item->limitSource != LimitSource::None;
-        row += Cell(limited ? FormatText(text::kHtmlValue, item->limit) : text::kHtmlNone);
+        row.Cell(limited ? Num(text::kHtmlValue, item->limit) : Text(text::kHtmlNone));
     }
-    return row + "\n";
+    return row.Line();
 }
 
 using ValueRow = std::vector<const FieldCheckValue*>;
@@ -84,31 +87,31 @@ public:
     explicit KindRowWriter(const KindTable& table) : m_table(table) {}
 
     // One row of values that share station, round and target.
-    TableRow Row(const ValueRow& values, bool flagged) {
+    TableRow Line(const ValueRow& values, bool flagged) {
         const FieldCheckValue& first = *values.front();
         const bool newStation = first.station != m_station || flagged != m_flagged;
         m_station = first.station;
         m_flagged = flagged;
-        std::string html = newStation ? "<tr class=\"first\">" : "<tr>";
-        html += Cell(newStation ? EscapeGbk(first.station) : std::string());
-        html += Cell(first.round > 0 ? FormatText("%d", first.round) : std::string());
         std::string target;
         for (const FieldCheckValue* v : values) {
             if (!v->target.empty()) target = v->target;
         }
-        html += Cell(EscapeGbk(target));
-        for (const Column& column : m_table.columns) html += ValueCell(values, column);
-        return {html + "\n", flagged};
+        Row row(newStation ? "first" : "");
+        row.Cell(newStation ? GbkText(first.station) : Html())
+            .Cell(first.round > 0 ? Num("%d", first.round) : Html())
+            .Gbk(target);
+        for (const Column& column : m_table.columns) AddValueCell(values, column, row);
+        return {row.Line(), flagged};
     }
 
 private:
-    static std::string ValueCell(const ValueRow& values, const Column& column) {
+    static void AddValueCell(const ValueRow& values, const Column& column, Row& row) {
         for (const FieldCheckValue* v : values) {
             if (v->code != column.code || v->face != column.face) continue;
-            const std::string value = FormatText(text::kHtmlValue, v->value);
-            return Cell(value, v->exceeded ? "over" : "");
+            row.Cell(Num(text::kHtmlValue, v->value), v->exceeded ? "over" : "");
+            return;
         }
-        return "<td>";
+        row.Cell(Html());
     }
 
     const KindTable& m_table;
@@ -126,11 +129,11 @@ std::vector<ValueRow> ValueRows(const FieldCheckResult& result, const KindTable&
     return rows;
 }
 
-void AppendKindTable(const FieldCheckResult& result, const KindTable& table, std::string& page) {
-    page += std::string("<h3>") + EscapeHtml(table.heading) + "</h3>\n";
+void AppendKindTable(const FieldCheckResult& result, const KindTable& table, Html& page) {
+    AppendHeading(page, table.heading);
     std::vector<ValueRow> values = ValueRows(result, table);
     if (values.empty()) {
-        page += std::string("<p class=\"quiet\">") + text::kHtmlNoFieldValues + "</p>\n";
+        AppendParagraph(page, "quiet", text::kHtmlNoFieldValues);
         return;
     }
     // A long table's rows with a value beyond its limit come first, in their order.
@@ -138,56 +141,63 @@ void AppendKindTable(const FieldCheckResult& result, const KindTable& table, std
     if (isLong) std::stable_partition(values.begin(), values.end(), Exceeded);
     KindRowWriter writer(table);
     std::vector<TableRow> rows;
-    for (const ValueRow& row : values) rows.push_back(writer.Row(row, isLong && Exceeded(row)));
+    for (const ValueRow& row : values) rows.push_back(writer.Line(row, isLong && Exceeded(row)));
     TableHead head{Columns(text::kHtmlFieldColumns), "field lead3", LimitRow(result, table)};
     for (const Column& column : table.columns) head.headings.push_back(ColumnHeading(column));
     AppendTable(page, head, rows, "traverse check --all");
 }
 
-void AppendItems(const FieldCheckResult& result, std::string& page) {
-    page += std::string("<h3>") + EscapeHtml(text::kHtmlLimitsHeading) + "</h3>\n";
+Html ItemRow(const FieldCheckSummary& item) {
+    const bool limited = item.limitSource != LimitSource::None;
+    const Judgement judgement = Judge(limited && item.count > 0, item.exceededCount == 0);
+    const std::string worst = item.count > 0 ? FieldValueText(item.code, item.worst.value) + " " +
+                                                   FieldValuePlace(item.worst)
+                                             : "";
+    return Row(JudgementClass(judgement))
+        .Text(FieldItemTitle(item.code))
+        .Text(limited ? FieldValueText(item.code, item.limit) : text::kHtmlNone)
+        .Text(item.limitOrigin, "t")
+        .Num("%zu", item.count)
+        .Num("%zu", item.exceededCount)
+        .Text(worst, "t")
+        .Cell(Mark(judgement))
+        .Line();
+}
+
+void AppendItems(const FieldCheckResult& result, Html& page) {
+    AppendHeading(page, text::kHtmlLimitsHeading);
     OpenTable(page, Columns(text::kHtmlItemColumns), "lead1");
-    for (const FieldCheckSummary& item : result.summary) {
-        const bool limited = item.limitSource != LimitSource::None;
-        const Judgement judgement = Judge(limited && item.count > 0, item.exceededCount == 0);
-        const std::string worst =
-            item.count > 0 ? FieldValueText(item.code, item.worst.value) + " " + FieldValuePlace(item.worst) : "";
-        page += std::string("<tr class=\"") + JudgementClass(judgement) + "\">" +
-                Cell(EscapeHtml(FieldItemTitle(item.code))) +
-                Cell(limited ? EscapeHtml(FieldValueText(item.code, item.limit)) : text::kHtmlNone) +
-                Cell(EscapeHtml(item.limitOrigin), "t") + Cell(FormatText("%zu", item.count)) +
-                Cell(FormatText("%zu", item.exceededCount)) + Cell(EscapeHtml(worst), "t") +
-                Cell(MarkHtml(judgement)) + "\n";
-    }
+    for (const FieldCheckSummary& item : result.summary) page += ItemRow(item);
     CloseTable(page);
 }
 
 // The rounds 1003 leaves out, each named.
-void AppendLeftOutRounds(const FieldCheckResult& result, std::string& page) {
+void AppendLeftOutRounds(const FieldCheckResult& result, Html& page) {
     if (result.leftOutRounds.empty()) return;
-    page += std::string("<p>") + EscapeHtml(text::kFieldLeftOutHeading) + "</p>\n<ul>\n";
+    AppendParagraph(page, "", text::kFieldLeftOutHeading);
+    page += Markup("<ul>\n");
     for (const LeftOutRound& round : result.leftOutRounds) {
         const std::string station = GbkToUtf8(round.station);
         const std::string opening = GbkToUtf8(round.opening);
         const std::string orientation = GbkToUtf8(round.orientation);
         const std::string line = FormatText(text::kFieldLeftOutRound, station.c_str(), round.round,
                                             opening.c_str(), orientation.c_str());
-        page += "<li>" + EscapeHtml(line) + "</li>\n";
+        page += Tag("li").Wrap(Text(line)) + Markup("\n");
     }
-    page += "</ul>\n";
+    page += Markup("</ul>\n");
 }
 
 }  // namespace
 
-void AppendFieldCheckSection(const FieldCheckResult& result, std::string& page) {
+void AppendFieldCheckSection(const FieldCheckResult& result, Html& page) {
     OpenSection(page, "field-checks", text::kHtmlFieldChecks);
     AppendItems(result, page);
     if (result.gradeDefaulted) {
         const std::string grade =
             FormatText(text::kFieldDefaultGrade, TraverseGradeName(result.grade));
-        page += "<p>" + EscapeHtml(grade) + "</p>\n";
+        AppendParagraph(page, "", grade);
     }
-    page += std::string("<p class=\"quiet\">") + text::kHtmlExceededLegend + "</p>\n";
+    AppendParagraph(page, "quiet", text::kHtmlExceededLegend);
     for (const KindTable& table : KindTables()) AppendKindTable(result, table, page);
     AppendLeftOutRounds(result, page);
     CloseSection(page);

@@ -7,7 +7,7 @@
 #include "platform/c_number.h"
 #include "platform/messages.h"
 #include "platform/output_file.h"
-#include "report/html_text.h"
+#include "report/html_element.h"
 #include "report/page_sections.h"
 #include "report/page_style.h"
 #include "traverse/import_xml.h"
@@ -52,27 +52,37 @@ HtmlReportInput CollectReportInput(CImportXml& importer, const std::string& gbkP
     return input;
 }
 
+namespace {
+
+Html PageHead(const std::string& utf8FileName) {
+    const std::string title = FormatText(text::kHtmlPageTitle, utf8FileName.c_str());
+    return Markup(
+               "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+               "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+               // Nothing but the inline style may load or run, whatever a name in the file holds.
+               "<meta http-equiv=\"Content-Security-Policy\" "
+               "content=\"default-src 'none'; style-src 'unsafe-inline'\">\n") +
+           Tag("title").Wrap(Text(title)) + Markup("\n") + StyleElement() + Markup("\n</head>\n");
+}
+
+}  // namespace
+
 std::string BuildHtmlReport(const HtmlReportInput& input) {
-    std::string page;
-    page.reserve(64 * 1024);
-    const std::string title = EscapeHtml(FormatText(text::kHtmlPageTitle, input.fileName.c_str()));
-    page += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-            // Nothing but the inline style may load or run, whatever a name in the file holds.
-            "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'\">\n"
-            "<title>" +
-            title + "</title>\n<style>" + kPageStyle + "</style>\n</head>\n<body>\n";
-    page += std::string("<header><h1>") + text::kHtmlTitle + "</h1><p>" + EscapeHtml(input.fileName) +
-            "</p></header>\n<main>\n";
+    Html page;
+    page.Reserve(64 * 1024);
+    page += PageHead(input.fileName) + Markup("<body>\n");
+    const Html header =
+        Tag("h1").Wrap(Text(text::kHtmlTitle)) + Tag("p").Wrap(Text(input.fileName));
+    page += Tag("header").Wrap(header) + Markup("\n<main>\n");
     AppendSummary(input, page);
     AppendNetworkPlot(input, page);
     AppendImportSection(input, page);
     AppendCheckReportSection(input, page);
     AppendFieldCheckSection(input.fieldChecks, page);
     AppendAdjustmentSection(input.adjustment, page);
-    page += "</main>\n<footer>" + EscapeHtml(FormatText(text::kHtmlFooter, TRAVERSE_VERSION)) +
-            "</footer>\n</body>\n</html>\n";
-    return page;
+    const std::string footer = FormatText(text::kHtmlFooter, TRAVERSE_VERSION);
+    page += Markup("</main>\n") + Tag("footer").Wrap(Text(footer)) + Markup("\n</body>\n</html>\n");
+    return std::move(page).Release();
 }
 
 std::uint32_t WriteHtmlReport(const HtmlReportInput& input, const std::string& path) {

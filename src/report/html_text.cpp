@@ -1,8 +1,10 @@
 #include "report/html_text.h"
 
+#include <algorithm>
+
 #include "platform/characters.h"
 #include "platform/messages.h"
-#include "traverse/code_page.h"
+#include "report/html_element.h"
 
 namespace traverse {
 namespace {
@@ -17,9 +19,22 @@ bool Unfit(const chars::Utf8Char& c) {
     return c.code >= 0x7F && c.code <= 0x9F;
 }
 
+// A byte that the page may not carry as it is, or that may start such a character.
+bool NeedsCare(char byte) {
+    const auto code = static_cast<unsigned char>(byte);
+    if (code < 0x20 || code >= 0x7F) return true;
+    return byte == '&' || byte == '<' || byte == '>' || byte == '"' || byte == '\'';
+}
+
 }  // namespace
 
+bool IsPlainText(std::string_view utf8) {
+    return std::none_of(utf8.begin(), utf8.end(), NeedsCare);
+}
+
 std::string EscapeHtml(std::string_view utf8) {
+    // Most texts of a page are numbers and plain names: they go as they are.
+    if (IsPlainText(utf8)) return std::string(utf8);
     std::string out;
     out.reserve(utf8.size() + utf8.size() / 8);
     for (std::size_t pos = 0; pos < utf8.size();) {
@@ -46,20 +61,15 @@ std::string EscapeHtml(std::string_view utf8) {
     return out;
 }
 
-std::string EscapeGbk(const std::string& gbk) { return EscapeHtml(GbkToUtf8(gbk)); }
-
 Judgement Judge(bool judged, bool passed) {
     if (!judged) return Judgement::NotJudged;
     return passed ? Judgement::Pass : Judgement::Fail;
 }
 
-std::string MarkHtml(Judgement judgement) {
-    switch (judgement) {
-        case Judgement::Pass: return std::string("<span class=\"mark pass\">") + text::kHtmlPass + "</span>";
-        case Judgement::Fail: return std::string("<span class=\"mark fail\">") + text::kHtmlFail + "</span>";
-        case Judgement::NotJudged: break;
-    }
-    return std::string("<span class=\"mark none\">") + text::kHtmlNotJudged + "</span>";
+Html Mark(Judgement judgement) {
+    const char* const kTexts[] = {text::kHtmlPass, text::kHtmlFail, text::kHtmlNotJudged};
+    const std::string cssClass = std::string("mark ") + JudgementClass(judgement);
+    return Tag("span").Class(cssClass).Wrap(Text(kTexts[static_cast<int>(judgement)]));
 }
 
 const char* JudgementClass(Judgement judgement) {
@@ -71,33 +81,43 @@ const char* JudgementClass(Judgement judgement) {
     return "none";
 }
 
-std::string Cell(const std::string& html, std::string_view cssClass) {
-    if (cssClass.empty()) return "<td>" + html;
-    return "<td class=\"" + std::string(cssClass) + "\">" + html;
+void OpenTable(Html& page, const std::vector<std::string>& headings, std::string_view cssClass) {
+    page += Markup("<div class=\"scroll\">") + Tag("table").Class(cssClass).Open() +
+            Markup("<thead><tr>");
+    for (const std::string& heading : headings) page += Markup("<th>") + Text(heading);
+    page += Markup("</tr></thead><tbody>\n");
 }
 
-void OpenTable(std::string& page, const std::vector<std::string>& headings, std::string_view cssClass) {
-    page += "<div class=\"scroll\"><table";
-    if (!cssClass.empty()) page += " class=\"" + std::string(cssClass) + "\"";
-    page += "><thead><tr>";
-    for (const std::string& heading : headings) page += "<th>" + EscapeHtml(heading);
-    page += "</tr></thead><tbody>\n";
+void CloseTable(Html& page) { page += Markup("</tbody></table></div>\n"); }
+
+void OpenSection(Html& page, Literal id, const char* heading) {
+    page +=
+        Tag("section").Attr("id", id.c_str()).Open() + Tag("h2").Wrap(Text(heading)) + Markup("\n");
 }
 
-void CloseTable(std::string& page) { page += "</tbody></table></div>\n"; }
+void CloseSection(Html& page) { page += Markup("</section>\n"); }
 
-void OpenSection(std::string& page, const char* id, const char* heading) {
-    page += std::string("<section id=\"") + id + "\"><h2>" + EscapeHtml(heading) + "</h2>\n";
+void AppendHeading(Html& page, std::string_view utf8) {
+    page += Tag("h3").Wrap(Text(utf8)) + Markup("\n");
 }
 
-void CloseSection(std::string& page) { page += "</section>\n"; }
+void AppendParagraph(Html& page, std::string_view cssClass, std::string_view utf8) {
+    page += Tag("p").Class(cssClass).Wrap(Text(utf8)) + Markup("\n");
+}
 
-void AppendReportText(std::string& page, const std::string& gbkText) {
+void AppendGbkList(Html& page, std::string_view cssClass,
+                   const std::vector<std::string>& gbkLines) {
+    Html items;
+    for (const std::string& line : gbkLines) items += Tag("li").Wrap(GbkText(line));
+    page += Tag("ul").Class(cssClass).Wrap(items) + Markup("\n");
+}
+
+void AppendReportText(Html& page, const std::string& gbkText) {
     if (gbkText.empty()) {
-        page += std::string("<p class=\"quiet\">") + text::kHtmlEmptyReport + "</p>\n";
+        AppendParagraph(page, "quiet", text::kHtmlEmptyReport);
         return;
     }
-    page += "<pre class=\"report\">" + EscapeGbk(gbkText) + "</pre>\n";
+    page += Tag("pre").Class("report").Wrap(GbkText(gbkText)) + Markup("\n");
 }
 
 }  // namespace traverse

@@ -6,6 +6,7 @@
 #include "report/html_text.h"
 #include "report/long_table.h"
 #include "report/page_sections.h"
+#include "report/table_row.h"
 
 namespace traverse {
 namespace {
@@ -20,54 +21,66 @@ const char* KindText(IncompleteKind kind) {
     return text::kHtmlKindTargetHeight;
 }
 
-void AppendIncomplete(const std::vector<IncompleteObservation>& incomplete, std::string& page) {
-    page += std::string("<h3>") + text::kHtmlIncompleteHeading + "</h3>\n";
+// A round's number, or a dash when the value belongs to none.
+Html RoundText(int round) { return round > 0 ? Num("%d", round) : Text(text::kHtmlNone); }
+
+void AppendIncomplete(const std::vector<IncompleteObservation>& incomplete, Html& page) {
+    AppendHeading(page, text::kHtmlIncompleteHeading);
     if (incomplete.empty()) {
-        page += std::string("<p class=\"pass\">") + text::kHtmlNoIncomplete + "</p>\n";
+        AppendParagraph(page, "pass", text::kHtmlNoIncomplete);
         return;
     }
     OpenTable(page, Columns(text::kHtmlIncompleteColumns), "fail lead3");
     for (const IncompleteObservation& o : incomplete) {
-        const std::string round = o.round > 0 ? FormatText("%d", o.round) : std::string(text::kHtmlNone);
-        page += "<tr>" + Cell(EscapeGbk(o.station)) + Cell(EscapeHtml(KindText(o.kind))) + Cell(EscapeGbk(o.target)) +
-                Cell(round) + "\n";
+        page += Row()
+                    .Gbk(o.station)
+                    .Text(KindText(o.kind))
+                    .Gbk(o.target)
+                    .Cell(RoundText(o.round))
+                    .Line();
     }
     CloseTable(page);
 }
 
 // One row per value whose text is no number; nothing when there is none.
-void AppendValuesNotNumbers(const std::vector<ValueNotNumber>& values, std::string& page) {
+void AppendValuesNotNumbers(const std::vector<ValueNotNumber>& values, Html& page) {
     if (values.empty()) return;
-    page += std::string("<h3>") + text::kHtmlValuesNotNumbersHeading + "</h3>\n";
+    AppendHeading(page, text::kHtmlValuesNotNumbersHeading);
     OpenTable(page, Columns(text::kHtmlValuesNotNumbersColumns), "fail lead3");
     for (const ValueNotNumber& v : values) {
-        const std::string round =
-            v.round > 0 ? FormatText("%d", v.round) : std::string(text::kHtmlNone);
-        page += "<tr>" + Cell(EscapeGbk(v.station)) + Cell(EscapeHtml(ValueKindName(v.kind))) +
-                Cell(round) + Cell(EscapeGbk(v.element)) + Cell(EscapeGbk(v.attribute)) +
-                Cell(EscapeGbk(v.text)) + Cell(FormatText("%ld", v.line)) +
-                Cell(FormatText("%.15g", AToF(v.text))) + "\n";
+        page += Row()
+                    .Gbk(v.station)
+                    .Text(ValueKindName(v.kind))
+                    .Cell(RoundText(v.round))
+                    .Gbk(v.element)
+                    .Gbk(v.attribute)
+                    .Gbk(v.text)
+                    .Num("%ld", v.line)
+                    .Num("%.15g", AToF(v.text))
+                    .Line();
     }
     CloseTable(page);
 }
 
+void AppendImportMessages(const std::vector<std::string>& gbkMessages, Html& page) {
+    if (gbkMessages.empty()) return;
+    AppendHeading(page, text::kHtmlImportMessagesHeading);
+    AppendGbkList(page, "messages", gbkMessages);
+}
+
 }  // namespace
 
-void AppendImportSection(const HtmlReportInput& input, std::string& page) {
+void AppendImportSection(const HtmlReportInput& input, Html& page) {
     OpenSection(page, "import", text::kHtmlImport);
     AppendIncomplete(input.incomplete, page);
     AppendValuesNotNumbers(input.valuesNotNumbers, page);
-    page += std::string("<h3>") + text::kHtmlImportReportHeading + "</h3>\n";
+    AppendHeading(page, text::kHtmlImportReportHeading);
     AppendReportText(page, input.importReport);
-    if (!input.importMessages.empty()) {
-        page += std::string("<h3>") + text::kHtmlImportMessagesHeading + "</h3>\n<ul class=\"messages\">";
-        for (const std::string& message : input.importMessages) page += "<li>" + EscapeGbk(message) + "</li>";
-        page += "</ul>\n";
-    }
+    AppendImportMessages(input.importMessages, page);
     CloseSection(page);
 }
 
-void AppendCheckReportSection(const HtmlReportInput& input, std::string& page) {
+void AppendCheckReportSection(const HtmlReportInput& input, Html& page) {
     OpenSection(page, "check-report", text::kHtmlCheckReport);
     AppendLongReportText(page, input.checkReport, "traverse check");
     CloseSection(page);

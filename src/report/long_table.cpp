@@ -4,26 +4,26 @@
 
 #include "platform/c_number.h"
 #include "platform/messages.h"
+#include "report/html_element.h"
 #include "report/html_text.h"
 
 namespace traverse {
 namespace {
 
-void OpenDetails(std::string& page, const std::string& summary) {
-    page += "<details><summary>" + EscapeHtml(summary) + "</summary>\n";
+void OpenDetails(Html& page, const std::string& summary) {
+    page += Markup("<details>") + Tag("summary").Wrap(Text(summary)) + Markup("\n");
 }
 
 // Closes the details, saying how many of total were shown when some were left out.
-void CloseDetails(std::string& page, std::size_t total, const char* command) {
+void CloseDetails(Html& page, std::size_t total, const char* command) {
     if (total > kShownRows) {
         const std::string shown = FormatText(text::kHtmlFirstShown, kShownRows, total, command);
-        page += "<p class=\"quiet\">" + EscapeHtml(shown) + "</p>\n";
+        AppendParagraph(page, "quiet", shown);
     }
-    page += "</details>\n";
+    page += Markup("</details>\n");
 }
 
-void AppendTablePart(std::string& page, const TableHead& head,
-                     const std::vector<const TableRow*>& rows) {
+void AppendTablePart(Html& page, const TableHead& head, const std::vector<const TableRow*>& rows) {
     OpenTable(page, head.headings, head.cssClass);
     page += head.leadRows;
     for (const TableRow* row : rows) page += row->html;
@@ -32,7 +32,7 @@ void AppendTablePart(std::string& page, const TableHead& head,
 
 }  // namespace
 
-void AppendTable(std::string& page, const TableHead& head, const std::vector<TableRow>& rows,
+void AppendTable(Html& page, const TableHead& head, const std::vector<TableRow>& rows,
                  const char* command) {
     const bool isLong = IsLongList(rows.size());
     std::vector<const TableRow*> shown, others;
@@ -53,18 +53,18 @@ void AppendTable(std::string& page, const TableHead& head, const std::vector<Tab
     CloseDetails(page, total, command);
 }
 
-void AppendList(std::string& page, const char* cssClass, const std::vector<std::string>& items,
+void AppendList(Html& page, std::string_view cssClass, const std::vector<Html>& items,
                 const char* command) {
     const bool isLong = IsLongList(items.size());
     if (isLong) OpenDetails(page, FormatText(text::kHtmlListItems, items.size()));
-    page += std::string("<ul class=\"") + cssClass + "\">";
+    page += Tag("ul").Class(cssClass).Open();
     const std::size_t shown = isLong ? std::min(items.size(), kShownRows) : items.size();
-    for (std::size_t i = 0; i < shown; ++i) page += "<li>" + items[i] + "\n";
-    page += "</ul>\n";
+    for (std::size_t i = 0; i < shown; ++i) page += Markup("<li>") + items[i] + Markup("\n");
+    page += Markup("</ul>\n");
     if (isLong) CloseDetails(page, items.size(), command);
 }
 
-void AppendLongReportText(std::string& page, const std::string& gbkText, const char* command) {
+void AppendLongReportText(Html& page, const std::string& gbkText, const char* command) {
     const auto lines = static_cast<std::size_t>(std::count(gbkText.begin(), gbkText.end(), '\n'));
     if (!IsLongList(lines)) {
         AppendReportText(page, gbkText);

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "report/html.h"
+
 namespace traverse {
 
 // Beyond this many rows (items, lines) a list is long.
@@ -19,27 +21,27 @@ constexpr std::size_t kShownRows = 2000;
 inline bool IsLongList(std::size_t rows) { return rows > kLongListRows; }
 
 struct TableRow {
-    std::string html;  // <tr> and its cells
+    Html html;  // <tr> and its cells
     bool flagged = false;
 };
 
 struct TableHead {
     std::vector<std::string> headings;
     std::string_view cssClass;
-    std::string leadRows;  // rows that open every part of the table (a row of limits)
+    Html leadRows;  // rows that open every part of the table (a row of limits)
 };
 
 // The table whole when it is short; else its flagged rows in their order (up to kShownRows), then
 // the others behind <details>. command names the text output that lists every row.
-void AppendTable(std::string& page, const TableHead& head, const std::vector<TableRow>& rows,
+void AppendTable(Html& page, const TableHead& head, const std::vector<TableRow>& rows,
                  const char* command);
 
-// A list of escaped items, <ul class="cssClass">; a long one behind <details>.
-void AppendList(std::string& page, const char* cssClass, const std::vector<std::string>& items,
+// A list of items, <ul class="cssClass">; a long one behind <details>.
+void AppendList(Html& page, std::string_view cssClass, const std::vector<Html>& items,
                 const char* command);
 
 // A GBK report as preformatted text (AppendReportText); a long one behind <details>.
-void AppendLongReportText(std::string& page, const std::string& gbkText, const char* command);
+void AppendLongReportText(Html& page, const std::string& gbkText, const char* command);
 
 }  // namespace traverse
 

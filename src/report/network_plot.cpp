@@ -9,6 +9,7 @@
 
 #include "platform/c_number.h"
 #include "platform/messages.h"
+#include "report/html_element.h"
 #include "report/html_text.h"
 #include "report/label_placement.h"
 #include "report/page_sections.h"
@@ -72,60 +73,91 @@ double EllipseFactor(const PlotModel& model, const Frame& frame) {
     return RoundDown125(25.0 / (largest / 1000.0 * frame.scale));
 }
 
-std::string N(double value) { return FormatText("%.1f", value); }
+// A group of SVG elements: <g class="cssClass">, a line each.
+void AppendGroup(Literal cssClass, const Html& elements, Html& svg) {
+    svg += Svg("g").Attr("class", cssClass.c_str()).Wrap(Markup("\n") + elements) + Markup("\n");
+}
 
-void AppendLines(const PlotModel& model, const Frame& frame, std::string& svg) {
+Html Sightline(const char* cssClass, const PlotPoint& a, const PlotPoint& b, const Frame& frame) {
+    return Svg("line")
+        .Class(cssClass)
+        .Attr("x1", frame.X(a.east))
+        .Attr("y1", frame.Y(a.north))
+        .Attr("x2", frame.X(b.east))
+        .Attr("y2", frame.Y(b.north))
+        .Empty();
+}
+
+void AppendLines(const PlotModel& model, const Frame& frame, Html& svg) {
     std::vector<const PlotLine*> order;
     for (const PlotLine& line : model.lines) order.push_back(&line);
     // Flagged lines last, so that nothing covers them.
     std::stable_sort(order.begin(), order.end(), [](const PlotLine* a, const PlotLine* b) {
         return (a->outlier ? 2 : a->weaklyControlled) < (b->outlier ? 2 : b->weaklyControlled);
     });
-    svg += "<g class=\"sightlines\">\n";
+    Html lines;
     for (const PlotLine* line : order) {
-        const PlotPoint& a = model.points[line->from];
-        const PlotPoint& b = model.points[line->to];
-        const char* cls = line->outlier ? " class=\"outlier\"" : line->weaklyControlled ? " class=\"weak\"" : "";
-        svg += std::string("<line") + cls + " x1=\"" + N(frame.X(a.east)) + "\" y1=\"" +
-               N(frame.Y(a.north)) + "\" x2=\"" + N(frame.X(b.east)) + "\" y2=\"" + N(frame.Y(b.north)) + "\"/>\n";
+        const char* cssClass = line->outlier ? "outlier" : line->weaklyControlled ? "weak" : "";
+        lines += Sightline(cssClass, model.points[line->from], model.points[line->to], frame) +
+                 Markup("\n");
     }
-    svg += "</g>\n";
+    AppendGroup("sightlines", lines, svg);
 }
 
-void AppendEllipses(const PlotModel& model, const Frame& frame, double factor, std::string& svg) {
+Html Ellipse(const PlotPoint& p, const Frame& frame, double factor) {
+    const double x = frame.X(p.east), y = frame.Y(p.north);
+    const double perMillimetre = factor * frame.scale / 1000.0;
+    // The azimuth runs clockwise from north; SVG's rotation clockwise from east.
+    const std::string rotation =
+        FormatText("rotate(%.1f %.1f %.1f)", p.ellipseAzimuth - 90.0, x, y);
+    return Svg("ellipse")
+        .Attr("cx", x)
+        .Attr("cy", y)
+        .Attr("rx", p.ellipseMajor * perMillimetre)
+        .Attr("ry", p.ellipseMinor * perMillimetre)
+        .Attr("transform", rotation)
+        .Empty();
+}
+
+void AppendEllipses(const PlotModel& model, const Frame& frame, double factor, Html& svg) {
     if (factor <= 0) return;
-    svg += "<g class=\"ellipses\">\n";
+    Html ellipses;
     for (const PlotPoint& p : model.points) {
-        if (!p.hasEllipse) continue;
-        const double x = frame.X(p.east), y = frame.Y(p.north);
-        const double perMillimetre = factor * frame.scale / 1000.0;
-        // The azimuth runs clockwise from north; SVG's rotation clockwise from east.
-        svg += "<ellipse cx=\"" + N(x) + "\" cy=\"" + N(y) + "\" rx=\"" + N(p.ellipseMajor * perMillimetre) +
-               "\" ry=\"" + N(p.ellipseMinor * perMillimetre) + "\" transform=\"rotate(" +
-               N(p.ellipseAzimuth - 90.0) + " " + N(x) + " " + N(y) + ")\"/>\n";
+        if (p.hasEllipse) ellipses += Ellipse(p, frame, factor) + Markup("\n");
     }
-    svg += "</g>\n";
+    AppendGroup("ellipses", ellipses, svg);
 }
 
-std::string Marker(bool known, double x, double y) {
+Html Marker(bool known, double x, double y) {
     if (known) {
-        return "<polygon points=\"" + N(x) + "," + N(y - kMarker * 1.2) + " " + N(x - kMarker) + "," +
-               N(y + kMarker * 0.8) + " " + N(x + kMarker) + "," + N(y + kMarker * 0.8) + "\"/>";
+        const double top = y - kMarker * 1.2, base = y + kMarker * 0.8;
+        const std::string corners = FormatText("%.1f,%.1f %.1f,%.1f %.1f,%.1f", x, top, x - kMarker,
+                                               base, x + kMarker, base);
+        return Svg("polygon").Attr("points", corners).Empty();
     }
-    return "<circle cx=\"" + N(x) + "\" cy=\"" + N(y) + "\" r=\"" + N(kMarker * 0.8) + "\"/>";
+    return Svg("circle").Attr("cx", x).Attr("cy", y).Attr("r", kMarker * 0.8).Empty();
 }
 
-void AppendPoints(const PlotModel& model, const Frame& frame, std::string& svg) {
-    svg += "<g class=\"points\">\n";
+void AppendPoints(const PlotModel& model, const Frame& frame, Html& svg) {
+    Html points;
     for (const PlotPoint& p : model.points) {
-        svg += std::string("<g class=\"point ") + (p.known ? "known" : "new") + "\"><title>" +
-               EscapeHtml(p.name + "\n" + p.tooltip) + "</title>" + Marker(p.known, frame.X(p.east), frame.Y(p.north)) +
-               "</g>\n";
+        const Html title = Svg("title").Wrap(Text(p.name + "\n" + p.tooltip));
+        const Html marker = Marker(p.known, frame.X(p.east), frame.Y(p.north));
+        points += Svg("g").Class(p.known ? "point known" : "point new").Wrap(title + marker) +
+                  Markup("\n");
     }
-    svg += "</g>\n";
+    AppendGroup("points", points, svg);
 }
 
-void AppendLabels(const PlotModel& model, const Frame& frame, std::string& svg) {
+// A word of the plot at x, y; anchor is start, middle or end.
+Html Label(double x, double y, const char* anchor, std::string_view utf8) {
+    Element text = Svg("text");
+    text.Attr("x", x).Attr("y", y);
+    if (anchor != nullptr) text.Attr("text-anchor", anchor);
+    return text.Wrap(Text(utf8));
+}
+
+void AppendLabels(const PlotModel& model, const Frame& frame, Html& svg) {
     std::vector<LabelRequest> requests;
     std::vector<Box> markers;
     std::vector<Segment> segments;
@@ -139,68 +171,101 @@ void AppendLabels(const PlotModel& model, const Frame& frame, std::string& svg) 
         const PlotPoint& b = model.points[line.to];
         segments.push_back({frame.X(a.east), frame.Y(a.north), frame.X(b.east), frame.Y(b.north)});
     }
-    const std::vector<LabelSpot> spots = PlaceLabels(requests, markers, segments, {0, 0, kWidth, frame.plotHeight});
+    const Box area{0, 0, kWidth, frame.plotHeight};
+    const std::vector<LabelSpot> spots = PlaceLabels(requests, markers, segments, area);
     static const char* const kAnchors[] = {"start", "middle", "end"};
-    svg += "<g class=\"labels\">\n";
+    Html labels;
     for (std::size_t i = 0; i < spots.size(); ++i) {
         // A name with no free place is left out; its marker's tooltip still names the point.
         if (!spots[i].placed) continue;
-        svg += "<text x=\"" + N(spots[i].x) + "\" y=\"" + N(spots[i].y) + "\" text-anchor=\"" +
-               kAnchors[static_cast<int>(spots[i].anchor)] + "\">" + EscapeHtml(model.points[i].name) + "</text>\n";
+        const char* anchor = kAnchors[static_cast<int>(spots[i].anchor)];
+        labels += Label(spots[i].x, spots[i].y, anchor, model.points[i].name) + Markup("\n");
     }
-    svg += "</g>\n";
+    AppendGroup("labels", labels, svg);
 }
 
-void AppendNorthArrow(std::string& svg) {
+void AppendNorthArrow(Html& svg) {
     const double x = kWidth - 32;
-    svg += "<g class=\"north\"><polygon points=\"" + N(x) + ",12 " + N(x - 9) + ",44 " + N(x) + ",36 " + N(x + 9) +
-           ",44\"/><text x=\"" + N(x) + "\" y=\"60\" text-anchor=\"middle\">" + text::kHtmlNorth + "</text></g>\n";
+    const std::string arrow = FormatText("%.1f,12 %.1f,44 %.1f,36 %.1f,44", x, x - 9, x, x + 9);
+    const Html word = Svg("text")
+                          .Attr("x", x)
+                          .Attr("y", "60")
+                          .Attr("text-anchor", "middle")
+                          .Wrap(Text(text::kHtmlNorth));
+    svg += Svg("g").Class("north").Wrap(Svg("polygon").Attr("points", arrow).Empty() + word) +
+           Markup("\n");
 }
 
-void AppendScaleBar(const Frame& frame, std::string& svg) {
+void AppendScaleBar(const Frame& frame, Html& svg) {
     const double metres = RoundDown125(180.0 / frame.scale);
     const double length = metres * frame.scale;
     const double x = 20, y = frame.plotHeight - 18;
     const std::string label = metres >= 1000 ? FormatText(text::kHtmlScaleKilometres, metres / 1000)
                                              : FormatText(text::kHtmlScaleMetres, metres);
-    svg += "<g class=\"scalebar\"><path d=\"M" + N(x) + " " + N(y - 6) + "V" + N(y) + "H" + N(x + length) + "V" +
-           N(y - 6) + "\"/><text x=\"" + N(x + length / 2) + "\" y=\"" + N(y - 9) + "\" text-anchor=\"middle\">" +
-           EscapeHtml(label) + "</text></g>\n";
+    const std::string bar = FormatText("M%.1f %.1fV%.1fH%.1fV%.1f", x, y - 6, y, x + length, y - 6);
+    const Html bars =
+        Svg("path").Attr("d", bar).Empty() + Label(x + length / 2, y - 9, "middle", label);
+    svg += Svg("g").Class("scalebar").Wrap(bars) + Markup("\n");
+}
+
+Html LegendLine(const char* cssClass, double x, double y) {
+    return Svg("line")
+        .Class(cssClass)
+        .Attr("x1", x)
+        .Attr("y1", y)
+        .Attr("x2", x + 20)
+        .Attr("y2", y)
+        .Empty();
 }
 
 // One row of symbols under the plot, each followed by its word.
-void AppendLegend(const Frame& frame, double factor, std::string& svg) {
+void AppendLegend(const Frame& frame, double factor, Html& svg) {
     const double y = frame.plotHeight + kLegendHeight / 2;
     double x = 20;
-    svg += "<g class=\"legend\">\n";
-    const auto item = [&](const std::string& symbol, const std::string& word) {
-        svg += symbol + "<text x=\"" + N(x + 26) + "\" y=\"" + N(y + 4.5) + "\">" + EscapeHtml(word) + "</text>\n";
+    Html legend;
+    const auto item = [&](const Html& symbol, const std::string& word) {
+        legend += symbol + Label(x + 26, y + 4.5, nullptr, word) + Markup("\n");
         x += 26 + TextWidthEm(word) * kFontSize + 22;
     };
-    item("<g class=\"point known\">" + Marker(true, x + 10, y) + "</g>", text::kHtmlLegendKnown);
-    item("<g class=\"point new\">" + Marker(false, x + 10, y) + "</g>", text::kHtmlLegendNew);
-    const auto line = [&](const char* cls) {
-        return std::string("<line class=\"") + cls + "\" x1=\"" + N(x) + "\" y1=\"" + N(y) + "\" x2=\"" + N(x + 20) +
-               "\" y2=\"" + N(y) + "\"/>";
-    };
-    item(line("sight"), text::kHtmlLegendSightline);
-    item(line("outlier"), text::kHtmlLegendOutlier);
-    item(line("weak"), text::kHtmlLegendWeak);
+    item(Svg("g").Class("point known").Wrap(Marker(true, x + 10, y)), text::kHtmlLegendKnown);
+    item(Svg("g").Class("point new").Wrap(Marker(false, x + 10, y)), text::kHtmlLegendNew);
+    item(LegendLine("sight", x, y), text::kHtmlLegendSightline);
+    item(LegendLine("outlier", x, y), text::kHtmlLegendOutlier);
+    item(LegendLine("weak", x, y), text::kHtmlLegendWeak);
     if (factor > 0) {
-        item("<ellipse class=\"ellipse\" cx=\"" + N(x + 10) + "\" cy=\"" + N(y) + "\" rx=\"10\" ry=\"5\"/>",
-             FormatText(text::kHtmlLegendEllipse, FormatText(factor >= 1 ? "%.0f" : "%g", factor).c_str()));
+        const std::string times = FormatText(factor >= 1 ? "%.0f" : "%g", factor);
+        const Html ellipse = Svg("ellipse")
+                                 .Class("ellipse")
+                                 .Attr("cx", x + 10)
+                                 .Attr("cy", y)
+                                 .Attr("rx", "10")
+                                 .Attr("ry", "5")
+                                 .Empty();
+        item(ellipse, FormatText(text::kHtmlLegendEllipse, times.c_str()));
     }
-    svg += "</g>\n";
+    AppendGroup("legend", legend, svg);
 }
 
-void AppendSvg(const PlotModel& model, std::string& page) {
+void AppendSvg(const PlotModel& model, Html& page) {
     const Frame frame = MakeFrame(model.points);
     const double factor = EllipseFactor(model, frame);
     const double height = frame.plotHeight + kLegendHeight;
-    page += "<figure class=\"plot\"><svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + N(kWidth) + " " +
-            N(height) + "\" role=\"img\" aria-label=\"" + EscapeHtml(text::kHtmlPlotLabel) + "\">\n";
-    page += "<rect class=\"frame\" x=\"0.5\" y=\"0.5\" width=\"" + N(kWidth - 1) + "\" height=\"" +
-            N(frame.plotHeight - 1) + "\"/>\n";
+    page += Markup("<figure class=\"plot\">") +
+            Svg("svg")
+                .Attr("xmlns", "http://www.w3.org/2000/svg")
+                .Attr("viewBox", FormatText("0 0 %.1f %.1f", kWidth, height))
+                .Attr("role", "img")
+                .Attr("aria-label", text::kHtmlPlotLabel)
+                .Open() +
+            Markup("\n");
+    page += Svg("rect")
+                .Class("frame")
+                .Attr("x", 0.5)
+                .Attr("y", 0.5)
+                .Attr("width", kWidth - 1)
+                .Attr("height", frame.plotHeight - 1)
+                .Empty() +
+            Markup("\n");
     AppendLines(model, frame, page);
     AppendEllipses(model, frame, factor, page);
     AppendPoints(model, frame, page);
@@ -208,19 +273,19 @@ void AppendSvg(const PlotModel& model, std::string& page) {
     AppendNorthArrow(page);
     AppendScaleBar(frame, page);
     AppendLegend(frame, factor, page);
-    page += "</svg></figure>\n";
+    page += Markup("</svg></figure>\n");
 }
 
 }  // namespace
 
-void AppendNetworkPlot(const HtmlReportInput& input, std::string& page) {
+void AppendNetworkPlot(const HtmlReportInput& input, Html& page) {
     OpenSection(page, "plot", text::kHtmlPlot);
     const bool adjusted = input.adjustment.status == AdjustmentStatus::Adjusted;
     const PlotModel model = adjusted ? PlotFromAdjustment(input.adjustment) : PlotFromSketch(input.sketch);
     if (model.points.empty()) {
-        page += std::string("<p class=\"quiet\">") + text::kHtmlNoPlot + "</p>\n";
+        AppendParagraph(page, "quiet", text::kHtmlNoPlot);
     } else {
-        if (!adjusted) page += std::string("<p class=\"quiet\">") + text::kHtmlPlotApproximate + "</p>\n";
+        if (!adjusted) AppendParagraph(page, "quiet", text::kHtmlPlotApproximate);
         AppendSvg(model, page);
     }
     CloseSection(page);

@@ -1,11 +1,14 @@
 #include "report/page_style.h"
 
+#include "report/html_element.h"
+
 namespace traverse {
+namespace {
 
 // Pass and fail carry a sign as well as a colour, so that the page reads in black and white too.
 // Cells are numbers, aligned right, but for the leading columns a table's class names (leadN) and
 // cells of class t.
-const char kPageStyle[] = R"css(
+constexpr char kPageStyle[] = R"css(
 :root{--ink:#1b1f24;--muted:#5b6570;--line:#d5dae0;--pass:#1e7b34;--pass-bg:#e7f5ea;--fail:#b3261e;
 --fail-bg:#fdecea;--weak:#b26a00;--known:#1f4e9c}
 *{box-sizing:border-box}
@@ -58,5 +61,9 @@ footer{margin-top:2em;color:var(--muted);font-size:.85em}
 h2{break-after:avoid}tr,figure{break-inside:avoid}thead{display:table-header-group}
 pre.report{white-space:pre-wrap;font-size:8pt}}
 )css";
+
+}  // namespace
+
+Html StyleElement() { return Tag("style").Wrap(Markup(kPageStyle)); }
 
 }  // namespace traverse

@@ -2,9 +2,12 @@
 #ifndef TRAVERSE_REPORT_PAGE_STYLE_H
 #define TRAVERSE_REPORT_PAGE_STYLE_H
 
+#include "report/html.h"
+
 namespace traverse {
 
-extern const char kPageStyle[];
+// <style> and the sheet.
+Html StyleElement();
 
 }  // namespace traverse
 

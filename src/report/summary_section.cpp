@@ -8,8 +8,10 @@
 #include "platform/c_number.h"
 #include "platform/messages.h"
 #include "report/field_value_text.h"
+#include "report/html_element.h"
 #include "report/html_text.h"
 #include "report/page_sections.h"
+#include "report/table_row.h"
 #include "traverse/code_page.h"
 
 namespace traverse {
@@ -55,33 +57,34 @@ std::vector<std::string> Problems(const HtmlReportInput& input) {
     return problems;
 }
 
-void AppendVerdict(const HtmlReportInput& input, std::string& page) {
+void AppendVerdict(const HtmlReportInput& input, Html& page) {
     const std::vector<std::string> problems = Problems(input);
     if (problems.empty()) {
-        page += std::string("<p class=\"verdict good\">") + text::kHtmlGoodVerdict + "</p>\n";
+        AppendParagraph(page, "verdict good", text::kHtmlGoodVerdict);
         return;
     }
-    page += std::string("<div class=\"verdict bad\"><p>") + text::kHtmlBadVerdict + "</p><ul>";
-    for (const std::string& problem : problems) page += "<li>" + EscapeHtml(problem) + "</li>";
-    page += "</ul></div>\n";
+    Html list;
+    for (const std::string& problem : problems) list += Tag("li").Wrap(Text(problem));
+    const Html verdict = Tag("p").Wrap(Text(text::kHtmlBadVerdict)) + Tag("ul").Wrap(list);
+    page += Tag("div").Class("verdict bad").Wrap(verdict) + Markup("\n");
 }
 
 std::string ImportResultText(std::uint32_t result) {
     return result == 0 ? std::string(text::kHtmlImportComplete) : FormatText(text::kHtmlImportFailed, result);
 }
 
-void AppendFacts(const HtmlReportInput& input, std::string& page) {
+void AppendFacts(const HtmlReportInput& input, Html& page) {
     const auto fact = [&page](const char* term, const std::string& value) {
-        page += std::string("<div><dt>") + term + "</dt><dd>" + EscapeHtml(value) + "</dd></div>";
+        page += Tag("div").Wrap(Tag("dt").Wrap(Text(term)) + Tag("dd").Wrap(Text(value)));
     };
-    page += "<dl class=\"facts\">";
+    page += Markup("<dl class=\"facts\">");
     fact(text::kHtmlFile, input.fileName);
     fact(text::kHtmlKnownPoints, FormatText("%zu", input.counts.knownPoints));
     fact(text::kHtmlStations, FormatText("%zu", input.counts.stations));
     fact(text::kHtmlRounds, FormatText("%zu", input.counts.rounds));
     fact(text::kHtmlObservations, FormatText("%zu", input.counts.observations));
     fact(text::kHtmlImportResult, ImportResultText(input.importResult));
-    page += "</dl>\n";
+    page += Markup("</dl>\n");
 }
 
 void AddFieldRows(const FieldCheckResult& result, std::vector<CheckRow>& rows) {
@@ -157,7 +160,7 @@ void AddAdjustmentRows(const AdjustmentResult& adjustment, std::vector<CheckRow>
                     FormatText("%.2f", critical), Judge(true, !worst->outlier)});
 }
 
-void AppendCheckTable(const HtmlReportInput& input, std::string& page) {
+void AppendCheckTable(const HtmlReportInput& input, Html& page) {
     std::vector<CheckRow> rows;
     rows.push_back({text::kHtmlImportResult, ImportResultText(input.importResult), text::kHtmlNone,
                     Judge(true, input.importResult == 0)});
@@ -167,16 +170,19 @@ void AppendCheckTable(const HtmlReportInput& input, std::string& page) {
     AddAdjustmentRows(input.adjustment, rows);
     OpenTable(page, Columns(text::kHtmlCheckColumns), "checks lead2");
     for (const CheckRow& row : rows) {
-        page += std::string("<tr class=\"") + JudgementClass(row.judgement) + "\">" + Cell(EscapeHtml(row.check)) +
-                Cell(EscapeHtml(row.worst)) + Cell(EscapeHtml(row.limit)) + Cell(MarkHtml(row.judgement)) +
-                "\n";
+        page += Row(JudgementClass(row.judgement))
+                    .Text(row.check)
+                    .Text(row.worst)
+                    .Text(row.limit)
+                    .Cell(Mark(row.judgement))
+                    .Line();
     }
     CloseTable(page);
 }
 
 }  // namespace
 
-void AppendSummary(const HtmlReportInput& input, std::string& page) {
+void AppendSummary(const HtmlReportInput& input, Html& page) {
     OpenSection(page, "summary", text::kHtmlSummary);
     AppendVerdict(input, page);
     AppendFacts(input, page);
