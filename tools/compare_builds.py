@@ -23,7 +23,8 @@ import sys
 import tempfile
 
 COMMANDS = [["import", "f.xml"], ["check", "f.xml"], ["export", "f.xml", "out.txt"],
-            ["run", "f.xml"], ["repair", "f.xml"]]
+            ["run", "f.xml"], ["repair", "f.xml"], ["check", "f.xml", "--all"],
+            ["adjust", "f.xml", "-o", "points.csv", "--gama", "gama.xml"], ["report", "f.xml"]]
 
 
 def variants(data):
