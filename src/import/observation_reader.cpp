@@ -27,8 +27,9 @@ bool ReadStationParameter(const std::string& name, const std::string& value, CPo
     else if (name == GBK(schema::kAddConst)) parameter = &info.m_fAddConst;
     else if (name == GBK(schema::kMulConst)) parameter = &info.m_fMulConst;
     if (parameter == nullptr) return true;
-    *parameter = static_cast<float>(AToF(value));
-    return IsNumberText(value);
+    bool isNumber = false;
+    *parameter = static_cast<float>(AToF(value, isNumber));
+    return isNumber;
 }
 
 // Faces by name: a record that gives 盘右 before 盘左 is read face left first. The face readings
@@ -159,8 +160,11 @@ std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve
         observe.m_arrValue.reserve(static_cast<size_t>(attributeCount));
         faces.clear();
         bool rightFirst = false;
-        const auto check = [&](const std::string& name, const std::string& text) {
-            if (IsNumberText(text)) return;
+        // Reads text as the next value, and keeps where it is no number.
+        const auto read = [&](const std::string& name, const std::string& text) {
+            bool isNumber = false;
+            observe.m_arrValue.push_back(AToF(text, isNumber));
+            if (isNumber) return;
             m_arrValueNotNumber.push_back({ValueKind::Horizontal, std::string(), 0, 0,
                                            observes.size(), observe.m_strName, name, text,
                                            child.line()});
@@ -173,15 +177,11 @@ std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve
                 const std::string text = attribute.nodeTypedValue();
                 rightFirst = rightFirst || (left && !faces.empty() && !faces.front().second);
                 faces.emplace_back(observe.m_arrValue.size(), left);
-                observe.m_arrValue.push_back(AToF(text));
-                check(name, text);
+                read(name, text);
             } else if (name == GBK(schema::kValues)) {
                 std::vector<std::string> pieces;
                 SplitString(attribute.nodeTypedValue(), " ", pieces, 0);
-                for (const std::string& piece : pieces) {
-                    observe.m_arrValue.push_back(AToF(piece));
-                    check(name, piece);
-                }
+                for (const std::string& piece : pieces) read(name, piece);
             }
         }
         if (rightFirst) PutFaceLeftFirst(observe.m_arrValue, faces);
