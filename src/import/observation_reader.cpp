@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "import/record_schema.h"
 #include "platform/gbk_literal.h"
 #include "records/station_ownership.h"
+#include "xml/xml_attribute_walk.h"
 #include "traverse/split_string.h"
 #include "traverse/import_xml.h"
 
@@ -155,9 +157,7 @@ std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve
         if (!IsRecordNode(child)) continue;
         CBaseObserve observe;
         observe.m_strName = child.nodeName();
-        const XmlNamedNodeMap attributes = child.attributes();
-        const long attributeCount = attributes.length();
-        observe.m_arrValue.reserve(static_cast<size_t>(attributeCount));
+        observe.m_arrValue.reserve(2);
         faces.clear();
         bool rightFirst = false;
         // Reads text as the next value, and keeps where it is no number.
@@ -169,21 +169,19 @@ std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve
                                            observes.size(), observe.m_strName, name, text,
                                            child.line()});
         };
-        for (long a = 0; a < attributeCount; ++a) {
-            const XmlNode attribute = attributes.item(a);
-            const std::string name = chars::TrimCSpace(attribute.nodeName());
+        ForEachAttribute(child, [&](const std::string& gbkName, std::string_view value) {
+            const std::string name = chars::TrimCSpace(gbkName);
             const bool left = name == GBK(schema::kFaceLeft);
             if (left || name == GBK(schema::kFaceRight)) {
-                const std::string text = attribute.nodeTypedValue();
                 rightFirst = rightFirst || (left && !faces.empty() && !faces.front().second);
                 faces.emplace_back(observe.m_arrValue.size(), left);
-                read(name, text);
+                read(name, XmlTextToGbk(value));
             } else if (name == GBK(schema::kValues)) {
                 std::vector<std::string> pieces;
-                SplitString(attribute.nodeTypedValue(), " ", pieces, 0);
+                SplitString(XmlTextToGbk(value), " ", pieces, 0);
                 for (const std::string& piece : pieces) read(name, piece);
             }
-        }
+        });
         if (rightFirst) PutFaceLeftFirst(observe.m_arrValue, faces);
         observes.push_back(std::move(observe));
     }
