@@ -164,6 +164,16 @@ bench-repair: deps bench-deps
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target traverse_cli
 	python3 bench/repair_bench.py $(BENCH_DIR)/cli/traverse $(BENCH_RECORDS) $(if $(OLD),--old $(OLD))
 
+# The import as the user runs it, `traverse import FILE`, a whole process, against xmllint --noout
+# and a bare libxml2 SAX2 pass on the 20 MB files (bench/README.md). OLD=path/to/traverse beside it.
+.PHONY: bench-import
+bench-import: deps bench-deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON $(CMAKE_WERROR)
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target traverse_cli sax2_count
+	$(MAKE) --no-print-directory $(BENCH_RECORDS)/records-20MB.xml $(BENCH_RECORDS)/records-20MB-few-names.xml
+	python3 bench/import_process_bench.py $(BENCH_DIR)/cli/traverse $(BENCH_DIR)/bench/sax2_count \
+	  $(BENCH_RECORDS)/records-20MB.xml $(BENCH_RECORDS)/records-20MB-few-names.xml $(if $(OLD),--old $(OLD))
+
 bench-adjust: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON $(CMAKE_WERROR)
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target adjust_bench

@@ -99,6 +99,17 @@ void CompareOnHardValues(int decimals, int perKind) {
     EXPECT_GT(compare.count(), 12L * perKind);
 }
 
+TEST(AToF, OnePassGivesTheValueAndTheNumberCheck) {
+    for (const char* text : {"1.25", " -3.5e2 ", "7x", "", " ", "+.5", ".", "1e", "1e+", "2e-3\t",
+                             "12345678901234567890.5", "abc", "0x10", "-0", "1.5 2"}) {
+        bool isNumber = true;
+        const double value = AToF(text, isNumber);
+        const double alone = AToF(text);
+        EXPECT_EQ(std::memcmp(&value, &alone, sizeof value), 0) << text;
+        EXPECT_EQ(isNumber, IsNumberText(text)) << text;
+    }
+}
+
 TEST(AppendFixed, WritesWhatPrintfWritesForEveryKindOfDouble) {
     for (int decimals : {1, 3, 6}) CompareOnHardValues(decimals, 120000);
     for (int decimals : {0, 2, 4, 10, 15, 16}) CompareOnHardValues(decimals, 10000);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/gbk_literal.h"
@@ -14,6 +15,7 @@
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
 #include "traverse/xml_dom.h"
+#include "xml/xml_attribute_walk.h"
 
 namespace traverse {
 namespace {
@@ -82,6 +84,27 @@ TEST(XmlDomDefaults, NonElementsHaveAnEmptyAttributeMap) {
         EXPECT_EQ(ErrorOf([&] { map.item(0); }), E_POINTER) << i;
     }
     EXPECT_EQ(children.item(4).attributes().length(), 1);
+}
+
+TEST(XmlDomDefaults, AttributeWalkGivesWhatTheAttributeMapGives) {
+    const std::string gbk = "<?xml version=\"1.0\" encoding=\"GBK\"?><r><a " + GBK("盘左") +
+                            "=\"1.5 &amp; 2\" k=\"" + GBK("测站") + "\" z=\"\"/>t</r>";
+    const XmlNodeList children = Loaded(gbk).selectSingleNode("r").childNodes();
+    for (long c = 0; c < children.length(); ++c) {
+        const XmlNode node = children.item(c);
+        std::vector<std::string> walked;
+        ForEachAttribute(node, [&](const std::string& name, std::string_view value) {
+            walked.push_back(name + "=" + XmlTextToGbk(value));
+        });
+        std::vector<std::string> mapped;
+        const XmlNamedNodeMap map = node.attributes();
+        for (long i = 0; !map.IsEmpty() && i < map.length(); ++i) {
+            mapped.push_back(map.item(i).nodeName() + "=" + map.item(i).nodeTypedValue());
+        }
+        EXPECT_EQ(walked, mapped) << c;
+    }
+    const auto ignore = [](const std::string&, std::string_view) {};
+    EXPECT_EQ(ErrorOf([&] { ForEachAttribute(XmlNode(), ignore); }), E_POINTER);
 }
 
 TEST(XmlDomDefaults, EmptyHandlesRaiseEPointer) {

@@ -21,6 +21,7 @@ namespace traverse {
 namespace detail {
 struct XmlDocumentState;
 struct XmlTree;
+struct XmlNodeAccess;
 }
 
 class XmlNodeList;
@@ -75,6 +76,7 @@ public:
 private:
     friend class XmlDocument;
     friend class XmlNodeCollection;
+    friend struct detail::XmlNodeAccess;
     XmlNode(std::shared_ptr<const detail::XmlTree> tree, const void* node);
 
     std::shared_ptr<const detail::XmlTree> m_tree;

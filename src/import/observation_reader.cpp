@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "import/record_schema.h"
 #include "platform/gbk_literal.h"
 #include "records/station_ownership.h"
+#include "xml/xml_attribute_walk.h"
 #include "traverse/split_string.h"
 #include "traverse/import_xml.h"
 
@@ -27,8 +29,9 @@ bool ReadStationParameter(const std::string& name, const std::string& value, CPo
     else if (name == GBK(schema::kAddConst)) parameter = &info.m_fAddConst;
     else if (name == GBK(schema::kMulConst)) parameter = &info.m_fMulConst;
     if (parameter == nullptr) return true;
-    *parameter = static_cast<float>(AToF(value));
-    return IsNumberText(value);
+    bool isNumber = false;
+    *parameter = static_cast<float>(AToF(value, isNumber));
+    return isNumber;
 }
 
 // Faces by name: a record that gives 盘右 before 盘左 is read face left first. The face readings
@@ -154,36 +157,31 @@ std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve
         if (!IsRecordNode(child)) continue;
         CBaseObserve observe;
         observe.m_strName = child.nodeName();
-        const XmlNamedNodeMap attributes = child.attributes();
-        const long attributeCount = attributes.length();
-        observe.m_arrValue.reserve(static_cast<size_t>(attributeCount));
+        observe.m_arrValue.reserve(2);
         faces.clear();
         bool rightFirst = false;
-        const auto check = [&](const std::string& name, const std::string& text) {
-            if (IsNumberText(text)) return;
+        // Reads text as the next value, and keeps where it is no number.
+        const auto read = [&](const std::string& name, const std::string& text) {
+            bool isNumber = false;
+            observe.m_arrValue.push_back(AToF(text, isNumber));
+            if (isNumber) return;
             m_arrValueNotNumber.push_back({ValueKind::Horizontal, std::string(), 0, 0,
                                            observes.size(), observe.m_strName, name, text,
                                            child.line()});
         };
-        for (long a = 0; a < attributeCount; ++a) {
-            const XmlNode attribute = attributes.item(a);
-            const std::string name = chars::TrimCSpace(attribute.nodeName());
+        ForEachAttribute(child, [&](const std::string& gbkName, std::string_view value) {
+            const std::string name = chars::TrimCSpace(gbkName);
             const bool left = name == GBK(schema::kFaceLeft);
             if (left || name == GBK(schema::kFaceRight)) {
-                const std::string text = attribute.nodeTypedValue();
                 rightFirst = rightFirst || (left && !faces.empty() && !faces.front().second);
                 faces.emplace_back(observe.m_arrValue.size(), left);
-                observe.m_arrValue.push_back(AToF(text));
-                check(name, text);
+                read(name, XmlTextToGbk(value));
             } else if (name == GBK(schema::kValues)) {
                 std::vector<std::string> pieces;
-                SplitString(attribute.nodeTypedValue(), " ", pieces, 0);
-                for (const std::string& piece : pieces) {
-                    observe.m_arrValue.push_back(AToF(piece));
-                    check(name, piece);
-                }
+                SplitString(XmlTextToGbk(value), " ", pieces, 0);
+                for (const std::string& piece : pieces) read(name, piece);
             }
-        }
+        });
         if (rightFirst) PutFaceLeftFirst(observe.m_arrValue, faces);
         observes.push_back(std::move(observe));
     }

@@ -127,10 +127,8 @@ NumberSpan FindNumber(const std::string& text) {
     return {start, i};
 }
 
-}  // namespace
-
-double AToF(const std::string& text) {
-    const NumberSpan span = FindNumber(text);
+// The value of the number at span of text; 0.0 when the span is empty.
+double NumberAt(const std::string& text, const NumberSpan& span) {
     if (span.start == span.end) return 0.0;
     double value;
     if (ExactDecimal(text.data() + span.start, text.data() + span.end, value)) return value;
@@ -138,13 +136,25 @@ double AToF(const std::string& text) {
     return strtod_l(number.c_str(), nullptr, CLocale());
 }
 
-bool IsNumberText(const std::string& text) {
-    const NumberSpan span = FindNumber(text);
+// Whether span holds a number and only white space follows it.
+bool IsWholeNumber(const std::string& text, const NumberSpan& span) {
     if (span.start == span.end) return false;
     for (size_t i = span.end; i < text.size(); ++i) {
         if (!chars::IsCSpace(text[i])) return false;
     }
     return true;
+}
+
+}  // namespace
+
+double AToF(const std::string& text) { return NumberAt(text, FindNumber(text)); }
+
+bool IsNumberText(const std::string& text) { return IsWholeNumber(text, FindNumber(text)); }
+
+double AToF(const std::string& text, bool& isNumber) {
+    const NumberSpan span = FindNumber(text);
+    isNumber = IsWholeNumber(text, span);
+    return NumberAt(text, span);
 }
 
 }  // namespace traverse

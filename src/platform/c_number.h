@@ -94,6 +94,8 @@ std::string FormatText(const Format& format, Args... args) {
 double AToF(const std::string& text);
 // Whether text is a number as AToF reads it and nothing else, but white space at either end.
 bool IsNumberText(const std::string& text);
+// AToF and IsNumberText in one pass over text: the value, and whether text is a number.
+double AToF(const std::string& text, bool& isNumber);
 
 }  // namespace traverse
 

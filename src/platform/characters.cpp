@@ -18,8 +18,6 @@ constexpr std::array<std::uint8_t, 256> MakeTable() {
     return table;
 }
 
-constexpr std::array<std::uint8_t, 256> kTable = MakeTable();
-
 constexpr char kCaseOffset = 'a' - 'A';
 
 bool IsGbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
@@ -27,7 +25,7 @@ bool IsGbkTrail(unsigned char c) { return c >= 0x40 && c != 0x7F && c != 0xFF; }
 
 }  // namespace
 
-bool Is(unsigned char byte, Kind kind) { return (kTable[byte] & kind) != 0; }
+constexpr std::array<std::uint8_t, 256> kByteKinds = MakeTable();
 
 bool IsAscii(std::string_view text) {
     for (const char c : text) {

@@ -4,6 +4,7 @@
 #ifndef TRAVERSE_PLATFORM_CHARACTERS_H
 #define TRAVERSE_PLATFORM_CHARACTERS_H
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,7 +22,9 @@ enum Kind : std::uint8_t {
     kUpper = 16,         // A-Z
 };
 
-bool Is(unsigned char byte, Kind kind);
+// Inline: the parse and the number readers ask it for every byte.
+extern const std::array<std::uint8_t, 256> kByteKinds;
+inline bool Is(unsigned char byte, Kind kind) { return (kByteKinds[byte] & kind) != 0; }
 inline bool IsXmlSpace(char c) { return Is(static_cast<unsigned char>(c), kXmlSpace); }
 inline bool IsCSpace(char c) { return Is(static_cast<unsigned char>(c), kCSpace); }
 inline bool IsDigit(char c) { return Is(static_cast<unsigned char>(c), kDigit); }

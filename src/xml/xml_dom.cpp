@@ -7,6 +7,7 @@
 #include "platform/characters.h"
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
+#include "xml/xml_attribute_walk.h"
 #include "xml/xml_parser.h"
 #include "xml/xml_tree.h"
 
@@ -46,7 +47,7 @@ Target Untag(const void* handle) {
     return target;
 }
 
-std::string ToGbk(const char* utf8, std::size_t length) { return Utf8ToGbk(std::string(utf8, length)); }
+std::string ToGbk(const char* utf8, std::size_t length) { return XmlTextToGbk({utf8, length}); }
 
 std::string NameToGbk(const XmlTree& tree, std::uint32_t name) {
     const detail::XmlName& interned = tree.names[name];
@@ -273,6 +274,22 @@ XmlNodeList XmlNode::childNodes() const {
         if (!IsBlankText(*child)) items->push_back(child);
     }
     return XmlNodeList(m_tree, std::move(items));
+}
+
+// Most texts of a record file are ASCII readings: those are their own GBK, and need no second copy.
+std::string XmlTextToGbk(std::string_view utf8) {
+    std::string text(utf8);
+    if (chars::IsAscii(text)) return text;
+    return Utf8ToGbk(text);
+}
+
+const XmlTreeAttribute* detail::XmlNodeAccess::Attributes(const XmlNode& node, std::size_t& count) {
+    if (node.m_pNode == nullptr) throw _com_error(E_POINTER);
+    const Target target = Untag(node.m_pNode);
+    count = 0;
+    if (target.node == nullptr || target.node->kind != XmlNodeKind::Element) return nullptr;
+    count = target.node->length;
+    return target.node->Attributes();
 }
 
 XmlNamedNodeMap XmlNode::attributes() const {

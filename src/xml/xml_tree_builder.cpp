@@ -240,9 +240,12 @@ bool XmlTreeBuilder::StartTagWithinLimits(xmlParserCtxtPtr context, const xmlCha
         m_state.Stop(context, E_FAIL, text::kXmlNestedTooDeep, true);
         return false;
     }
-    // libxml2's own cap on names is lifted with its other limits.
+    // libxml2's own cap on names is lifted with its other limits. A name has no more characters
+    // than bytes: only one of more bytes than the cap is counted.
     const auto tooLong = [](const xmlChar* text) {
-        return chars::Utf8Characters(reinterpret_cast<const char*>(text)) > kMaxNameCharacters;
+        const char* name = reinterpret_cast<const char*>(text);
+        const std::size_t bytes = strnlen(name, kMaxNameCharacters + 1);
+        return bytes > kMaxNameCharacters && chars::Utf8Characters(name) > kMaxNameCharacters;
     };
     bool refused = tooLong(name);
     for (int i = 0; !refused && attributes != nullptr && attributes[i] != nullptr; i += 2) {
