@@ -8,7 +8,6 @@
 namespace traverse {
 namespace text {
 
-// ---- adjustment -----------------------------------------------------------------------------------
 // option name, condition, value given
 constexpr char kAdjustInvalidOption[] = "Invalid option: %s must be %s (given %g).";
 constexpr char kOptionDirectionSigma[] = "the direction sigma (arc seconds)";
