@@ -15,10 +15,10 @@
 
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "records/circle.h"
 #include "records/station_ownership.h"
 #include "reduce/direction_mean.h"
+#include "reduce/reduction_texts.h"
 #include "reduce/station_reduction.h"
 #include "support/message_capture.h"
 #include "support/record_file.h"

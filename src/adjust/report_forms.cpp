@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "adjust/adjustment_texts.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "traverse/code_page.h"
 
 namespace traverse {

@@ -1,5 +1,5 @@
+#include "check/check_texts.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "records/station_walk.h"
 #include "traverse/import_xml.h"
 

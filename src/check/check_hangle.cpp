@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "check/check_texts.h"
 #include "check/half_circle.h"
 #include "import/report_entry.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "records/station_walk.h"
 #include "traverse/angle.h"
 #include "traverse/dms.h"

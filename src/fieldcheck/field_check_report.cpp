@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "fieldcheck/field_check_texts.h"
 #include "fieldcheck/field_items.h"
 #include "fieldcheck/text_table.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "traverse/check_info.h"
 #include "traverse/field_checks.h"
 

@@ -4,11 +4,11 @@
 #include <cstddef>
 
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "records/circle.h"
 #include "records/target_names.h"
 #include "reduce/direction_mean.h"
 #include "reduce/records_by_name.h"
+#include "reduce/reduction_texts.h"
 #include "traverse/angle.h"
 
 namespace traverse {

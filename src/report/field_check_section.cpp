@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "fieldcheck/field_check_texts.h"
 #include "platform/c_number.h"
-#include "platform/messages.h"
 #include "report/field_value_text.h"
 #include "report/html_element.h"
 #include "report/html_text.h"
 #include "report/long_table.h"
 #include "report/page_sections.h"
+#include "report/page_texts.h"
 #include "report/table_row.h"
 #include "traverse/check_info.h"
 #include "traverse/code_page.h"

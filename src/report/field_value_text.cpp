@@ -1,7 +1,7 @@
 #include "report/field_value_text.h"
 
 #include "platform/c_number.h"
-#include "platform/messages.h"
+#include "report/page_texts.h"
 #include "traverse/check_info.h"
 #include "traverse/code_page.h"
 

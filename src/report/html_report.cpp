@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "platform/c_number.h"
-#include "platform/messages.h"
 #include "platform/output_file.h"
 #include "report/html_element.h"
 #include "report/page_sections.h"
 #include "report/page_style.h"
+#include "report/page_texts.h"
 #include "traverse/import_xml.h"
 #include "traverse/version.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/characters.h"
-#include "platform/messages.h"
 #include "report/html_element.h"
+#include "report/page_texts.h"
 
 namespace traverse {
 namespace {

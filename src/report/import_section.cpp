@@ -2,10 +2,10 @@
 #include <string>
 
 #include "platform/c_number.h"
-#include "platform/messages.h"
 #include "report/html_text.h"
 #include "report/long_table.h"
 #include "report/page_sections.h"
+#include "report/page_texts.h"
 #include "report/table_row.h"
 
 namespace traverse {

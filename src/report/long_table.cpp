@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "platform/c_number.h"
-#include "platform/messages.h"
 #include "report/html_element.h"
 #include "report/html_text.h"
+#include "report/page_texts.h"
 
 namespace traverse {
 namespace {

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "platform/c_number.h"
-#include "platform/messages.h"
 #include "report/html_element.h"
 #include "report/html_text.h"
 #include "report/label_placement.h"
 #include "report/page_sections.h"
+#include "report/page_texts.h"
 #include "report/plot_model.h"
 
 namespace traverse {

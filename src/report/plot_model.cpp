@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/c_number.h"
-#include "platform/messages.h"
+#include "report/page_texts.h"
 #include "traverse/code_page.h"
 
 namespace traverse {

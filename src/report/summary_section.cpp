@@ -6,11 +6,11 @@
 
 #include "adjust/report_forms.h"
 #include "platform/c_number.h"
-#include "platform/messages.h"
 #include "report/field_value_text.h"
 #include "report/html_element.h"
 #include "report/html_text.h"
 #include "report/page_sections.h"
+#include "report/page_texts.h"
 #include "report/table_row.h"
 #include "traverse/code_page.h"
 

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/messages.h"
 #include "traverse/exceptions.h"
 #include "xml/xml_parse_state.h"
+#include "xml/xml_texts.h"
 #include "xml/xml_tree_builder.h"
 
 namespace traverse {

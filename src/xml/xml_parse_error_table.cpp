@@ -7,9 +7,9 @@
 
 #include "platform/characters.h"
 #include "platform/iconv_converter.h"
-#include "platform/messages.h"
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
+#include "xml/xml_texts.h"
 
 namespace traverse {
 namespace {

@@ -11,11 +11,11 @@
 #include <new>
 
 #include "platform/characters.h"
-#include "platform/messages.h"
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
 #include "xml/xml_parse_error_table.h"
 #include "xml/xml_parse_state.h"
+#include "xml/xml_texts.h"
 
 namespace traverse {
 

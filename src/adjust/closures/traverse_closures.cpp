@@ -5,10 +5,10 @@
 #include <set>
 #include <utility>
 
-#include "adjust/solve/approximate_coordinates.h"
+#include "adjust/adjustment_texts.h"
 #include "adjust/limit_judgement.h"
+#include "adjust/solve/approximate_coordinates.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "records/circle.h"
 #include "traverse/angle.h"
 

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "adjust/adjustment_texts.h"
 #include "adjust/model/adjustment_failure.h"
 #include "adjust/model/grade_table.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "traverse/angle.h"
 #include "traverse/code_page.h"
 

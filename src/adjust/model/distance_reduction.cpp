@@ -1,9 +1,9 @@
 #include "adjust/model/distance_reduction.h"
 
+#include "adjust/adjustment_texts.h"
 #include "adjust/model/adjustment_failure.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 
 namespace traverse {
 namespace {

@@ -5,11 +5,11 @@
 #include <set>
 #include <utility>
 
+#include "adjust/adjustment_texts.h"
 #include "adjust/model/adjustment_failure.h"
 #include "adjust/model/adjustment_settings.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "records/station_walk.h"
 #include "reduce/station_reduction.h"
 #include "traverse/code_page.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "adjust/adjustment_texts.h"
 #include "adjust/model/adjustment_failure.h"
 #include "import/record_schema.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "records/station_ownership.h"
 #include "traverse/import_contents.h"
 

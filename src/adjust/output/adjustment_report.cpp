@@ -2,10 +2,10 @@
 #include <string>
 #include <vector>
 
+#include "adjust/adjustment_texts.h"
 #include "adjust/report_forms.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "traverse/adjust.h"
 #include "traverse/code_page.h"
 #include "traverse/dms.h"

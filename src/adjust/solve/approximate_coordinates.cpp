@@ -5,10 +5,10 @@
 #include <map>
 #include <utility>
 
+#include "adjust/adjustment_texts.h"
 #include "adjust/model/adjustment_failure.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "records/circle.h"
 
 namespace traverse {

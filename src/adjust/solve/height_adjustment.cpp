@@ -2,9 +2,9 @@
 
 #include <deque>
 
+#include "adjust/adjustment_texts.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 
 namespace traverse {
 namespace {

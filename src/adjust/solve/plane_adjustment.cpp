@@ -4,11 +4,11 @@
 #include <cmath>
 #include <string>
 
+#include "adjust/adjustment_texts.h"
 #include "adjust/model/adjustment_failure.h"
 #include "adjust/solve/approximate_coordinates.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
-#include "platform/messages.h"
 #include "records/circle.h"
 
 namespace traverse {

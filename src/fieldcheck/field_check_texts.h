@@ -1,0 +1,58 @@
+// The texts of the field checks' text report; the page shows the grade and the rounds left out
+// with them.
+// One identifier per text, each defined once here: callers name a text only as text::kName and use
+// it as a C string (printf formats say what fills each place), so a second language is a second
+// column of this table, chosen at run time, and never an edit where the text is used.
+#ifndef TRAVERSE_FIELDCHECK_FIELD_CHECK_TEXTS_H
+#define TRAVERSE_FIELDCHECK_FIELD_CHECK_TEXTS_H
+
+namespace traverse {
+namespace text {
+
+constexpr char kFieldChecksBanner[] = "*** 外业检查 (field checks) ***";
+constexpr char kFieldLimitsHeading[] = "Limits (arc seconds; millimetres for 3001 and 3002):";
+constexpr char kFieldNoLimit[] = "-";
+constexpr char kFieldNotJudged[] = "no limit: shown, not judged";
+constexpr char kFieldMarkLegend[] = "* marks a value beyond its limit.";
+// grade name
+constexpr char kFieldDefaultGrade[] =
+    "Grade %s, the default: an instrument class was given without a grade.";
+constexpr char kFieldLeftOutHeading[] =
+    "Rounds left out of 1003 (they open on another target than the zero direction):";
+// station, round number, opening target, zero direction's target
+constexpr char kFieldLeftOutRound[] = "Station %s round %d opens on %s, not on %s";
+// station
+constexpr char kFieldStation[] = "Station %s";
+// Table headings, one per kind of observation, and the first cell of the limit row.
+constexpr char kFieldHorizontalTable[] = "Horizontal angle (\")";
+constexpr char kFieldVerticalTable[] = "Vertical angle (\")";
+constexpr char kFieldDistanceTable[] = "Distance (mm)";
+constexpr char kFieldLimitRow[] = "limit";
+// Column headings: the item code, and the face for the closure.
+constexpr char kFieldColumn[] = "%d";
+constexpr char kFieldColumnFaceLeft[] = "%d L";
+constexpr char kFieldColumnFaceRight[] = "%d R";
+// round number
+constexpr char kFieldRound[] = "round %d";
+constexpr char kFieldFaceLeft[] = "face L";
+constexpr char kFieldFaceRight[] = "face R";
+// a value, arc seconds or millimetres
+constexpr char kFieldValue[] = "%.1f";
+constexpr char kFieldExceededMark[] = "*";
+constexpr char kFieldSummaryHeading[] = "Summary:";
+constexpr char kFieldSummaryItem[] = "item";
+constexpr char kFieldSummaryCount[] = "values";
+constexpr char kFieldSummaryExceeded[] = "exceeded";
+constexpr char kFieldSummaryWorst[] = "worst";
+constexpr char kFieldSummaryWhere[] = "at";
+// a count
+constexpr char kFieldCount[] = "%zu";
+// number of values beyond their limits
+constexpr char kFieldExceededTotal[] = "%zu value(s) beyond their limits.";
+constexpr char kFieldAllWithin[] = "No value beyond its limit.";
+constexpr char kFieldNothingChecked[] = "No observations to check.";
+
+}  // namespace text
+}  // namespace traverse
+
+#endif
