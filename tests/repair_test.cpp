@@ -44,7 +44,7 @@ Repaired RepairBytes(const std::string& bytes) {
     return repaired;
 }
 
-// ---- the Part's own cases ----
+// ---- the repair's defining cases ----
 
 TEST(RepairXml, WellFormedFileIsLeftAsItIs) {
     TempDir dir;

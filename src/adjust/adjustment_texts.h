@@ -1,7 +1,5 @@
 // The texts of the adjustment: its options, failures, notes and text report.
-// One identifier per text, each defined once here: callers name a text only as text::kName and use
-// it as a C string (printf formats say what fills each place), so a second language is a second
-// column of this table, chosen at run time, and never an edit where the text is used.
+// A text catalogue: its rule is in docs/design.md, "Texts: one catalogue per folder".
 #ifndef TRAVERSE_ADJUST_ADJUSTMENT_TEXTS_H
 #define TRAVERSE_ADJUST_ADJUSTMENT_TEXTS_H
 

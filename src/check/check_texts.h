@@ -1,7 +1,5 @@
 // The horizontal-angle check report's texts, byte for byte as surveyors know the report.
-// One identifier per text, each defined once here: callers name a text only as text::kName and use
-// it as a C string (printf formats say what fills each place), so a second language is a second
-// column of this table, chosen at run time, and never an edit where the text is used.
+// A text catalogue: its rule is in docs/design.md, "Texts: one catalogue per folder".
 #ifndef TRAVERSE_CHECK_CHECK_TEXTS_H
 #define TRAVERSE_CHECK_CHECK_TEXTS_H
 

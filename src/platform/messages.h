@@ -1,9 +1,7 @@
 // The texts of the import, the files and the message boxes, byte for byte as surveyors know them;
 // every other folder keeps its texts in its own catalogue beside its code
 // (adjust/adjustment_texts.h, report/page_texts.h, ...). UTF-8 here; GBK("...") gives the GBK form.
-// One identifier per text, each defined once here: callers name a text only as text::kName and use
-// it as a C string (printf formats say what fills each place), so a second language is a second
-// column of this table, chosen at run time, and never an edit where the text is used.
+// A text catalogue: its rule is in docs/design.md, "Texts: one catalogue per folder".
 #ifndef TRAVERSE_PLATFORM_MESSAGES_H
 #define TRAVERSE_PLATFORM_MESSAGES_H
 

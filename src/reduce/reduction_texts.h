@@ -1,8 +1,6 @@
 // The texts of the reduction of the rounds, which the adjustment input file and the adjustment's
 // notes carry, byte for byte as surveyors know them. UTF-8 here; GBK("...") gives the GBK form.
-// One identifier per text, each defined once here: callers name a text only as text::kName and use
-// it as a C string, so a second language is a second column of this table, chosen at run time, and
-// never an edit where the text is used.
+// A text catalogue: its rule is in docs/design.md, "Texts: one catalogue per folder".
 #ifndef TRAVERSE_REDUCE_REDUCTION_TEXTS_H
 #define TRAVERSE_REDUCE_REDUCTION_TEXTS_H
 
