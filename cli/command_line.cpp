@@ -8,6 +8,7 @@
 
 #include "output_plan.h"
 #include "traverse/code_page.h"
+#include "traverse/language.h"
 #include "traverse/version.h"
 
 namespace traverse_cli {
@@ -190,6 +191,13 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
     CLI::Option* output = app.add_option("-o,--output", commandLine.output,
                                          "run: the adjustment input file; adjust: a CSV of the points; report: the page")
                               ->option_text("OUT");
+    traverse::SetLanguage(traverse::LanguageFromEnvironment());
+    app.add_option_function<std::string>(
+           "--lang",
+           [](const std::string& code) { traverse::SetLanguage(*traverse::LanguageFromCode(code)); },
+           "language of reports and messages: zh (default) or en; else LC_ALL, LC_MESSAGES, LANG")
+        ->check(CLI::IsMember({"zh", "en"}))
+        ->option_text("zh|en");
     std::string jobs;
     CLI::Option* jobsOption =
         app.add_option("-j,--jobs", jobs, "record files worked on at once (default: one per core)")
