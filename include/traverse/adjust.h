@@ -75,7 +75,7 @@ enum class AdjustmentStatus {
     SelfObservation,     // a station observing itself
     InvalidObservation,  // a distance or horizontal distance that is not positive, a height missing
                          // for a reduction
-    UnreachablePoint,    // a point that polar propagation from oriented known stations cannot reach
+    UnreachablePoint,    // a point that no construction from the known points places
     Singular,            // the observations do not determine a point
     NotConverged,        // Gauss-Newton did not converge in 20 iterations
 };

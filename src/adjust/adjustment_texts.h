@@ -3,6 +3,8 @@
 #ifndef TRAVERSE_ADJUST_ADJUSTMENT_TEXTS_H
 #define TRAVERSE_ADJUST_ADJUSTMENT_TEXTS_H
 
+#include "platform/text.h"
+
 namespace traverse {
 namespace text {
 
@@ -190,6 +192,48 @@ constexpr char kAdjustReportDistance[] = "distance";
 constexpr char kAdjustReportHeight[] = "height";
 constexpr char kAdjustReportOutlier[] = "  OUTLIER";
 constexpr char kAdjustReportWeak[] = "  weakly controlled";
+
+// Why a point of the network is not determined by its observations.
+// point, directions from oriented stations, distances, placed points it sights
+constexpr Text kAdjustNotDetermined{
+    "点\"%s\"无法确定：已定位的点只有%d个已定向方向和%d条边长与其相连，它照准%d个已定位的点；"
+    "定位需要一个测站的方向和边长、两个测站的方向（前方交会）、两条边长和第三个观测值、"
+    "或它照准三个已定位点的方向（后方交会）。",
+    "Point \"%s\" is not determined: the placed points reach it by %d direction(s) from oriented "
+    "stations and %d distance(s), and it sights %d placed point(s); it needs a direction and a "
+    "distance from one station, directions from two (intersection), two distances and a third "
+    "observation, or its own directions to three placed points (resection)."};
+// point
+constexpr Text kAdjustNotJoined{
+    "点\"%s\"无法确定：没有观测值将它与已知点或已定位的点相连。",
+    "Point \"%s\" is not determined: no observation joins it to the known points or to a point "
+    "placed from them."};
+// point, station, station, angle in degrees
+constexpr Text kAdjustParallelDirections{
+    "点\"%s\"无法确定：测站\"%s\"和\"%s\"至该点的方向交会角仅%.2f°，前方交会无解。",
+    "Point \"%s\" is not determined: the directions to it from \"%s\" and \"%s\" cross at "
+    "%.2f degrees only, too little for an intersection."};
+// point, station, station
+constexpr Text kAdjustDirectionsMiss{
+    "点\"%s\"无法确定：测站\"%s\"和\"%s\"至该点的方向在测站前方不相交。",
+    "Point \"%s\" is not determined: the directions to it from \"%s\" and \"%s\" do not meet "
+    "ahead of both stations."};
+// point, point, point
+constexpr Text kAdjustDistancesMiss{
+    "点\"%s\"无法确定：它至\"%s\"和\"%s\"的边长所画的圆不相交。",
+    "Point \"%s\" is not determined: its distances from \"%s\" and \"%s\" do not meet (the "
+    "circles they draw miss each other)."};
+constexpr Text kAdjustTwoPositions{
+    "点\"%s\"无法确定：它至\"%s\"和\"%s\"的边长给出关于两点连线对称的两个位置，"
+    "没有其他观测值可以选定其一。",
+    "Point \"%s\" is not determined: its distances from \"%s\" and \"%s\" allow two "
+    "positions, mirrored about the line between them, and no other observation chooses one."};
+// point, three sighted points
+constexpr Text kAdjustDangerCircle{
+    "点\"%s\"无法确定：它位于所照准的\"%s\"、\"%s\"、\"%s\"三点的外接圆（危险圆）上，"
+    "后方交会无唯一解。",
+    "Point \"%s\" is not determined: it lies on the circle through the points it sights "
+    "(\"%s\", \"%s\", \"%s\"), where a resection has no single solution."};
 
 }  // namespace text
 }  // namespace traverse

@@ -1,99 +1,88 @@
 #include "adjust/solve/approximate_coordinates.h"
 
 #include <cmath>
-#include <deque>
-#include <map>
-#include <utility>
 
 #include "adjust/adjustment_texts.h"
 #include "adjust/model/adjustment_failure.h"
+#include "adjust/solve/point_placement.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
 #include "records/circle.h"
+#include "traverse/code_page.h"
 
 namespace traverse {
 namespace {
-
-using PointPair = std::pair<int, int>;
-
-PointPair Line(int a, int b) {
-    return a < b ? PointPair(a, b) : PointPair(b, a);
-}
-
-// The propagation: a worklist of sets whose station is placed and not yet oriented.
-class Propagation {
-public:
-    explicit Propagation(Network& network) : m_network(network) {
-        const std::size_t count = network.points.size();
-        m_setsAt.resize(count);
-        m_setsSighting.resize(count);
-        for (std::size_t s = 0; s < network.sets.size(); ++s) {
-            m_setsAt[network.sets[s].station].push_back(static_cast<int>(s));
-            for (int d : network.sets[s].directions) {
-                m_setsSighting[network.directions[d].target].push_back(static_cast<int>(s));
-            }
-        }
-        // The first distance of a line, whichever end it was measured from.
-        for (const Distance& distance : network.distances) {
-            m_lineLength.emplace(Line(distance.from, distance.to), distance.value);
-        }
-    }
-
-    void Run() {
-        for (std::size_t s = 0; s < m_network.sets.size(); ++s) {
-            if (m_network.points[m_network.sets[s].station].hasPlane)
-                m_pending.push_back(static_cast<int>(s));
-        }
-        while (!m_pending.empty()) {
-            const int s = m_pending.front();
-            m_pending.pop_front();
-            DirectionSet& set = m_network.sets[s];
-            if (set.oriented || !OrientSet(m_network, set)) continue;
-            set.oriented = true;
-            for (int d : set.directions) PlaceTarget(set, m_network.directions[d]);
-        }
-    }
-
-private:
-    void PlaceTarget(const DirectionSet& set, const Direction& direction) {
-        NetworkPoint& target = m_network.points[direction.target];
-        if (target.hasPlane) return;
-        const auto length = m_lineLength.find(Line(set.station, direction.target));
-        if (length == m_lineLength.end()) return;
-        const NetworkPoint& station = m_network.points[set.station];
-        const double azimuth = direction.value + set.orientation;
-        target.x = station.x + length->second * std::cos(azimuth);
-        target.y = station.y + length->second * std::sin(azimuth);
-        target.hasPlane = true;
-        // Its own sets can now be oriented, and so can sets that sight it from a placed station.
-        for (int s : m_setsAt[direction.target]) m_pending.push_back(s);
-        for (int s : m_setsSighting[direction.target]) {
-            if (m_network.points[m_network.sets[s].station].hasPlane) m_pending.push_back(s);
-        }
-    }
-
-    Network& m_network;
-    std::vector<std::vector<int>> m_setsAt;
-    std::vector<std::vector<int>> m_setsSighting;
-    std::map<PointPair, double> m_lineLength;
-    std::deque<int> m_pending;
-};
 
 [[noreturn]] void Fail(AdjustmentStatus status, const std::string& gbkMessage) {
     throw AdjustmentFailure(status, gbkMessage);
 }
 
-void CheckPlaced(const Network& network) {
-    bool anyOriented = false;
-    for (const DirectionSet& set : network.sets) {
-        anyOriented = anyOriented || (set.oriented && network.points[set.station].planeKnown);
+// The current language's text of an entry, in the library's code page.
+std::string InGbk(const Text& text) { return Utf8ToGbk(static_cast<const char*>(text)); }
+
+const char* NameOf(const Network& network, int point) { return network.points[point].name.c_str(); }
+
+// The reason a construction gave, naming the point and the other ends of its observations.
+std::string FailedConstruction(const Network& network, int point, const PlacementFailure& failure) {
+    const int* ends = failure.points;
+    switch (failure.kind) {
+        case PlacementFailure::ParallelDirections:
+            return FormatText(InGbk(text::kAdjustParallelDirections), NameOf(network, point),
+                              NameOf(network, ends[0]), NameOf(network, ends[1]), failure.value);
+        case PlacementFailure::DirectionsMiss:
+            return FormatText(InGbk(text::kAdjustDirectionsMiss), NameOf(network, point),
+                              NameOf(network, ends[0]), NameOf(network, ends[1]));
+        case PlacementFailure::DistancesMiss:
+            return FormatText(InGbk(text::kAdjustDistancesMiss), NameOf(network, point),
+                              NameOf(network, ends[0]), NameOf(network, ends[1]));
+        case PlacementFailure::TwoPositions:
+            return FormatText(InGbk(text::kAdjustTwoPositions), NameOf(network, point),
+                              NameOf(network, ends[0]), NameOf(network, ends[1]));
+        case PlacementFailure::DangerCircle:
+            return FormatText(InGbk(text::kAdjustDangerCircle), NameOf(network, point),
+                              NameOf(network, ends[0]), NameOf(network, ends[1]),
+                              NameOf(network, ends[2]));
+        case PlacementFailure::None:
+            break;
     }
-    for (const NetworkPoint& point : network.points) {
+    return std::string();
+}
+
+// What the placed points offer the point, when no construction failed on it: too little.
+std::string TooFewTies(const Network& network, int point, const PointTies& ties) {
+    if (ties.rays.empty() && ties.distances.empty() && ties.sighted.empty())
+        return FormatText(InGbk(text::kAdjustNotJoined), NameOf(network, point));
+    return FormatText(InGbk(text::kAdjustNotDetermined), NameOf(network, point),
+                      static_cast<int>(ties.rays.size()), static_cast<int>(ties.distances.size()),
+                      static_cast<int>(ties.sighted.size()));
+}
+
+// The point where the network's determination ends, and why: the first point on which a
+// construction failed, else the first that placed points reach, else the first not placed.
+void FailUndetermined(const Network& network, const PointPlacement& placement) {
+    int knownInPlane = 0;
+    for (const NetworkPoint& point : network.points)
+        knownInPlane += point.inPlane && point.planeKnown;
+    int reached = -1, unplaced = -1;
+    for (std::size_t p = 0; p < network.points.size(); ++p) {
+        const NetworkPoint& point = network.points[p];
         if (!point.inPlane || point.hasPlane) continue;
-        if (!anyOriented) Fail(AdjustmentStatus::NoOrientation, GBK(text::kAdjustNoOrientation));
-        Fail(AdjustmentStatus::UnreachablePoint,
-             FormatText(GBK(text::kAdjustUnreachable), point.name.c_str()));
+        // One known point leaves the whole network free to turn about it.
+        if (knownInPlane < 2)
+            Fail(AdjustmentStatus::NoOrientation, GBK(text::kAdjustNoOrientation));
+        const int index = static_cast<int>(p);
+        if (placement.Failure(index).kind != PlacementFailure::None) {
+            Fail(AdjustmentStatus::UnreachablePoint,
+                 FailedConstruction(network, index, placement.Failure(index)));
+        }
+        const PointTies ties = placement.Ties(index);
+        const bool tied = !ties.rays.empty() || !ties.distances.empty() || !ties.sighted.empty();
+        if (tied && reached < 0) reached = index;
+        if (unplaced < 0) unplaced = index;
     }
+    if (unplaced < 0) return;
+    const int named = reached >= 0 ? reached : unplaced;
+    Fail(AdjustmentStatus::UnreachablePoint, TooFewTies(network, named, placement.Ties(named)));
 }
 
 }  // namespace
@@ -125,8 +114,9 @@ void ApproximateCoordinates(Network& network) {
     bool anyKnown = false;
     for (const NetworkPoint& point : network.points) anyKnown = anyKnown || point.planeKnown;
     if (!anyKnown) Fail(AdjustmentStatus::NoKnownPoints, GBK(text::kAdjustNoKnownPoints));
-    Propagation(network).Run();
-    CheckPlaced(network);
+    PointPlacement placement(network, true);
+    placement.Run();
+    FailUndetermined(network, placement);
 }
 
 }  // namespace traverse

@@ -1,5 +1,5 @@
-// Approximate plane coordinates and orientations by polar propagation outward from oriented known
-// stations.
+// Approximate plane coordinates and orientations: every point that the observations determine is
+// placed from the known points (see point_placement.h).
 #ifndef TRAVERSE_ADJUST_APPROXIMATE_COORDINATES_H
 #define TRAVERSE_ADJUST_APPROXIMATE_COORDINATES_H
 
@@ -8,8 +8,8 @@
 namespace traverse {
 
 // Places every plane point of the network and orients every direction set. Raises
-// AdjustmentFailure: NoKnownPoints, NoOrientation, or UnreachablePoint naming the first point that
-// cannot be placed; the network is then left partly placed.
+// AdjustmentFailure: NoKnownPoints, NoOrientation (one known point only), or UnreachablePoint
+// naming the point where the determination ends and why; the network is then left partly placed.
 void ApproximateCoordinates(Network& network);
 
 // Azimuth from a to b, radians in [0, 2 pi); x north, y east, clockwise.

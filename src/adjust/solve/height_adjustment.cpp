@@ -72,7 +72,8 @@ HeightAdjustment AdjustHeights(Network& network) {
     }
     // Linear: one solution from the carried heights, then the residuals at it.
     FactorizeOrFail(adjusted, [&](int unknown) {
-        return FormatText(GBK(text::kAdjustSingularHeight), network.points[owner[unknown]].name.c_str());
+        return FormatText(GBK(text::kAdjustSingularHeight),
+                          network.points[owner[unknown]].name.c_str());
     });
     const std::vector<double> correction = adjusted.normal->Solve(adjusted.rows);
     for (std::size_t p = 0; p < network.points.size(); ++p) {
@@ -81,7 +82,8 @@ HeightAdjustment AdjustHeights(Network& network) {
     adjusted.normal->InvertSelected();
     for (std::size_t r = 0; r < adjusted.rows.size(); ++r) {
         const HeightDifference& dh = network.heights[result.used[r]];
-        adjusted.residuals.push_back(network.points[dh.to].h - network.points[dh.from].h - dh.value);
+        adjusted.residuals.push_back(network.points[dh.to].h - network.points[dh.from].h -
+                                     dh.value);
     }
     return result;
 }

@@ -27,7 +27,8 @@ void ForEachLowerPair(const DesignRow& row, Visit visit) {
 }  // namespace
 
 // The pattern of N is that of the rows: found once, then every factorization of rows of the same
-// structure (the Gauss-Newton iterations) only sums the values into it and refactorizes numerically.
+// structure (the Gauss-Newton iterations) only sums the values into it and refactorizes
+// numerically.
 struct NormalEquations::Factor {
     SparseMatrix lower;              // N, lower triangle, compressed
     std::vector<int> structure;      // the unknowns of every term of every row, in order
@@ -79,7 +80,8 @@ struct NormalEquations::Factor {
         std::size_t k = 0;
         for (const DesignRow& row : rows) {
             const double weight = 1.0 / (row.sigma * row.sigma);
-            ForEachLowerPair(row, [&](int, int, double product) { value[slots[k++]] += weight * product; });
+            ForEachLowerPair(
+                row, [&](int, int, double product) { value[slots[k++]] += weight * product; });
         }
     }
 };
@@ -171,7 +173,8 @@ double NormalEquations::RowCofactor(const DesignRow& row) const {
     double sum = 0.0;
     for (int a = 0; a < row.terms; ++a) {
         for (int b = 0; b < row.terms; ++b) {
-            sum += row.coefficient[a] * row.coefficient[b] * Cofactor(row.unknown[a], row.unknown[b]);
+            sum +=
+                row.coefficient[a] * row.coefficient[b] * Cofactor(row.unknown[a], row.unknown[b]);
         }
     }
     return sum;

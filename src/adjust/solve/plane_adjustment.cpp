@@ -34,7 +34,8 @@ PlaneUnknowns NumberUnknowns(const Network& network) {
 // The GBK message that names what an unknown belongs to, for a singular network.
 std::string Describe(const Network& network, const PlaneUnknowns& unknowns, int unknown) {
     for (std::size_t p = 0; p < network.points.size(); ++p) {
-        if (unknowns.point[p] >= 0 && (unknown == unknowns.point[p] || unknown == unknowns.point[p] + 1)) {
+        if (unknowns.point[p] >= 0 &&
+            (unknown == unknowns.point[p] || unknown == unknowns.point[p] + 1)) {
             return FormatText(GBK(text::kAdjustSingularPoint), network.points[p].name.c_str());
         }
     }
@@ -62,15 +63,18 @@ struct LineGeometry {
 LineGeometry Geometry(const Network& network, int from, int to) {
     const NetworkPoint& a = network.points[from];
     const NetworkPoint& b = network.points[to];
-    const LineGeometry line{b.x - a.x, b.y - a.y, (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y)};
+    const LineGeometry line{b.x - a.x, b.y - a.y,
+                            (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y)};
     if (!(line.squared > 1e-12)) {
-        throw AdjustmentFailure(AdjustmentStatus::Singular,
-                                FormatText(GBK(text::kAdjustCoincident), a.name.c_str(), b.name.c_str()));
+        throw AdjustmentFailure(
+            AdjustmentStatus::Singular,
+            FormatText(GBK(text::kAdjustCoincident), a.name.c_str(), b.name.c_str()));
     }
     return line;
 }
 
-DesignRow DirectionRow(const Network& network, const PlaneUnknowns& unknowns, const Direction& direction) {
+DesignRow DirectionRow(const Network& network, const PlaneUnknowns& unknowns,
+                       const Direction& direction) {
     const DirectionSet& set = network.sets[direction.set];
     const LineGeometry line = Geometry(network, set.station, direction.target);
     const double computed = WrapTurn(std::atan2(line.dy, line.dx) - set.orientation);
@@ -78,12 +82,14 @@ DesignRow DirectionRow(const Network& network, const PlaneUnknowns& unknowns, co
     row.misclosure = AngleDifference(computed, direction.value);
     row.sigma = direction.sigma;
     AddPoint(row, unknowns.point[set.station], line.dy / line.squared, -line.dx / line.squared);
-    AddPoint(row, unknowns.point[direction.target], -line.dy / line.squared, line.dx / line.squared);
+    AddPoint(row, unknowns.point[direction.target], -line.dy / line.squared,
+             line.dx / line.squared);
     row.Add(unknowns.set[direction.set], -1.0);
     return row;
 }
 
-DesignRow DistanceRow(const Network& network, const PlaneUnknowns& unknowns, const Distance& distance) {
+DesignRow DistanceRow(const Network& network, const PlaneUnknowns& unknowns,
+                      const Distance& distance) {
     const LineGeometry line = Geometry(network, distance.from, distance.to);
     const double length = std::sqrt(line.squared);
     DesignRow row;
@@ -106,7 +112,8 @@ std::vector<DesignRow> Rows(const Network& network, const PlaneUnknowns& unknown
 
 // Applies the corrections; returns the largest coordinate correction in metres (infinite when a
 // correction is not a number).
-double Apply(Network& network, const PlaneUnknowns& unknowns, const std::vector<double>& correction) {
+double Apply(Network& network, const PlaneUnknowns& unknowns,
+             const std::vector<double>& correction) {
     double largest = 0.0;
     for (std::size_t p = 0; p < network.points.size(); ++p) {
         const int u = unknowns.point[p];
@@ -118,7 +125,8 @@ double Apply(Network& network, const PlaneUnknowns& unknowns, const std::vector<
     }
     for (std::size_t s = 0; s < network.sets.size(); ++s) {
         if (unknowns.set[s] >= 0)
-            network.sets[s].orientation = WrapTurn(network.sets[s].orientation + correction[unknowns.set[s]]);
+            network.sets[s].orientation =
+                WrapTurn(network.sets[s].orientation + correction[unknowns.set[s]]);
     }
     return largest;
 }
@@ -135,7 +143,8 @@ PlaneAdjustment AdjustPlane(Network& network) {
     for (int iteration = 1; iteration <= kMaxIterations; ++iteration) {
         adjusted.rows = Rows(network, result.unknowns);
         FactorizeOrFail(adjusted, owners);
-        const double largest = Apply(network, result.unknowns, adjusted.normal->Solve(adjusted.rows));
+        const double largest =
+            Apply(network, result.unknowns, adjusted.normal->Solve(adjusted.rows));
         result.iterations = iteration;
         if (!(largest < kConverged)) continue;
         // At the solution: the residuals and the cofactors of the final linearisation.
