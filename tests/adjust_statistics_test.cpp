@@ -20,15 +20,6 @@ namespace {
 
 constexpr SimNoise kNoise{2.0, 3.0, 2.0, 10.0};
 
-AdjustmentOptions OptionsFor(const SimNoise& noise) {
-    AdjustmentOptions options;
-    options.directionSigma = noise.direction;
-    options.distanceSigmaA = noise.distanceA;
-    options.distanceSigmaB = noise.distanceB;
-    options.heightSigma = noise.height;
-    return options;
-}
-
 // The squared errors of the new points' x, y and h, each divided by its sigma.
 std::vector<double> StandardizedErrors(const SimulatedNetwork& net, const AdjustmentResult& result) {
     std::vector<double> errors;

@@ -156,12 +156,25 @@ void ComparePoints(const Json& adjust, const GamaSolution& gama) {
     }
 }
 
+// Whether observation i is a direction alone in its set (a run of one station's directions).
+bool LoneDirection(const Json& observations, std::size_t i) {
+    const auto sameSet = [&](std::size_t j) {
+        return j < observations.size() && observations[j]["kind"] == "direction" &&
+               observations[j]["station"] == observations[i]["station"];
+    };
+    return observations[i]["kind"] == "direction" && !sameSet(i - 1) && !sameSet(i + 1);
+}
+
 // Gama lists each station's directions and distances as the document gives them, then the height
-// differences: the adjustment's order with the height differences taken out to the end.
+// differences: the adjustment's order with the height differences taken out to the end. A set of
+// one direction, which its orientation absorbs whole, Gama leaves out.
 std::vector<Json> InGamaOrder(const Json& observations) {
     std::vector<Json> plane, heights;
-    for (const Json& o : observations)
-        (o["kind"] == "height_difference" ? heights : plane).push_back(o);
+    for (std::size_t i = 0; i < observations.size(); ++i) {
+        const Json& o = observations[i];
+        if (!LoneDirection(observations, i))
+            (o["kind"] == "height_difference" ? heights : plane).push_back(o);
+    }
     plane.insert(plane.end(), heights.begin(), heights.end());
     return plane;
 }
@@ -233,7 +246,9 @@ TEST_F(GamaOracle, GeneratedNetworks) {
     const SimNoise noise{2.0, 3.0, 2.0, 10.0};
     for (const Shape& shape :
          {Shape{"connecting", ConnectingTraverse, 9}, Shape{"closed", ClosedLoop, 7},
-          Shape{"braced", BracedTraverse, 10}}) {
+          Shape{"braced", BracedTraverse, 10}, Shape{"intersection", ForwardIntersection, 5},
+          Shape{"unoriented", UnorientedTraverse, 8}, Shape{"trilateration", Trilateration, 5},
+          Shape{"free station", FreeStation, 4}}) {
         for (unsigned seed = 1; seed <= 3; ++seed) {
             SCOPED_TRACE(std::string(shape.name) + " seed " + std::to_string(seed));
             std::mt19937_64 rng(seed);

@@ -48,6 +48,15 @@ double Gauss(std::mt19937_64& rng, double sigma) {
 
 }  // namespace
 
+AdjustmentOptions OptionsFor(const SimNoise& noise) {
+    AdjustmentOptions options;
+    options.directionSigma = noise.direction;
+    options.distanceSigmaA = noise.distanceA;
+    options.distanceSigmaB = noise.distanceB;
+    options.heightSigma = noise.height;
+    return options;
+}
+
 int SimulatedNetwork::AddPoint(const std::string& name, double x, double y, double h, bool known) {
     // Known coordinates are written with six decimals; the truth is what the file says.
     auto round6 = [](double v) { return std::round(v * 1e6) / 1e6; };
@@ -220,6 +229,83 @@ SimulatedNetwork BracedTraverse(int newPoints, std::mt19937_64& rng) {
         b.directions.push_back(a.point);
         b.distances.push_back(a.point);
     }
+    return net;
+}
+
+namespace {
+
+// Points scattered in the box [x0, x0 + dx] x [y0, y0 + dy] around the origin of the shapes.
+std::vector<int> Scattered(SimulatedNetwork& net, std::mt19937_64& rng, int count,
+                           const char* prefix, double x0, double dx, double y0, double dy,
+                           bool known) {
+    std::uniform_real_distribution<double> along(0, 1), climb(-5, 5);
+    std::vector<int> points;
+    for (int i = 0; i < count; ++i) {
+        points.push_back(net.AddPoint(prefix + std::to_string(i + 1),
+                                      3500000 + x0 + dx * along(rng), 480000 + y0 + dy * along(rng),
+                                      50 + climb(rng), known));
+    }
+    return points;
+}
+
+// Three known points: a base of 600 m along y and a third 500 m north of its middle.
+std::vector<int> KnownTriangle(SimulatedNetwork& net) {
+    return {net.AddPoint("甲1", 3500000, 480000, 50, true),
+            net.AddPoint("甲2", 3500000, 480600, 52, true),
+            net.AddPoint("甲3", 3500500, 480300, 55, true)};
+}
+
+}  // namespace
+
+SimulatedNetwork ForwardIntersection(int newPoints, std::mt19937_64& rng) {
+    SimulatedNetwork net;
+    const std::vector<int> known = KnownTriangle(net);
+    const std::vector<int> targets =
+        Scattered(net, rng, newPoints, "交", 700, 600, -200, 1000, false);
+    for (std::size_t k = 0; k < known.size(); ++k) {
+        std::vector<int> directions{known[(k + 1) % 3], known[(k + 2) % 3]};
+        directions.insert(directions.end(), targets.begin(), targets.end());
+        net.AddStation(known[k], directions, {});
+    }
+    return net;
+}
+
+SimulatedNetwork UnorientedTraverse(int newPoints, std::mt19937_64& rng) {
+    SimulatedNetwork net;
+    double x = 3500000, y = 480000, h = 50,
+           heading = std::uniform_real_distribution<double>(0, 2 * kPi)(rng);
+    std::vector<int> line;
+    Walk(net, rng, 1, "甲", x, y, h, heading, line, true);
+    Walk(net, rng, newPoints, "导", x, y, h, heading, line, false);
+    Walk(net, rng, 1, "乙", x, y, h, heading, line, true);
+    net.AddStation(line[0], {line[1]}, {line[1]});
+    for (std::size_t i = 1; i + 1 < line.size(); ++i) {
+        net.AddStation(line[i], {line[i - 1], line[i + 1]}, {line[i - 1], line[i + 1]});
+    }
+    net.AddStation(line.back(), {line[line.size() - 2]}, {line[line.size() - 2]});
+    return net;
+}
+
+SimulatedNetwork Trilateration(int newPoints, std::mt19937_64& rng) {
+    SimulatedNetwork net;
+    const std::vector<int> known = KnownTriangle(net);
+    const std::vector<int> targets =
+        Scattered(net, rng, newPoints, "边", -300, 1100, -300, 1200, false);
+    for (int k : known) net.AddStation(k, {}, targets);
+    return net;
+}
+
+SimulatedNetwork FreeStation(int knownPoints, std::mt19937_64& rng) {
+    SimulatedNetwork net;
+    const int station = net.AddPoint("自由站", 3500000, 480000, 50, false);
+    std::uniform_real_distribution<double> radius(200, 700), jitter(-0.3, 0.3), climb(-5, 5);
+    std::vector<int> known;
+    for (int k = 0; k < knownPoints; ++k) {
+        const double angle = 2 * kPi * (k + jitter(rng)) / knownPoints, r = radius(rng);
+        known.push_back(net.AddPoint("已知" + std::to_string(k + 1), 3500000 + r * std::cos(angle),
+                                     480000 + r * std::sin(angle), 50 + climb(rng), true));
+    }
+    net.AddStation(station, known, {});
     return net;
 }
 

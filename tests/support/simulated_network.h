@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "traverse/adjust.h"
+
 namespace traverse {
 
 struct SimPoint {
@@ -31,6 +33,9 @@ struct SimNoise {
     double distanceB = 0.0;  // ppm
     double height = 0.0;     // mm per km
 };
+
+// The adjustment's sigmas equal to the noise's.
+AdjustmentOptions OptionsFor(const SimNoise& noise);
 
 // A gross error added to one observation of one station (station and target are indices).
 struct SimBlunder {
@@ -59,6 +64,15 @@ SimulatedNetwork ConnectingTraverse(int newPoints, std::mt19937_64& rng);
 SimulatedNetwork ClosedLoop(int newPoints, std::mt19937_64& rng);
 // A connecting traverse whose stations also sight the station after next: no simple traverse.
 SimulatedNetwork BracedTraverse(int newPoints, std::mt19937_64& rng);
+
+// Directions only: three known stations, each sighting the other two, sight newPoints new points.
+SimulatedNetwork ForwardIntersection(int newPoints, std::mt19937_64& rng);
+// A traverse between two known stations that sight only their neighbour: no known orientation.
+SimulatedNetwork UnorientedTraverse(int newPoints, std::mt19937_64& rng);
+// Distances only: three known stations measure the distance to each of newPoints new points.
+SimulatedNetwork Trilateration(int newPoints, std::mt19937_64& rng);
+// One free station sighting knownPoints known points by direction only (a resection).
+SimulatedNetwork FreeStation(int knownPoints, std::mt19937_64& rng);
 
 }  // namespace traverse
 
