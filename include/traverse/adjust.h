@@ -197,8 +197,8 @@ TRAVERSE_API std::string CheckAdjustmentOptions(const AdjustmentOptions& options
 // Closures and adjustment of the network that importer holds (read only).
 TRAVERSE_API AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptions& options);
 
-// A point of the network as placed before any adjustment: a known point, or one placed by polar
-// propagation from oriented known stations.
+// A point of the network as placed before any adjustment: a known point, or one placed from the
+// known points (polar, intersection, resection, two distances, a traverse fitted to its ends).
 struct SketchPoint {
     std::string name;  // GBK
     bool known = false;
@@ -216,7 +216,7 @@ struct NetworkSketch {
     std::vector<SketchLine> lines;    // directions or distances between placed points
 };
 
-// The network placed from the known points by polar propagation, as far as it reaches (nothing
+// The network placed from the known points, as far as its observations determine it (nothing
 // when the observations cannot be read).
 TRAVERSE_API NetworkSketch SketchNetwork(const CImportXml& importer, const AdjustmentOptions& options);
 

@@ -1,5 +1,5 @@
-// The network as the adjustment would start from it: the known points and the points that polar
-// propagation places, as far as it gets before anything stops it.
+// The network as the adjustment would start from it: the known points and the points placed from
+// them, as far as the observations determine them.
 #include <algorithm>
 #include <set>
 #include <utility>
