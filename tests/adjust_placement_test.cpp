@@ -78,6 +78,20 @@ TEST(AdjustEveryDeterminedNetwork, ExactReadingsGiveTheTruth) {
     }
 }
 
+// An unoriented traverse whose known ends are not occupied starts its frame from a distance.
+TEST(AdjustEveryDeterminedNetwork, TraverseBetweenUnoccupiedKnownPoints) {
+    std::mt19937_64 geometry(11);
+    SimulatedNetwork net = UnorientedTraverse(6, geometry);
+    net.stations.erase(net.stations.begin());
+    net.stations.pop_back();
+    const AdjustmentResult result = Simulate(net, SimNoise{}, 1);
+    for (const SimPoint& truth : net.points) {
+        const AdjustedPoint* p = FindPoint(result, truth.name);
+        ASSERT_NE(p, nullptr) << truth.name;
+        EXPECT_NEAR(std::hypot(p->x - truth.x, p->y - truth.y), 0.0, 1e-5) << truth.name;
+    }
+}
+
 // Over many networks of each shape no error passes 4.5 sigma and the squares average 1.
 TEST(AdjustEveryDeterminedNetwork, TruthWithinTheSigmasOverManySeeds) {
     for (const Shape& shape : kShapes) {

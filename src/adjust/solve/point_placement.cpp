@@ -4,6 +4,7 @@
 #include <set>
 
 #include "adjust/solve/approximate_coordinates.h"
+#include "adjust/solve/local_figure.h"
 #include "records/circle.h"
 
 namespace traverse {
@@ -194,9 +195,22 @@ bool PointPlacement::PlaceByIntersection(int point, const PointTies& ties) {
     return false;
 }
 
-// How badly the other observations fit a point placed at `at`, in metres: distances other than
-// the two used, rays from oriented stations, and the angles of the point's own set. Negative
-// when no other observation is there to choose with.
+namespace {
+
+// The offset of `at` from a ray, metres: across it, or from its station when behind it.
+double RayOffset(const Ray& ray, const PlanePosition& at) {
+    const double dx = at.x - ray.from.x, dy = at.y - ray.from.y;
+    const double along = dx * std::cos(ray.azimuth) + dy * std::sin(ray.azimuth);
+    return along > 0 ? dy * std::cos(ray.azimuth) - dx * std::sin(ray.azimuth)
+                     : PlaneDistance(ray.from, at);
+}
+
+}  // namespace
+
+// How badly the other observations fit a point placed at `at`, in metres squared: distances other
+// than the two used, rays from oriented stations, and the angles of the point's own set (which
+// turn the other way round at the mirrored position). Negative when no other observation is there
+// to choose with.
 double PointPlacement::Misfit(const PlanePosition& at, const PointTies& ties, int usedA,
                               int usedB) const {
     double sum = 0.0;
@@ -209,68 +223,75 @@ double PointPlacement::Misfit(const PlanePosition& at, const PointTies& ties, in
         any = true;
     }
     for (const auto& ray : ties.rays) {
-        const Ray& r = ray.second;
-        const double along =
-            (at.x - r.from.x) * std::cos(r.azimuth) + (at.y - r.from.y) * std::sin(r.azimuth);
-        const double off = along > 0 ? (at.y - r.from.y) * std::cos(r.azimuth) -
-                                           (at.x - r.from.x) * std::sin(r.azimuth)
-                                     : PlaneDistance(r.from, at);
+        sum += RayOffset(ray.second, at) * RayOffset(ray.second, at);
+        any = true;
+    }
+    if (ties.sighted.size() < 2) return any ? sum : -1.0;
+    const PlanePosition first = PositionOf(m_network.points[ties.sighted.front().first]);
+    const double orientation =
+        std::atan2(first.y - at.y, first.x - at.x) - ties.sighted.front().second;
+    for (const auto& sighting : ties.sighted) {
+        const PlanePosition target = PositionOf(m_network.points[sighting.first]);
+        const double azimuth = WrapTurn(std::atan2(target.y - at.y, target.x - at.x));
+        const double off = AngleDifference(WrapTurn(sighting.second + orientation), azimuth) *
+                           PlaneDistance(at, target);
         sum += off * off;
-        any = true;
     }
-    if (ties.sighted.size() >= 2) {
-        const PlanePosition& first = PositionOf(m_network.points[ties.sighted.front().first]);
-        const double orientation =
-            std::atan2(first.y - at.y, first.x - at.x) - ties.sighted.front().second;
-        for (const auto& sighting : ties.sighted) {
-            const PlanePosition target = PositionOf(m_network.points[sighting.first]);
-            const double azimuth = std::atan2(target.y - at.y, target.x - at.x);
-            const double off =
-                AngleDifference(WrapTurn(sighting.second + orientation), WrapTurn(azimuth)) *
-                PlaneDistance(at, target);
-            sum += off * off;
-        }
-        any = true;
-    }
-    return any ? sum : -1.0;
+    return sum;
 }
 
-bool PointPlacement::PlaceByDistances(int point, const PointTies& ties) {
-    const std::size_t count = std::min(ties.distances.size(), kTiesSearched);
-    double best = -1.0;
-    PlanePosition chosen[2];
+namespace {
+
+// Of the pairs of distances, the one whose circles cut at the widest angle, with both its points;
+// else the first pair, with `cut` negative when no pair's circles meet.
+struct CirclePair {
     int ends[2] = {-1, -1};
+    PlanePosition at[2];
+    double cut = -1.0;
+};
+
+CirclePair BestCirclePair(const Network& network, const PointTies& ties) {
+    const std::size_t count = std::min(ties.distances.size(), kTiesSearched);
+    CirclePair best;
     for (std::size_t a = 0; a < count; ++a) {
         for (std::size_t b = a + 1; b < count; ++b) {
             const auto& la = ties.distances[a];
             const auto& lb = ties.distances[b];
-            const PlanePosition pa = PositionOf(m_network.points[la.first]);
-            const PlanePosition pb = PositionOf(m_network.points[lb.first]);
-            PlanePosition at[2];
-            if (best < 0.0) ends[0] = la.first, ends[1] = lb.first;
-            if (!IntersectCircles(pa, la.second, pb, lb.second, at)) continue;
-            // The sine of the angle at which the two circles cut.
-            const double cut = std::fabs((pa.x - at[0].x) * (pb.y - at[0].y) -
-                                         (pa.y - at[0].y) * (pb.x - at[0].x)) /
-                               (la.second * lb.second);
-            if (cut > best)
-                best = cut, chosen[0] = at[0], chosen[1] = at[1], ends[0] = la.first,
-                ends[1] = lb.first;
+            const PlanePosition pa = PositionOf(network.points[la.first]);
+            const PlanePosition pb = PositionOf(network.points[lb.first]);
+            CirclePair pair;
+            pair.ends[0] = la.first;
+            pair.ends[1] = lb.first;
+            if (best.ends[0] < 0) best = pair;
+            if (!IntersectCircles(pa, la.second, pb, lb.second, pair.at)) continue;
+            const PlanePosition& p = pair.at[0];
+            pair.cut = std::fabs((pa.x - p.x) * (pb.y - p.y) - (pa.y - p.y) * (pb.x - p.x)) /
+                       (la.second * lb.second);
+            if (pair.cut > best.cut) best = pair;
         }
     }
-    if (ends[0] < 0) return false;
+    return best;
+}
+
+}  // namespace
+
+bool PointPlacement::PlaceByDistances(int point, const PointTies& ties) {
+    const CirclePair pair = BestCirclePair(m_network, ties);
+    if (pair.ends[0] < 0) return false;
     PlacementFailure& failure = m_failures[point];
-    if (best < 0.0) {
-        failure = PlacementFailure{PlacementFailure::DistancesMiss, {ends[0], ends[1], -1}, 0.0};
+    if (pair.cut < 0.0) {
+        failure =
+            PlacementFailure{PlacementFailure::DistancesMiss, {pair.ends[0], pair.ends[1], -1}};
         return false;
     }
-    const double first = Misfit(chosen[0], ties, ends[0], ends[1]);
-    const double second = Misfit(chosen[1], ties, ends[0], ends[1]);
-    if (first < 0.0 && PlaneDistance(chosen[0], chosen[1]) > 0.0) {
-        failure = PlacementFailure{PlacementFailure::TwoPositions, {ends[0], ends[1], -1}, 0.0};
+    const double first = Misfit(pair.at[0], ties, pair.ends[0], pair.ends[1]);
+    const double second = Misfit(pair.at[1], ties, pair.ends[0], pair.ends[1]);
+    if (first < 0.0 && PlaneDistance(pair.at[0], pair.at[1]) > 0.0) {
+        failure =
+            PlacementFailure{PlacementFailure::TwoPositions, {pair.ends[0], pair.ends[1], -1}};
         return false;
     }
-    Place(point, first <= second ? chosen[0] : chosen[1]);
+    Place(point, first <= second ? pair.at[0] : pair.at[1]);
     return true;
 }
 
@@ -335,43 +356,11 @@ void PointPlacement::RunFromLine(int distance) {
     Drain();
 }
 
-// The origin at (0, 0), and the set oriented at 0 or the distance's other end due north: what can
-// be placed from there alone is one rigid figure. When it reaches another placed point, the
-// similarity through the two carries the figure onto the network.
 bool PointPlacement::PlaceInLocalFrame(int origin, int set, int distance) {
-    Network local = m_network;
-    for (NetworkPoint& point : local.points) point.hasPlane = false;
-    for (DirectionSet& localSet : local.sets) localSet.oriented = false;
-    local.points[origin].x = local.points[origin].y = 0.0;
-    local.points[origin].hasPlane = true;
-    PointPlacement figure(local, false);
-    if (set >= 0) {
-        figure.RunFrom(set);
-    } else {
-        figure.RunFromLine(distance);
-    }
-    int anchor = -1;
-    double longest = 0.0;
-    for (std::size_t p = 0; p < local.points.size(); ++p) {
-        const double length = PlaneDistance(PlanePosition{}, PositionOf(local.points[p]));
-        if (static_cast<int>(p) == origin || !local.points[p].hasPlane ||
-            !m_network.points[p].hasPlane || !(length > longest))
-            continue;
-        anchor = static_cast<int>(p);
-        longest = length;
-    }
-    if (anchor < 0) return false;
-    const PlanePosition localTo = PositionOf(local.points[anchor]);
-    const PlanePosition globalFrom = PositionOf(m_network.points[origin]);
-    const PlanePosition globalTo = PositionOf(m_network.points[anchor]);
-    bool any = false;
-    for (std::size_t p = 0; p < local.points.size(); ++p) {
-        if (!local.points[p].hasPlane || m_network.points[p].hasPlane) continue;
-        Place(static_cast<int>(p), CarryOver(PositionOf(local.points[p]), PlanePosition{}, localTo,
-                                             globalFrom, globalTo));
-        any = true;
-    }
-    return any;
+    const std::vector<std::pair<int, PlanePosition>> figure =
+        PlaceFigure(m_network, FigureStart{origin, set, distance});
+    for (const auto& placed : figure) Place(placed.first, placed.second);
+    return !figure.empty();
 }
 
 }  // namespace traverse

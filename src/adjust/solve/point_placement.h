@@ -49,6 +49,8 @@ public:
     // In a network where only the station of set is placed: orients that set at 0 and places what
     // can be placed from it.
     void RunFrom(int set);
+    // The same from a distance whose one end alone is placed: the other end due north of it.
+    void RunFromLine(int distance);
 
     PointTies Ties(int point) const;
     const PlacementFailure& Failure(int point) const { return m_failures[point]; }
@@ -64,7 +66,6 @@ private:
     bool PlaceByResection(int point, const PointTies& ties);
     bool PlaceInLocalFrame();
     bool PlaceInLocalFrame(int origin, int set, int distance);
-    void RunFromLine(int distance);
     double Misfit(const PlanePosition& at, const PointTies& ties, int usedA, int usedB) const;
 
     Network& m_network;
