@@ -70,7 +70,7 @@ enum class AdjustmentStatus {
                          // the projection plane by a factor outside 0.99 to 1.01
     NoObservations,      // no station carries an observation block
     NoKnownPoints,       // no known point with plane coordinates
-    NoOrientation,       // no station on a known point sights another known point
+    NoOrientation,       // a single known point: nothing orients the network about it
     DuplicateName,       // a known point listed twice, a target named twice in one round
     SelfObservation,     // a station observing itself
     InvalidObservation,  // a distance or horizontal distance that is not positive, a height missing

@@ -235,6 +235,12 @@ constexpr Text kAdjustDangerCircle{
     "Point \"%s\" is not determined: it lies on the circle through the points it sights "
     "(\"%s\", \"%s\", \"%s\"), where a resection has no single solution."};
 
+// point, point
+constexpr Text kAdjustNamesDifferInBlanks{
+    "点名\"%s\"和\"%s\"仅首尾空格不同：同一个点写成了两个点名。",
+    "Point names \"%s\" and \"%s\" differ only in blanks at their ends: one point written two "
+    "ways."};
+
 }  // namespace text
 }  // namespace traverse
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <unordered_map>
 #include <utility>
 
 #include "adjust/adjustment_texts.h"
@@ -243,6 +244,24 @@ void DropLoneTargets(Network& network) {
     network.directions = kept;
 }
 
+// Two names that differ only in blanks at their ends are one point written two ways: adjusted
+// apart, each would look whole, a few millimetres from the other.
+void CheckBlanksAroundNames(const Network& network) {
+    std::unordered_map<std::string, const std::string*> byTrimmed;
+    for (const NetworkPoint& point : network.points) {
+        const std::size_t first = point.name.find_first_not_of(" \t\r\n");
+        const std::size_t last = point.name.find_last_not_of(" \t\r\n");
+        const std::string trimmed =
+            first == std::string::npos ? std::string() : point.name.substr(first, last - first + 1);
+        const auto seen = byTrimmed.emplace(trimmed, &point.name);
+        if (seen.second) continue;
+        throw AdjustmentFailure(
+            AdjustmentStatus::DuplicateName,
+            FormatText(Utf8ToGbk(static_cast<const char*>(text::kAdjustNamesDifferInBlanks)),
+                       seen.first->second->c_str(), point.name.c_str()));
+    }
+}
+
 void MarkPlanePoints(Network& network) {
     for (const DirectionSet& set : network.sets) network.points[set.station].inPlane = true;
     for (const Direction& direction : network.directions) network.points[direction.target].inPlane = true;
@@ -268,6 +287,7 @@ void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings
         StationReader(network, settings, static_cast<int>(i), station.m_strName, reduction).Read();
     }
     if (!anyStation) throw AdjustmentFailure(AdjustmentStatus::NoObservations, GBK(text::kAdjustNoStations));
+    CheckBlanksAroundNames(network);
     DropLoneTargets(network);
     MarkPlanePoints(network);
 }
