@@ -62,33 +62,39 @@ AdjustmentResult Simulate(const SimulatedNetwork& net, const SimNoise& noise, un
     return result;
 }
 
+// Exact readings adjust to the true coordinates.
+void ExpectTheTruth(const SimulatedNetwork& net, const std::string& what) {
+    const AdjustmentResult result = Simulate(net, SimNoise{}, 1);
+    for (const SimPoint& truth : net.points) {
+        const AdjustedPoint* p = FindPoint(result, truth.name);
+        ASSERT_NE(p, nullptr) << what << " " << truth.name;
+        EXPECT_NEAR(std::hypot(p->x - truth.x, p->y - truth.y), 0.0, 1e-5)
+            << what << " " << truth.name;
+    }
+}
+
 TEST(AdjustEveryDeterminedNetwork, ExactReadingsGiveTheTruth) {
     for (const Shape& shape : kShapes) {
         for (unsigned seed = 1; seed <= 5; ++seed) {
             std::mt19937_64 geometry(seed);
-            const SimulatedNetwork net = shape.make(shape.size, geometry);
-            const AdjustmentResult result = Simulate(net, SimNoise{}, seed);
-            for (const SimPoint& truth : net.points) {
-                const AdjustedPoint* p = FindPoint(result, truth.name);
-                ASSERT_NE(p, nullptr) << shape.what << " " << truth.name;
-                EXPECT_NEAR(std::hypot(p->x - truth.x, p->y - truth.y), 0.0, 1e-5)
-                    << shape.what << " " << truth.name << ", seed " << seed;
-            }
+            ExpectTheTruth(shape.make(shape.size, geometry),
+                           shape.what + (" " + std::to_string(seed)));
         }
     }
 }
 
-// An unoriented traverse whose known ends are not occupied starts its frame from a distance.
-TEST(AdjustEveryDeterminedNetwork, TraverseBetweenUnoccupiedKnownPoints) {
-    std::mt19937_64 geometry(11);
-    SimulatedNetwork net = UnorientedTraverse(6, geometry);
-    net.stations.erase(net.stations.begin());
-    net.stations.pop_back();
-    const AdjustmentResult result = Simulate(net, SimNoise{}, 1);
-    for (const SimPoint& truth : net.points) {
-        const AdjustedPoint* p = FindPoint(result, truth.name);
-        ASSERT_NE(p, nullptr) << truth.name;
-        EXPECT_NEAR(std::hypot(p->x - truth.x, p->y - truth.y), 0.0, 1e-5) << truth.name;
+// An unoriented traverse whose known ends are not occupied starts its frame from a distance; a
+// free station that measures two known points takes the side its angle turns to.
+TEST(AdjustEveryDeterminedNetwork, UnoccupiedEndsAndAFreeStationWithDistances) {
+    for (unsigned seed = 1; seed <= 5; ++seed) {
+        std::mt19937_64 geometry(seed);
+        SimulatedNetwork traverse = UnorientedTraverse(6, geometry);
+        traverse.stations.erase(traverse.stations.begin());
+        traverse.stations.pop_back();
+        ExpectTheTruth(traverse, "unoccupied ends");
+        SimulatedNetwork free = FreeStation(2, geometry);
+        free.stations[0].distances = free.stations[0].directions;
+        ExpectTheTruth(free, "free station with distances");
     }
 }
 
