@@ -8,10 +8,12 @@
 
 Conventions: x north, y east, heights h, all in metres; directions clockwise; small quantities in
 the surveyor's units (arc seconds, millimetres), each named in its field (``sigma_x_mm``). Results
-are plain objects whose fields are the keys of the ``traverse`` program's JSON output.
+are plain objects whose fields are the keys of the ``traverse`` program's JSON output (a key that
+is a Python keyword takes a trailing underscore: ``tests.global_``).
 """
 
 import json
+import keyword
 import os
 import types
 
@@ -42,14 +44,24 @@ def language():
     return _traverse.language()
 
 
+def _field(key):
+    """A JSON key as a field name: a Python keyword takes a trailing underscore (``global_``)."""
+    return key + "_" if keyword.iskeyword(key) else key
+
+
+def _key(field):
+    return field[:-1] if field.endswith("_") and keyword.iskeyword(field[:-1]) else field
+
+
 def _plain(text):
-    return json.loads(text, object_hook=lambda fields: types.SimpleNamespace(**fields))
+    return json.loads(text, object_hook=lambda fields: types.SimpleNamespace(
+        **{_field(key): value for key, value in fields.items()}))
 
 
 def as_dict(value):
     """A result as the JSON the program writes: plain objects become dicts, recursively."""
     if isinstance(value, types.SimpleNamespace):
-        return {key: as_dict(item) for key, item in vars(value).items()}
+        return {_key(field): as_dict(item) for field, item in vars(value).items()}
     if isinstance(value, list):
         return [as_dict(item) for item in value]
     return value
