@@ -19,11 +19,13 @@ BENCH_RECORDS := $(BENCH_DIR)/records
 WERROR ?= OFF
 CMAKE_WERROR := -DTRAVERSE_WERROR=$(WERROR)
 
-PACKAGES := cmake g++ make pkg-config libxml2-dev libeigen3-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libpng-dev locales
+PACKAGES := cmake g++ make pkg-config python3-dev pybind11-dev python3-numpy libxml2-dev libeigen3-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libpng-dev locales
 # The report's browser test and screenshot: headless Chromium and a face with Chinese characters.
 BROWSER_PACKAGES := chromium fonts-wqy-microhei
 FUZZ_PACKAGES := clang libclang-rt-dev
 BENCH_PACKAGES := python3 bc libxml2-utils
+# The interpreter that Debian's pybind11 and python3-dev are built for.
+SYSTEM_PYTHON ?= /usr/bin/python3
 # gama-local (the adjustment's oracle in make test-gama) needs expat; xmllint checks its schema.
 GAMA_PACKAGES := libexpat1-dev libxml2-utils
 EXAMPLE := examples/traverse.xml
@@ -143,6 +145,15 @@ bench-report-page: deps bench-deps browser-deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target traverse_cli
 	python3 bench/report_page_bench.py $(BENCH_DIR)/cli/traverse $(BENCH_RECORDS) $(if $(OLD),--old $(OLD))
+
+# The adjustment of 1 000 stations from the Python package against the same call from C++.
+.PHONY: bench-python
+bench-python: deps bench-deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON $(CMAKE_WERROR)
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target adjust_file_cpu traverse_python
+	$(MAKE) --no-print-directory $(BENCH_RECORDS)/records-1000-stations.xml
+	$(SYSTEM_PYTHON) bench/python_adjust_bench.py $(BENCH_DIR)/bench/adjust_file_cpu $(BENCH_DIR)/python \
+	  $(BENCH_RECORDS)/records-1000-stations.xml
 
 $(BENCH_RECORDS)/records-%-stations.xml: tools/generate_records.py
 	@mkdir -p $(BENCH_RECORDS)
