@@ -44,7 +44,8 @@ TEXTS = {
     "global": ("整体检验：单位权中误差 %.3f，v'Pv = %.2f (上限 %.2f)：%s",
                "Global test: sigma0 = %.3f, v'Pv = %.2f (limit %.2f): %s"),
     "worst_point": ("最弱点：%s，点位中误差 %.1f mm (误差椭圆 %.1f × %.1f mm)，高程中误差 %.1f mm",
-                    "Worst point: %s, sigma p = %.1f mm (ellipse %.1f x %.1f mm), sigma h = %.1f mm"),
+                    "Worst point: %s, sigma p = %.1f mm (ellipse %.1f x %.1f mm), "
+                    "sigma h = %.1f mm"),
     "pass": ("合格", "pass"),
     "fail": ("超限", "FAIL"),
     "files": ("输出文件：", "Files written:"),
