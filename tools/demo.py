@@ -28,6 +28,7 @@ TEXTS = {
     "verdict_ok": ("结论：全部检查、闭合差和检验均在限差之内。",
                    "Verdict: every check, closure and test is within its limit."),
     "verdict_bad": ("结论：需要处理：%s。", "Verdict: needs attention: %s."),
+    "import_bad": ("导入未完成", "the import did not complete"),
     "exceeded": ("%d 个外业检查值超限", "%d field-check value(s) beyond their limits"),
     "closures_bad": ("%d 项闭合差或对向观测超限", "%d closure(s) or reciprocal check(s) beyond limits"),
     "global_bad": ("整体检验未通过", "the global test fails"),
@@ -35,6 +36,7 @@ TEXTS = {
     "field_checks": ("外业检查：%d 项 %d 个值，超限 %d 个；相对限差最不利：%s %s %.1f (限差 %.1f)，%s",
                      "Field checks: %d items, %d values, %d beyond their limits; worst against its "
                      "limit: %s %s %.1f (limit %.1f) at %s"),
+    "field_checks_none": ("外业检查：%d 项，无可判定的值", "Field checks: %d items, no value judged"),
     "traverse": ("导线 %s：方位角闭合差 %+.1f\" (限差 ±%.1f\")，全长闭合差 %.1f mm，"
                  "相对闭合差 1/%d (限差 1/%d)：%s",
                  "Traverse %s: angular closure %+.1f\" (limit ±%.1f\"), fs = %.1f mm, "
@@ -58,27 +60,29 @@ def text(key, lang):
 
 
 def run(traverse, lang, arguments, stdout_path=None):
-    """Runs traverse with the arguments, echoing the command line; returns (exit status, stdout)."""
+    """Runs traverse with the arguments, echoing the command line; returns its exit status."""
     shown = " ".join(["traverse"] + arguments) + (" > " + stdout_path if stdout_path else "")
     print("$ " + shown, flush=True)
     done = subprocess.run([traverse, "--lang", lang] + arguments, stdout=subprocess.PIPE)
     if stdout_path:
         with open(stdout_path, "wb") as out:
             out.write(done.stdout)
-    return done.returncode, done.stdout.decode("utf-8")
+    return done.returncode
 
 
-def json_object(stdout, command):
-    for line in stdout.splitlines():
-        found = json.loads(line)
-        if found.get("command") == command:
-            return found
-    return None
+def json_objects(traverse, lang, arguments):
+    """The JSON objects that traverse --json prints for the arguments, by their command."""
+    done = subprocess.run([traverse, "--json", "--lang", lang] + arguments,
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    return {found["command"]: found
+            for found in map(json.loads, done.stdout.decode("utf-8").splitlines())}
 
 
 def field_check_line(field_checks, lang):
     summary = field_checks["summary"]
-    judged = [s for s in summary if s["worst"] and s["limit"]]
+    judged = [s for s in summary if s["worst"] and s["worst"]["value"] is not None and s["limit"]]
+    if not judged:
+        return text("field_checks_none", lang) % len(summary)
     closest = max(judged, key=lambda s: abs(s["worst"]["value"]) / s["limit"])
     return text("field_checks", lang) % (
         len(summary), sum(s["count"] for s in summary), sum(s["exceeded"] for s in summary),
@@ -138,8 +142,8 @@ def adjustment_lines(adjustment, lang):
     return lines
 
 
-def verdict(field_checks, adjustment, lang):
-    problems = []
+def verdict(imported, field_checks, adjustment, lang):
+    problems = [] if imported else [text("import_bad", lang)]
     exceeded = sum(s["exceeded"] for s in field_checks["summary"])
     if exceeded:
         problems.append(text("exceeded", lang) % exceeded)
@@ -174,21 +178,22 @@ def main():
     page = os.path.join(out, "report.html")
     files.append((text("page", lang), page))
 
-    statuses = [run(args.traverse, lang, ["check", "--all", record], files[0][1])[0]]
+    # Only what this run writes is listed at the end.
+    for _, path in files:
+        if os.path.exists(path):
+            os.remove(path)
+    statuses = [run(args.traverse, lang, ["check", "--all", record], files[0][1])]
     written = [argument for option, name, _ in ADJUST_OUTPUTS
                for argument in (option, os.path.join(out, name))]
-    statuses.append(run(args.traverse, lang, ["adjust", record] + written, files[1][1])[0])
-    statuses.append(run(args.traverse, lang, ["report", record, "-o", page])[0])
+    statuses.append(run(args.traverse, lang, ["adjust", record] + written, files[1][1]))
+    statuses.append(run(args.traverse, lang, ["report", record, "-o", page]))
     # The same commands' figures, read from their JSON rather than from the text for people.
-    field_checks = json_object(
-        subprocess.run([args.traverse, "--json", "check", "--all", record],
-                       stdout=subprocess.PIPE).stdout.decode("utf-8"), "field-checks")
-    adjustment = json_object(
-        subprocess.run([args.traverse, "--json", "adjust", record],
-                       stdout=subprocess.PIPE).stdout.decode("utf-8"), "adjust")
+    checked = json_objects(args.traverse, lang, ["check", "--all", record])
+    adjustment = json_objects(args.traverse, lang, ["adjust", record])["adjust"]
+    field_checks = checked["field-checks"]
 
     print()
-    print(verdict(field_checks, adjustment, lang))
+    print(verdict(checked["import"]["result"] == 0, field_checks, adjustment, lang))
     print(field_check_line(field_checks, lang))
     for line in adjustment_lines(adjustment, lang):
         print(line)
@@ -197,7 +202,8 @@ def main():
     for what, path in files:
         if os.path.exists(path):
             print("  %s%s  %s" % (what, " " * (width - columns(what)), path))
-    print(text("open", lang) % os.path.abspath(page))
+    if os.path.exists(page):
+        print(text("open", lang) % os.path.abspath(page))
     return max(statuses)
 
 
