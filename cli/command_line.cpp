@@ -168,6 +168,10 @@ void AddAdjustmentOptions(CLI::App& command, CommandLine& commandLine) {
         ->option_text("K");
     AddOptional(command, "--surface-height", options.surfaceHeight, "reduce distances to this height H0, metres");
     AddOptional(command, "--y-offset", options.yOffset, "reduce distances to the Gauss plane with false easting Ym");
+    command.add_option("--crs", options.crs,
+                       "projected CRS of the coordinates (EPSG:4547 or a PROJ string): reduce distances by its "
+                       "scale factors, give latitude and longitude")
+        ->option_text("CODE");
     command.add_option("--alpha", options.alpha, "significance of the global test (default 0.05)")
         ->option_text("ALPHA");
     command.add_option("--w-critical", options.wTestCritical, "outlier limit of the w-test (default 3.29)")
