@@ -43,7 +43,8 @@ constexpr Subcommand kSubcommands[] = {
     {"repair", Action::Repair, "FILE",
      "mend, in place, names that start with a character XML forbids (the original kept as FILE.orig)"},
     {"adjust", Action::Adjust, "FILE",
-     "import FILE, then traverse closures and a least-squares adjustment (-o: the results, by extension)"},
+     "import FILE, then traverse closures and a least-squares adjustment (-o: the results, by "
+     "extension)"},
     {"report", Action::Report, "FILE",
      "import, check, field-check and adjust FILE, then write the HTML report; OUT (-o) defaults to FILE.html"},
 };
@@ -98,7 +99,9 @@ ParseOutcome SettleOutputs(CommandLine& commandLine) {
             commandLine.action == Action::Report && traverse::HasResultFileExtension(output);
         (resultFile ? commandLine.resultFiles : pages).push_back(output);
     }
-    if (pages.size() > 1) return UsageError("-o names one page or adjustment file, not " + pages[1]);
+    if (pages.size() > 1) {
+        return UsageError("-o names one page or adjustment file, not " + pages[1]);
+    }
     if (!pages.empty()) commandLine.output = pages.front();
     return {true, 0};
 }
@@ -191,8 +194,8 @@ void AddAdjustmentOptions(CLI::App& command, CommandLine& commandLine) {
     AddOptional(command, "--surface-height", options.surfaceHeight, "reduce distances to this height H0, metres");
     AddOptional(command, "--y-offset", options.yOffset, "reduce distances to the Gauss plane with false easting Ym");
     command.add_option("--crs", options.crs,
-                       "projected CRS of the coordinates (EPSG:4547 or a PROJ string): reduce distances by its "
-                       "scale factors, give latitude and longitude")
+                       "projected CRS of the coordinates (EPSG:4547 or a PROJ string): reduce "
+                       "distances by its scale factors, give latitude and longitude")
         ->option_text("CODE");
     command.add_option("--alpha", options.alpha, "significance of the global test (default 0.05)")
         ->option_text("ALPHA");
@@ -216,8 +219,8 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
     app.add_flag("--json", commandLine.json, "one JSON object per library command, one per line, on stdout");
     CLI::Option* output =
         app.add_option("-o,--output", commandLine.outputs,
-                       "run: the adjustment input file; report: the page; adjust and report, repeatable: the "
-                       "results by extension (.csv, .gpkg, .geojson, .dxf, .dat)")
+                       "run: the adjustment input file; report: the page; adjust and report, "
+                       "repeatable: the results by extension (.csv, .gpkg, .geojson, .dxf, .dat)")
             ->option_text("OUT")
             ->expected(1)
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);

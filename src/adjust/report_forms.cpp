@@ -29,7 +29,8 @@ std::vector<std::string> SettingsLines(const AdjustmentSettings& s) {
     lines.push_back(FormatText(GBK(text::kAdjustReportModel), s.refraction, s.earthRadius));
     if (!s.reducedToSurface && !s.reducedToGaussPlane) lines.push_back(GBK(text::kAdjustReportNoReduction));
     if (s.reducedWithCrs) {
-        lines.push_back(Utf8ToGbk(FormatText(text::kAdjustReportCrs, s.surfaceHeight, s.crsName.c_str())));
+        const std::string utf8 = FormatText(text::kAdjustReportCrs, s.surfaceHeight, s.crsName.c_str());
+        lines.push_back(Utf8ToGbk(utf8));
     } else if (s.reducedToSurface) {
         lines.push_back(FormatText(GBK(text::kAdjustReportSurface), s.surfaceHeight));
     }

@@ -52,7 +52,10 @@ private:
 
     std::string LabelStyle(const std::string& text) const {
         std::string quoted;
-        for (const char c : text) quoted += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
+        for (const char c : text) {
+            if (c == '"' || c == '\\') quoted += '\\';
+            quoted += c;
+        }
         return "LABEL(f:\"Standard\",t:\"" + quoted + "\"," + FormatText("s:%.3fg)", m_textHeight);
     }
 
