@@ -30,7 +30,7 @@ std::vector<std::string> SettingsLines(const AdjustmentSettings& s) {
     if (!s.reducedToSurface && !s.reducedToGaussPlane) lines.push_back(GBK(text::kAdjustReportNoReduction));
     if (s.reducedWithCrs) {
         const std::string utf8 = FormatText(text::kAdjustReportCrs, s.surfaceHeight, s.crsName.c_str());
-        lines.push_back(Utf8ToGbk(utf8));
+        lines.push_back(Utf8ToGbkLossy(utf8));
     } else if (s.reducedToSurface) {
         lines.push_back(FormatText(GBK(text::kAdjustReportSurface), s.surfaceHeight));
     }

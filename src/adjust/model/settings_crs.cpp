@@ -17,7 +17,7 @@ std::unique_ptr<ProjectedCrs> OpenSettingsCrs(AdjustmentSettings& settings) {
     std::unique_ptr<ProjectedCrs> crs = ProjectedCrs::Open(settings.crs, reason);
     if (crs == nullptr) {
         throw AdjustmentFailure(AdjustmentStatus::InvalidOptions,
-                                Utf8ToGbk(FormatText(text::kAdjustCrsRefused, reason.c_str())));
+                                Utf8ToGbkLossy(FormatText(text::kAdjustCrsRefused, reason.c_str())));
     }
     settings.crsName = crs->Name();
     settings.crsBaseName = crs->BaseName();

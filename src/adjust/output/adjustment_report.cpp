@@ -100,7 +100,7 @@ void Points(const std::vector<AdjustedPoint>& points, Report& report) {
 void GeographicPositions(const AdjustmentResult& result, Report& report) {
     if (!result.settings.reducedWithCrs) return;
     report.Line("");
-    report.Line(Utf8ToGbk(
+    report.Line(Utf8ToGbkLossy(
         FormatText(text::kAdjustReportGeographicHeading, result.settings.crsBaseName.c_str())));
     for (const AdjustedPoint& p : result.points) {
         if (!p.hasGeographic) continue;
