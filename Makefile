@@ -19,7 +19,9 @@ BENCH_RECORDS := $(BENCH_DIR)/records
 WERROR ?= OFF
 CMAKE_WERROR := -DTRAVERSE_WERROR=$(WERROR)
 
-PACKAGES := cmake g++ make pkg-config python3-dev pybind11-dev python3-numpy libxml2-dev libeigen3-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libpng-dev locales
+# PROJ for coordinate reference systems, GDAL for the GIS and CAD files; gdal-bin and GeographicLib
+# read them back and check them in the tests.
+PACKAGES := cmake g++ make pkg-config libxml2-dev libeigen3-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev libpng-dev locales python3-dev pybind11-dev python3-numpy libproj-dev libgdal-dev gdal-bin libgeographiclib-dev
 # The report's browser test and screenshot: headless Chromium and a face with Chinese characters.
 BROWSER_PACKAGES := chromium fonts-wqy-microhei
 FUZZ_PACKAGES := clang libclang-rt-dev

@@ -9,6 +9,7 @@
 #include "output_plan.h"
 #include "traverse/code_page.h"
 #include "traverse/language.h"
+#include "traverse/result_files.h"
 #include "traverse/version.h"
 
 namespace traverse_cli {
@@ -42,7 +43,8 @@ constexpr Subcommand kSubcommands[] = {
     {"repair", Action::Repair, "FILE",
      "mend, in place, names that start with a character XML forbids (the original kept as FILE.orig)"},
     {"adjust", Action::Adjust, "FILE",
-     "import FILE, then traverse closures and a least-squares adjustment (-o: a CSV of the points)"},
+     "import FILE, then traverse closures and a least-squares adjustment (-o: the results, by "
+     "extension)"},
     {"report", Action::Report, "FILE",
      "import, check, field-check and adjust FILE, then write the HTML report; OUT (-o) defaults to FILE.html"},
 };
@@ -83,6 +85,27 @@ ParseOutcome SettleLimits(const CommandLine& commandLine) {
     return {true, 0};
 }
 
+// Each -o to its place: adjust writes them all as result files; report takes the one that is no
+// result file as its page; run takes one.
+ParseOutcome SettleOutputs(CommandLine& commandLine) {
+    const std::vector<std::string>& outputs = commandLine.outputs;
+    if (commandLine.action == Action::Adjust) {
+        commandLine.resultFiles = outputs;
+        return {true, 0};
+    }
+    std::vector<std::string> pages;
+    for (const std::string& output : outputs) {
+        const bool resultFile =
+            commandLine.action == Action::Report && traverse::HasResultFileExtension(output);
+        (resultFile ? commandLine.resultFiles : pages).push_back(output);
+    }
+    if (pages.size() > 1) {
+        return UsageError("-o names one page or adjustment file, not " + pages[1]);
+    }
+    if (!pages.empty()) commandLine.output = pages.front();
+    return {true, 0};
+}
+
 // The files and outputs of the chosen command, checked once CLI11 has read the words.
 ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
     const ParseOutcome limits = SettleLimits(commandLine);
@@ -95,6 +118,8 @@ ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
     const Action action = commandLine.action;
     const bool takesOutput = action == Action::Run || action == Action::Adjust || action == Action::Report;
     if (haveOutput && !takesOutput) return UsageError("-o goes with run, adjust and report only");
+    const ParseOutcome outputs = SettleOutputs(commandLine);
+    if (!outputs.proceed) return outputs;
     if ((haveOutput || !commandLine.gama.empty()) && commandLine.files.size() > 1) {
         return UsageError("-o and --gama go with one FILE only");
     }
@@ -168,6 +193,10 @@ void AddAdjustmentOptions(CLI::App& command, CommandLine& commandLine) {
         ->option_text("K");
     AddOptional(command, "--surface-height", options.surfaceHeight, "reduce distances to this height H0, metres");
     AddOptional(command, "--y-offset", options.yOffset, "reduce distances to the Gauss plane with false easting Ym");
+    command.add_option("--crs", options.crs,
+                       "projected CRS of the coordinates (EPSG:4547 or a PROJ string): reduce "
+                       "distances by its scale factors, give latitude and longitude")
+        ->option_text("CODE");
     command.add_option("--alpha", options.alpha, "significance of the global test (default 0.05)")
         ->option_text("ALPHA");
     command.add_option("--w-critical", options.wTestCritical, "outlier limit of the w-test (default 3.29)")
@@ -188,9 +217,13 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string("traverse ") + TRAVERSE_VERSION);
     app.add_flag("--json", commandLine.json, "one JSON object per library command, one per line, on stdout");
-    CLI::Option* output = app.add_option("-o,--output", commandLine.output,
-                                         "run: the adjustment input file; adjust: a CSV of the points; report: the page")
-                              ->option_text("OUT");
+    CLI::Option* output =
+        app.add_option("-o,--output", commandLine.outputs,
+                       "run: the adjustment input file; report: the page; adjust and report, "
+                       "repeatable: the results by extension (.csv, .gpkg, .geojson, .dxf, .dat)")
+            ->option_text("OUT")
+            ->expected(1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     traverse::SetLanguage(traverse::LanguageFromEnvironment());
     app.add_option_function<std::string>(
            "--lang",

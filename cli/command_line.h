@@ -16,8 +16,12 @@ struct CommandLine {
     Action action = Action::Import;
     bool json = false;
     std::vector<std::string> files;  // the record files, UTF-8 as given
-    // -o (one file): the adjustment input file of export or run, the points of adjust, the page of report
+    std::vector<std::string> outputs;  // every -o, as given
+    // The one file of the command: the adjustment input file of export or run (-o), the page of
+    // report (the -o that is no result file)
     std::string output;
+    // adjust and report: the -o files of the adjusted network, each in its extension's format
+    std::vector<std::string> resultFiles;
     bool noBackup = false;           // repair: no FILE.orig
     bool allChecks = false;          // check --all: the field checks after the horizontal-angle checks
     traverse::FieldCheckOptions fieldChecks;  // check --all and report: --grade and --instrument

@@ -128,9 +128,7 @@ private:
         if (!traverse::AdjustmentWithinLimits(result)) m_session.Fail();
         if (result.status == traverse::AdjustmentStatus::InvalidOptions) m_session.FailUsage();
         m_session.Note(AdjustmentProblems(m_file, result), true);
-        if (!m_commandLine.output.empty()) {
-            Write("points", m_commandLine.output, traverse::WriteAdjustedPointsCsv, result);
-        }
+        WriteResultFiles(result);
         if (!m_commandLine.gama.empty()) Write("gama", m_commandLine.gama, traverse::WriteGamaLocalInput, result);
     }
 
@@ -151,6 +149,12 @@ private:
         write.describeMessage = DescribeCannotOpen(path);
         write.quiet = true;
         m_session.Run(write);
+    }
+
+    void WriteResultFiles(const traverse::AdjustmentResult& result) {
+        for (const std::string& path : m_commandLine.resultFiles) {
+            Write("points", path, traverse::WriteAdjustmentResultFile, result);
+        }
     }
 
     void Export() {
@@ -236,6 +240,7 @@ void FileCommands::Report() {
                         {"result", result},
                         {"import", input.importResult},
                         {"path", result == 0 ? Json(OutputPath()) : Json(nullptr)}});
+    if (loaded) WriteResultFiles(input.adjustment);
     if (result == 0) {
         m_session.Note("report written to " + OutputPath() + "\n", false);
     } else if (!loaded) {

@@ -91,6 +91,13 @@ Json FieldCheckSummaryItem(const traverse::FieldCheckSummary& summary) {
                 {"worst", worst}};
 }
 
+// Which reduction of the distances ran: "crs", "gauss_plane", "surface" or "none".
+const char* ReductionName(const traverse::AdjustmentSettings& s) {
+    if (s.reducedWithCrs) return "crs";
+    if (s.reducedToGaussPlane) return "gauss_plane";
+    return s.reducedToSurface ? "surface" : "none";
+}
+
 Json Settings(const traverse::AdjustmentSettings& s) {
     return Json{{"grade", traverse::TraverseGradeName(s.grade)},
                 {"grade_given", s.gradeGiven},
@@ -106,6 +113,9 @@ Json Settings(const traverse::AdjustmentSettings& s) {
                 {"earth_radius", s.earthRadius},
                 {"surface_height", s.reducedToSurface ? Json(s.surfaceHeight) : Json(nullptr)},
                 {"y_offset", s.reducedToGaussPlane ? Json(s.yOffset) : Json(nullptr)},
+                {"crs", s.reducedWithCrs ? Json(s.crs) : Json(nullptr)},
+                {"crs_name", s.reducedWithCrs ? Json(s.crsName) : Json(nullptr)},
+                {"reduction", ReductionName(s)},
                 {"alpha", s.alpha},
                 {"w_critical", s.wTestCritical},
                 {"mdb_delta0", s.mdbDelta0}};
@@ -171,7 +181,11 @@ Json Point(const traverse::AdjustedPoint& p) {
                 {"ellipse_a_mm", p.ellipseMajor},
                 {"ellipse_b_mm", p.ellipseMinor},
                 {"ellipse_azimuth_deg", p.ellipseAzimuth},
-                {"sigma_h_mm", p.sigmaH}};
+                {"sigma_h_mm", p.sigmaH},
+                {"latitude", Coordinate(p.hasGeographic, p.latitude)},
+                {"longitude", Coordinate(p.hasGeographic, p.longitude)},
+                {"convergence_deg", Coordinate(p.hasGeographic, p.convergence)},
+                {"scale_factor", Coordinate(p.hasGeographic, p.scaleFactor)}};
 }
 
 Json Observation(const traverse::AdjustedObservation& o) {

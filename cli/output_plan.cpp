@@ -79,6 +79,8 @@ std::vector<PlannedOutput> OutputsOf(const CommandLine& commandLine, const std::
                        : commandLine.action == Action::Adjust ? "the points"
                                                               : "the adjustment file";
     if (!output.empty()) outputs.push_back({output, std::string(what) + " of " + file});
+    for (const std::string& result : commandLine.resultFiles)
+        outputs.push_back({result, "the points of " + file});
     if (!commandLine.gama.empty())
         outputs.push_back({commandLine.gama, "the Gama document of " + file});
     return outputs;

@@ -32,6 +32,11 @@ struct AdjustmentOptions {
                                            // 10 km of zero
     std::optional<double> yOffset;         // Ym, metres: false easting; reduce to the Gauss plane;
                                            // within 1000 km of zero
+    // The coordinate reference system of the coordinates (an EPSG code such as "EPSG:4547", or a
+    // PROJ string), projected; empty: none. With it the distances are reduced to the surface H0
+    // (0 when not given: the ellipsoid), then by PROJ's point scale factor along each line, and
+    // every point gets its latitude and longitude. Not together with yOffset.
+    std::string crs;
     double alpha = 0.05;                   // significance of the global test, in (0, 1)
     double wTestCritical = 3.29;           // |w| above it flags an outlier (alpha0 = 0.1%), > 0
     double mdbDelta0 = 4.13;               // non-centrality for the minimal detectable bias, > 0
@@ -59,6 +64,10 @@ struct AdjustmentSettings {
     double surfaceHeight = 0.0;  // metres, when reducedToSurface
     bool reducedToGaussPlane = false;
     double yOffset = 0.0;  // metres, when reducedToGaussPlane
+    bool reducedWithCrs = false;  // onto the plane of crs by its point scale factors
+    std::string crs;              // as given; empty when none
+    std::string crsName;          // the CRS's own name, UTF-8, when reducedWithCrs
+    std::string crsBaseName;      // the name of its geographic base, UTF-8
     double alpha = 0.0;
     double wTestCritical = 0.0;
     double mdbDelta0 = 0.0;
@@ -131,6 +140,11 @@ struct AdjustedPoint {
     double ellipseMinor = 0.0;
     double ellipseAzimuth = 0.0;  // degrees of the major axis from north (x) clockwise, [0, 180)
     double sigmaH = 0.0;
+    // On the geographic base of the CRS, when one is known and the point lies in its domain:
+    bool hasGeographic = false;
+    double latitude = 0.0, longitude = 0.0;  // degrees
+    double convergence = 0.0;                // degrees, grid north from true north clockwise
+    double scaleFactor = 0.0;                // the projection's point scale factor
 };
 
 enum class TraverseShape { Connecting, ClosedLoop };
@@ -191,7 +205,7 @@ struct AdjustmentResult {
 
 // Why options cannot be used (GBK, the reason AdjustNetwork would give with InvalidOptions); empty
 // when they can. Each sigma must be above 0, the surface height within 10 km and the y offset within
-// 1000 km of zero, the other options as AdjustmentOptions says.
+// 1000 km of zero, a CRS projected and known to PROJ, the other options as AdjustmentOptions says.
 TRAVERSE_API std::string CheckAdjustmentOptions(const AdjustmentOptions& options);
 
 // Closures and adjustment of the network that importer holds (read only).
@@ -230,7 +244,8 @@ TRAVERSE_API std::string FormatAdjustmentReport(const AdjustmentResult& result);
 
 // Writes the points as CSV (GBK names, CR LF), one line per point after the header
 // name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height where plane and height are "fixed" or
-// "adjusted"; a point without plane coordinates or without height has those fields empty.
+// "adjusted"; a point without plane coordinates or without height has those fields empty. With a
+// CRS, latitude,longitude,convergence_deg follow (degrees).
 // 0, or RESULT_FAILED when the file cannot be opened (shown in a message box, "打开文件错误！");
 // a failing write raises CFileException. path is GBK.
 TRAVERSE_API std::uint32_t WriteAdjustedPointsCsv(const AdjustmentResult& result, const std::string& path);

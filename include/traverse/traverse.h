@@ -18,6 +18,7 @@
 #include "traverse/point3d.h"
 #include "traverse/record_diagnosis.h"
 #include "traverse/repair.h"
+#include "traverse/result_files.h"
 #include "traverse/split_string.h"
 #include "traverse/survey_records.h"
 #include "traverse/version.h"

@@ -7,6 +7,7 @@
 #include "adjust/model/adjustment_settings.h"
 #include "adjust/model/distance_reduction.h"
 #include "adjust/model/network_builder.h"
+#include "adjust/model/settings_crs.h"
 #include "adjust/model/values_left_out.h"
 #include "adjust/solve/approximate_coordinates.h"
 #include "adjust/solve/height_adjustment.h"
@@ -20,7 +21,7 @@ namespace {
 
 // The closures come from the observations as they stand: when the coordinates cannot be
 // approximated they are computed all the same, without the reduction to the Gauss plane.
-void PlaceAndClose(Network& network, AdjustmentResult& result) {
+void PlaceAndClose(Network& network, AdjustmentResult& result, const ProjectedCrs* crs) {
     try {
         ApproximateCoordinates(network);
     } catch (const AdjustmentFailure&) {
@@ -29,14 +30,28 @@ void PlaceAndClose(Network& network, AdjustmentResult& result) {
         throw;
     }
     if (result.settings.reducedToGaussPlane) ReduceToGaussPlane(network, result.settings);
+    if (crs != nullptr) ReduceToProjection(network, *crs);
     FindTraverseClosures(network, result.settings, result);
     CheckReciprocals(network, result.settings, result);
 }
 
-void Adjust(Network& network, AdjustmentResult& result) {
+// Each adjusted point on the geographic base of crs, where it lies in its domain.
+void PlaceOnEarth(const ProjectedCrs& crs, std::vector<AdjustedPoint>& points) {
+    for (AdjustedPoint& point : points) {
+        if (!point.hasPlane) continue;
+        const GeographicPosition position = crs.At(point.x, point.y);
+        point.hasGeographic = position.valid;
+        point.latitude = position.latitude;
+        point.longitude = position.longitude;
+        point.convergence = position.convergence;
+        point.scaleFactor = position.scale;
+    }
+}
+
+void Adjust(Network& network, AdjustmentResult& result, const ProjectedCrs* crs) {
     const HeightAdjustment heights = AdjustHeights(network);
     if (result.settings.reducedToSurface) ReduceToSurface(network, result.settings);
-    PlaceAndClose(network, result);
+    PlaceAndClose(network, result, crs);
     const PlaneAdjustment plane = AdjustPlane(network);
     result.iterations = plane.iterations;
     result.plane = TestModel(plane.adjusted, result.settings.alpha);
@@ -44,6 +59,7 @@ void Adjust(Network& network, AdjustmentResult& result) {
     result.global = CombineTests(result.plane, result.height, result.settings.alpha);
     result.points = PointResults(network, plane, heights);
     result.observations = ObservationResults(network, plane, heights, result.settings);
+    if (crs != nullptr) PlaceOnEarth(*crs, result.points);
 }
 
 }  // namespace
@@ -55,9 +71,10 @@ AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptio
     try {
         result.settings = ResolveSettings(options);
         ValidateSettings(result.settings);
+        const std::unique_ptr<ProjectedCrs> crs = OpenSettingsCrs(result.settings);
         BuildNetwork(usable != nullptr ? usable->import : importer, result.settings, network);
         if (usable != nullptr) DropHeightsOf(*usable, network);
-        Adjust(network, result);
+        Adjust(network, result, crs.get());
     } catch (const AdjustmentFailure& failure) {
         // The tests, points and observations are only set once nothing can fail any more.
         result.status = failure.Status();
@@ -72,7 +89,9 @@ AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptio
 
 std::string CheckAdjustmentOptions(const AdjustmentOptions& options) {
     try {
-        ValidateSettings(ResolveSettings(options));
+        AdjustmentSettings settings = ResolveSettings(options);
+        ValidateSettings(settings);
+        OpenSettingsCrs(settings);
     } catch (const AdjustmentFailure& failure) {
         return failure.Message();
     }

@@ -241,6 +241,31 @@ constexpr Text kAdjustNamesDifferInBlanks{
     "Point names \"%s\" and \"%s\" differ only in blanks at their ends: one point written two "
     "ways."};
 
+// The reduction with a coordinate reference system and the points on its geographic base.
+// the reason PROJ gives, UTF-8
+constexpr Text kAdjustCrsRefused{"无效选项：%s", "Invalid option: %s."};
+constexpr Text kAdjustCrsWithYOffset{
+    "无效选项：--crs 与 y 偏移 Ym 都将距离归算到投影面，只能给出其一。",
+    "Invalid option: --crs and the y offset Ym both reduce the distances onto a projection plane; "
+    "give one of them."};
+// point name
+constexpr Text kAdjustCrsOutsideDomain{
+    "点\"%s\"不在坐标参考系的定义域内，无法求其投影比例因子。",
+    "Point \"%s\" lies outside the domain of the coordinate reference system: it has no scale "
+    "factor."};
+// H0, CRS name
+constexpr Text kAdjustReportCrs{
+    "距离先归算到参考椭球面（H0 = %.3f m），再按 PROJ 的点比例因子沿每条边归算到 %s 的投影面。",
+    "Distances reduced to the reference ellipsoid (H0 = %.3f m), then onto the plane of %s by "
+    "PROJ's point scale factor along each line."};
+// geographic base name
+constexpr Text kAdjustReportGeographicHeading{
+    "点的大地坐标（%s；纬度、经度、子午线收敛角以度计；投影比例因子）：",
+    "Points on %s (latitude, longitude and grid convergence in degrees; point scale factor):"};
+// name, latitude, longitude, convergence, scale
+constexpr Text kAdjustReportGeographic{"  %-12s %15.9f %15.9f %12.6f %.9f",
+                                       "  %-12s %15.9f %15.9f %12.6f %.9f"};
+
 }  // namespace text
 }  // namespace traverse
 

@@ -28,7 +28,12 @@ std::vector<std::string> SettingsLines(const AdjustmentSettings& s) {
                                Source(s.heightSigmaGiven).c_str()));
     lines.push_back(FormatText(GBK(text::kAdjustReportModel), s.refraction, s.earthRadius));
     if (!s.reducedToSurface && !s.reducedToGaussPlane) lines.push_back(GBK(text::kAdjustReportNoReduction));
-    if (s.reducedToSurface) lines.push_back(FormatText(GBK(text::kAdjustReportSurface), s.surfaceHeight));
+    if (s.reducedWithCrs) {
+        const std::string utf8 = FormatText(text::kAdjustReportCrs, s.surfaceHeight, s.crsName.c_str());
+        lines.push_back(Utf8ToGbkLossy(utf8));
+    } else if (s.reducedToSurface) {
+        lines.push_back(FormatText(GBK(text::kAdjustReportSurface), s.surfaceHeight));
+    }
     if (s.reducedToGaussPlane) lines.push_back(FormatText(GBK(text::kAdjustReportGaussPlane), s.yOffset));
     const std::string& heightClass =
         s.heightOrder == 4 ? GBK(text::kAdjustHeightOrder4) : GBK(text::kAdjustHeightOrder5);

@@ -3,6 +3,8 @@
 #ifndef TRAVERSE_REPORT_PAGE_TEXTS_H
 #define TRAVERSE_REPORT_PAGE_TEXTS_H
 
+#include "platform/text.h"
+
 namespace traverse {
 namespace text {
 
@@ -187,6 +189,13 @@ constexpr char kHtmlTipKnown[] = "known point (fixed)";
 constexpr char kHtmlTipSigma[] = "σx = %.1f mm, σy = %.1f mm, σp = %.1f mm";
 constexpr char kHtmlTipEllipse[] = "ellipse a = %.1f mm, b = %.1f mm, azimuth %.1f°";
 constexpr char kHtmlTipSigmaH[] = "σh = %.1f mm";
+
+
+// A point's place on the earth in its tooltip, when the coordinate reference system is known.
+// latitude, longitude, grid convergence (degrees)
+// "struct": the page builder has a function Text of its own.
+constexpr struct Text kHtmlTipGeographic{"B = %.9f°，L = %.9f°，子午线收敛角 %.6f°",
+                                         "latitude %.9f°, longitude %.9f°, grid convergence %.6f°"};
 
 }  // namespace text
 }  // namespace traverse

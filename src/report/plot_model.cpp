@@ -18,6 +18,9 @@ bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
 std::string AdjustedTooltip(const AdjustedPoint& p) {
     std::string tip = FormatText(text::kHtmlTipPlane, p.x, p.y);
+    if (p.hasGeographic) {
+        tip += "\n" + FormatText(text::kHtmlTipGeographic, p.latitude, p.longitude, p.convergence);
+    }
     if (p.hasHeight) tip += "\n" + FormatText(text::kHtmlTipHeight, p.h);
     if (p.planeFixed) return tip + "\n" + text::kHtmlTipKnown;
     tip += "\n" + FormatText(text::kHtmlTipSigma, p.sigmaX, p.sigmaY, p.sigmaPosition);

@@ -70,6 +70,10 @@ AdjustmentSettings ResolveSettings(const AdjustmentOptions& options) {
     s.earthRadius = options.earthRadius;
     s.surfaceHeight = Pick(options.surfaceHeight, 0.0, s.reducedToSurface);
     s.yOffset = Pick(options.yOffset, 0.0, s.reducedToGaussPlane);
+    s.crs = options.crs;
+    s.reducedWithCrs = !options.crs.empty();
+    // A CRS projects from its ellipsoid: the distances go there first.
+    if (s.reducedWithCrs) s.reducedToSurface = true;
     s.alpha = options.alpha;
     s.wTestCritical = options.wTestCritical;
     s.mdbDelta0 = options.mdbDelta0;

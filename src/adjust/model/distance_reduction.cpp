@@ -4,6 +4,7 @@
 #include "adjust/model/adjustment_failure.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
+#include "traverse/code_page.h"
 
 namespace traverse {
 namespace {
@@ -28,6 +29,16 @@ void CheckFactor(const Network& network, const Distance& distance) {
                    network.points[distance.to].name.c_str(), factor));
 }
 
+double ScaleAt(const ProjectedCrs& crs, double x, double y, const std::string& name) {
+    const GeographicPosition position = crs.At(x, y);
+    if (!position.valid || !(position.scale > 0)) {
+        const std::string format = Utf8ToGbk(static_cast<const char*>(text::kAdjustCrsOutsideDomain));
+        throw AdjustmentFailure(AdjustmentStatus::InvalidObservation,
+                                FormatText(format, name.c_str()));
+    }
+    return position.scale;
+}
+
 }  // namespace
 
 void ReduceToSurface(Network& network, const AdjustmentSettings& settings) {
@@ -45,6 +56,19 @@ void ReduceToGaussPlane(Network& network, const AdjustmentSettings& settings) {
         const double y2 = network.points[distance.to].y - settings.yOffset;
         const double ym = (y1 + y2) / 2, dy = y2 - y1;
         distance.value *= 1 + ym * ym / (2 * r2) + dy * dy / (24 * r2);
+        CheckFactor(network, distance);
+    }
+}
+
+
+void ReduceToProjection(Network& network, const ProjectedCrs& crs) {
+    for (Distance& distance : network.distances) {
+        const NetworkPoint& a = network.points[distance.from];
+        const NetworkPoint& b = network.points[distance.to];
+        const double middle = ScaleAt(crs, (a.x + b.x) / 2, (a.y + b.y) / 2, a.name);
+        const double scale =
+            (ScaleAt(crs, a.x, a.y, a.name) + 4 * middle + ScaleAt(crs, b.x, b.y, b.name)) / 6;
+        distance.value *= scale;
         CheckFactor(network, distance);
     }
 }

@@ -4,6 +4,7 @@
 #define TRAVERSE_ADJUST_DISTANCE_REDUCTION_H
 
 #include "adjust/model/network.h"
+#include "crs/projected_crs.h"
 #include "traverse/adjust.h"
 
 namespace traverse {
@@ -17,6 +18,11 @@ void ReduceToSurface(Network& network, const AdjustmentSettings& settings);
 // easting Ym, dy their difference (approximate coordinates). Raises as ReduceToSurface for the
 // factor.
 void ReduceToGaussPlane(Network& network, const AdjustmentSettings& settings);
+
+// D_p = D_H (k1 + 4 km + k2) / 6: PROJ's point scale factor k of crs at the ends and the middle
+// of the line (approximate coordinates), Simpson's rule along it. Raises as ReduceToSurface for
+// the factor, and (InvalidObservation) naming a point outside the domain of crs.
+void ReduceToProjection(Network& network, const ProjectedCrs& crs);
 
 }  // namespace traverse
 

@@ -96,6 +96,19 @@ void Points(const std::vector<AdjustedPoint>& points, Report& report) {
     }
 }
 
+// Latitude, longitude and grid convergence of every point the CRS places.
+void GeographicPositions(const AdjustmentResult& result, Report& report) {
+    if (!result.settings.reducedWithCrs) return;
+    report.Line("");
+    report.Line(Utf8ToGbkLossy(
+        FormatText(text::kAdjustReportGeographicHeading, result.settings.crsBaseName.c_str())));
+    for (const AdjustedPoint& p : result.points) {
+        if (!p.hasGeographic) continue;
+        report.Line(FormatText(text::kAdjustReportGeographic, p.name.c_str(), p.latitude,
+                               p.longitude, p.convergence, p.scaleFactor));
+    }
+}
+
 std::string ObservedValue(const AdjustedObservation& o) {
     if (o.kind == ObservationKind::Direction) return FormatText("%.6f", RadianToDms(o.value));
     return FormatText("%.4f", o.value);
@@ -139,6 +152,7 @@ std::string FormatAdjustmentReport(const AdjustmentResult& result) {
     Test(GBK(text::kAdjustReportPlane), result.plane, report);
     Test(GBK(text::kAdjustReportHeights), result.height, report);
     Points(result.points, report);
+    GeographicPositions(result, report);
     Observations(result.observations, report);
     return report.Text();
 }

@@ -16,19 +16,31 @@ std::string Value(bool has, const char* format, double value) {
     return has ? FormatText(format, value) : "";
 }
 
-std::string PointLine(const AdjustedPoint& p) {
+// Latitude, longitude and grid convergence in degrees, when a CRS is known.
+std::string GeographicFields(const AdjustedPoint& p) {
+    return "," + Value(p.hasGeographic, "%.10f", p.latitude) + "," +
+           Value(p.hasGeographic, "%.10f", p.longitude) + "," +
+           Value(p.hasGeographic, "%.8f", p.convergence);
+}
+
+std::string PointLine(const AdjustedPoint& p, bool geographic) {
     return p.name + "," + Value(p.hasPlane, "%.4f", p.x) + "," + Value(p.hasPlane, "%.4f", p.y) + "," +
            Value(p.hasHeight, "%.4f", p.h) + "," + Value(p.hasPlane, "%.2f", p.sigmaX) + "," +
            Value(p.hasPlane, "%.2f", p.sigmaY) + "," + Value(p.hasHeight, "%.2f", p.sigmaH) + "," +
-           Status(p.hasPlane, p.planeFixed) + "," + Status(p.hasHeight, p.heightFixed) + "\n";
+           Status(p.hasPlane, p.planeFixed) + "," + Status(p.hasHeight, p.heightFixed) +
+           (geographic ? GeographicFields(p) : std::string()) + "\n";
 }
 
 }  // namespace
 
 std::uint32_t WriteAdjustedPointsCsv(const AdjustmentResult& result, const std::string& path) {
     const bool written = WriteOutputFile(path, [&](CStdioFile& file) {
-        file.WriteString("name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height\n");
-        for (const AdjustedPoint& point : result.points) file.WriteString(PointLine(point));
+        const bool geographic = result.settings.reducedWithCrs;
+        file.WriteString("name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height");
+        file.WriteString(geographic ? ",latitude,longitude,convergence_deg\n" : "\n");
+        for (const AdjustedPoint& point : result.points) {
+            file.WriteString(PointLine(point, geographic));
+        }
     });
     return written ? 0 : RESULT_FAILED;
 }
