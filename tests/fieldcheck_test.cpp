@@ -433,10 +433,15 @@ std::vector<double> StandardLimits(const char* utf8Grade, const char* instrument
     FieldCheckOptions options;
     if (utf8Grade != nullptr) {
         options.hasGrade = true;
-        EXPECT_TRUE(ParseTraverseGrade(utf8Grade, options.grade));
+        const GradeParse grade = ParseTraverseGrade(utf8Grade);
+        EXPECT_EQ(grade.status, ParseStatus::Read);
+        options.grade = grade.grade;
     }
     if (instrument != nullptr) {
-        EXPECT_TRUE(ParseInstrumentClasses(instrument, options));
+        const InstrumentParse parse = ParseInstrumentClasses(instrument);
+        EXPECT_EQ(parse.status, ParseStatus::Read);
+        options.angleClass = parse.angleClass;
+        options.distanceClass = parse.distanceClass;
     }
     CImportXml importer;
     std::vector<double> limits;
@@ -521,9 +526,10 @@ TEST(Limits, AFigureThatIsNotFiniteNeverPasses) {
 
 TEST(InstrumentWords, NameAnAngleClassADistanceClassOrBoth) {
     const auto parse = [](const std::string& words) {
-        FieldCheckOptions options;
-        const bool read = ParseInstrumentClasses(words, options);
-        return std::make_tuple(read, options.angleClass, options.distanceClass);
+        const InstrumentParse parse = ParseInstrumentClasses(words);
+        EXPECT_EQ(parse.status == ParseStatus::Read, parse.message.empty()) << words;
+        return std::make_tuple(parse.status == ParseStatus::Read, parse.angleClass,
+                               parse.distanceClass);
     };
     EXPECT_EQ(parse("2"), std::make_tuple(true, 2, 0));
     EXPECT_EQ(parse("1\""), std::make_tuple(true, 1, 0));
@@ -535,10 +541,25 @@ TEST(InstrumentWords, NameAnAngleClassADistanceClassOrBoth) {
     EXPECT_EQ(parse("10MM"), std::make_tuple(true, 0, 10));
     EXPECT_EQ(parse("2\",5mm"), std::make_tuple(true, 2, 5));
     EXPECT_EQ(parse(" 10mm , J1 "), std::make_tuple(true, 1, 10));
-    for (const char* bad : {"", "3", "2\"\"", "DJ", "7mm", "5 mm", "2,6", "5mm,10mm", "2,5mm,",
-                            "2,,5mm", "mm", "2s"}) {
+    EXPECT_EQ(parse("3"), std::make_tuple(true, 6, 0));  // a sigma: the class it fits in
+    EXPECT_EQ(parse("5 mm"), std::make_tuple(true, 0, 5));
+    for (const char* bad : {"", "7\"", "2\"\"", "DJ", "7mm", "2,6", "5mm,10mm", "2,5mm,",
+                            "2,,5mm", "mm", "2s", "2mm+", "mm+2ppm", "2mm+2ppm,3mm+1ppm"}) {
         EXPECT_EQ(parse(bad), std::make_tuple(false, 0, 0)) << bad;
     }
+}
+
+TEST(InstrumentWords, CarryTheNominalAccuracyAndItsClasses) {
+    const InstrumentParse parse = ParseInstrumentClasses("1.5\", 2mm + 2ppm");
+    ASSERT_EQ(parse.status, ParseStatus::Read) << parse.message;
+    EXPECT_EQ(std::make_tuple(parse.angleClass, parse.distanceClass), std::make_tuple(2, 5));
+    EXPECT_EQ(parse.accuracy.directionSigmaSeconds, 1.5);
+    EXPECT_EQ(parse.accuracy.distanceSigmaMm, 2.0);
+    EXPECT_EQ(parse.accuracy.distanceSigmaPpm, 2.0);
+    EXPECT_EQ(ParseInstrumentClasses("5mm+3ppm").distanceClass, 10);  // 8 mm at 1 km
+    EXPECT_EQ(ParseInstrumentClasses("5mm").accuracy.distanceSigmaMm, std::nullopt);  // a class
+    EXPECT_EQ(ParseInstrumentClasses("2,2\"").status, ParseStatus::Repeated);
+    EXPECT_EQ(ParseInstrumentClasses("8\"").status, ParseStatus::OutOfRange);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // The adjustment from an import: settings, network, heights, reductions, closures, approximate
 // coordinates, the plane adjustment and the statistics, in that order. Any step may stop it with
 // a message; nothing is then adjusted.
+#include "adjust/assessment/grade_assessment.h"
 #include "adjust/closures/reciprocal_checks.h"
 #include "adjust/closures/traverse_closures.h"
 #include "adjust/model/adjustment_failure.h"
@@ -28,14 +29,14 @@ void PlaceAndClose(Network& network, AdjustmentResult& result) {
         CheckReciprocals(network, result.settings, result);
         throw;
     }
-    if (result.settings.reducedToGaussPlane) ReduceToGaussPlane(network, result.settings);
+    if (result.settings.yOffset) ReduceToGaussPlane(network, result.settings);
     FindTraverseClosures(network, result.settings, result);
     CheckReciprocals(network, result.settings, result);
 }
 
 void Adjust(Network& network, AdjustmentResult& result) {
     const HeightAdjustment heights = AdjustHeights(network);
-    if (result.settings.reducedToSurface) ReduceToSurface(network, result.settings);
+    if (result.settings.surfaceHeight) ReduceToSurface(network, result.settings);
     PlaceAndClose(network, result);
     const PlaneAdjustment plane = AdjustPlane(network);
     result.iterations = plane.iterations;
@@ -63,6 +64,7 @@ AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptio
         result.status = failure.Status();
         result.error = failure.Message();
     }
+    result.precision = AssessPrecision(result);
     result.notes.insert(result.notes.begin(), network.notes.begin(), network.notes.end());
     if (usable != nullptr) {
         result.notes.insert(result.notes.begin(), usable->notes.begin(), usable->notes.end());
@@ -86,6 +88,9 @@ bool AdjustmentWithinLimits(const AdjustmentResult& result) {
     }
     for (const ReciprocalCheck& check : result.reciprocalChecks) {
         if (!check.withinLimit) return false;
+    }
+    for (const PrecisionJudgement& judgement : result.precision) {
+        if (!judgement.withinLimit) return false;
     }
     return true;
 }
