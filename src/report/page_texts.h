@@ -3,6 +3,8 @@
 #ifndef TRAVERSE_REPORT_PAGE_TEXTS_H
 #define TRAVERSE_REPORT_PAGE_TEXTS_H
 
+#include "platform/text.h"
+
 namespace traverse {
 namespace text {
 
@@ -187,6 +189,15 @@ constexpr char kHtmlTipKnown[] = "known point (fixed)";
 constexpr char kHtmlTipSigma[] = "σx = %.1f mm, σy = %.1f mm, σp = %.1f mm";
 constexpr char kHtmlTipEllipse[] = "ellipse a = %.1f mm, b = %.1f mm, azimuth %.1f°";
 constexpr char kHtmlTipSigmaH[] = "σh = %.1f mm";
+
+// The precision against the grade; the grade's name.
+// (struct: the page builder's Text() hides the type name.)
+constexpr struct Text kHtmlPrecisionHeading{"按等级评定精度（%s，GB 50026 表 3.3.1）",
+                                     "Precision against the grade (%s, GB 50026 table 3.3.1)"};
+constexpr struct Text kHtmlPrecisionItem{"项目", "Item"};
+constexpr struct Text kHtmlPrecisionValue{"实测", "Achieved"};
+constexpr struct Text kHtmlPrecisionLimit{"限差", "Limit"};
+constexpr struct Text kHtmlPrecisionResult{"结果", "Result"};
 
 }  // namespace text
 }  // namespace traverse
