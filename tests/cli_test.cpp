@@ -289,15 +289,22 @@ TEST(Cli, CheckAllAddsTheFieldChecksAndFailsOnAnExceedance) {
     EXPECT_EQ(run.out.rfind(plain.out, 0), 0u);
     EXPECT_NE(run.out.find("1001 一测回2C较差", plain.out.size()), std::string::npos);
 
-    run = RunTraverse({"check", "--all", "--grade", "四等", "--instrument", "2,5mm", kExample});
+    run = RunTraverse({"check", "--all", "--grade", "一级", "--instrument", "2,5mm", kExample});
     EXPECT_EQ(run.status, 0) << run.out;
+    // 四等 asks for 6 rounds of a 2" instrument (1004 测回数): the example's stations read 2 or 3.
+    run = RunTraverse({"check", "--all", "--grade", "四等", "--instrument", "2,2mm+2ppm", kExample});
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_NE(run.out.find("1004 测回数                     5         5    2.0*"), std::string::npos)
+        << run.out;
 
     run = RunTraverse({"--json", "check", "--all", faulty});
     const nlohmann::json last = nlohmann::json::parse(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1));
     EXPECT_EQ(last["command"], "field-checks");
     EXPECT_EQ(last["result"], 0xFFFFFFFFu);
-    ASSERT_EQ(last["summary"].size(), 8u);
-    for (const nlohmann::json& item : last["summary"]) EXPECT_EQ(item["exceeded"], 1) << item;
+    ASSERT_EQ(last["summary"].size(), 9u);
+    for (const nlohmann::json& item : last["summary"]) {
+        EXPECT_EQ(item["exceeded"], item["code"] == 1004 ? 0 : 1) << item;  // 1004: no grade
+    }
     std::size_t exceeded = 0;
     for (const nlohmann::json& item : last["items"]) exceeded += item["exceeded"].get<bool>() ? 1 : 0;
     EXPECT_EQ(exceeded, 8u);

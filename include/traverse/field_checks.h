@@ -18,6 +18,10 @@ namespace traverse {
 
 class CImportXml;
 
+// 测回数: the horizontal rounds of a station, a least number that only the standard gives (table
+// 3.3.1, by grade and angle class); a record file carries no such item.
+constexpr std::int16_t CHECK_ROUND_COUNT = 1004;
+
 // What chooses the limits of the items that the record file does not carry.
 //
 // Horizontal items (1001-1003) come from the standard's table of direction observation: its row
@@ -92,7 +96,8 @@ struct FieldCheckResult {
     // record, 2003; 3001 per record), then the values over the rounds per target in order of first
     // appearance (1003, 2001, 3002).
     std::vector<FieldCheckValue> values;
-    std::vector<FieldCheckSummary> summary;  // always eight entries, in code order 1001 ... 3002
+    // Always nine entries: in code order 1001 ... 3002, then 1004.
+    std::vector<FieldCheckSummary> summary;
     std::size_t exceededCount = 0;           // over all items
     std::vector<LeftOutRound> leftOutRounds; // station by station, round by round
     // The grade the limits came from, when the options named one or an instrument class implied
@@ -120,6 +125,8 @@ struct FieldCheckResult {
 //   2001  per target over the zenith rounds, max - min of a = (R - L - 180 deg) / 2.
 //   3001  per distance record, max - min of its readings;  3002 per target over the distance
 //         rounds, max - min of its record means.
+//   1004  per station with horizontal rounds, their number, after its other values: it exceeds
+//         its limit when below it, and the worst is the least.
 // A round that reads a target twice gives, for 1003, 2001 and 3002, its first record only.
 TRAVERSE_API FieldCheckResult RunFieldChecks(const CImportXml& importer,
                                              const FieldCheckOptions& options);
