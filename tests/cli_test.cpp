@@ -401,5 +401,34 @@ TEST(Cli, AdjustReportsJsonCsvAndGamaAndFailsOnBadInput) {
     EXPECT_EQ(run.status, 1);
 }
 
+// The instrument weighs, every sigma names its source, and the precision is judged against the
+// grade: in the text, the JSON and the page.
+TEST(Cli, InstrumentWeightsAndThePrecisionAgainstTheGrade) {
+    const std::string example = std::string(TRAVERSE_EXAMPLES_DIR) + "/connecting-traverse.xml";
+    ProgramRun run = RunTraverse({"--json", "adjust", "--instrument", "2,2mm+2ppm",
+                                  "--sigma-ppm", "3", example});
+    const nlohmann::json adjust = nlohmann::json::parse(run.out.substr(run.out.find('\n') + 1));
+    const nlohmann::json& settings = adjust["settings"];
+    EXPECT_EQ(settings["sigma_direction_source"], "instrument");
+    EXPECT_EQ(settings["sigma_distance_ppm_source"], "option");
+    EXPECT_EQ(settings["sigma_height_source"], "instrument");
+    EXPECT_TRUE(settings["sigma_height_mm_per_km"].is_null());
+    ASSERT_FALSE(adjust["precision"].empty());
+    const nlohmann::json& angle = adjust["precision"][0];
+    EXPECT_EQ(angle["item"], "angle_from_closures");
+    EXPECT_EQ(angle["limit"], 5.0);  // 一级
+    EXPECT_TRUE(angle["judged"].get<bool>() && angle["within_limit"].get<bool>());
+
+    run = RunTraverse({"--lang", "en", "adjust", "--grade", "三等", "--sigma-direction", "0.9", example});
+    EXPECT_NE(run.out.find("relative distance sigma from reciprocal distances"), std::string::npos);
+    EXPECT_NE(run.out.find("limit 1/150000: pass"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("direction 0.90\" (given)"), std::string::npos) << run.out;
+    TempDir dir;
+    run = RunTraverse({"--lang", "zh", "report", "--instrument", "DJ2", example, "-o",
+                       dir.File("page.html")});
+    EXPECT_NE(ReadFileBytes(dir.File("page.html")).find("按等级评定精度（一级"), std::string::npos);
+    EXPECT_EQ(RunTraverse({"adjust", "--instrument", "2,2\"", example}).status, 2);
+}
+
 }  // namespace
 }  // namespace traverse
