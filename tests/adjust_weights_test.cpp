@@ -47,7 +47,9 @@ TEST(AdjustWeights, InstrumentSigmasAreWhatTheClosuresAndTheGlobalTestFind) {
         SimulatedNetwork net = run % 2 == 0 ? ConnectingTraverse(4 + run % 9, rng)
                                             : ClosedLoop(4 + run % 9, rng);
         std::uniform_real_distribution<double> relief(-35.0, 35.0);
-        for (SimPoint& point : net.points) point.h = std::round((point.h + relief(rng)) * 1e6) / 1e6;
+        for (SimPoint& point : net.points) {
+            point.h = std::round((point.h + relief(rng)) * 1e6) / 1e6;
+        }
         const AdjustmentResult result = AdjustRecordBody(net.RecordBody(kInstrument, rng),
                                                          InstrumentOptions());
         ASSERT_EQ(result.status, AdjustmentStatus::Adjusted) << GbkToUtf8(result.error);
@@ -65,7 +67,8 @@ TEST(AdjustWeights, InstrumentSigmasAreWhatTheClosuresAndTheGlobalTestFind) {
     ASSERT_TRUE(angle != nullptr && distance != nullptr);
     EXPECT_EQ(angle->count, kRuns);
     EXPECT_NEAR(angle->value / (std::sqrt(2.0) * kInstrument.direction), 1.0, 0.1);
-    const double distanceSigma = kInstrument.distanceA + kInstrument.distanceB * distance->meanSide * 1e-3;
+    const double distanceSigma =
+        kInstrument.distanceA + kInstrument.distanceB * distance->meanSide * 1e-3;
     EXPECT_NEAR(distance->value / distanceSigma, 1.0, 0.1);
     EXPECT_NEAR(passed / double(kRuns), 0.95, 0.045) << passed << " of " << kRuns;
     std::printf("m_beta %.3f\" (expected %.3f\"), m_D %.3f mm (expected %.3f mm), global test "

@@ -419,7 +419,8 @@ TEST(Cli, InstrumentWeightsAndThePrecisionAgainstTheGrade) {
     EXPECT_EQ(angle["limit"], 5.0);  // 一级
     EXPECT_TRUE(angle["judged"].get<bool>() && angle["within_limit"].get<bool>());
 
-    run = RunTraverse({"--lang", "en", "adjust", "--grade", "三等", "--sigma-direction", "0.9", example});
+    run = RunTraverse(
+        {"--lang", "en", "adjust", "--grade", "三等", "--sigma-direction", "0.9", example});
     EXPECT_NE(run.out.find("relative distance sigma from reciprocal distances"), std::string::npos);
     EXPECT_NE(run.out.find("limit 1/150000: pass"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("direction 0.90\" (given)"), std::string::npos) << run.out;

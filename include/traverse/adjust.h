@@ -190,7 +190,7 @@ struct ReciprocalCheck {
 // 3.3.1 and the clauses after it).
 enum class PrecisionItem {
     AngleFromClosures,        // 测角中误差 sqrt([f_beta f_beta / n] / N) over N traverses, arc seconds
-    AngleFromAdjustment,      // sqrt(2) x the directions' sigma x their a posteriori factor, arc seconds
+    AngleFromAdjustment,      // sqrt(2) x the directions' sigma x their factor a posteriori, ″
     DistanceFromReciprocals,  // 测距中误差 mu sqrt(1/P) at the mean side, mu = sqrt([P d d] / 2n), mm
     RelativeDistanceFromReciprocals,  // that over the mean side (1/T)
     DistanceFromAdjustment,           // the distances' sigma at the mean side x their factor, mm

@@ -54,7 +54,9 @@ std::vector<std::string> SettingsLines(const AdjustmentSettings& s) {
     }
     lines.push_back(FormatText(GBK(text::kAdjustReportModel), s.refraction, s.earthRadius));
     if (!s.surfaceHeight && !s.yOffset) lines.push_back(GBK(text::kAdjustReportNoReduction));
-    if (s.surfaceHeight) lines.push_back(FormatText(GBK(text::kAdjustReportSurface), *s.surfaceHeight));
+    if (s.surfaceHeight) {
+        lines.push_back(FormatText(GBK(text::kAdjustReportSurface), *s.surfaceHeight));
+    }
     if (s.yOffset) lines.push_back(FormatText(GBK(text::kAdjustReportGaussPlane), *s.yOffset));
     const std::string& heightClass =
         s.heightOrder == 4 ? GBK(text::kAdjustHeightOrder4) : GBK(text::kAdjustHeightOrder5);

@@ -92,9 +92,13 @@ void ReadWord(std::string word, InstrumentParse& parse) {
     if (!TakePrefix(word, "dj")) TakePrefix(word, "j");
     if (!TakeSuffix(word, "\"") && !TakeSuffix(word, "″")) TakeSuffix(word, "秒");
     double sigma = 0.0;
-    if (!ReadPositive(word, sigma)) return Fail(parse, ParseStatus::Unknown, text::kInstrumentUnknown, given);
+    if (!ReadPositive(word, sigma)) {
+        return Fail(parse, ParseStatus::Unknown, text::kInstrumentUnknown, given);
+    }
     parse.angleClass = AngleClassOf(sigma);
-    if (parse.angleClass == 0) return Fail(parse, ParseStatus::OutOfRange, text::kInstrumentNoClass, given);
+    if (parse.angleClass == 0) {
+        return Fail(parse, ParseStatus::OutOfRange, text::kInstrumentNoClass, given);
+    }
     parse.accuracy.directionSigmaSeconds = sigma;
 }
 
@@ -117,7 +121,8 @@ InstrumentParse ParseInstrumentClasses(const std::string& utf8Words) {
         Fail(parse, ParseStatus::Unknown, text::kInstrumentUnknown, utf8Words);
     }
     for (const std::string& word : words) {
-        if (parse.status == ParseStatus::Read) ReadWord(chars::AsciiLower(WithoutBlanks(word)), parse);
+        if (parse.status != ParseStatus::Read) break;
+        ReadWord(chars::AsciiLower(WithoutBlanks(word)), parse);
     }
     if (parse.status == ParseStatus::Read) return parse;
     InstrumentParse refused;  // nothing of a refused word is kept

@@ -23,8 +23,9 @@ using ItemLimits = std::array<ItemLimit, kFieldItemCount>;
 
 ItemLimits ResolveItemLimits(const CImportXml& importer, const FieldCheckOptions& options);
 
-// True when value, of either sign, lies beyond limit (below it for a least value). Values are sums and differences of readings
-// of a tenth of a second or millimetre: a difference of 1e-6 is noise, not an exceedance.
+// True when value, of either sign, lies beyond limit (below it for a least value). Values are
+// sums and differences of readings of a tenth of a second or millimetre: a difference of 1e-6 is
+// noise, not an exceedance.
 bool ExceedsLimit(const ItemLimit& limit, double value);
 
 }  // namespace traverse

@@ -198,6 +198,9 @@ constexpr struct Text kHtmlPrecisionItem{"项目", "Item"};
 constexpr struct Text kHtmlPrecisionValue{"实测", "Achieved"};
 constexpr struct Text kHtmlPrecisionLimit{"限差", "Limit"};
 constexpr struct Text kHtmlPrecisionResult{"结果", "Result"};
+// figures beyond their limits
+constexpr struct Text kHtmlProblemPrecision{"%zu 项精度指标超出等级限差",
+                                            "%zu precision figure(s) beyond the grade's limits"};
 
 }  // namespace text
 }  // namespace traverse

@@ -32,7 +32,8 @@ void AngleFromClosures(const AdjustmentResult& result, std::vector<PrecisionJudg
     }
     if (traverses == 0) return;
     const double limit = RequirementsOf(result.settings.grade).angleSigma;
-    out.push_back(Judged(PrecisionItem::AngleFromClosures, std::sqrt(sum / traverses), limit, true));
+    const double angleSigma = std::sqrt(sum / traverses);
+    out.push_back(Judged(PrecisionItem::AngleFromClosures, angleSigma, limit, true));
     out.back().count = traverses;
 }
 
