@@ -135,12 +135,7 @@ ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
 // A word that names a traverse grade.
 CLI::Validator GradeName() {
     return CLI::Validator(
-        [](std::string& word) {
-            traverse::TraverseGrade grade;
-            return traverse::ParseTraverseGrade(word, grade) ? std::string()
-                                                             : "unknown grade " + word + " (三等, 四等, 一级, 二级, 三级)";
-        },
-        "GRADE");
+        [](std::string& word) { return traverse::ParseTraverseGrade(word).message; }, "GRADE");
 }
 
 // The grade chooses the limits of the field checks and the precision and limits of the adjustment.
@@ -149,27 +144,34 @@ void AddGradeOption(CLI::App& command, CommandLine& commandLine, const char* des
         .add_option_function<std::string>(
             "--grade",
             [&commandLine](const std::string& word) {
+                const traverse::GradeParse parse = traverse::ParseTraverseGrade(word);
                 traverse::FieldCheckOptions& checks = commandLine.fieldChecks;
-                checks.hasGrade = traverse::ParseTraverseGrade(word, checks.grade);
+                checks.hasGrade = parse.status == traverse::ParseStatus::Read;
+                checks.grade = parse.grade;
                 if (checks.hasGrade) commandLine.adjustment.grade = checks.grade;
             },
             description)
         ->check(GradeName());
 }
 
+// The instrument chooses the lines of the field checks' tables and weighs the adjustment.
 void AddInstrumentOption(CLI::App& command, CommandLine& commandLine) {
     command
         .add_option_function<std::string>(
             "--instrument",
-            [&commandLine](const std::string& word) { traverse::ParseInstrumentClasses(word, commandLine.fieldChecks); },
-            "instrument classes for limits the file does not carry: 1, 2 or 6 (arc seconds) and/or 5mm, 10mm, "
-            "e.g. 2,5mm")
-        ->check(CLI::Validator(
-            [](std::string& word) {
-                traverse::FieldCheckOptions probe;
-                return traverse::ParseInstrumentClasses(word, probe) ? std::string() : "unknown instrument class " + word;
+            [&commandLine](const std::string& word) {
+                const traverse::InstrumentParse parse = traverse::ParseInstrumentClasses(word);
+                if (parse.angleClass != 0) commandLine.fieldChecks.angleClass = parse.angleClass;
+                if (parse.distanceClass != 0) {
+                    commandLine.fieldChecks.distanceClass = parse.distanceClass;
+                }
+                commandLine.adjustment.instrument = parse.accuracy;
             },
-            "CLASS"));
+            "the instrument: an angle class or sigma in arc seconds (1, 2, 6, DJ2, 0.5\") and/or a "
+            "distance class 5mm, 10mm or a nominal accuracy a mm + b ppm, e.g. 2,5mm or 2,2mm+2ppm")
+        ->check(CLI::Validator(
+            [](std::string& word) { return traverse::ParseInstrumentClasses(word).message; },
+            "INSTRUMENT"));
 }
 
 // An option whose value is kept only when given.
@@ -251,7 +253,9 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
             sub->add_option("--gama", commandLine.gama, "also write the network as a GNU Gama gama-local document")
                 ->option_text("XML");
         }
-        if (entry.action == Action::Report) AddInstrumentOption(*sub, commandLine);
+        if (entry.action == Action::Adjust || entry.action == Action::Report) {
+            AddInstrumentOption(*sub, commandLine);
+        }
     }
     try {
         app.parse(argc, argv);

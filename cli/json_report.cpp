@@ -94,25 +94,30 @@ Json FieldCheckSummaryItem(const traverse::FieldCheckSummary& summary) {
 // Which reduction of the distances ran: "crs", "gauss_plane", "surface" or "none".
 const char* ReductionName(const traverse::AdjustmentSettings& s) {
     if (s.reducedWithCrs) return "crs";
-    if (s.reducedToGaussPlane) return "gauss_plane";
-    return s.reducedToSurface ? "surface" : "none";
+    if (s.yOffset) return "gauss_plane";
+    return s.surfaceHeight ? "surface" : "none";
 }
 
 Json Settings(const traverse::AdjustmentSettings& s) {
+    const bool propagated = s.heightSigmaSource == traverse::SettingSource::Instrument;
     return Json{{"grade", traverse::TraverseGradeName(s.grade)},
-                {"grade_given", s.gradeGiven},
+                {"grade_given", s.gradeSource == traverse::SettingSource::Option},
                 {"sigma_direction", s.directionSigma},
+                {"sigma_direction_source", traverse::SettingSourceName(s.directionSigmaSource)},
                 {"sigma_distance_mm", s.distanceSigmaA},
+                {"sigma_distance_mm_source", traverse::SettingSourceName(s.distanceSigmaASource)},
                 {"sigma_distance_ppm", s.distanceSigmaB},
-                {"sigma_height_mm_per_km", s.heightSigma},
+                {"sigma_distance_ppm_source", traverse::SettingSourceName(s.distanceSigmaBSource)},
+                {"sigma_height_mm_per_km", propagated ? Json(nullptr) : Json(s.heightSigma)},
+                {"sigma_height_source", traverse::SettingSourceName(s.heightSigmaSource)},
                 {"angular_closure_factor", s.angularClosureFactor},
                 {"relative_closure_limit", s.relativeClosureLimit},
                 {"height_order", s.heightOrder},
                 {"reciprocal_height_factor", s.reciprocalHeightFactor},
                 {"refraction", s.refraction},
                 {"earth_radius", s.earthRadius},
-                {"surface_height", s.reducedToSurface ? Json(s.surfaceHeight) : Json(nullptr)},
-                {"y_offset", s.reducedToGaussPlane ? Json(s.yOffset) : Json(nullptr)},
+                {"surface_height", s.surfaceHeight ? Json(*s.surfaceHeight) : Json(nullptr)},
+                {"y_offset", s.yOffset ? Json(*s.yOffset) : Json(nullptr)},
                 {"crs", s.reducedWithCrs ? Json(s.crs) : Json(nullptr)},
                 {"crs_name", s.reducedWithCrs ? Json(s.crsName) : Json(nullptr)},
                 {"reduction", ReductionName(s)},
@@ -155,6 +160,18 @@ Json Reciprocal(const traverse::ReciprocalCheck& c) {
                 {"difference_mm", c.difference},
                 {"limit_mm", c.limit},
                 {"within_limit", c.withinLimit}};
+}
+
+// One figure against the grade: its unit is the item's (arc seconds, mm, a ratio, metres, sides).
+Json Precision(const traverse::PrecisionJudgement& j) {
+    return Json{{"item", traverse::PrecisionItemName(j.item)},
+                {"traverse", j.traverse.empty() ? Json(nullptr) : Json(GbkToUtf8(j.traverse))},
+                {"count", j.count},
+                {"value", j.value},
+                {"mean_side", j.meanSide > 0 ? Json(j.meanSide) : Json(nullptr)},
+                {"limit", j.limit},
+                {"judged", j.judged},
+                {"within_limit", j.withinLimit}};
 }
 
 Json Test(const traverse::ModelTest& t) {
@@ -224,6 +241,7 @@ Json AdjustmentObject(const traverse::AdjustmentResult& result) {
                  {{"simple_traverse", result.simpleTraverse},
                   {"traverses", Array(result.traverses, Traverse)},
                   {"reciprocal", Array(result.reciprocalChecks, Reciprocal)}}},
+                {"precision", Array(result.precision, Precision)},
                 {"tests", {{"plane", Test(result.plane)}, {"height", Test(result.height)}, {"global", Test(result.global)}}},
                 {"iterations", result.iterations},
                 {"points", Array(result.points, Point)},

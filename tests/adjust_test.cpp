@@ -409,7 +409,7 @@ TEST(AdjustReduction, DistancesReducedToTheSurfaceAndTheGaussPlane) {
     options.yOffset = 400000.0;  // the lines lie about 80 km east of the central meridian
     const AdjustmentResult result = AdjustRecordBody(body, options);
     ASSERT_EQ(result.status, AdjustmentStatus::Adjusted) << GbkToUtf8(result.error);
-    EXPECT_TRUE(result.settings.reducedToSurface && result.settings.reducedToGaussPlane);
+    EXPECT_TRUE(result.settings.surfaceHeight && result.settings.yOffset);
     int checked = 0;
     for (const AdjustedObservation& o : result.observations) {
         if (o.kind != ObservationKind::Distance) continue;

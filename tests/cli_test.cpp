@@ -289,15 +289,22 @@ TEST(Cli, CheckAllAddsTheFieldChecksAndFailsOnAnExceedance) {
     EXPECT_EQ(run.out.rfind(plain.out, 0), 0u);
     EXPECT_NE(run.out.find("1001 一测回2C较差", plain.out.size()), std::string::npos);
 
-    run = RunTraverse({"check", "--all", "--grade", "四等", "--instrument", "2,5mm", kExample});
+    run = RunTraverse({"check", "--all", "--grade", "一级", "--instrument", "2,5mm", kExample});
     EXPECT_EQ(run.status, 0) << run.out;
+    // 四等 asks for 6 rounds of a 2" instrument (1004 测回数): the example's stations read 2 or 3.
+    run = RunTraverse({"check", "--all", "--grade", "四等", "--instrument", "2,2mm+2ppm", kExample});
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_NE(run.out.find("1004 测回数                     5         5    2.0*"), std::string::npos)
+        << run.out;
 
     run = RunTraverse({"--json", "check", "--all", faulty});
     const nlohmann::json last = nlohmann::json::parse(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1));
     EXPECT_EQ(last["command"], "field-checks");
     EXPECT_EQ(last["result"], 0xFFFFFFFFu);
-    ASSERT_EQ(last["summary"].size(), 8u);
-    for (const nlohmann::json& item : last["summary"]) EXPECT_EQ(item["exceeded"], 1) << item;
+    ASSERT_EQ(last["summary"].size(), 9u);
+    for (const nlohmann::json& item : last["summary"]) {
+        EXPECT_EQ(item["exceeded"], item["code"] == 1004 ? 0 : 1) << item;  // 1004: no grade
+    }
     std::size_t exceeded = 0;
     for (const nlohmann::json& item : last["items"]) exceeded += item["exceeded"].get<bool>() ? 1 : 0;
     EXPECT_EQ(exceeded, 8u);
@@ -313,7 +320,7 @@ TEST(Cli, CheckAllAddsTheFieldChecksAndFailsOnAnExceedance) {
     EXPECT_EQ(run.status, 1) << run.out;
     EXPECT_NE(run.out.find("1 value(s) beyond their limits."), std::string::npos) << run.out;
 
-    for (const char* bad : {"五等", "3"}) {
+    for (const char* bad : {"五等", "7"}) {
         EXPECT_EQ(RunTraverse({"check", "--all", "--grade", bad, kExample}).status, 2);
         EXPECT_EQ(RunTraverse({"check", "--all", "--instrument", bad, kExample}).status, 2);
     }
@@ -392,6 +399,36 @@ TEST(Cli, AdjustReportsJsonCsvAndGamaAndFailsOnBadInput) {
     // Without known points nothing can be placed.
     run = RunTraverse({"adjust", kExample.substr(0, kExample.rfind('/')) + "/round-not-closed.xml"});
     EXPECT_EQ(run.status, 1);
+}
+
+// The instrument weighs, every sigma names its source, and the precision is judged against the
+// grade: in the text, the JSON and the page.
+TEST(Cli, InstrumentWeightsAndThePrecisionAgainstTheGrade) {
+    const std::string example = std::string(TRAVERSE_EXAMPLES_DIR) + "/connecting-traverse.xml";
+    ProgramRun run = RunTraverse({"--json", "adjust", "--instrument", "2,2mm+2ppm",
+                                  "--sigma-ppm", "3", example});
+    const nlohmann::json adjust = nlohmann::json::parse(run.out.substr(run.out.find('\n') + 1));
+    const nlohmann::json& settings = adjust["settings"];
+    EXPECT_EQ(settings["sigma_direction_source"], "instrument");
+    EXPECT_EQ(settings["sigma_distance_ppm_source"], "option");
+    EXPECT_EQ(settings["sigma_height_source"], "instrument");
+    EXPECT_TRUE(settings["sigma_height_mm_per_km"].is_null());
+    ASSERT_FALSE(adjust["precision"].empty());
+    const nlohmann::json& angle = adjust["precision"][0];
+    EXPECT_EQ(angle["item"], "angle_from_closures");
+    EXPECT_EQ(angle["limit"], 5.0);  // 一级
+    EXPECT_TRUE(angle["judged"].get<bool>() && angle["within_limit"].get<bool>());
+
+    run = RunTraverse(
+        {"--lang", "en", "adjust", "--grade", "三等", "--sigma-direction", "0.9", example});
+    EXPECT_NE(run.out.find("relative distance sigma from reciprocal distances"), std::string::npos);
+    EXPECT_NE(run.out.find("limit 1/150000: pass"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("direction 0.90\" (given)"), std::string::npos) << run.out;
+    TempDir dir;
+    run = RunTraverse({"--lang", "zh", "report", "--instrument", "DJ2", example, "-o",
+                       dir.File("page.html")});
+    EXPECT_NE(ReadFileBytes(dir.File("page.html")).find("按等级评定精度（一级"), std::string::npos);
+    EXPECT_EQ(RunTraverse({"adjust", "--instrument", "2,2\"", example}).status, 2);
 }
 
 }  // namespace

@@ -142,6 +142,8 @@ void InjectFaults(const TrueStation& station, TAGStationObserve& block, std::mt1
     };
     const auto middle = [&]() { return 1 + pick(targets - 1); };  // neither opening nor closing
     const std::string& name = station.name;
+    // 四等 with a 2" instrument asks for 6 horizontal rounds (1004), more than these stations read.
+    if (station.orientations.size() < 6) expected.emplace(CHECK_ROUND_COUNT, name, 0, "", 0);
     if (chance()) {
         const Picked p = at(block.m_arrHAngle, middle());
         Inject2C(p.record, sign() * k2CFault);
@@ -215,17 +217,19 @@ TEST(FieldChecksFromTrueGeometry, CleanRecordsGiveEveryValueAndNoExceedance) {
     std::mt19937 random(7);
     CImportXml importer;
     std::size_t rounds = 0, targets = 0, zenithRecords = 0, zenithRounds = 0, distanceRecords = 0;
+    std::size_t fewRounds = 0;  // stations below the 6 rounds of 四等 with a 2" instrument
     for (int s = 0; s < 6; ++s) {
         const TrueStation station = RandomStation(s, random);
         AddTrueStation(importer, station, Noise(), random);
         rounds += station.orientations.size();
+        fewRounds += station.orientations.size() < 6 ? 1 : 0;
         targets += station.targets.size();
         zenithRounds += station.zenithRounds;
         zenithRecords += station.zenithRounds * station.targets.size();
         distanceRecords += station.distanceRounds * station.targets.size();
     }
     const FieldCheckResult result = RunFieldChecks(importer, FourthOrder2Second());
-    EXPECT_EQ(result.exceededCount, 0u);
+    EXPECT_EQ(result.exceededCount, fewRounds);
     const auto count = [&result](std::int16_t code) { return ValuesOf(result, code).size(); };
     EXPECT_EQ(count(CHECK_2C_SPREAD), rounds);
     EXPECT_EQ(count(CHECK_HALF_ROUND_CLOSURE), 2 * rounds);
@@ -236,7 +240,10 @@ TEST(FieldChecksFromTrueGeometry, CleanRecordsGiveEveryValueAndNoExceedance) {
     EXPECT_EQ(count(CHECK_INDEX_ERROR_SPREAD), zenithRounds);
     EXPECT_EQ(count(CHECK_DISTANCE_READINGS), distanceRecords);
     EXPECT_EQ(count(CHECK_DISTANCE_BETWEEN_ROUNDS), targets);
-    for (const FieldCheckSummary& item : result.summary) EXPECT_EQ(item.exceededCount, 0u);
+    EXPECT_EQ(count(CHECK_ROUND_COUNT), 6u);
+    for (const FieldCheckSummary& item : result.summary) {
+        EXPECT_EQ(item.exceededCount, item.code == CHECK_ROUND_COUNT ? fewRounds : 0u);
+    }
 }
 
 // The same records written as a GBK record file and imported give the same values, bit for bit.
@@ -433,10 +440,15 @@ std::vector<double> StandardLimits(const char* utf8Grade, const char* instrument
     FieldCheckOptions options;
     if (utf8Grade != nullptr) {
         options.hasGrade = true;
-        EXPECT_TRUE(ParseTraverseGrade(utf8Grade, options.grade));
+        const GradeParse grade = ParseTraverseGrade(utf8Grade);
+        EXPECT_EQ(grade.status, ParseStatus::Read);
+        options.grade = grade.grade;
     }
     if (instrument != nullptr) {
-        EXPECT_TRUE(ParseInstrumentClasses(instrument, options));
+        const InstrumentParse parse = ParseInstrumentClasses(instrument);
+        EXPECT_EQ(parse.status, ParseStatus::Read);
+        options.angleClass = parse.angleClass;
+        options.distanceClass = parse.distanceClass;
     }
     CImportXml importer;
     std::vector<double> limits;
@@ -448,22 +460,24 @@ std::vector<double> StandardLimits(const char* utf8Grade, const char* instrument
 }
 
 TEST(Limits, ComeFromTheStandardsLineForGradeAndInstrument) {
-    // In code order: 1001 2C, 1002 closure, 1003 between rounds, 2001, 2002, 2003, 3001, 3002.
+    // In code order: 1001 2C, 1002 closure, 1003 between rounds, 2001, 2002, 2003, 3001, 3002;
+    // then 1004, the least number of rounds (table 3.3.1).
     using L = std::vector<double>;
-    EXPECT_EQ(StandardLimits(nullptr, nullptr), L(8, kNone));
-    EXPECT_EQ(StandardLimits("三等", "1"), L({9, 6, 6, 7, kNone, 7, 5, 7}));
+    EXPECT_EQ(StandardLimits(nullptr, nullptr), L(9, kNone));
+    EXPECT_EQ(StandardLimits("三等", "1"), L({9, 6, 6, 7, kNone, 7, 5, 7, 6}));
     // No angle class: the 2" line.
-    EXPECT_EQ(StandardLimits("四等", nullptr), L({13, 8, 9, 7, kNone, 7, 5, 7}));
-    EXPECT_EQ(StandardLimits("一级", "DJ2"), L({18, 12, 12, 10, kNone, 10, 10, 15}));
+    EXPECT_EQ(StandardLimits("四等", nullptr), L({13, 8, 9, 7, kNone, 7, 5, 7, 6}));
+    EXPECT_EQ(StandardLimits("一级", "DJ2"), L({18, 12, 12, 10, kNone, 10, 10, 15, 2}));
     // The 6" line gives no 2C limit.
-    EXPECT_EQ(StandardLimits("三级", "6\""), L({kNone, 18, 24, 10, kNone, 10, 10, 15}));
+    EXPECT_EQ(StandardLimits("三级", "6\""), L({kNone, 18, 24, 10, kNone, 10, 10, 15, 2}));
     // A 1" instrument below four-order takes the 2" line; a 6" one above it has no line.
-    EXPECT_EQ(StandardLimits("二级", "J1"), L({18, 12, 12, 10, kNone, 10, 10, 15}));
-    EXPECT_EQ(StandardLimits("四等", "6"), L({kNone, kNone, kNone, 7, kNone, 7, 5, 7}));
+    EXPECT_EQ(StandardLimits("二级", "J1"), L({18, 12, 12, 10, kNone, 10, 10, 15, 1}));
+    EXPECT_EQ(StandardLimits("四等", "6"), L({kNone, kNone, kNone, 7, kNone, 7, 5, 7, kNone}));
     // The distance class given wins over the grade's; an instrument without a grade takes the
     // default grade 一级 for every item.
-    EXPECT_EQ(StandardLimits("一级", "2,5mm"), L({18, 12, 12, 10, kNone, 10, 5, 7}));
-    EXPECT_EQ(StandardLimits(nullptr, "5mm"), L({18, 12, 12, 10, kNone, 10, 5, 7}));
+    EXPECT_EQ(StandardLimits("一级", "2,5mm"), L({18, 12, 12, 10, kNone, 10, 5, 7, 2}));
+    EXPECT_EQ(StandardLimits(nullptr, "5mm"), L({18, 12, 12, 10, kNone, 10, 5, 7, 2}));
+    EXPECT_EQ(StandardLimits("三等", "0.5\",1mm+1ppm"), L({9, 6, 6, 7, kNone, 7, 5, 7, 6}));
 }
 
 TEST(Limits, TheFilesItemComesFirstWhateverGroupItStandsIn) {
@@ -521,9 +535,10 @@ TEST(Limits, AFigureThatIsNotFiniteNeverPasses) {
 
 TEST(InstrumentWords, NameAnAngleClassADistanceClassOrBoth) {
     const auto parse = [](const std::string& words) {
-        FieldCheckOptions options;
-        const bool read = ParseInstrumentClasses(words, options);
-        return std::make_tuple(read, options.angleClass, options.distanceClass);
+        const InstrumentParse parse = ParseInstrumentClasses(words);
+        EXPECT_EQ(parse.status == ParseStatus::Read, parse.message.empty()) << words;
+        return std::make_tuple(parse.status == ParseStatus::Read, parse.angleClass,
+                               parse.distanceClass);
     };
     EXPECT_EQ(parse("2"), std::make_tuple(true, 2, 0));
     EXPECT_EQ(parse("1\""), std::make_tuple(true, 1, 0));
@@ -535,10 +550,25 @@ TEST(InstrumentWords, NameAnAngleClassADistanceClassOrBoth) {
     EXPECT_EQ(parse("10MM"), std::make_tuple(true, 0, 10));
     EXPECT_EQ(parse("2\",5mm"), std::make_tuple(true, 2, 5));
     EXPECT_EQ(parse(" 10mm , J1 "), std::make_tuple(true, 1, 10));
-    for (const char* bad : {"", "3", "2\"\"", "DJ", "7mm", "5 mm", "2,6", "5mm,10mm", "2,5mm,",
-                            "2,,5mm", "mm", "2s"}) {
+    EXPECT_EQ(parse("3"), std::make_tuple(true, 6, 0));  // a sigma: the class it fits in
+    EXPECT_EQ(parse("5 mm"), std::make_tuple(true, 0, 5));
+    for (const char* bad : {"", "7\"", "2\"\"", "DJ", "7mm", "2,6", "5mm,10mm", "2,5mm,",
+                            "2,,5mm", "mm", "2s", "2mm+", "mm+2ppm", "2mm+2ppm,3mm+1ppm"}) {
         EXPECT_EQ(parse(bad), std::make_tuple(false, 0, 0)) << bad;
     }
+}
+
+TEST(InstrumentWords, CarryTheNominalAccuracyAndItsClasses) {
+    const InstrumentParse parse = ParseInstrumentClasses("1.5\", 2mm + 2ppm");
+    ASSERT_EQ(parse.status, ParseStatus::Read) << parse.message;
+    EXPECT_EQ(std::make_tuple(parse.angleClass, parse.distanceClass), std::make_tuple(2, 5));
+    EXPECT_EQ(parse.accuracy.directionSigmaSeconds, 1.5);
+    EXPECT_EQ(parse.accuracy.distanceSigmaMm, 2.0);
+    EXPECT_EQ(parse.accuracy.distanceSigmaPpm, 2.0);
+    EXPECT_EQ(ParseInstrumentClasses("5mm+3ppm").distanceClass, 10);  // 8 mm at 1 km
+    EXPECT_EQ(ParseInstrumentClasses("5mm").accuracy.distanceSigmaMm, std::nullopt);  // a class
+    EXPECT_EQ(ParseInstrumentClasses("2,2\"").status, ParseStatus::Repeated);
+    EXPECT_EQ(ParseInstrumentClasses("8\"").status, ParseStatus::OutOfRange);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -581,8 +611,9 @@ TEST(ExampleFile, HasOneExceedanceOfEachItem) {
     ASSERT_EQ(importer.OnButtonExchange(TRAVERSE_EXAMPLES_DIR "/field-checks.xml"), 0u);
     const FieldCheckResult result = RunFieldChecks(importer, {});
     for (const FieldCheckSummary& item : result.summary) {
-        EXPECT_EQ(item.limitSource, LimitSource::File) << item.code;
-        EXPECT_EQ(item.exceededCount, 1u) << item.code;
+        const bool file = item.code != CHECK_ROUND_COUNT;  // 测回数: the standard's item only
+        EXPECT_EQ(item.limitSource, file ? LimitSource::File : LimitSource::None) << item.code;
+        EXPECT_EQ(item.exceededCount, file ? 1u : 0u) << item.code;
     }
 }
 

@@ -12,16 +12,22 @@
 #include <vector>
 
 #include "traverse/grade.h"
+#include "traverse/instrument.h"
 #include "traverse/visibility.h"
 
 namespace traverse {
 
 class CImportXml;
 
-// What the adjustment is asked to use. Each a-priori sigma left empty comes from the grade; the
-// grade left empty is 一级. Every sigma given must be greater than 0 (distanceSigmaB: at least 0).
+// What the adjustment is asked to use. Each a-priori sigma left empty comes from the instrument's
+// nominal accuracy, else from the grade; the grade left empty is 一级. Every sigma given must be
+// greater than 0 (distanceSigmaB: at least 0).
 struct AdjustmentOptions {
     std::optional<TraverseGrade> grade;
+    // The instrument's nominal accuracy: a direction sigma per round (divided by the square root
+    // of the station's rounds), a + b D for the distances; with a direction sigma the sigma of a
+    // height difference is propagated from the slope distance and the zenith distance.
+    InstrumentAccuracy instrument;
     std::optional<double> directionSigma;  // arc seconds; the grade gives m_beta / sqrt(2)
     std::optional<double> distanceSigmaA;  // millimetres; the grade gives m_D
     std::optional<double> distanceSigmaB;  // ppm (mm per km); the grade gives 0
@@ -42,28 +48,38 @@ struct AdjustmentOptions {
     double mdbDelta0 = 4.13;               // non-centrality for the minimal detectable bias, > 0
 };
 
-// The options as the adjustment applied them, each with whether it was given or came from the grade.
+// Where a setting came from.
+enum class SettingSource {
+    Default,     // nothing chose it (the grade 一级)
+    Grade,       // the grade's table
+    Instrument,  // the instrument's nominal accuracy
+    Option,      // an option of its own (--grade, --sigma-*)
+};
+
+// The options as the adjustment applied them, each with where it came from.
 struct AdjustmentSettings {
     TraverseGrade grade = TraverseGrade::Class1;
-    bool gradeGiven = false;
-    double directionSigma = 0.0;  // arc seconds
-    bool directionSigmaGiven = false;
+    SettingSource gradeSource = SettingSource::Default;  // Option or Default
+    // Arc seconds; from the instrument, per round: a station's directions take it / sqrt(rounds).
+    double directionSigma = 0.0;
+    SettingSource directionSigmaSource = SettingSource::Grade;
     double distanceSigmaA = 0.0;  // millimetres
-    bool distanceSigmaAGiven = false;
+    SettingSource distanceSigmaASource = SettingSource::Grade;
     double distanceSigmaB = 0.0;  // ppm
-    bool distanceSigmaBGiven = false;
-    double heightSigma = 0.0;  // mm per km
-    bool heightSigmaGiven = false;
+    SettingSource distanceSigmaBSource = SettingSource::Grade;
+    // Millimetres per km of horizontal distance; 0 when propagated from the instrument
+    // (heightSigmaSource Instrument): sqrt((cos Z sigma_S)^2 + (S sin Z sigma_Z)^2) with sigma_Z
+    // the direction sigma of the station's zenith rounds.
+    double heightSigma = 0.0;
+    SettingSource heightSigmaSource = SettingSource::Grade;
     double angularClosureFactor = 0.0;    // m of the limit +-m*sqrt(n), arc seconds
     double relativeClosureLimit = 0.0;    // largest fs / [D] allowed, such as 1/15000
     int heightOrder = 5;                  // the height class of the limits: 4 (四等) or 5 (五等)
     double reciprocalHeightFactor = 0.0;  // mm per sqrt(km): 40 (四等) or 60 (五等)
     double refraction = 0.0;
     double earthRadius = 0.0;  // metres
-    bool reducedToSurface = false;
-    double surfaceHeight = 0.0;  // metres, when reducedToSurface
-    bool reducedToGaussPlane = false;
-    double yOffset = 0.0;  // metres, when reducedToGaussPlane
+    std::optional<double> surfaceHeight;  // metres: the distances reduced to this height
+    std::optional<double> yOffset;        // metres: the distances reduced to the Gauss plane
     bool reducedWithCrs = false;  // onto the plane of crs by its point scale factors
     std::string crs;              // as given; empty when none
     std::string crsName;          // the CRS's own name, UTF-8, when reducedWithCrs
@@ -184,6 +200,33 @@ struct ReciprocalCheck {
     bool withinLimit = true;
 };
 
+// What the grade asks of the precision achieved and of the traverse itself (GB 50026, table
+// 3.3.1 and the clauses after it).
+enum class PrecisionItem {
+    AngleFromClosures,        // 测角中误差 sqrt([f_beta f_beta / n] / N) over N traverses, arc seconds
+    AngleFromAdjustment,      // sqrt(2) x the directions' sigma x their factor a posteriori, ″
+    DistanceFromReciprocals,  // 测距中误差 mu sqrt(1/P) at the mean side, mu = sqrt([P d d] / 2n), mm
+    RelativeDistanceFromReciprocals,  // that over the mean side (1/T)
+    DistanceFromAdjustment,           // the distances' sigma at the mean side x their factor, mm
+    RelativeDistanceFromAdjustment,   // that over the mean side (1/T)
+    TraverseLength,                   // 导线长度 of one traverse, metres
+    MeanSide,                         // 平均边长 of one traverse, metres
+    SideCount,                        // 导线边数 of one traverse, limit 导线长度 / 平均边长
+};
+
+// One figure and the grade's limit for it; a limit not confirmed against the standard's text is
+// shown, not judged.
+struct PrecisionJudgement {
+    PrecisionItem item = PrecisionItem::AngleFromClosures;
+    std::string traverse;  // GBK: the traverse's stations joined by '-'; empty for the network
+    int count = 0;          // traverses (N), reciprocal pairs (n), observations, or sides
+    double value = 0.0;     // in the unit the item names
+    double meanSide = 0.0;  // metres: the length a distance figure is given for; 0 for others
+    double limit = 0.0;     // in the value's unit; the largest allowed
+    bool judged = false;
+    bool withinLimit = true;  // value <= limit; true when not judged
+};
+
 struct AdjustmentResult {
     AdjustmentStatus status = AdjustmentStatus::Adjusted;
     std::string error;  // GBK, names the point or observation; empty when adjusted
@@ -193,6 +236,8 @@ struct AdjustmentResult {
     bool simpleTraverse = false;  // every new station lies on one of the traverses below
     std::vector<TraverseClosure> traverses;
     std::vector<ReciprocalCheck> reciprocalChecks;
+    // From the closures whenever they are filled; the adjustment's figures only when adjusted.
+    std::vector<PrecisionJudgement> precision;
     // Filled only when adjusted:
     int iterations = 0;                             // Gauss-Newton iterations of the plane adjustment
     ModelTest plane;                                // directions and distances
@@ -234,8 +279,8 @@ struct NetworkSketch {
 // when the observations cannot be read).
 TRAVERSE_API NetworkSketch SketchNetwork(const CImportXml& importer, const AdjustmentOptions& options);
 
-// True when the network was adjusted, the global test passed and every closure and reciprocal
-// difference is within its limit.
+// True when the network was adjusted, the global test passed and every closure, reciprocal
+// difference and judged precision figure is within its limit.
 TRAVERSE_API bool AdjustmentWithinLimits(const AdjustmentResult& result);
 
 // The report for people, GBK, lines ending CR LF: the settings used, notes, closures with their
@@ -262,6 +307,15 @@ TRAVERSE_API const char* AdjustmentStatusName(AdjustmentStatus status);
 TRAVERSE_API const char* ObservationKindName(ObservationKind kind);
 TRAVERSE_API const char* TraverseShapeName(TraverseShape shape);
 TRAVERSE_API const char* ReciprocalKindName(ReciprocalKind kind);
+// "default", "grade", "instrument", "option".
+TRAVERSE_API const char* SettingSourceName(SettingSource source);
+// The judgement's item as people read it, GBK, e.g. "测角中误差 m_beta from the angular closures
+// (N = 3)"; and a value or limit of it with its unit: 2.1", 4.2 mm, 1/64000, 1234 m, 7.
+TRAVERSE_API std::string PrecisionItemLabel(const PrecisionJudgement& judgement);
+TRAVERSE_API std::string PrecisionFigureText(const PrecisionJudgement& judgement, double figure);
+
+// "angle_from_closures", "angle_from_adjustment", "distance_from_reciprocals", ...
+TRAVERSE_API const char* PrecisionItemName(PrecisionItem item);
 
 }  // namespace traverse
 

@@ -11,11 +11,16 @@
 #include <vector>
 
 #include "traverse/grade.h"
+#include "traverse/instrument.h"
 #include "traverse/visibility.h"
 
 namespace traverse {
 
 class CImportXml;
+
+// 测回数: the horizontal rounds of a station, a least number that only the standard gives (table
+// 3.3.1, by grade and angle class); a record file carries no such item.
+constexpr std::int16_t CHECK_ROUND_COUNT = 1004;
 
 // What chooses the limits of the items that the record file does not carry.
 //
@@ -91,7 +96,8 @@ struct FieldCheckResult {
     // record, 2003; 3001 per record), then the values over the rounds per target in order of first
     // appearance (1003, 2001, 3002).
     std::vector<FieldCheckValue> values;
-    std::vector<FieldCheckSummary> summary;  // always eight entries, in code order 1001 ... 3002
+    // Always nine entries: in code order 1001 ... 3002, then 1004.
+    std::vector<FieldCheckSummary> summary;
     std::size_t exceededCount = 0;           // over all items
     std::vector<LeftOutRound> leftOutRounds; // station by station, round by round
     // The grade the limits came from, when the options named one or an instrument class implied
@@ -119,6 +125,8 @@ struct FieldCheckResult {
 //   2001  per target over the zenith rounds, max - min of a = (R - L - 180 deg) / 2.
 //   3001  per distance record, max - min of its readings;  3002 per target over the distance
 //         rounds, max - min of its record means.
+//   1004  per station with horizontal rounds, their number, after its other values: it exceeds
+//         its limit when below it, and the worst is the least.
 // A round that reads a target twice gives, for 1003, 2001 and 3002, its first record only.
 TRAVERSE_API FieldCheckResult RunFieldChecks(const CImportXml& importer,
                                              const FieldCheckOptions& options);
@@ -128,15 +136,26 @@ TRAVERSE_API FieldCheckResult RunFieldChecks(const CImportXml& importer,
 // and a summary per item.
 TRAVERSE_API std::string FormatFieldChecks(const FieldCheckResult& result);
 
-// Reads the instrument words of a command line (UTF-8) into options: one or two classes
-// separated by a comma, each an angle class or a distance class, at most one of each:
-//   angle class:    1, 2 or 6, optionally prefixed by "DJ" or "J" and/or followed by '"' or "″"
-//                   (e.g. 2, 2", DJ2, J6, 1″)
-//   distance class: 5 or 10 followed by "mm" (e.g. 5mm, 10mm)
-// Either may end with "级"; letters compare without case; blanks around a class are ignored.
-// E.g. "2", "DJ2", "5mm", "2\",5mm", "DJ1,10mm". Returns false, leaving options unchanged, for
-// anything else.
-TRAVERSE_API bool ParseInstrumentClasses(const std::string& utf8Words, FieldCheckOptions& options);
+// The instrument words of a command line as read: the classes that choose the standard's table
+// lines and the nominal accuracy that weighs the adjustment.
+struct InstrumentParse {
+    ParseStatus status = ParseStatus::Unknown;
+    std::string message;    // UTF-8, empty when read: the word that cannot be used, and why
+    int angleClass = 0;     // 1, 2 or 6; 0 not given
+    int distanceClass = 0;  // 5 or 10; 0 not given or beyond 10 mm at 1 km
+    InstrumentAccuracy accuracy;
+};
+
+// Reads the instrument words of a command line (UTF-8): one or two words separated by a comma,
+// at most one for the angles and one for the distances:
+//   angle:    a direction sigma in arc seconds, optionally prefixed by "DJ" or "J" and/or followed
+//             by '"', "″" or "秒" (e.g. 2, 2", DJ2, J6, 1″, 0.5"); it gives the accuracy and the
+//             class of the standard's tables it fits in (1", 2" or 6"; above 6" none: OutOfRange)
+//   distance: 5mm or 10mm, the distance class alone; or "a mm + b ppm" (e.g. 2mm+2ppm), the
+//             nominal accuracy, whose class is 5 mm when a + b is at most 5, 10 mm when at most 10
+// Either may end with "级"; letters compare without case; blanks are ignored.
+// E.g. "2", "DJ2", "5mm", "2\",5mm", "DJ1,10mm", "2,2mm+2ppm".
+TRAVERSE_API InstrumentParse ParseInstrumentClasses(const std::string& utf8Words);
 
 // The item's name as the record file writes it (GBK), e.g. "一测回2C较差" for 1001; empty for a
 // code that is not a tolerance item.

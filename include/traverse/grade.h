@@ -20,8 +20,22 @@ enum class TraverseGrade {
 // The grade taken when none is given.
 constexpr TraverseGrade kDefaultGrade = TraverseGrade::Class1;
 
-// The grade named by utf8Name: "三等", "四等", "一级", "二级", "三级" (UTF-8). False for any other.
-TRAVERSE_API bool ParseTraverseGrade(const std::string& utf8Name, TraverseGrade& grade);
+// How words of a command line were read.
+enum class ParseStatus {
+    Read,        // every word understood
+    Unknown,     // a word that names nothing known
+    Repeated,    // two words for the same thing (two angle classes)
+    OutOfRange,  // a number beyond what the standard's tables know
+};
+
+struct GradeParse {
+    ParseStatus status = ParseStatus::Unknown;
+    std::string message;  // UTF-8, empty when read: why the words cannot be used
+    TraverseGrade grade = kDefaultGrade;
+};
+
+// The grade named by utf8Name: "三等", "四等", "一级", "二级", "三级" (UTF-8).
+TRAVERSE_API GradeParse ParseTraverseGrade(const std::string& utf8Name);
 
 // The grade's name as the standard writes it, UTF-8.
 TRAVERSE_API const char* TraverseGradeName(TraverseGrade grade);

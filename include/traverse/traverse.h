@@ -13,6 +13,7 @@
 #include "traverse/html_report.h"
 #include "traverse/import_contents.h"
 #include "traverse/import_xml.h"
+#include "traverse/instrument.h"
 #include "traverse/language.h"
 #include "traverse/message_box.h"
 #include "traverse/point3d.h"

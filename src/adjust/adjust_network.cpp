@@ -1,6 +1,7 @@
 // The adjustment from an import: settings, network, heights, reductions, closures, approximate
 // coordinates, the plane adjustment and the statistics, in that order. Any step may stop it with
 // a message; nothing is then adjusted.
+#include "adjust/assessment/grade_assessment.h"
 #include "adjust/closures/reciprocal_checks.h"
 #include "adjust/closures/traverse_closures.h"
 #include "adjust/model/adjustment_failure.h"
@@ -29,7 +30,7 @@ void PlaceAndClose(Network& network, AdjustmentResult& result, const ProjectedCr
         CheckReciprocals(network, result.settings, result);
         throw;
     }
-    if (result.settings.reducedToGaussPlane) ReduceToGaussPlane(network, result.settings);
+    if (result.settings.yOffset) ReduceToGaussPlane(network, result.settings);
     if (crs != nullptr) ReduceToProjection(network, *crs);
     FindTraverseClosures(network, result.settings, result);
     CheckReciprocals(network, result.settings, result);
@@ -50,7 +51,7 @@ void PlaceOnEarth(const ProjectedCrs& crs, std::vector<AdjustedPoint>& points) {
 
 void Adjust(Network& network, AdjustmentResult& result, const ProjectedCrs* crs) {
     const HeightAdjustment heights = AdjustHeights(network);
-    if (result.settings.reducedToSurface) ReduceToSurface(network, result.settings);
+    if (result.settings.surfaceHeight) ReduceToSurface(network, result.settings);
     PlaceAndClose(network, result, crs);
     const PlaneAdjustment plane = AdjustPlane(network);
     result.iterations = plane.iterations;
@@ -80,6 +81,7 @@ AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptio
         result.status = failure.Status();
         result.error = failure.Message();
     }
+    result.precision = AssessPrecision(result);
     result.notes.insert(result.notes.begin(), network.notes.begin(), network.notes.end());
     if (usable != nullptr) {
         result.notes.insert(result.notes.begin(), usable->notes.begin(), usable->notes.end());
@@ -105,6 +107,9 @@ bool AdjustmentWithinLimits(const AdjustmentResult& result) {
     }
     for (const ReciprocalCheck& check : result.reciprocalChecks) {
         if (!check.withinLimit) return false;
+    }
+    for (const PrecisionJudgement& judgement : result.precision) {
+        if (!judgement.withinLimit) return false;
     }
     return true;
 }

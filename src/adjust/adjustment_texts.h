@@ -266,6 +266,50 @@ constexpr Text kAdjustReportGeographicHeading{
 constexpr Text kAdjustReportGeographic{"  %-12s %15.9f %15.9f %12.6f %.9f",
                                        "  %-12s %15.9f %15.9f %12.6f %.9f"};
 
+// The instrument's nominal accuracy as the weights.
+constexpr Text kAdjustSourceInstrument{"仪器", "instrument"};
+// direction sigma, source, a, source, b, source
+constexpr Text kAdjustReportSigmasPropagated{
+    "先验中误差：方向 %.2f\"（%s），测距 %.1f mm（%s）+ %.1f ppm（%s），高差由仪器精度传播 "
+    "sqrt((cos Z m_S)^2 + (S sin Z m_Z)^2)。",
+    "A-priori sigma: direction %.2f\" (%s), distance %.1f mm (%s) + %.1f ppm (%s), height "
+    "difference propagated from the instrument, sqrt((cos Z sigma_S)^2 + (S sin Z sigma_Z)^2)."};
+constexpr Text kAdjustReportPerRound{
+    "仪器的方向中误差为一测回值：各测站的方向（天顶距）取其除以测回数的平方根。",
+    "The instrument's direction sigma is that of one round: a station's directions (zenith "
+    "distances) take it divided by the square root of its rounds."};
+
+// The precision against the grade; the grade's name.
+constexpr Text kAdjustReportPrecision{"按等级评定精度（%s，GB 50026 表 3.3.1）：",
+                                      "Precision against the grade (%s, GB 50026 table 3.3.1):"};
+// item, value, limit, verdict
+constexpr Text kAdjustReportPrecisionLine{"  %s：%s，限差 %s：%s", "  %s: %s, limit %s: %s"};
+constexpr Text kAdjustNotJudged{"限差未经核实，仅列出", "limit not confirmed: shown, not judged"};
+// traverses N
+constexpr Text kPrecisionAngleClosures{"测角中误差（按方位角闭合差，N = %d）",
+                                       "angle sigma m_beta from the angular closures (N = %d)"};
+// directions
+constexpr Text kPrecisionAngleAdjustment{"测角中误差（按平差，%d 个方向）",
+                                         "angle sigma m_beta from the adjustment (%d directions)"};
+// pairs n, mean side
+constexpr Text kPrecisionDistanceReciprocal{
+    "测距中误差（按往返测距，n = %d，平均边长 %.0f m）",
+    "distance sigma m_D from reciprocal distances (n = %d, mean side %.0f m)"};
+constexpr Text kPrecisionRelativeReciprocal{
+    "测距相对中误差（按往返测距，n = %d，平均边长 %.0f m）",
+    "relative distance sigma from reciprocal distances (n = %d, mean side %.0f m)"};
+// distances, mean side
+constexpr Text kPrecisionDistanceAdjustment{
+    "测距中误差（按平差，%d 条边，平均边长 %.0f m）",
+    "distance sigma m_D from the adjustment (%d distances, mean side %.0f m)"};
+constexpr Text kPrecisionRelativeAdjustment{
+    "测距相对中误差（按平差，%d 条边，平均边长 %.0f m）",
+    "relative distance sigma from the adjustment (%d distances, mean side %.0f m)"};
+// traverse
+constexpr Text kPrecisionLength{"导线 %s 长度", "traverse %s: length"};
+constexpr Text kPrecisionMeanSide{"导线 %s 平均边长", "traverse %s: mean side"};
+constexpr Text kPrecisionSides{"导线 %s 边数", "traverse %s: number of sides"};
+
 }  // namespace text
 }  // namespace traverse
 

@@ -11,8 +11,32 @@
 namespace traverse {
 namespace {
 
-const std::string& Source(bool given) {
-    return given ? GBK(text::kAdjustSourceOption) : GBK(text::kAdjustSourceGrade);
+std::string Source(SettingSource source) {
+    switch (source) {
+        case SettingSource::Default:
+            return GBK(text::kAdjustSourceDefault);
+        case SettingSource::Grade:
+            return GBK(text::kAdjustSourceGrade);
+        case SettingSource::Instrument:
+            return Utf8ToGbk(text::kAdjustSourceInstrument.Get());
+        case SettingSource::Option:
+            break;
+    }
+    return GBK(text::kAdjustSourceOption);
+}
+
+std::string SigmasLine(const AdjustmentSettings& s) {
+    if (s.heightSigmaSource == SettingSource::Instrument) {
+        return FormatText(Utf8ToGbk(text::kAdjustReportSigmasPropagated.Get()), s.directionSigma,
+                          Source(s.directionSigmaSource).c_str(), s.distanceSigmaA,
+                          Source(s.distanceSigmaASource).c_str(), s.distanceSigmaB,
+                          Source(s.distanceSigmaBSource).c_str());
+    }
+    return FormatText(GBK(text::kAdjustReportSigmas), s.directionSigma,
+                      Source(s.directionSigmaSource).c_str(), s.distanceSigmaA,
+                      Source(s.distanceSigmaASource).c_str(), s.distanceSigmaB,
+                      Source(s.distanceSigmaBSource).c_str(), s.heightSigma,
+                      Source(s.heightSigmaSource).c_str());
 }
 
 }  // namespace
@@ -20,21 +44,23 @@ const std::string& Source(bool given) {
 std::vector<std::string> SettingsLines(const AdjustmentSettings& s) {
     std::vector<std::string> lines;
     const std::string grade = Utf8ToGbk(TraverseGradeName(s.grade));
-    lines.push_back(FormatText(GBK(text::kAdjustReportGrade), grade.c_str(),
-                               (s.gradeGiven ? GBK(text::kAdjustSourceOption) : GBK(text::kAdjustSourceDefault)).c_str()));
-    lines.push_back(FormatText(GBK(text::kAdjustReportSigmas), s.directionSigma, Source(s.directionSigmaGiven).c_str(),
-                               s.distanceSigmaA, Source(s.distanceSigmaAGiven).c_str(), s.distanceSigmaB,
-                               Source(s.distanceSigmaBGiven).c_str(), s.heightSigma,
-                               Source(s.heightSigmaGiven).c_str()));
-    lines.push_back(FormatText(GBK(text::kAdjustReportModel), s.refraction, s.earthRadius));
-    if (!s.reducedToSurface && !s.reducedToGaussPlane) lines.push_back(GBK(text::kAdjustReportNoReduction));
-    if (s.reducedWithCrs) {
-        const std::string utf8 = FormatText(text::kAdjustReportCrs, s.surfaceHeight, s.crsName.c_str());
-        lines.push_back(Utf8ToGbkLossy(utf8));
-    } else if (s.reducedToSurface) {
-        lines.push_back(FormatText(GBK(text::kAdjustReportSurface), s.surfaceHeight));
+    const std::string& gradeSource = s.gradeSource == SettingSource::Option
+                                         ? GBK(text::kAdjustSourceOption)
+                                         : GBK(text::kAdjustSourceDefault);
+    lines.push_back(FormatText(GBK(text::kAdjustReportGrade), grade.c_str(), gradeSource.c_str()));
+    lines.push_back(SigmasLine(s));
+    if (s.directionSigmaSource == SettingSource::Instrument) {
+        lines.push_back(Utf8ToGbk(text::kAdjustReportPerRound.Get()));
     }
-    if (s.reducedToGaussPlane) lines.push_back(FormatText(GBK(text::kAdjustReportGaussPlane), s.yOffset));
+    lines.push_back(FormatText(GBK(text::kAdjustReportModel), s.refraction, s.earthRadius));
+    if (!s.surfaceHeight && !s.yOffset) lines.push_back(GBK(text::kAdjustReportNoReduction));
+    if (s.reducedWithCrs) {
+        const std::string utf8 = FormatText(text::kAdjustReportCrs, *s.surfaceHeight, s.crsName.c_str());
+        lines.push_back(Utf8ToGbkLossy(utf8));
+    } else if (s.surfaceHeight) {
+        lines.push_back(FormatText(GBK(text::kAdjustReportSurface), *s.surfaceHeight));
+    }
+    if (s.yOffset) lines.push_back(FormatText(GBK(text::kAdjustReportGaussPlane), *s.yOffset));
     const std::string& heightClass =
         s.heightOrder == 4 ? GBK(text::kAdjustHeightOrder4) : GBK(text::kAdjustHeightOrder5);
     lines.push_back(FormatText(GBK(text::kAdjustReportLimits), s.angularClosureFactor, 1.0 / s.relativeClosureLimit,

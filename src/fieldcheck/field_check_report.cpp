@@ -79,6 +79,7 @@ std::string Place(std::string_view station, int round, int face, std::string_vie
     if (face == 1) add(GBK(text::kFieldFaceLeft));
     if (face == 2) add(GBK(text::kFieldFaceRight));
     if (!target.empty()) add(target);
+    if (!place.empty() && place.back() == ':') place.pop_back();  // a value of the whole station
     return place;
 }
 

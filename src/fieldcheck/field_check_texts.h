@@ -4,6 +4,8 @@
 #ifndef TRAVERSE_FIELDCHECK_FIELD_CHECK_TEXTS_H
 #define TRAVERSE_FIELDCHECK_FIELD_CHECK_TEXTS_H
 
+#include "platform/text.h"
+
 namespace traverse {
 namespace text {
 
@@ -49,6 +51,15 @@ constexpr char kFieldCount[] = "%zu";
 constexpr char kFieldExceededTotal[] = "%zu value(s) beyond their limits.";
 constexpr char kFieldAllWithin[] = "No value beyond its limit.";
 constexpr char kFieldNothingChecked[] = "No observations to check.";
+
+// The instrument words (--instrument); the word as given.
+constexpr Text kInstrumentUnknown{
+    "无法识别的仪器等级或标称精度 %s（例如 2、DJ2、5mm、2mm+2ppm）",
+    "unknown instrument class or nominal accuracy %s (e.g. 2, DJ2, 5mm, 2mm+2ppm)"};
+constexpr Text kInstrumentRepeated{"仪器的测角或测距精度给了两次：%s",
+                                   "the angle or the distance accuracy given twice: %s"};
+constexpr Text kInstrumentNoClass{"%s：规范的仪器等级只到 6″级",
+                                  "%s: the standard's instrument classes go to 6\" only"};
 
 }  // namespace text
 }  // namespace traverse

@@ -10,14 +10,15 @@
 namespace traverse {
 
 const FieldItem kFieldItems[kFieldItemCount] = {
-    {CHECK_2C_SPREAD, schema::k2CSpread, FieldKind::Horizontal},
-    {CHECK_HALF_ROUND_CLOSURE, schema::kHalfRoundClosure, FieldKind::Horizontal},
-    {CHECK_DIRECTION_BETWEEN_ROUNDS, schema::kDirectionBetweenRounds, FieldKind::Horizontal},
-    {CHECK_VERTICAL_BETWEEN_ROUNDS, schema::kVerticalBetweenRounds, FieldKind::Vertical},
-    {CHECK_INDEX_ERROR, schema::kIndexError, FieldKind::Vertical},
-    {CHECK_INDEX_ERROR_SPREAD, schema::kIndexErrorSpread, FieldKind::Vertical},
-    {CHECK_DISTANCE_READINGS, schema::kDistanceReadings, FieldKind::Distance},
-    {CHECK_DISTANCE_BETWEEN_ROUNDS, schema::kDistanceBetweenRounds, FieldKind::Distance},
+    {CHECK_2C_SPREAD, schema::k2CSpread, FieldKind::Horizontal, false},
+    {CHECK_HALF_ROUND_CLOSURE, schema::kHalfRoundClosure, FieldKind::Horizontal, false},
+    {CHECK_DIRECTION_BETWEEN_ROUNDS, schema::kDirectionBetweenRounds, FieldKind::Horizontal, false},
+    {CHECK_VERTICAL_BETWEEN_ROUNDS, schema::kVerticalBetweenRounds, FieldKind::Vertical, false},
+    {CHECK_INDEX_ERROR, schema::kIndexError, FieldKind::Vertical, false},
+    {CHECK_INDEX_ERROR_SPREAD, schema::kIndexErrorSpread, FieldKind::Vertical, false},
+    {CHECK_DISTANCE_READINGS, schema::kDistanceReadings, FieldKind::Distance, false},
+    {CHECK_DISTANCE_BETWEEN_ROUNDS, schema::kDistanceBetweenRounds, FieldKind::Distance, false},
+    {CHECK_ROUND_COUNT, "测回数", FieldKind::Horizontal, true},
 };
 
 std::size_t FieldItemIndex(std::int16_t code) {

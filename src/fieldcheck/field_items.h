@@ -1,4 +1,4 @@
-// The eight tolerance items that the field checks compute: code, name and kind, in code order.
+// The nine tolerance items that the field checks compute: code, name and kind, in code order.
 #ifndef TRAVERSE_FIELDCHECK_FIELD_ITEMS_H
 #define TRAVERSE_FIELDCHECK_FIELD_ITEMS_H
 
@@ -13,13 +13,14 @@ enum class FieldKind { Horizontal, Vertical, Distance };
 
 struct FieldItem {
     std::int16_t code;  // CHECK_*
-    const char* name;   // the record file's item name, UTF-8 (record_schema.h)
+    const char* name;   // the record file's item name, UTF-8 (record_schema.h); the standard's
     FieldKind kind;
+    bool least;  // the limit is a least value (1004), not a largest magnitude
 };
 
-constexpr std::size_t kFieldItemCount = 8;
+constexpr std::size_t kFieldItemCount = 9;
 
-// The items in code order 1001 ... 3002.
+// The items in code order 1001 ... 3002, then 1004, which no record file carries.
 extern const FieldItem kFieldItems[kFieldItemCount];
 
 // The position of code in kFieldItems, or kFieldItemCount for a code that is no item.

@@ -100,6 +100,12 @@ const std::string* OrientationTarget(const std::vector<CSurveyTurn>& rounds) {
 
 }  // namespace
 
+void CountHorizontalRounds(const std::vector<CSurveyTurn>& rounds, FieldValueSink& sink) {
+    int count = 0;
+    for (const CSurveyTurn& round : rounds) count += round.m_arrObserve.empty() ? 0 : 1;
+    if (count > 0) sink.Add(CHECK_ROUND_COUNT, 0, "", 0, count);
+}
+
 void CheckHorizontalRounds(const std::vector<CSurveyTurn>& rounds, FieldValueSink& sink) {
     const std::string* orientationTarget = OrientationTarget(rounds);
     TargetSeries directions;

@@ -40,12 +40,15 @@ ItemLimits ResolveItemLimits(const CImportXml& importer, const FieldCheckOptions
         } else if (!usable) {
             limits[i] = {LimitSource::None, 0.0, kFileLimitLeftOut};
         }
+        limits[i].least = kFieldItems[i].least;
     }
     return limits;
 }
 
 bool ExceedsLimit(const ItemLimit& limit, double value) {
-    return limit.source != LimitSource::None && !(std::fabs(value) <= limit.limit + kRoundingNoise);
+    if (limit.source == LimitSource::None) return false;
+    if (limit.least) return !(value >= limit.limit - kRoundingNoise);
+    return !(std::fabs(value) <= limit.limit + kRoundingNoise);
 }
 
 }  // namespace traverse

@@ -15,6 +15,7 @@ struct ItemLimit {
     LimitSource source = LimitSource::None;
     double limit = 0.0;
     std::string origin;  // ASCII; for None empty, or why the file's limit was left out
+    bool least = false;  // a least value (1004): values below it exceed it
 };
 
 // Indexed like kFieldItems.
@@ -22,8 +23,9 @@ using ItemLimits = std::array<ItemLimit, kFieldItemCount>;
 
 ItemLimits ResolveItemLimits(const CImportXml& importer, const FieldCheckOptions& options);
 
-// True when value, of either sign, lies beyond limit. Values are sums and differences of readings
-// of a tenth of a second or millimetre: a difference of 1e-6 is noise, not an exceedance.
+// True when value, of either sign, lies beyond limit (below it for a least value). Values are
+// sums and differences of readings of a tenth of a second or millimetre: a difference of 1e-6 is
+// noise, not an exceedance.
 bool ExceedsLimit(const ItemLimit& limit, double value);
 
 }  // namespace traverse

@@ -1,5 +1,7 @@
 // Every limit the field checks take from GB 50026 (工程测量标准), table by table, and the choice of
 // a table's line by grade and instrument. A line that gives no limit for an item holds kNoLimit.
+// The traverse's own figures of table 3.3.1 (length, mean side, 测角 and 测距中误差, 测距相对中误差)
+// judge the adjustment: adjust/model/grade_table.cpp, which says which of them were confirmed.
 #include "fieldcheck/limit_tables.h"
 
 #include "traverse/check_info.h"
@@ -66,6 +68,29 @@ constexpr DistanceLine kDistanceTable[] = {
      "GB 50026 distance measurement table: 10 mm class"},
 };
 
+// GB 50026, table 3.3.1 (导线测量的主要技术要求), its 测回数 columns: the least number of
+// horizontal rounds per station by grade and instrument class. Confirmed against the standard's
+// text: 三等 6 and 10, 四等 4 and 6 (1" and 2" instruments); 一级 2 and 4, 二级 1 and 3, 三级 1 and 2
+// (2" and 6"); the table names no 1" instrument below 四等 and no 6" instrument above 一级.
+struct RoundsLine {
+    TraverseGrade grade;
+    int angleClass;
+    double rounds;
+    const char* origin;
+};
+constexpr RoundsLine kRoundsTable[] = {
+    {TraverseGrade::Order3, 1, 6, "GB 50026 table 3.3.1: 三等, 1\" instrument"},
+    {TraverseGrade::Order3, 2, 10, "GB 50026 table 3.3.1: 三等, 2\" instrument"},
+    {TraverseGrade::Order4, 1, 4, "GB 50026 table 3.3.1: 四等, 1\" instrument"},
+    {TraverseGrade::Order4, 2, 6, "GB 50026 table 3.3.1: 四等, 2\" instrument"},
+    {TraverseGrade::Class1, 2, 2, "GB 50026 table 3.3.1: 一级, 2\" instrument"},
+    {TraverseGrade::Class1, 6, 4, "GB 50026 table 3.3.1: 一级, 6\" instrument"},
+    {TraverseGrade::Class2, 2, 1, "GB 50026 table 3.3.1: 二级, 2\" instrument"},
+    {TraverseGrade::Class2, 6, 3, "GB 50026 table 3.3.1: 二级, 6\" instrument"},
+    {TraverseGrade::Class3, 2, 1, "GB 50026 table 3.3.1: 三级, 2\" instrument"},
+    {TraverseGrade::Class3, 6, 2, "GB 50026 table 3.3.1: 三级, 6\" instrument"},
+};
+
 // 三等 and 四等 stand in the upper group of every table; 一级, 二级 and 三级 in the lower one.
 bool UpperGroup(TraverseGrade grade) {
     return grade == TraverseGrade::Order3 || grade == TraverseGrade::Order4;
@@ -102,6 +127,19 @@ const DistanceLine* FindDistanceLine(const FieldCheckOptions& options) {
     return nullptr;
 }
 
+// The grade's line for the instrument, as FindHorizontalLine chooses it.
+StandardLimit RoundsLimit(const FieldCheckOptions& options) {
+    if (!options.hasGrade) return {};
+    int angleClass = options.angleClass == 0 ? 2 : options.angleClass;
+    if (!UpperGroup(options.grade) && angleClass == 1) angleClass = 2;
+    for (const RoundsLine& line : kRoundsTable) {
+        if (line.grade == options.grade && line.angleClass == angleClass) {
+            return {true, line.rounds, line.origin};
+        }
+    }
+    return {};
+}
+
 // The limit of code on line, if line is chosen and gives one.
 template <typename Line>
 StandardLimit FromLine(const Line* line, std::int16_t code) {
@@ -116,6 +154,7 @@ StandardLimit FromLine(const Line* line, std::int16_t code) {
 
 // The index error itself (2002) stands in no table.
 StandardLimit StandardLimitFor(std::int16_t code, const FieldCheckOptions& options) {
+    if (code == CHECK_ROUND_COUNT) return RoundsLimit(options);
     if (const StandardLimit limit = FromLine(FindHorizontalLine(options), code); limit.found) {
         return limit;
     }

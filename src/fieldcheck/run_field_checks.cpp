@@ -12,7 +12,7 @@
 namespace traverse {
 namespace {
 
-// The eight summaries, in code order, with their limits.
+// The summaries, in the order of kFieldItems, with their limits.
 std::vector<FieldCheckSummary> EmptySummary(const ItemLimits& limits) {
     std::vector<FieldCheckSummary> summary(kFieldItemCount);
     for (std::size_t i = 0; i < kFieldItemCount; ++i) {
@@ -26,8 +26,12 @@ std::vector<FieldCheckSummary> EmptySummary(const ItemLimits& limits) {
 
 void Summarize(FieldCheckResult& result) {
     for (const FieldCheckValue& value : result.values) {
-        FieldCheckSummary& item = result.summary[FieldItemIndex(value.code)];
-        if (item.count == 0 || std::fabs(value.value) > std::fabs(item.worst.value)) {
+        const std::size_t index = FieldItemIndex(value.code);
+        FieldCheckSummary& item = result.summary[index];
+        const bool worse = kFieldItems[index].least
+                               ? value.value < item.worst.value
+                               : std::fabs(value.value) > std::fabs(item.worst.value);
+        if (item.count == 0 || worse) {
             item.worst = value;
         }
         ++item.count;
@@ -58,6 +62,7 @@ FieldCheckResult RunFieldChecks(const CImportXml& importer, const FieldCheckOpti
                                 CheckHorizontalRounds(block.m_arrHAngle, sink);
                                 CheckZenithRounds(block.m_arrZenith, sink);
                                 CheckDistanceRounds(block.m_arrDistance, sink);
+                                CountHorizontalRounds(block.m_arrHAngle, sink);
                                 return true;
                             });
     Summarize(result);

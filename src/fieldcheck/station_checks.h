@@ -12,6 +12,9 @@ namespace traverse {
 // 1001 per round, 1002 per closing round and face, 1003 per target over the rounds.
 void CheckHorizontalRounds(const std::vector<CSurveyTurn>& rounds, FieldValueSink& sink);
 
+// 1004: the number of rounds that read a target, when there is one.
+void CountHorizontalRounds(const std::vector<CSurveyTurn>& rounds, FieldValueSink& sink);
+
 // 2002 per record, 2003 per round, 2001 per target over the rounds.
 void CheckZenithRounds(const std::vector<CSurveyTurn>& rounds, FieldValueSink& sink);
 

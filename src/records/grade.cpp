@@ -15,14 +15,17 @@ constexpr GradeName kGradeNames[] = {
 
 }  // namespace
 
-bool ParseTraverseGrade(const std::string& utf8Name, TraverseGrade& grade) {
+GradeParse ParseTraverseGrade(const std::string& utf8Name) {
+    GradeParse parse;
     for (const GradeName& entry : kGradeNames) {
         if (utf8Name == entry.name) {
-            grade = entry.grade;
-            return true;
+            parse.status = ParseStatus::Read;
+            parse.grade = entry.grade;
+            return parse;
         }
     }
-    return false;
+    parse.message = "unknown grade " + utf8Name + " (三等, 四等, 一级, 二级, 三级)";
+    return parse;
 }
 
 const char* TraverseGradeName(TraverseGrade grade) {

@@ -92,6 +92,30 @@ void AppendReciprocals(const AdjustmentResult& result, Html& page) {
     AppendTable(page, {Columns(text::kHtmlReciprocalColumns), "lead2", {}}, rows, kAdjustCommand);
 }
 
+// A limit not confirmed against the standard's text is shown, not judged.
+TableRow PrecisionRow(const PrecisionJudgement& j) {
+    const Judgement judgement = Judge(j.judged, j.withinLimit);
+    Row row(JudgementClass(judgement));
+    row.Cell(GbkText(PrecisionItemLabel(j)))
+        .Cell(GbkText(PrecisionFigureText(j, j.value)))
+        .Cell(GbkText(PrecisionFigureText(j, j.limit)))
+        .Cell(Mark(judgement));
+    return {row.Line(), judgement == Judgement::Fail};
+}
+
+void AppendPrecision(const AdjustmentResult& result, Html& page) {
+    if (result.precision.empty()) return;
+    AppendHeading(page, FormatText(text::kHtmlPrecisionHeading.Get(),
+                                   TraverseGradeName(result.settings.grade)));
+    std::vector<TableRow> rows;
+    for (const PrecisionJudgement& j : result.precision) rows.push_back(PrecisionRow(j));
+    const std::vector<std::string> columns = {text::kHtmlPrecisionItem.Get(),
+                                              text::kHtmlPrecisionValue.Get(),
+                                              text::kHtmlPrecisionLimit.Get(),
+                                              text::kHtmlPrecisionResult.Get()};
+    AppendTable(page, {columns, "lead1", {}}, rows, kAdjustCommand);
+}
+
 Html TestRow(const char* label, const ModelTest& test) {
     const Judgement judgement = Judge(test.applicable, test.passed);
     Row row(JudgementClass(judgement));
@@ -201,6 +225,7 @@ void AppendAdjustmentSection(const AdjustmentResult& result, Html& page) {
     AppendSettings(result, page);
     AppendTraverses(result, page);
     AppendReciprocals(result, page);
+    AppendPrecision(result, page);
     if (adjusted) {
         AppendTests(result, page);
         AppendPoints(result.points, page);

@@ -12,6 +12,7 @@ std::string FieldItemTitle(std::int16_t code) {
 }
 
 std::string FieldValueText(std::int16_t code, double value) {
+    if (code == CHECK_ROUND_COUNT) return FormatText("%.0f", value);  // a number of rounds
     const bool distance = code == CHECK_DISTANCE_READINGS || code == CHECK_DISTANCE_BETWEEN_ROUNDS;
     return FormatText(text::kHtmlValue, value) + (distance ? text::kHtmlUnitMillimetres : text::kHtmlUnitSeconds);
 }

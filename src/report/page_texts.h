@@ -197,6 +197,18 @@ constexpr char kHtmlTipSigmaH[] = "σh = %.1f mm";
 constexpr struct Text kHtmlTipGeographic{"B = %.9f°，L = %.9f°，子午线收敛角 %.6f°",
                                          "latitude %.9f°, longitude %.9f°, grid convergence %.6f°"};
 
+// The precision against the grade; the grade's name.
+// (struct: the page builder's Text() hides the type name.)
+constexpr struct Text kHtmlPrecisionHeading{"按等级评定精度（%s，GB 50026 表 3.3.1）",
+                                     "Precision against the grade (%s, GB 50026 table 3.3.1)"};
+constexpr struct Text kHtmlPrecisionItem{"项目", "Item"};
+constexpr struct Text kHtmlPrecisionValue{"实测", "Achieved"};
+constexpr struct Text kHtmlPrecisionLimit{"限差", "Limit"};
+constexpr struct Text kHtmlPrecisionResult{"结果", "Result"};
+// figures beyond their limits
+constexpr struct Text kHtmlProblemPrecision{"%zu 项精度指标超出等级限差",
+                                            "%zu precision figure(s) beyond the grade's limits"};
+
 }  // namespace text
 }  // namespace traverse
 

@@ -50,6 +50,9 @@ std::vector<std::string> Problems(const HtmlReportInput& input) {
     if (const std::size_t closures = ClosuresOverLimit(adjustment)) {
         problems.push_back(FormatText(text::kHtmlProblemClosures, closures));
     }
+    std::size_t precision = 0;
+    for (const PrecisionJudgement& j : adjustment.precision) precision += !j.withinLimit;
+    if (precision > 0) problems.push_back(FormatText(text::kHtmlProblemPrecision.Get(), precision));
     if (adjustment.status == AdjustmentStatus::Adjusted && !adjustment.global.passed) {
         problems.push_back(text::kHtmlProblemGlobalTest);
     }
@@ -138,6 +141,14 @@ void AddReciprocalRows(const AdjustmentResult& adjustment, std::vector<CheckRow>
     }
 }
 
+// The precision against the grade, a row per figure (one not judged is shown as such).
+void AddPrecisionRows(const AdjustmentResult& adjustment, std::vector<CheckRow>& rows) {
+    for (const PrecisionJudgement& j : adjustment.precision) {
+        rows.push_back({GbkToUtf8(PrecisionItemLabel(j)), GbkToUtf8(PrecisionFigureText(j, j.value)),
+                        GbkToUtf8(PrecisionFigureText(j, j.limit)), Judge(j.judged, j.withinLimit)});
+    }
+}
+
 void AddAdjustmentRows(const AdjustmentResult& adjustment, std::vector<CheckRow>& rows) {
     if (adjustment.status != AdjustmentStatus::Adjusted) {
         rows.push_back({text::kHtmlNotAdjusted, GbkToUtf8(adjustment.error), text::kHtmlNone, Judgement::Fail});
@@ -167,6 +178,7 @@ void AppendCheckTable(const HtmlReportInput& input, Html& page) {
     AddFieldRows(input.fieldChecks, rows);
     AddClosureRows(input.adjustment, rows);
     AddReciprocalRows(input.adjustment, rows);
+    AddPrecisionRows(input.adjustment, rows);
     AddAdjustmentRows(input.adjustment, rows);
     OpenTable(page, Columns(text::kHtmlCheckColumns), "checks lead2");
     for (const CheckRow& row : rows) {

@@ -117,9 +117,17 @@ MeasuredRecords Measured(const SimulatedNetwork& net, std::size_t s, const SimNo
         const double targetHeight = 1.3 + 0.1 * (t % 5);
         const double vertical =
             dh - station.instrumentHeight + targetHeight - (1 - kRefraction) * d * d / (2 * kEarthRadius);
-        const double z = Degrees(std::atan2(d, vertical));
+        double z = Degrees(std::atan2(d, vertical));
+        double slope = std::hypot(d, vertical);
+        if (noise.zenith > 0) {  // the truth read by the instrument
+            const double trueVertical = there.h - here.h - station.instrumentHeight + targetHeight -
+                                        (1 - kRefraction) * trueD * trueD / (2 * kEarthRadius);
+            slope = std::hypot(trueD, trueVertical);
+            slope += Gauss(rng, (noise.distanceA + noise.distanceB * slope * 1e-3) * 1e-3);
+            z = Degrees(std::atan2(trueD, trueVertical)) + Gauss(rng, noise.zenith) / 3600;
+        }
         records.zenith += Reading(there.name, z, 360 - z);
-        records.slope += Value(there.name, std::hypot(d, vertical));
+        records.slope += Value(there.name, slope);
         records.heights += Value(there.name, targetHeight);
     }
     return records;

@@ -32,6 +32,9 @@ struct SimNoise {
     double distanceA = 0.0;  // mm
     double distanceB = 0.0;  // ppm
     double height = 0.0;     // mm per km
+    // Arc seconds: when above 0 the slope and zenith distances carry the noise (distanceA and B
+    // on the slope distance) as an instrument reads them, and height is not used.
+    double zenith = 0.0;
 };
 
 // The adjustment's sigmas equal to the noise's.

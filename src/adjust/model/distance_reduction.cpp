@@ -44,7 +44,7 @@ double ScaleAt(const ProjectedCrs& crs, double x, double y, const std::string& n
 void ReduceToSurface(Network& network, const AdjustmentSettings& settings) {
     for (Distance& distance : network.distances) {
         const double mean = (HeightOf(network, distance.from) + HeightOf(network, distance.to)) / 2;
-        distance.value *= 1 + (settings.surfaceHeight - mean) / settings.earthRadius;
+        distance.value *= 1 + (*settings.surfaceHeight - mean) / settings.earthRadius;
         CheckFactor(network, distance);
     }
 }
@@ -52,8 +52,8 @@ void ReduceToSurface(Network& network, const AdjustmentSettings& settings) {
 void ReduceToGaussPlane(Network& network, const AdjustmentSettings& settings) {
     const double r2 = settings.earthRadius * settings.earthRadius;
     for (Distance& distance : network.distances) {
-        const double y1 = network.points[distance.from].y - settings.yOffset;
-        const double y2 = network.points[distance.to].y - settings.yOffset;
+        const double y1 = network.points[distance.from].y - *settings.yOffset;
+        const double y2 = network.points[distance.to].y - *settings.yOffset;
         const double ym = (y1 + y2) / 2, dy = y2 - y1;
         distance.value *= 1 + ym * ym / (2 * r2) + dy * dy / (24 * r2);
         CheckFactor(network, distance);

@@ -5,6 +5,12 @@
 // height differences within 40 sqrt(D) mm), 一级 to 三级 with its 五等 (60 sqrt(D) mm). The sigma of a
 // height difference is taken proportional to the distance, with the 每千米高差全中误差 of the same
 // classes in the standard's levelling table (四等 10 mm, 五等 15 mm) as the millimetres per kilometre.
+//
+// Table 3.3.1 also gives 导线长度, 平均边长 and 测距相对中误差; clause 3.3.2 keeps the number of
+// sides within 导线长度 / 平均边长, clause 3.3.3 the sections between nodes, and between a node and
+// a known point, within 0.7 of 导线长度. The text seen of the table gave its whole numbers (14 and 3
+// km for 三等, 9 km for 四等, 4 km for 一级, the five 测距相对中误差) but lost its decimals: the
+// lengths with decimals stay unconfirmed.
 #include "adjust/model/grade_table.h"
 
 namespace traverse {
@@ -30,7 +36,36 @@ constexpr GradeRequirements kClass1 = WithHeights(5.0, 15.0, 10.0, 1.0 / 15000, 
 constexpr GradeRequirements kClass2 = WithHeights(8.0, 15.0, 16.0, 1.0 / 10000, kOrder5Heights);
 constexpr GradeRequirements kClass3 = WithHeights(12.0, 15.0, 24.0, 1.0 / 5000, kOrder5Heights);
 
+constexpr double kNodeSectionFactor = 0.7;  // clause 3.3.3
+
+constexpr TraverseRequirements kOrder3Traverse = {{14000, true}, {3000, true}, 1.0 / 150000,
+                                                  kNodeSectionFactor};
+constexpr TraverseRequirements kOrder4Traverse = {{9000, true}, {1500, false}, 1.0 / 80000,
+                                                  kNodeSectionFactor};
+constexpr TraverseRequirements kClass1Traverse = {{4000, true}, {500, false}, 1.0 / 30000,
+                                                  kNodeSectionFactor};
+constexpr TraverseRequirements kClass2Traverse = {{2400, false}, {250, false}, 1.0 / 14000,
+                                                  kNodeSectionFactor};
+constexpr TraverseRequirements kClass3Traverse = {{1200, false}, {100, false}, 1.0 / 7000,
+                                                  kNodeSectionFactor};
+
 }  // namespace
+
+const TraverseRequirements& TraverseRequirementsOf(TraverseGrade grade) {
+    switch (grade) {
+        case TraverseGrade::Order3:
+            return kOrder3Traverse;
+        case TraverseGrade::Order4:
+            return kOrder4Traverse;
+        case TraverseGrade::Class1:
+            return kClass1Traverse;
+        case TraverseGrade::Class2:
+            return kClass2Traverse;
+        case TraverseGrade::Class3:
+            break;
+    }
+    return kClass3Traverse;
+}
 
 const GradeRequirements& RequirementsOf(TraverseGrade grade) {
     switch (grade) {

@@ -18,6 +18,23 @@ struct GradeRequirements {
 
 const GradeRequirements& RequirementsOf(TraverseGrade grade);
 
+// A limit of the table and whether its figure was confirmed against the standard's text; one
+// that was not is shown, not judged.
+struct TableLimit {
+    double value;
+    bool confirmed;
+};
+
+// What the table asks of the traverse itself and of the distances measured.
+struct TraverseRequirements {
+    TableLimit length;                 // 导线长度, metres
+    TableLimit meanSide;               // 平均边长, metres
+    double relativeDistanceSigma;      // 测距相对中误差, such as 1/30000
+    double nodeSectionFactor;          // 结点间导线段长度 <= this * length
+};
+
+const TraverseRequirements& TraverseRequirementsOf(TraverseGrade grade);
+
 }  // namespace traverse
 
 #endif

@@ -123,12 +123,14 @@ void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::strin
 class StationReader {
 public:
     StationReader(Network& network, const AdjustmentSettings& settings, int stationIndex,
-                  const std::string& name, const StationReduction& reduction)
+                  const std::string& name, const TAGStationObserve& block)
         : m_network(network),
           m_settings(settings),
           m_stationIndex(stationIndex),
           m_name(name),
-          m_reduction(reduction),
+          m_reduction(ReduceStation(block)),
+          m_directionRounds(static_cast<int>(block.m_arrHAngle.size())),
+          m_zenithRounds(static_cast<int>(block.m_arrZenith.size())),
           m_station(network.PointIndex(name)) {}
 
     void Read() {
@@ -155,7 +157,8 @@ private:
         for (const ReducedValue& value : m_reduction.directions) {
             set.directions.push_back(static_cast<int>(m_network.directions.size()));
             m_network.directions.push_back(
-                {setIndex, m_network.PointIndex(value.target), value.value, DirectionSigma(m_settings)});
+                {setIndex, m_network.PointIndex(value.target), value.value,
+                 DirectionSigma(m_settings, m_directionRounds)});
         }
         m_network.sets.push_back(set);
     }
@@ -199,15 +202,18 @@ private:
         if (!std::isfinite(value)) {
             FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, m_name, target);
         }
+        const SightedLine line{horizontal, slope, zenith, m_zenithRounds};
         m_network.heights.push_back({m_stationIndex, m_station, to, value, horizontal,
-                                     HeightDifferenceSigma(m_settings, horizontal)});
+                                     HeightDifferenceSigma(m_settings, line)});
     }
 
     Network& m_network;
     const AdjustmentSettings& m_settings;
     int m_stationIndex;
     const std::string& m_name;
-    const StationReduction& m_reduction;
+    const StationReduction m_reduction;
+    int m_directionRounds;
+    int m_zenithRounds;
     int m_station;
     std::map<std::string, double> m_zenith;
     std::map<std::string, double> m_targetHeights;
@@ -283,8 +289,7 @@ void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings
         for (std::size_t r = 0; r < block->m_arrHAngle.size(); ++r) {
             CheckRoundNames(block->m_arrHAngle[r], static_cast<int>(r) + 1, station.m_strName);
         }
-        const StationReduction reduction = ReduceStation(*block);
-        StationReader(network, settings, static_cast<int>(i), station.m_strName, reduction).Read();
+        StationReader(network, settings, static_cast<int>(i), station.m_strName, *block).Read();
     }
     if (!anyStation) throw AdjustmentFailure(AdjustmentStatus::NoObservations, GBK(text::kAdjustNoStations));
     CheckBlanksAroundNames(network);

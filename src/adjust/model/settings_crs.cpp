@@ -9,7 +9,7 @@ namespace traverse {
 
 std::unique_ptr<ProjectedCrs> OpenSettingsCrs(AdjustmentSettings& settings) {
     if (!settings.reducedWithCrs) return nullptr;
-    if (settings.reducedToGaussPlane) {
+    if (settings.yOffset) {
         throw AdjustmentFailure(AdjustmentStatus::InvalidOptions,
                                 Utf8ToGbk(static_cast<const char*>(text::kAdjustCrsWithYOffset)));
     }

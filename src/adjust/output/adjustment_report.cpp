@@ -130,6 +130,20 @@ void Observations(const std::vector<AdjustedObservation>& observations, Report& 
     }
 }
 
+void Precision(const AdjustmentResult& result, Report& report) {
+    if (result.precision.empty()) return;
+    report.Line("");
+    const std::string grade = Utf8ToGbk(TraverseGradeName(result.settings.grade));
+    report.Format(Utf8ToGbk(text::kAdjustReportPrecision.Get()), grade.c_str());
+    const std::string notJudged = Utf8ToGbk(text::kAdjustNotJudged.Get());
+    for (const PrecisionJudgement& j : result.precision) {
+        report.Format(Utf8ToGbk(text::kAdjustReportPrecisionLine.Get()),
+                      PrecisionItemLabel(j).c_str(), PrecisionFigureText(j, j.value).c_str(),
+                      PrecisionFigureText(j, j.limit).c_str(),
+                      j.judged ? Verdict(j.withinLimit).c_str() : notJudged.c_str());
+    }
+}
+
 }  // namespace
 
 std::string FormatAdjustmentReport(const AdjustmentResult& result) {
@@ -142,6 +156,7 @@ std::string FormatAdjustmentReport(const AdjustmentResult& result) {
         for (const std::string& note : result.notes) report.Line("  " + note);
     }
     Closures(result, report);
+    Precision(result, report);
     report.Line("");
     if (result.status != AdjustmentStatus::Adjusted) {
         report.Format(GBK(text::kAdjustReportFailed), result.error.c_str());
