@@ -66,17 +66,31 @@ std::string ToGbkPath(const std::string& utf8Path) {
     }
 }
 
-// The options of the field checks from Python's words; a word the library does not know is a
-// ValueError naming it.
+// A grade from Python's words; a word the library does not know is a ValueError in its words.
+traverse::TraverseGrade Grade(const std::string& word) {
+    const traverse::GradeParse parse = traverse::ParseTraverseGrade(word);
+    if (parse.status != traverse::ParseStatus::Read) throw py::value_error(parse.message);
+    return parse.grade;
+}
+
+traverse::InstrumentParse Instrument(const std::string& word) {
+    traverse::InstrumentParse parse = traverse::ParseInstrumentClasses(word);
+    if (parse.status != traverse::ParseStatus::Read) throw py::value_error(parse.message);
+    return parse;
+}
+
+// The options of the field checks, as the program's --grade and --instrument.
 traverse::FieldCheckOptions FieldOptions(const std::optional<std::string>& grade,
                                          const std::optional<std::string>& instrument) {
     traverse::FieldCheckOptions options;
     if (grade) {
-        options.hasGrade = traverse::ParseTraverseGrade(*grade, options.grade);
-        if (!options.hasGrade) throw py::value_error("unknown grade " + *grade + " (三等, 四等, 一级, 二级, 三级)");
+        options.grade = Grade(*grade);
+        options.hasGrade = true;
     }
-    if (instrument && !traverse::ParseInstrumentClasses(*instrument, options)) {
-        throw py::value_error("unknown instrument class " + *instrument);
+    if (instrument) {
+        const traverse::InstrumentParse parse = Instrument(*instrument);
+        options.angleClass = parse.angleClass;
+        options.distanceClass = parse.distanceClass;
     }
     return options;
 }
@@ -86,11 +100,17 @@ std::optional<double> Number(const py::dict& options, const char* key) {
     return options[key].cast<double>();
 }
 
+std::optional<std::string> Word(const py::dict& options, const char* key) {
+    if (!options.contains(key) || options[key].is_none()) return std::nullopt;
+    return options[key].cast<std::string>();
+}
+
 // The adjustment's options from keyword arguments named as the program's options.
 traverse::AdjustmentOptions AdjustOptions(const py::dict& given) {
-    static const char* const kKnown[] = {"grade",     "sigma_direction", "sigma_distance", "sigma_ppm",
-                                         "sigma_height", "refraction",  "earth_radius",   "surface_height",
-                                         "y_offset",  "alpha",           "w_critical"};
+    static const char* const kKnown[] = {
+        "grade",   "instrument", "sigma_direction", "sigma_distance", "sigma_ppm",  "sigma_height",
+        "refraction", "earth_radius", "surface_height", "y_offset", "crs", "alpha", "w_critical",
+        "confidence"};
     for (const auto& item : given) {
         const std::string key = py::str(item.first);
         bool known = false;
@@ -98,18 +118,16 @@ traverse::AdjustmentOptions AdjustOptions(const py::dict& given) {
         if (!known) throw py::type_error("adjust() got an unexpected option '" + key + "'");
     }
     traverse::AdjustmentOptions options;
-    if (given.contains("grade") && !given["grade"].is_none()) {
-        const std::string word = given["grade"].cast<std::string>();
-        traverse::TraverseGrade grade;
-        if (!traverse::ParseTraverseGrade(word, grade)) throw py::value_error("unknown grade " + word);
-        options.grade = grade;
-    }
+    if (const auto grade = Word(given, "grade")) options.grade = Grade(*grade);
+    if (const auto instrument = Word(given, "instrument")) options.instrument = Instrument(*instrument).accuracy;
+    if (const auto crs = Word(given, "crs")) options.crs = *crs;
     options.directionSigma = Number(given, "sigma_direction");
     options.distanceSigmaA = Number(given, "sigma_distance");
     options.distanceSigmaB = Number(given, "sigma_ppm");
     options.heightSigma = Number(given, "sigma_height");
     options.surfaceHeight = Number(given, "surface_height");
     options.yOffset = Number(given, "y_offset");
+    options.confidence = Number(given, "confidence");
     if (auto k = Number(given, "refraction")) options.refraction = *k;
     if (auto r = Number(given, "earth_radius")) options.earthRadius = *r;
     if (auto a = Number(given, "alpha")) options.alpha = *a;
@@ -183,6 +201,7 @@ public:
         const traverse::FieldCheckOptions fieldOptions = FieldOptions(grade, instrument);
         py::dict adjustGiven = given;
         if (grade) adjustGiven["grade"] = *grade;
+        if (instrument) adjustGiven["instrument"] = *instrument;
         const traverse::AdjustmentOptions adjustOptions = AdjustOptions(adjustGiven);
         const std::string name = m_path.substr(m_path.find_last_of('/') + 1);
         py::gil_scoped_release release;

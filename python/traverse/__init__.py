@@ -129,10 +129,11 @@ class RecordFile:
         return self._native.field_checks_text(grade, instrument)
 
     def adjust(self, **options):
-        """The least-squares adjustment. Options as the program's, in snake case: grade,
-        sigma_direction (arc seconds), sigma_distance (mm), sigma_ppm, sigma_height (mm/km),
-        refraction, earth_radius (m), surface_height (m), y_offset (m), alpha, w_critical.
-        An option out of range raises ValueError."""
+        """The least-squares adjustment. Options as the program's, in snake case: grade ('一级'),
+        instrument ('2,2mm+2ppm'), sigma_direction (arc seconds), sigma_distance (mm), sigma_ppm,
+        sigma_height (mm/km), refraction, earth_radius (m), surface_height (m), y_offset (m),
+        crs ('EPSG:4547'), alpha, w_critical, confidence (0.95). An option out of range raises
+        ValueError."""
         return Adjustment(self._native.adjust(options))
 
     def report_html(self, grade=None, instrument=None, **options):
