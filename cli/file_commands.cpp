@@ -132,6 +132,8 @@ private:
             Write("points", m_commandLine.output, traverse::WriteAdjustedPointsCsv, result);
         }
         if (!m_commandLine.gama.empty()) Write("gama", m_commandLine.gama, traverse::WriteGamaLocalInput, result);
+        if (!m_commandLine.sides.empty())
+            Write("sides", m_commandLine.sides, traverse::WriteAdjustedSidesCsv, result);
     }
 
     using Writer = std::uint32_t (*)(const traverse::AdjustmentResult&, const std::string&);

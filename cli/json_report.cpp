@@ -108,7 +108,9 @@ Json Settings(const traverse::AdjustmentSettings& s) {
                 {"y_offset", s.reducedToGaussPlane ? Json(s.yOffset) : Json(nullptr)},
                 {"alpha", s.alpha},
                 {"w_critical", s.wTestCritical},
-                {"mdb_delta0", s.mdbDelta0}};
+                {"mdb_delta0", s.mdbDelta0},
+                {"confidence", s.confidence ? Json(*s.confidence) : Json(nullptr)},
+                {"ellipse_scale", s.ellipseScale}};
 }
 
 Json Names(const std::vector<std::string>& gbkNames) {
@@ -158,7 +160,7 @@ Json Test(const traverse::ModelTest& t) {
 // A coordinate the point does not have is null.
 Json Coordinate(bool has, double value) { return has ? Json(value) : Json(nullptr); }
 
-Json Point(const traverse::AdjustedPoint& p) {
+Json Point(const traverse::AdjustedPoint& p, double ellipseScale) {
     return Json{{"name", GbkToUtf8(p.name)},
                 {"x", Coordinate(p.hasPlane, p.x)},
                 {"y", Coordinate(p.hasPlane, p.y)},
@@ -171,17 +173,44 @@ Json Point(const traverse::AdjustedPoint& p) {
                 {"ellipse_a_mm", p.ellipseMajor},
                 {"ellipse_b_mm", p.ellipseMinor},
                 {"ellipse_azimuth_deg", p.ellipseAzimuth},
+                {"confidence_ellipse_a_mm", p.ellipseMajor * ellipseScale},
+                {"confidence_ellipse_b_mm", p.ellipseMinor * ellipseScale},
                 {"sigma_h_mm", p.sigmaH}};
 }
 
+Json Side(const traverse::AdjustedSide& s, double ellipseScale) {
+    return Json{{"from", GbkToUtf8(s.from)},
+                {"to", GbkToUtf8(s.to)},
+                {"azimuth", s.azimuth},
+                {"length", s.length},
+                {"sigma_length_mm", s.sigmaLength},
+                {"relative_sigma", s.relativeSigma},
+                {"sigma_azimuth_sec", s.sigmaAzimuth},
+                {"ellipse_a_mm", s.ellipseMajor},
+                {"ellipse_b_mm", s.ellipseMinor},
+                {"ellipse_azimuth_deg", s.ellipseAzimuth},
+                {"confidence_ellipse_a_mm", s.ellipseMajor * ellipseScale},
+                {"confidence_ellipse_b_mm", s.ellipseMinor * ellipseScale}};
+}
+
+Json Orientation(const traverse::AdjustedOrientation& o) {
+    return Json{{"station", GbkToUtf8(o.station)}, {"orientation", o.orientation}, {"sigma_sec", o.sigma}};
+}
+
+// The index of a weakest point or side, or null when there is none.
+Json Index(int index) { return index >= 0 ? Json(index) : Json(nullptr); }
+
+// The keys stay one per quantity; the value's unit follows the kind, as the README says.
 Json Observation(const traverse::AdjustedObservation& o) {
+    const bool direction = o.kind == traverse::ObservationKind::Direction;
     return Json{{"kind", traverse::ObservationKindName(o.kind)},
                 {"station", GbkToUtf8(o.station)},
                 {"target", GbkToUtf8(o.target)},
-                {"value", o.value},
-                {"adjusted", o.adjustedValue},
+                {"value", direction ? o.observedRadians : o.observedMetres},
+                {"adjusted", direction ? o.adjustedRadians : o.adjustedMetres},
                 {"horizontal_distance", o.horizontalDistance},
                 {"sigma", o.sigma},
+                {"adjusted_sigma", o.adjustedSigma},
                 {"residual", o.residual},
                 {"redundancy", o.redundancy},
                 {"w", o.standardizedResidual},
@@ -200,6 +229,9 @@ Json Array(const std::vector<T>& items, Convert convert) {
 }  // namespace
 
 Json AdjustmentObject(const traverse::AdjustmentResult& result) {
+    const auto scaled = [&result](auto convert) {
+        return [&result, convert](const auto& item) { return convert(item, result.settings.ellipseScale); };
+    };
     return Json{{"command", "adjust"},
                 {"result", traverse::AdjustmentWithinLimits(result) ? 0u : traverse::RESULT_FAILED},
                 {"status", traverse::AdjustmentStatusName(result.status)},
@@ -212,8 +244,12 @@ Json AdjustmentObject(const traverse::AdjustmentResult& result) {
                   {"reciprocal", Array(result.reciprocalChecks, Reciprocal)}}},
                 {"tests", {{"plane", Test(result.plane)}, {"height", Test(result.height)}, {"global", Test(result.global)}}},
                 {"iterations", result.iterations},
-                {"points", Array(result.points, Point)},
-                {"observations", Array(result.observations, Observation)}};
+                {"points", Array(result.points, scaled(Point))},
+                {"observations", Array(result.observations, Observation)},
+                {"sides", Array(result.sides, scaled(Side))},
+                {"orientations", Array(result.orientations, Orientation)},
+                {"weakest_point", Index(result.weakestPoint)},
+                {"weakest_side", Index(result.weakestSide)}};
 }
 
 Json FieldChecksObject(const traverse::FieldCheckResult& result) {

@@ -81,6 +81,7 @@ std::vector<PlannedOutput> OutputsOf(const CommandLine& commandLine, const std::
     if (!output.empty()) outputs.push_back({output, std::string(what) + " of " + file});
     if (!commandLine.gama.empty())
         outputs.push_back({commandLine.gama, "the Gama document of " + file});
+    if (!commandLine.sides.empty()) outputs.push_back({commandLine.sides, "the sides of " + file});
     return outputs;
 }
 

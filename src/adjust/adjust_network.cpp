@@ -1,5 +1,5 @@
 // The adjustment from an import: settings, network, heights, reductions, closures, approximate
-// coordinates, the plane adjustment and the statistics, in that order. Any step may stop it with
+// coordinates, the plane adjustment, the statistics and the relative precision, in that order. Any step may stop it with
 // a message; nothing is then adjusted.
 #include "adjust/closures/reciprocal_checks.h"
 #include "adjust/closures/traverse_closures.h"
@@ -13,6 +13,7 @@
 #include "adjust/solve/plane_adjustment.h"
 #include "adjust/statistics/adjustment_results.h"
 #include "adjust/statistics/observation_statistics.h"
+#include "adjust/statistics/relative_precision.h"
 #include "traverse/adjust.h"
 
 namespace traverse {
@@ -44,6 +45,9 @@ void Adjust(Network& network, AdjustmentResult& result) {
     result.global = CombineTests(result.plane, result.height, result.settings.alpha);
     result.points = PointResults(network, plane, heights);
     result.observations = ObservationResults(network, plane, heights, result.settings);
+    result.sides = SideResults(network, plane);
+    result.orientations = OrientationResults(network, plane);
+    FindWeakest(result);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The adjustment: the settings it applied, its notes, the closures with their limits, the tests,
-// the points with their precision and the observations with their statistics, outliers first.
+// the points with their precision, the sides and orientations, and the observations with their
+// statistics, outliers first.
 // When it did not run, why, and the closures that could still be computed.
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "report/long_table.h"
 #include "report/page_sections.h"
 #include "report/page_texts.h"
+#include "report/precision_tables.h"
 #include "report/table_row.h"
 #include "traverse/code_page.h"
 #include "traverse/dms.h"
@@ -126,7 +128,7 @@ Html Coordinate(bool has, double metres) {
     return has ? Num("%.4f", metres) : Text(text::kHtmlNone);
 }
 
-TableRow PointRow(const AdjustedPoint& p) {
+TableRow PointRow(const AdjustedPoint& p, double scale) {
     const bool adjusted = p.hasPlane && !p.planeFixed;
     const auto plane = [adjusted](double value) { return adjusted ? Num("%.1f", value) : Html(); };
     Row row(p.planeFixed ? "known" : "");
@@ -137,17 +139,22 @@ TableRow PointRow(const AdjustedPoint& p) {
         .Cell(Sigma(p.hasPlane, p.planeFixed, p.sigmaX))
         .Cell(plane(p.sigmaY))
         .Cell(plane(p.sigmaPosition))
-        .Cell(plane(p.ellipseMajor))
-        .Cell(plane(p.ellipseMinor))
+        .Cell(plane(p.ellipseMajor * scale))
+        .Cell(plane(p.ellipseMinor * scale))
         .Cell(plane(p.ellipseAzimuth))
         .Cell(Sigma(p.hasHeight, p.heightFixed, p.sigmaH));
     return {row.Line(), false};
 }
 
-void AppendPoints(const std::vector<AdjustedPoint>& points, Html& page) {
+void AppendPoints(const AdjustmentResult& result, Html& page) {
     AppendHeading(page, text::kHtmlPointsHeading);
+    const AdjustmentSettings& s = result.settings;
+    if (s.confidence) {
+        AppendParagraph(page, "quiet",
+                        FormatText(text::kHtmlConfidenceEllipses, *s.confidence * 100, s.ellipseScale));
+    }
     std::vector<TableRow> rows;
-    for (const AdjustedPoint& p : points) rows.push_back(PointRow(p));
+    for (const AdjustedPoint& p : result.points) rows.push_back(PointRow(p, s.ellipseScale));
     AppendTable(page, {Columns(text::kHtmlPointColumns), "lead1", {}}, rows, kAdjustCommand);
 }
 
@@ -169,9 +176,10 @@ Html ObservationRow(const AdjustedObservation& o) {
     return row.Gbk(o.station)
         .Gbk(o.target)
         .Text(KindText(o.kind))
-        .Cell(direction ? Num("%.6f", RadianToDms(o.value)) : Num("%.4f", o.value))
+        .Cell(direction ? Num("%.6f", RadianToDms(o.observedRadians)) : Num("%.4f", o.observedMetres))
         .Num("%+.2f", o.residual)
         .Num("%.2f", o.sigma)
+        .Num("%.2f", o.adjustedSigma)
         .Num("%.2f", o.redundancy)
         .Cell(Num("%+.2f", o.standardizedResidual), o.outlier ? "over" : "")
         .Cell(hasMdb ? Num("%.1f", o.mdb) : Text(text::kHtmlNone))
@@ -185,7 +193,8 @@ void AppendObservations(const std::vector<AdjustedObservation>& observations, Ht
     for (const AdjustedObservation* o : OutliersFirst(observations)) {
         rows.push_back({ObservationRow(*o), o->outlier || o->weaklyControlled});
     }
-    AppendTable(page, {Columns(text::kHtmlObservationColumns), "lead3", {}}, rows, kAdjustCommand);
+    AppendTable(page, {Columns(text::kHtmlAdjustedObservationColumns), "lead3", {}}, rows,
+                kAdjustCommand);
 }
 
 }  // namespace
@@ -203,7 +212,9 @@ void AppendAdjustmentSection(const AdjustmentResult& result, Html& page) {
     AppendReciprocals(result, page);
     if (adjusted) {
         AppendTests(result, page);
-        AppendPoints(result.points, page);
+        AppendPoints(result, page);
+        AppendSides(result, page);
+        AppendOrientations(result, page);
         AppendObservations(result.observations, page);
     }
     CloseSection(page);

@@ -49,13 +49,16 @@ private:
 PlotModel PlotFromAdjustment(const AdjustmentResult& result) {
     PlotModel model;
     model.adjusted = true;
+    model.confidence = result.settings.confidence;
+    const double scale = result.settings.ellipseScale;
     std::unordered_map<std::string, int> byName;
     for (const AdjustedPoint& p : result.points) {
         if (!p.hasPlane || !Finite(p.x, p.y)) continue;
         byName.emplace(p.name, static_cast<int>(model.points.size()));
         const bool ellipse = !p.planeFixed && Finite(p.ellipseMajor, p.ellipseMinor) && std::isfinite(p.ellipseAzimuth);
         PlotPoint point{GbkToUtf8(p.name), p.y, p.x, p.planeFixed, ellipse,
-                        p.ellipseMajor, p.ellipseMinor, p.ellipseAzimuth, AdjustedTooltip(p)};
+                        p.ellipseMajor * scale, p.ellipseMinor * scale, p.ellipseAzimuth,
+                        AdjustedTooltip(p)};
         model.points.push_back(std::move(point));
     }
     LineSet lines;

@@ -38,6 +38,7 @@ void FillStatistics(const AdjustedRows& adjusted, std::size_t row, double unitSc
     const double cofactor = adjusted.normal->RowCofactor(design);
     const double redundancy = std::clamp(1.0 - cofactor / (sigma * sigma), 0.0, 1.0);
     out.sigma = sigma * unitScale;
+    out.adjustedSigma = std::sqrt(std::max(cofactor, 0.0)) * unitScale;
     out.residual = residual * unitScale;
     out.redundancy = redundancy;
     out.weaklyControlled = redundancy < kWeaklyControlled;
