@@ -200,7 +200,7 @@ Json Orientation(const traverse::AdjustedOrientation& o) {
 // The index of a weakest point or side, or null when there is none.
 Json Index(int index) { return index >= 0 ? Json(index) : Json(nullptr); }
 
-// The keys stay one per quantity; the value's unit follows the kind, as the README says.
+// One key per quantity, its unit chosen by the kind, as the README says.
 Json Observation(const traverse::AdjustedObservation& o) {
     const bool direction = o.kind == traverse::ObservationKind::Direction;
     return Json{{"kind", traverse::ObservationKindName(o.kind)},
@@ -209,12 +209,12 @@ Json Observation(const traverse::AdjustedObservation& o) {
                 {"value", direction ? o.observedRadians : o.observedMetres},
                 {"adjusted", direction ? o.adjustedRadians : o.adjustedMetres},
                 {"horizontal_distance", o.horizontalDistance},
-                {"sigma", o.sigma},
-                {"adjusted_sigma", o.adjustedSigma},
-                {"residual", o.residual},
+                {"sigma", o.Errors().sigma},
+                {"adjusted_sigma", o.Errors().adjustedSigma},
+                {"residual", o.Errors().residual},
                 {"redundancy", o.redundancy},
                 {"w", o.standardizedResidual},
-                {"mdb", o.mdb},
+                {"mdb", o.Errors().mdb},
                 {"outlier", o.outlier},
                 {"weakly_controlled", o.weaklyControlled}};
 }

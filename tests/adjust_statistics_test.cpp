@@ -118,7 +118,7 @@ TEST(AdjustFromTruth, ExactReadingsGiveTheTruthAndNoResiduals) {
             EXPECT_NEAR(p->y, truth.y, 1e-5) << shape.what << " " << truth.name;
             EXPECT_NEAR(p->h, truth.h, 1e-5) << shape.what << " " << truth.name;
         }
-        for (const AdjustedObservation& o : result.observations) EXPECT_NEAR(o.residual, 0.0, 0.01);
+        for (const AdjustedObservation& o : result.observations) EXPECT_NEAR(o.Errors().residual, 0.0, 0.01);
         EXPECT_LT(result.global.sigma0, 1e-3);
         ExpectClosed(shape, result);
     }
@@ -147,8 +147,9 @@ TEST(AdjustFromTruth, RedundancyNumbersSumToTheRedundancy) {
         for (const AdjustedObservation& o : result.observations) {
             (o.kind == ObservationKind::HeightDifference ? height : plane) += o.redundancy;
             // The adjusted observation's variance is what the residual's leaves of the a-priori one.
-            EXPECT_NEAR(o.adjustedSigma * o.adjustedSigma, o.sigma * o.sigma * (1 - o.redundancy),
-                        1e-6 * o.sigma * o.sigma);
+            const ObservationErrors& e = o.Errors();
+            EXPECT_NEAR(e.adjustedSigma * e.adjustedSigma, e.sigma * e.sigma * (1 - o.redundancy),
+                        1e-6 * e.sigma * e.sigma);
         }
         EXPECT_NEAR(plane, result.plane.redundancy, 1e-6) << shape.what << " of " << shape.size;
         EXPECT_NEAR(height, result.height.redundancy, 1e-6) << shape.what << " of " << shape.size;

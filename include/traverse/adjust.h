@@ -101,6 +101,14 @@ struct ModelTest {
 
 enum class ObservationKind { Direction, Distance, HeightDifference };
 
+// The errors of one observation in one unit, a-priori sigma0 = 1.
+struct ObservationErrors {
+    double sigma = 0.0;          // a priori
+    double adjustedSigma = 0.0;  // of the adjusted observation
+    double residual = 0.0;       // adjusted - observed
+    double mdb = 0.0;            // minimal detectable bias; 0 when the observation is uncontrolled
+};
+
 struct AdjustedObservation {
     ObservationKind kind = ObservationKind::Direction;
     int stationIndex = 0;  // index of the observing station in CImportXml::m_arrStation
@@ -115,15 +123,17 @@ struct AdjustedObservation {
     double observedMetres = 0.0;
     double adjustedMetres = 0.0;
     double horizontalDistance = 0.0;  // metres: the horizontal length of the line
-    // Arc seconds for directions, millimetres for distances and height differences:
-    double sigma = 0.0;                 // a priori
-    double adjustedSigma = 0.0;         // of the adjusted observation, a-priori sigma0 = 1
-    double residual = 0.0;              // adjusted - observed
-    double mdb = 0.0;                   // minimal detectable bias; 0 when the observation is uncontrolled
+    ObservationErrors arcSeconds;   // a direction's; all 0 for the other kinds
+    ObservationErrors millimetres;  // a distance's or height difference's; all 0 for directions
     double redundancy = 0.0;            // redundancy number, in [0, 1]
     double standardizedResidual = 0.0;  // w = v / (sigma * sqrt(r)); 0 when uncontrolled
     bool outlier = false;               // |w| > wTestCritical
     bool weaklyControlled = false;      // redundancy below 0.1
+
+    // The errors of its kind: arcSeconds for a direction, millimetres for the others.
+    const ObservationErrors& Errors() const {
+        return kind == ObservationKind::Direction ? arcSeconds : millimetres;
+    }
 };
 
 struct AdjustedPoint {

@@ -171,18 +171,19 @@ Html ObservationRow(const AdjustedObservation& o) {
     std::string flags = o.outlier ? text::kHtmlOutlier : "";
     if (o.weaklyControlled) flags += std::string(flags.empty() ? "" : ", ") + text::kHtmlWeak;
     const bool direction = o.kind == ObservationKind::Direction;
-    const bool hasMdb = o.redundancy > 0 && o.mdb > 0;
+    const ObservationErrors& errors = o.Errors();
+    const bool hasMdb = o.redundancy > 0 && errors.mdb > 0;
     Row row(o.outlier ? "fail" : (o.weaklyControlled ? "weak" : ""));
     return row.Gbk(o.station)
         .Gbk(o.target)
         .Text(KindText(o.kind))
         .Cell(direction ? Num("%.6f", RadianToDms(o.observedRadians)) : Num("%.4f", o.observedMetres))
-        .Num("%+.2f", o.residual)
-        .Num("%.2f", o.sigma)
-        .Num("%.2f", o.adjustedSigma)
+        .Num("%+.2f", errors.residual)
+        .Num("%.2f", errors.sigma)
+        .Num("%.2f", errors.adjustedSigma)
         .Num("%.2f", o.redundancy)
         .Cell(Num("%+.2f", o.standardizedResidual), o.outlier ? "over" : "")
-        .Cell(hasMdb ? Num("%.1f", o.mdb) : Text(text::kHtmlNone))
+        .Cell(hasMdb ? Num("%.1f", errors.mdb) : Text(text::kHtmlNone))
         .Text(flags)
         .Line();
 }

@@ -161,10 +161,11 @@ void Observations(const std::vector<AdjustedObservation>& observations, Report& 
     for (const AdjustedObservation* o : order) {
         std::string flags = o->outlier ? GBK(text::kAdjustReportOutlier) : "";
         if (o->weaklyControlled) flags += GBK(text::kAdjustReportWeak);
-        const std::string mdb = o->redundancy > 0 && o->mdb > 0 ? FormatText("%.1f", o->mdb) : "-";
+        const ObservationErrors& errors = o->Errors();
+        const std::string mdb = o->redundancy > 0 && errors.mdb > 0 ? FormatText("%.1f", errors.mdb) : "-";
         report.Format(Gbk(text::kAdjustReportObservationRow), o->station.c_str(), o->target.c_str(),
-                      kinds[static_cast<int>(o->kind)]->c_str(), ObservedValue(*o).c_str(), o->residual,
-                      o->sigma, o->adjustedSigma, o->redundancy, o->standardizedResidual, mdb.c_str(),
+                      kinds[static_cast<int>(o->kind)]->c_str(), ObservedValue(*o).c_str(),
+                      errors.residual, errors.sigma, errors.adjustedSigma, o->redundancy, o->standardizedResidual, mdb.c_str(),
                       flags.c_str());
     }
 }

@@ -60,10 +60,10 @@ std::string PlaneObservation(const AdjustedObservation& o) {
     if (o.kind == ObservationKind::Direction) {
         return FormatText("  <direction to=\"%s\" val=\"%.17g\" stdev=\"%.17g\"/>\n",
                           Attribute(o.target).c_str(), o.observedRadians * kGonPerRadian,
-                          o.sigma / kSecondsPerCc);
+                          o.arcSeconds.sigma / kSecondsPerCc);
     }
     return FormatText("  <distance to=\"%s\" val=\"%.17g\" stdev=\"%.17g\"/>\n",
-                      Attribute(o.target).c_str(), o.observedMetres, o.sigma);
+                      Attribute(o.target).c_str(), o.observedMetres, o.millimetres.sigma);
 }
 
 // One <obs> per station record with its directions and distances, in the result's order.
@@ -87,7 +87,8 @@ void WriteHeightDifferences(CStdioFile& file, const std::vector<AdjustedObservat
         if (o.kind != ObservationKind::HeightDifference) continue;
         lines +=
             FormatText("  <dh from=\"%s\" to=\"%s\" val=\"%.17g\" stdev=\"%.17g\"/>\n",
-                       Attribute(o.station).c_str(), Attribute(o.target).c_str(), o.observedMetres, o.sigma);
+                       Attribute(o.station).c_str(), Attribute(o.target).c_str(), o.observedMetres,
+                       o.millimetres.sigma);
     }
     if (!lines.empty()) file.WriteString("<height-differences>\n" + lines + "</height-differences>\n");
 }
