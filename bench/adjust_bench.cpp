@@ -151,7 +151,8 @@ void Adjust(benchmark::State& state) {
     }
     if (result.status != AdjustmentStatus::Adjusted) state.SkipWithError("not adjusted");
     // Every leg is a side with its relative precision, so that their cost is measured too.
-    if (result.sides.size() + 1 < static_cast<std::size_t>(state.range(0)) || result.weakestSide < 0)
+    if (result.sides.size() + 1 < static_cast<std::size_t>(state.range(0)) ||
+        result.weakestSide < 0)
         state.SkipWithError("not every side has its relative precision");
     state.SetComplexityN(state.range(0));
     state.counters["iterations"] = result.iterations;

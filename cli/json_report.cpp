@@ -161,21 +161,22 @@ Json Test(const traverse::ModelTest& t) {
 Json Coordinate(bool has, double value) { return has ? Json(value) : Json(nullptr); }
 
 Json Point(const traverse::AdjustedPoint& p, double ellipseScale) {
-    return Json{{"name", GbkToUtf8(p.name)},
-                {"x", Coordinate(p.hasPlane, p.x)},
-                {"y", Coordinate(p.hasPlane, p.y)},
-                {"h", Coordinate(p.hasHeight, p.h)},
-                {"plane", p.hasPlane ? Json(p.planeFixed ? "fixed" : "adjusted") : Json(nullptr)},
-                {"height", p.hasHeight ? Json(p.heightFixed ? "fixed" : "adjusted") : Json(nullptr)},
-                {"sigma_x_mm", p.sigmaX},
-                {"sigma_y_mm", p.sigmaY},
-                {"sigma_p_mm", p.sigmaPosition},
-                {"ellipse_a_mm", p.ellipseMajor},
-                {"ellipse_b_mm", p.ellipseMinor},
-                {"ellipse_azimuth_deg", p.ellipseAzimuth},
-                {"confidence_ellipse_a_mm", p.ellipseMajor * ellipseScale},
-                {"confidence_ellipse_b_mm", p.ellipseMinor * ellipseScale},
-                {"sigma_h_mm", p.sigmaH}};
+    return Json{
+        {"name", GbkToUtf8(p.name)},
+        {"x", Coordinate(p.hasPlane, p.x)},
+        {"y", Coordinate(p.hasPlane, p.y)},
+        {"h", Coordinate(p.hasHeight, p.h)},
+        {"plane", p.hasPlane ? Json(p.planeFixed ? "fixed" : "adjusted") : Json(nullptr)},
+        {"height", p.hasHeight ? Json(p.heightFixed ? "fixed" : "adjusted") : Json(nullptr)},
+        {"sigma_x_mm", p.sigmaX},
+        {"sigma_y_mm", p.sigmaY},
+        {"sigma_p_mm", p.sigmaPosition},
+        {"ellipse_a_mm", p.ellipseMajor},
+        {"ellipse_b_mm", p.ellipseMinor},
+        {"ellipse_azimuth_deg", p.ellipseAzimuth},
+        {"confidence_ellipse_a_mm", p.ellipseMajor * ellipseScale},
+        {"confidence_ellipse_b_mm", p.ellipseMinor * ellipseScale},
+        {"sigma_h_mm", p.sigmaH}};
 }
 
 Json Side(const traverse::AdjustedSide& s, double ellipseScale) {
@@ -194,7 +195,8 @@ Json Side(const traverse::AdjustedSide& s, double ellipseScale) {
 }
 
 Json Orientation(const traverse::AdjustedOrientation& o) {
-    return Json{{"station", GbkToUtf8(o.station)}, {"orientation", o.orientation}, {"sigma_sec", o.sigma}};
+    return Json{
+        {"station", GbkToUtf8(o.station)}, {"orientation", o.orientation}, {"sigma_sec", o.sigma}};
 }
 
 // The index of a weakest point or side, or null when there is none.
@@ -230,7 +232,9 @@ Json Array(const std::vector<T>& items, Convert convert) {
 
 Json AdjustmentObject(const traverse::AdjustmentResult& result) {
     const auto scaled = [&result](auto convert) {
-        return [&result, convert](const auto& item) { return convert(item, result.settings.ellipseScale); };
+        return [&result, convert](const auto& item) {
+            return convert(item, result.settings.ellipseScale);
+        };
     };
     return Json{{"command", "adjust"},
                 {"result", traverse::AdjustmentWithinLimits(result) ? 0u : traverse::RESULT_FAILED},
@@ -242,7 +246,10 @@ Json AdjustmentObject(const traverse::AdjustmentResult& result) {
                  {{"simple_traverse", result.simpleTraverse},
                   {"traverses", Array(result.traverses, Traverse)},
                   {"reciprocal", Array(result.reciprocalChecks, Reciprocal)}}},
-                {"tests", {{"plane", Test(result.plane)}, {"height", Test(result.height)}, {"global", Test(result.global)}}},
+                {"tests",
+                 {{"plane", Test(result.plane)},
+                  {"height", Test(result.height)},
+                  {"global", Test(result.global)}}},
                 {"iterations", result.iterations},
                 {"points", Array(result.points, scaled(Point))},
                 {"observations", Array(result.observations, Observation)},

@@ -49,7 +49,8 @@ std::vector<double> StandardizedErrors(const SimulatedNetwork& net, const Adjust
 }
 
 // The errors of the adjusted side lengths, each divided by its sigma.
-std::vector<double> StandardizedSideErrors(const SimulatedNetwork& net, const AdjustmentResult& result) {
+std::vector<double> StandardizedSideErrors(const SimulatedNetwork& net,
+                                           const AdjustmentResult& result) {
     std::vector<double> errors;
     const auto truth = [&net](const std::string& gbkName) -> const SimPoint& {
         for (const SimPoint& p : net.points)
@@ -59,7 +60,8 @@ std::vector<double> StandardizedSideErrors(const SimulatedNetwork& net, const Ad
     for (const AdjustedSide& side : result.sides) {
         const SimPoint& a = truth(side.from);
         const SimPoint& b = truth(side.to);
-        errors.push_back((side.length - std::hypot(b.x - a.x, b.y - a.y)) * 1000 / side.sigmaLength);
+        errors.push_back((side.length - std::hypot(b.x - a.x, b.y - a.y)) * 1000 /
+                         side.sigmaLength);
     }
     return errors;
 }
@@ -118,7 +120,8 @@ TEST(AdjustFromTruth, ExactReadingsGiveTheTruthAndNoResiduals) {
             EXPECT_NEAR(p->y, truth.y, 1e-5) << shape.what << " " << truth.name;
             EXPECT_NEAR(p->h, truth.h, 1e-5) << shape.what << " " << truth.name;
         }
-        for (const AdjustedObservation& o : result.observations) EXPECT_NEAR(o.Errors().residual, 0.0, 0.01);
+        for (const AdjustedObservation& o : result.observations)
+            EXPECT_NEAR(o.Errors().residual, 0.0, 0.01);
         EXPECT_LT(result.global.sigma0, 1e-3);
         ExpectClosed(shape, result);
     }
@@ -146,7 +149,8 @@ TEST(AdjustFromTruth, RedundancyNumbersSumToTheRedundancy) {
         double plane = 0.0, height = 0.0;
         for (const AdjustedObservation& o : result.observations) {
             (o.kind == ObservationKind::HeightDifference ? height : plane) += o.redundancy;
-            // The adjusted observation's variance is what the residual's leaves of the a-priori one.
+            // The adjusted observation's variance is what the residual's leaves of the a-priori
+            // one.
             const ObservationErrors& e = o.Errors();
             EXPECT_NEAR(e.adjustedSigma * e.adjustedSigma, e.sigma * e.sigma * (1 - o.redundancy),
                         1e-6 * e.sigma * e.sigma);
@@ -170,7 +174,9 @@ TEST(AdjustFromTruth, SidesJoinEveryObservedPairOnce) {
         };
         std::set<std::pair<std::string, std::string>> joined, sides;
         for (const AdjustedObservation& o : result.observations) {
-            if (o.kind == ObservationKind::HeightDifference || (fixed(o.station) && fixed(o.target))) continue;
+            if (o.kind == ObservationKind::HeightDifference ||
+                (fixed(o.station) && fixed(o.target)))
+                continue;
             joined.insert(std::minmax(o.station, o.target));
         }
         for (const AdjustedSide& side : result.sides) {
@@ -228,9 +234,10 @@ TEST(AdjustFromTruth, GlobalTestAndStandardizedErrorsOverTwoHundredSeeds) {
     EXPECT_LE(passed, 196);
     EXPECT_NEAR(sum / count, 1.0, 0.1) << count << " coordinates";
     EXPECT_NEAR(sideSum / sides, 1.0, 0.1) << sides << " side lengths";
-    std::printf("global test passed in %d of 200; mean squared standardized error %.3f over %d "
-                "coordinates, %.3f over %d side lengths\n",
-                passed, sum / count, count, sideSum / sides, sides);
+    std::printf(
+        "global test passed in %d of 200; mean squared standardized error %.3f over %d "
+        "coordinates, %.3f over %d side lengths\n",
+        passed, sum / count, count, sideSum / sides, sides);
 }
 
 // The observation of a network that controls it (redundancy number above 0.3) carrying a blunder

@@ -425,7 +425,8 @@ TEST(AdjustReduction, DistancesReducedToTheSurfaceAndTheGaussPlane) {
         ASSERT_TRUE(a != nullptr && b != nullptr);
         const double r = 6371000.0, ym = (a->y + b->y) / 2 - 400000.0, dy = b->y - a->y;
         const double surface = std::hypot(b->x - a->x, dy) * (1 + (20.0 - (a->h + b->h) / 2) / r);
-        EXPECT_NEAR(o.observedMetres, surface * (1 + ym * ym / (2 * r * r) + dy * dy / (24 * r * r)), 1e-6);
+        EXPECT_NEAR(o.observedMetres,
+                    surface * (1 + ym * ym / (2 * r * r) + dy * dy / (24 * r * r)), 1e-6);
         ++checked;
     }
     EXPECT_EQ(checked, 10);
@@ -461,24 +462,37 @@ TEST(AdjustOutput, PointsAndSidesCsv) {
     ASSERT_EQ(WriteAdjustedPointsCsv(result, dir.File("points.csv")), 0u);
     const std::string csv = GbkToUtf8(ReadFileBytes(dir.File("points.csv")));
     EXPECT_EQ(csv.rfind("name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height,sigma_p_mm,"
-                        "ellipse_a_p95_mm,ellipse_b_p95_mm,ellipse_azimuth_deg\r\n", 0), 0u) << csv;
-    EXPECT_NE(csv.find("\r\n甲1,1000.0000,800.0000,,0.00,0.00,,fixed,,0.00,,,\r\n"), std::string::npos) << csv;
+                        "ellipse_a_p95_mm,ellipse_b_p95_mm,ellipse_azimuth_deg\r\n",
+                        0),
+              0u)
+        << csv;
+    EXPECT_NE(csv.find("\r\n甲1,1000.0000,800.0000,,0.00,0.00,,fixed,,0.00,,,\r\n"),
+              std::string::npos)
+        << csv;
     const AdjustedPoint& p = *FindPoint(result, "导1");
     EXPECT_NE(csv.find("\r\n导1,1000.0017,1200.0089,," +
-                       FormatText("%.2f,%.2f,,adjusted,,%.2f,%.2f,", p.sigmaX, p.sigmaY, p.sigmaPosition,
-                                  p.ellipseMajor * 2.4477)),
-              std::string::npos) << csv;
+                       FormatText("%.2f,%.2f,,adjusted,,%.2f,%.2f,", p.sigmaX, p.sigmaY,
+                                  p.sigmaPosition, p.ellipseMajor * 2.4477)),
+              std::string::npos)
+        << csv;
 
     ASSERT_EQ(WriteAdjustedSidesCsv(result, dir.File("sides.csv")), 0u);
     const std::string sides = GbkToUtf8(ReadFileBytes(dir.File("sides.csv")));
-    EXPECT_EQ(sides.rfind("from,to,azimuth_dms,length,sigma_length_mm,relative_sigma,sigma_azimuth_sec,"
-                          "ellipse_a_p95_mm,ellipse_b_p95_mm,ellipse_azimuth_deg\r\n", 0), 0u) << sides;
+    EXPECT_EQ(
+        sides.rfind("from,to,azimuth_dms,length,sigma_length_mm,relative_sigma,sigma_azimuth_sec,"
+                    "ellipse_a_p95_mm,ellipse_b_p95_mm,ellipse_azimuth_deg\r\n",
+                    0),
+        0u)
+        << sides;
     ASSERT_FALSE(result.sides.empty());
     const AdjustedSide& s = result.sides.front();
-    EXPECT_NE(sides.find(GbkToUtf8(s.from) + "," + GbkToUtf8(s.to) + "," +
-                         FormatText("%.6f,%.4f,%.2f,1/", RadianToDms(s.azimuth), s.length, s.sigmaLength)),
-              std::string::npos) << sides;
-    EXPECT_EQ(std::count(sides.begin(), sides.end(), '\n'), static_cast<long>(result.sides.size()) + 1);
+    EXPECT_NE(sides.find(
+                  GbkToUtf8(s.from) + "," + GbkToUtf8(s.to) + "," +
+                  FormatText("%.6f,%.4f,%.2f,1/", RadianToDms(s.azimuth), s.length, s.sigmaLength)),
+              std::string::npos)
+        << sides;
+    EXPECT_EQ(std::count(sides.begin(), sides.end(), '\n'),
+              static_cast<long>(result.sides.size()) + 1);
 }
 
 // The gama-local document holds the same points and observations with their sigmas.

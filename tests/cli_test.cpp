@@ -402,7 +402,8 @@ TEST(Cli, AdjustGivesThePrecisionOfPointsAndSidesAtAConfidence) {
     ProgramRun run = RunTraverse({"--lang", "en", "adjust", example, "--confidence", "0.95", "-o",
                                   dir.File("points.csv"), "--sides", dir.File("sides.csv")});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("at 95.0% confidence (2.448 times the standard ellipse)"), std::string::npos);
+    EXPECT_NE(run.out.find("at 95.0% confidence (2.448 times the standard ellipse)"),
+              std::string::npos);
     EXPECT_NE(run.out.find("Weakest point 导3: M_p = 17.3 mm"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Weakest side 导5-导6: relative sigma 1/18400"), std::string::npos);
     EXPECT_NE(ReadFileBytes(dir.File("points.csv")).find(",ellipse_a_p95_mm,"), std::string::npos);
@@ -418,8 +419,11 @@ TEST(Cli, AdjustGivesThePrecisionOfPointsAndSidesAtAConfidence) {
     EXPECT_EQ(adjust["orientations"].size(), 8u);
 
     EXPECT_EQ(RunTraverse({"report", "--lang", "en", example, "--confidence", "0.95", "-o",
-                           dir.File("page.html")}).status, 0);
-    EXPECT_NE(ReadFileBytes(dir.File("page.html")).find("95% confidence ellipse ×"), std::string::npos);
+                           dir.File("page.html")})
+                  .status,
+              0);
+    EXPECT_NE(ReadFileBytes(dir.File("page.html")).find("95% confidence ellipse ×"),
+              std::string::npos);
     EXPECT_EQ(RunTraverse({"adjust", example, "--confidence", "1"}).status, 2);
 }
 

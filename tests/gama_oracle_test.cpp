@@ -31,7 +31,7 @@ constexpr double kSecondsPerCc = 0.324;
 struct GamaPoint {
     std::map<std::string, double> coordinates;  // "x", "y", "z": metres, as adjusted
     std::map<std::string, double> sigma;        // the same keys: millimetres
-    std::map<std::string, std::size_t> unknown; // the same keys: the row of the covariance matrix
+    std::map<std::string, std::size_t> unknown;  // the same keys: the row of the covariance matrix
     double major = 0.0, minor = 0.0;            // standard ellipse, millimetres
 };
 
@@ -84,7 +84,8 @@ std::vector<std::vector<double>> Covariance(const xmlNode* covariance) {
     std::vector<std::vector<double>> matrix(dim, std::vector<double>(dim, 0.0));
     std::size_t at = 0;
     for (int row = 0; row < dim; ++row) {
-        for (int column = row; column <= std::min(row + band, dim - 1) && at < values.size(); ++column)
+        for (int column = row; column <= std::min(row + band, dim - 1) && at < values.size();
+             ++column)
             matrix[row][column] = matrix[column][row] = Number(values[at++]);
     }
     return matrix;
@@ -111,7 +112,8 @@ void ReadPoints(const xmlNode* coordinates, GamaSolution& solution) {
         read.major = Number(Child(ellipse, "major"));
         read.minor = Number(Child(ellipse, "minor"));
     }
-    for (const xmlNode* orientation : Children(Child(coordinates, "orientation-shifts"), "orientation"))
+    for (const xmlNode* orientation :
+         Children(Child(coordinates, "orientation-shifts"), "orientation"))
         solution.orientations.push_back(Text(Child(orientation, "id")));
 }
 
@@ -221,7 +223,8 @@ void CompareSidesAndOrientations(const Json& adjust, const GamaSolution& gama) {
     for (const Json& point : adjust["points"]) points[point["name"]] = point;
     ASSERT_FALSE(adjust["sides"].empty());
     for (const Json& side : adjust["sides"]) {
-        const std::string what = side["from"].get<std::string>() + "-" + side["to"].get<std::string>();
+        const std::string what =
+            side["from"].get<std::string>() + "-" + side["to"].get<std::string>();
         const double sigma = GamaSideSigma(gama, points.at(side["from"]), points.at(side["to"]));
         ExpectWithinPercent(side["relative_sigma"], sigma / 1000 / side["length"].get<double>(),
                             what + " relative sigma");
@@ -231,7 +234,8 @@ void CompareSidesAndOrientations(const Json& adjust, const GamaSolution& gama) {
     for (std::size_t i = 0; i < gama.orientations.size(); ++i) {
         const Json& ours = adjust["orientations"][i];
         ASSERT_EQ(ours["station"], gama.orientations[i]);
-        ExpectWithinPercent(ours["sigma_sec"], std::sqrt(gama.covariance[first + i][first + i]) * kSecondsPerCc,
+        ExpectWithinPercent(ours["sigma_sec"],
+                            std::sqrt(gama.covariance[first + i][first + i]) * kSecondsPerCc,
                             gama.orientations[i] + " orientation");
     }
 }

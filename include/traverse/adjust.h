@@ -64,8 +64,9 @@ struct AdjustmentSettings {
     double alpha = 0.0;
     double wTestCritical = 0.0;
     double mdbDelta0 = 0.0;
-    std::optional<double> confidence;  // probability of the ellipses shown; empty: standard ellipses
-    double ellipseScale = 1.0;         // the shown ellipses over the standard: sqrt(chi2_2(p))
+    std::optional<double>
+        confidence;             // probability of the ellipses shown; empty: standard ellipses
+    double ellipseScale = 1.0;  // the shown ellipses over the standard: sqrt(chi2_2(p))
 };
 
 enum class AdjustmentStatus {
@@ -123,8 +124,8 @@ struct AdjustedObservation {
     double observedMetres = 0.0;
     double adjustedMetres = 0.0;
     double horizontalDistance = 0.0;  // metres: the horizontal length of the line
-    ObservationErrors arcSeconds;   // a direction's; all 0 for the other kinds
-    ObservationErrors millimetres;  // a distance's or height difference's; all 0 for directions
+    ObservationErrors arcSeconds;     // a direction's; all 0 for the other kinds
+    ObservationErrors millimetres;    // a distance's or height difference's; all 0 for directions
     double redundancy = 0.0;            // redundancy number, in [0, 1]
     double standardizedResidual = 0.0;  // w = v / (sigma * sqrt(r)); 0 when uncontrolled
     bool outlier = false;               // |w| > wTestCritical
@@ -155,10 +156,10 @@ struct AdjustedPoint {
 // Two points joined by a direction or a distance, at least one of them adjusted: the precision of
 // the one relative to the other, from the covariances of both (a-priori sigma0 = 1).
 struct AdjustedSide {
-    std::string from, to;        // GBK: the station of the first observation joining them, its target
-    double azimuth = 0.0;        // radians from north (x) clockwise, [0, 2 pi)
-    double length = 0.0;         // metres, between the adjusted coordinates
-    double sigmaLength = 0.0;    // millimetres
+    std::string from, to;      // GBK: the station of the first observation joining them, its target
+    double azimuth = 0.0;      // radians from north (x) clockwise, [0, 2 pi)
+    double length = 0.0;       // metres, between the adjusted coordinates
+    double sigmaLength = 0.0;  // millimetres
     double sigmaAzimuth = 0.0;   // arc seconds
     double relativeSigma = 0.0;  // sigmaLength / length, the 1/T of the standard
     // Millimetres and degrees: the relative standard error ellipse of `to` against `from`.
@@ -285,7 +286,8 @@ TRAVERSE_API std::uint32_t WriteAdjustedPointsCsv(const AdjustmentResult& result
 // from,to,azimuth_dms,length,sigma_length_mm,relative_sigma,sigma_azimuth_sec,ellipse_a_mm,
 // ellipse_b_mm,ellipse_azimuth_deg where relative_sigma is 1/T (T rounded to hundreds) and the
 // relative ellipse is at the settings' confidence. Returns and raises as WriteAdjustedPointsCsv.
-TRAVERSE_API std::uint32_t WriteAdjustedSidesCsv(const AdjustmentResult& result, const std::string& path);
+TRAVERSE_API std::uint32_t WriteAdjustedSidesCsv(const AdjustmentResult& result,
+                                                 const std::string& path);
 
 // Writes the adjusted network as a gama-local input document (UTF-8): the points fixed or adjusted,
 // one <obs> per station with its directions (gon, sigma in cc) and horizontal distances (sigma mm),

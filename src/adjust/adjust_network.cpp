@@ -1,6 +1,6 @@
 // The adjustment from an import: settings, network, heights, reductions, closures, approximate
-// coordinates, the plane adjustment, the statistics and the relative precision, in that order. Any step may stop it with
-// a message; nothing is then adjusted.
+// coordinates, the plane adjustment, the statistics and the relative precision, in that order. Any
+// step may stop it with a message; nothing is then adjusted.
 #include "adjust/closures/reciprocal_checks.h"
 #include "adjust/closures/traverse_closures.h"
 #include "adjust/model/adjustment_failure.h"

@@ -195,7 +195,8 @@ constexpr char kAdjustReportWeak[] = "  weakly controlled";
 
 // The precision a report gives: confidence ellipses, the weakest point and side, the sides and the
 // orientations.
-constexpr Text kOptionConfidence{"误差椭圆的置信概率", "the confidence level of the error ellipses"};
+constexpr Text kOptionConfidence{"误差椭圆的置信概率",
+                                 "the confidence level of the error ellipses"};
 constexpr Text kAdjustReportPointName{"点名", "Point"};
 constexpr Text kAdjustReportStandardEllipses{
     "误差椭圆 E、F 为标准误差椭圆（1σ），T 为 E 的方位角。",
@@ -207,18 +208,19 @@ constexpr Text kAdjustReportConfidenceEllipses{
     "of E."};
 // point, M_p
 constexpr Text kAdjustReportWeakestPoint{
-    "最弱点 %s：点位中误差 M_p = %.1f mm（规范对导线未规定最弱点点位中误差的限差：列出，不作判定）。",
+    "最弱点 %s：点位中误差 M_p = %.1f mm"
+    "（规范对导线未规定最弱点点位中误差的限差：列出，不作判定）。",
     "Weakest point %s: M_p = %.1f mm (the standard sets no limit on it for a traverse: shown, not "
     "judged)."};
 // from, to, 1/T, length, sigma of the length
 constexpr Text kAdjustReportWeakestSide{
-    "最弱边 %s-%s：边长相对中误差 %s（边长 %.3f m，边长中误差 %.1f mm；规范对导线未规定其限差：列出，"
-    "不作判定）。",
-    "Weakest side %s-%s: relative sigma %s (length %.3f m, sigma %.1f mm; the standard sets no limit "
-    "on it for a traverse: shown, not judged)."};
+    "最弱边 %s-%s：边长相对中误差 %s（边长 %.3f m，边长中误差 %.1f mm；"
+    "规范对导线未规定其限差：列出，不作判定）。",
+    "Weakest side %s-%s: relative sigma %s (length %.3f m, sigma %.1f mm; the standard sets no "
+    "limit on it for a traverse: shown, not judged)."};
 constexpr Text kAdjustReportSidesHeading{
-    "边长与方位角（方位角 ddd.mmss，边长 m；边长中误差及相对误差椭圆 E、F 单位 mm，方位角中误差单位 "
-    "″，T 单位 °）：",
+    "边长与方位角（方位角 ddd.mmss，边长 m；"
+    "边长中误差及相对误差椭圆 E、F 单位 mm，方位角中误差单位 ″，T 单位 °）：",
     "Sides (azimuth ddd.mmss, length in m; sigma of the length and relative ellipse E, F in mm, "
     "sigma of the azimuth in arc seconds, T in degrees):"};
 // The column names of the sides, in the order of the row.

@@ -50,7 +50,8 @@ std::vector<const AdjustedObservation*> OutliersFirst(const std::vector<Adjusted
 }
 
 std::string EllipseCsvColumns(const AdjustmentSettings& settings) {
-    const std::string level = settings.confidence ? FormatText("_p%g", *settings.confidence * 100) : "";
+    const std::string level =
+        settings.confidence ? FormatText("_p%g", *settings.confidence * 100) : "";
     return "ellipse_a" + level + "_mm,ellipse_b" + level + "_mm,ellipse_azimuth_deg";
 }
 

@@ -150,8 +150,9 @@ void AppendPoints(const AdjustmentResult& result, Html& page) {
     AppendHeading(page, text::kHtmlPointsHeading);
     const AdjustmentSettings& s = result.settings;
     if (s.confidence) {
-        AppendParagraph(page, "quiet",
-                        FormatText(text::kHtmlConfidenceEllipses, *s.confidence * 100, s.ellipseScale));
+        AppendParagraph(
+            page, "quiet",
+            FormatText(text::kHtmlConfidenceEllipses, *s.confidence * 100, s.ellipseScale));
     }
     std::vector<TableRow> rows;
     for (const AdjustedPoint& p : result.points) rows.push_back(PointRow(p, s.ellipseScale));
@@ -177,7 +178,8 @@ Html ObservationRow(const AdjustedObservation& o) {
     return row.Gbk(o.station)
         .Gbk(o.target)
         .Text(KindText(o.kind))
-        .Cell(direction ? Num("%.6f", RadianToDms(o.observedRadians)) : Num("%.4f", o.observedMetres))
+        .Cell(direction ? Num("%.6f", RadianToDms(o.observedRadians))
+                        : Num("%.4f", o.observedMetres))
         .Num("%+.2f", errors.residual)
         .Num("%.2f", errors.sigma)
         .Num("%.2f", errors.adjustedSigma)
@@ -194,7 +196,7 @@ void AppendObservations(const std::vector<AdjustedObservation>& observations, Ht
     for (const AdjustedObservation* o : OutliersFirst(observations)) {
         rows.push_back({ObservationRow(*o), o->outlier || o->weaklyControlled});
     }
-    AppendTable(page, {Columns(text::kHtmlAdjustedObservationColumns), "lead3", {}}, rows,
+    AppendTable(page, {TextColumns(text::kHtmlAdjustedObservationColumns), "lead3", {}}, rows,
                 kAdjustCommand);
 }
 

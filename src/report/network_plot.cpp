@@ -243,8 +243,8 @@ void AppendLegend(const PlotModel& model, const Frame& frame, double factor, Htm
                                  .Empty();
         const std::string level =
             model.confidence ? FormatText("%g%%", *model.confidence * 100) : std::string();
-        item(ellipse, model.confidence ? FormatText(text::kHtmlLegendConfidenceEllipse, level.c_str(),
-                                                    times.c_str())
+        item(ellipse, model.confidence ? FormatText(text::kHtmlLegendConfidenceEllipse,
+                                                    level.c_str(), times.c_str())
                                        : FormatText(text::kHtmlLegendEllipse, times.c_str()));
     }
     AppendGroup("legend", legend, svg);

@@ -56,8 +56,14 @@ PlotModel PlotFromAdjustment(const AdjustmentResult& result) {
         if (!p.hasPlane || !Finite(p.x, p.y)) continue;
         byName.emplace(p.name, static_cast<int>(model.points.size()));
         const bool ellipse = !p.planeFixed && Finite(p.ellipseMajor, p.ellipseMinor) && std::isfinite(p.ellipseAzimuth);
-        PlotPoint point{GbkToUtf8(p.name), p.y, p.x, p.planeFixed, ellipse,
-                        p.ellipseMajor * scale, p.ellipseMinor * scale, p.ellipseAzimuth,
+        PlotPoint point{GbkToUtf8(p.name),
+                        p.y,
+                        p.x,
+                        p.planeFixed,
+                        ellipse,
+                        p.ellipseMajor * scale,
+                        p.ellipseMinor * scale,
+                        p.ellipseAzimuth,
                         AdjustedTooltip(p)};
         model.points.push_back(std::move(point));
     }

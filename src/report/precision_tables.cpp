@@ -38,7 +38,7 @@ void AppendSides(const AdjustmentResult& result, Html& page) {
         const bool weakest = static_cast<int>(s) == result.weakestSide;
         rows.push_back(SideRow(result.sides[s], result.settings.ellipseScale, weakest));
     }
-    AppendTable(page, {Columns(text::kHtmlSideColumns), "lead2", {}}, rows, kAdjustCommand);
+    AppendTable(page, {TextColumns(text::kHtmlSideColumns), "lead2", {}}, rows, kAdjustCommand);
 }
 
 void AppendOrientations(const AdjustmentResult& result, Html& page) {
@@ -46,10 +46,15 @@ void AppendOrientations(const AdjustmentResult& result, Html& page) {
     AppendHeading(page, text::kHtmlOrientationsHeading.Get());
     std::vector<TableRow> rows;
     for (const AdjustedOrientation& o : result.orientations) {
-        rows.push_back({Row().Gbk(o.station).Num("%.6f", RadianToDms(o.orientation)).Num("%.2f", o.sigma).Line(),
+        rows.push_back({Row()
+                            .Gbk(o.station)
+                            .Num("%.6f", RadianToDms(o.orientation))
+                            .Num("%.2f", o.sigma)
+                            .Line(),
                         false});
     }
-    AppendTable(page, {Columns(text::kHtmlOrientationColumns), "lead1", {}}, rows, kAdjustCommand);
+    AppendTable(page, {TextColumns(text::kHtmlOrientationColumns), "lead1", {}}, rows,
+                kAdjustCommand);
 }
 
 }  // namespace traverse

@@ -14,7 +14,7 @@ namespace traverse {
 
 // "struct Text": the page's function Text (report/html.h) hides the name.
 template <std::size_t N>
-std::vector<std::string> Columns(const struct Text (&headings)[N]) {
+std::vector<std::string> TextColumns(const struct Text (&headings)[N]) {
     std::vector<std::string> columns;
     for (const struct Text& heading : headings) columns.emplace_back(heading);
     return columns;

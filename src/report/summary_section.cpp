@@ -166,16 +166,18 @@ void AddPrecisionRows(const AdjustmentResult& adjustment, std::vector<CheckRow>&
     if (adjustment.status != AdjustmentStatus::Adjusted) return;
     if (adjustment.weakestPoint >= 0) {
         const AdjustedPoint& p = adjustment.points[adjustment.weakestPoint];
-        rows.push_back({std::string(text::kHtmlWeakestPointCheck),
-                        FormatText(text::kHtmlWeakestPointValue, GbkToUtf8(p.name).c_str(), p.sigmaPosition),
-                        std::string(text::kHtmlNoLimit), Judgement::NotJudged});
+        rows.push_back(
+            {std::string(text::kHtmlWeakestPointCheck),
+             FormatText(text::kHtmlWeakestPointValue, GbkToUtf8(p.name).c_str(), p.sigmaPosition),
+             std::string(text::kHtmlNoLimit), Judgement::NotJudged});
     }
     if (adjustment.weakestSide >= 0) {
         const AdjustedSide& s = adjustment.sides[adjustment.weakestSide];
-        rows.push_back({std::string(text::kHtmlWeakestSideCheck),
-                        FormatText(text::kHtmlWeakestSideValue, GbkToUtf8(s.from).c_str(),
-                                   GbkToUtf8(s.to).c_str(), RelativeClosureText(s.relativeSigma).c_str()),
-                        std::string(text::kHtmlNoLimit), Judgement::NotJudged});
+        rows.push_back(
+            {std::string(text::kHtmlWeakestSideCheck),
+             FormatText(text::kHtmlWeakestSideValue, GbkToUtf8(s.from).c_str(),
+                        GbkToUtf8(s.to).c_str(), RelativeClosureText(s.relativeSigma).c_str()),
+             std::string(text::kHtmlNoLimit), Judgement::NotJudged});
     }
 }
 

@@ -79,7 +79,8 @@ AdjustmentSettings ResolveSettings(const AdjustmentOptions& options) {
     s.wTestCritical = options.wTestCritical;
     s.mdbDelta0 = options.mdbDelta0;
     s.confidence = options.confidence;
-    if (s.confidence && *s.confidence > 0 && *s.confidence < 1) s.ellipseScale = EllipseScale(*s.confidence);
+    if (s.confidence && *s.confidence > 0 && *s.confidence < 1)
+        s.ellipseScale = EllipseScale(*s.confidence);
     return s;
 }
 

@@ -85,22 +85,23 @@ void Points(const AdjustmentResult& result, Report& report) {
     report.Line("");
     report.Format(GBK(text::kAdjustReportPointsHeading));
     const AdjustmentSettings& s = result.settings;
-    report.Line(s.confidence ? FormatText(Gbk(text::kAdjustReportConfidenceEllipses), *s.confidence * 100,
-                                          scale)
+    report.Line(s.confidence ? FormatText(Gbk(text::kAdjustReportConfidenceEllipses),
+                                          *s.confidence * 100, scale)
                              : Gbk(text::kAdjustReportStandardEllipses));
     report.Format("  %-12s %14s %14s %10s  %5s %5s %5s  %5s %5s %5s  %s",
-                  Gbk(text::kAdjustReportPointName).c_str(), "X", "Y", "H", "M_x", "M_y", "M_p", "E", "F",
-                  "T", "M_h");
+                  Gbk(text::kAdjustReportPointName).c_str(), "X", "Y", "H", "M_x", "M_y", "M_p",
+                  "E", "F", "T", "M_h");
     for (const AdjustedPoint& p : result.points) {
         const std::string x = p.hasPlane ? FormatText("%.4f", p.x) : "-";
         const std::string y = p.hasPlane ? FormatText("%.4f", p.y) : "-";
         const std::string h = p.hasHeight ? FormatText("%.4f", p.h) : "-";
         const bool planeAdjusted = p.hasPlane && !p.planeFixed;
         const std::string plane =
-            planeAdjusted ? FormatText(GBK(text::kAdjustReportPointPlane), p.sigmaX, p.sigmaY,
-                                       p.sigmaPosition, p.ellipseMajor * scale,
-                                       p.ellipseMinor * scale, p.ellipseAzimuth)
-                          : (p.planeFixed ? GBK(text::kAdjustReportFixed) : GBK(text::kAdjustReportNone));
+            planeAdjusted
+                ? FormatText(GBK(text::kAdjustReportPointPlane), p.sigmaX, p.sigmaY,
+                             p.sigmaPosition, p.ellipseMajor * scale, p.ellipseMinor * scale,
+                             p.ellipseAzimuth)
+                : (p.planeFixed ? GBK(text::kAdjustReportFixed) : GBK(text::kAdjustReportNone));
         const std::string height =
             p.hasHeight && !p.heightFixed
                 ? FormatText("%.1f", p.sigmaH)
@@ -110,7 +111,8 @@ void Points(const AdjustmentResult& result, Report& report) {
     }
     if (result.weakestPoint < 0) return;
     const AdjustedPoint& weakest = result.points[result.weakestPoint];
-    report.Format(Gbk(text::kAdjustReportWeakestPoint), weakest.name.c_str(), weakest.sigmaPosition);
+    report.Format(Gbk(text::kAdjustReportWeakestPoint), weakest.name.c_str(),
+                  weakest.sigmaPosition);
 }
 
 // The side table of Chinese reports: 起点, 终点, 方位角, 边长, 边长中误差, 相对中误差, then the
@@ -120,11 +122,12 @@ void Sides(const AdjustmentResult& result, Report& report) {
     const double scale = result.settings.ellipseScale;
     report.Line("");
     report.Format(Gbk(text::kAdjustReportSidesHeading));
-    report.Format("  %-10s %-10s %14s %12s %10s %10s %12s  %5s %5s %5s",
-                  Gbk(text::kAdjustReportSideFrom).c_str(), Gbk(text::kAdjustReportSideTo).c_str(),
-                  Gbk(text::kAdjustReportSideAzimuth).c_str(), Gbk(text::kAdjustReportSideLength).c_str(),
-                  Gbk(text::kAdjustReportSideSigma).c_str(), Gbk(text::kAdjustReportSideRelative).c_str(),
-                  Gbk(text::kAdjustReportSideSigmaAzimuth).c_str(), "E", "F", "T");
+    report.Format(
+        "  %-10s %-10s %14s %12s %10s %10s %12s  %5s %5s %5s",
+        Gbk(text::kAdjustReportSideFrom).c_str(), Gbk(text::kAdjustReportSideTo).c_str(),
+        Gbk(text::kAdjustReportSideAzimuth).c_str(), Gbk(text::kAdjustReportSideLength).c_str(),
+        Gbk(text::kAdjustReportSideSigma).c_str(), Gbk(text::kAdjustReportSideRelative).c_str(),
+        Gbk(text::kAdjustReportSideSigmaAzimuth).c_str(), "E", "F", "T");
     for (const AdjustedSide& side : result.sides) {
         report.Format("  %-10s %-10s %14.6f %12.4f %10.1f %10s %12.2f  %5.1f %5.1f %5.1f",
                       side.from.c_str(), side.to.c_str(), RadianToDms(side.azimuth), side.length,
@@ -143,12 +146,14 @@ void Orientations(const std::vector<AdjustedOrientation>& orientations, Report& 
     report.Line("");
     report.Format(Gbk(text::kAdjustReportOrientationsHeading));
     for (const AdjustedOrientation& o : orientations) {
-        report.Format("  %-12s %14.6f %8.2f", o.station.c_str(), RadianToDms(o.orientation), o.sigma);
+        report.Format("  %-12s %14.6f %8.2f", o.station.c_str(), RadianToDms(o.orientation),
+                      o.sigma);
     }
 }
 
 std::string ObservedValue(const AdjustedObservation& o) {
-    if (o.kind == ObservationKind::Direction) return FormatText("%.6f", RadianToDms(o.observedRadians));
+    if (o.kind == ObservationKind::Direction)
+        return FormatText("%.6f", RadianToDms(o.observedRadians));
     return FormatText("%.4f", o.observedMetres);
 }
 
@@ -162,11 +167,12 @@ void Observations(const std::vector<AdjustedObservation>& observations, Report& 
         std::string flags = o->outlier ? GBK(text::kAdjustReportOutlier) : "";
         if (o->weaklyControlled) flags += GBK(text::kAdjustReportWeak);
         const ObservationErrors& errors = o->Errors();
-        const std::string mdb = o->redundancy > 0 && errors.mdb > 0 ? FormatText("%.1f", errors.mdb) : "-";
+        const std::string mdb =
+            o->redundancy > 0 && errors.mdb > 0 ? FormatText("%.1f", errors.mdb) : "-";
         report.Format(Gbk(text::kAdjustReportObservationRow), o->station.c_str(), o->target.c_str(),
                       kinds[static_cast<int>(o->kind)]->c_str(), ObservedValue(*o).c_str(),
-                      errors.residual, errors.sigma, errors.adjustedSigma, o->redundancy, o->standardizedResidual, mdb.c_str(),
-                      flags.c_str());
+                      errors.residual, errors.sigma, errors.adjustedSigma, o->redundancy,
+                      o->standardizedResidual, mdb.c_str(), flags.c_str());
     }
 }
 

@@ -85,10 +85,9 @@ void WriteHeightDifferences(CStdioFile& file, const std::vector<AdjustedObservat
     std::string lines;
     for (const AdjustedObservation& o : observations) {
         if (o.kind != ObservationKind::HeightDifference) continue;
-        lines +=
-            FormatText("  <dh from=\"%s\" to=\"%s\" val=\"%.17g\" stdev=\"%.17g\"/>\n",
-                       Attribute(o.station).c_str(), Attribute(o.target).c_str(), o.observedMetres,
-                       o.millimetres.sigma);
+        lines += FormatText("  <dh from=\"%s\" to=\"%s\" val=\"%.17g\" stdev=\"%.17g\"/>\n",
+                            Attribute(o.station).c_str(), Attribute(o.target).c_str(),
+                            o.observedMetres, o.millimetres.sigma);
     }
     if (!lines.empty()) file.WriteString("<height-differences>\n" + lines + "</height-differences>\n");
 }

@@ -20,8 +20,8 @@ std::string Value(bool has, const char* format, double value) {
 
 std::string PointLine(const AdjustedPoint& p, double scale) {
     const bool adjusted = p.hasPlane && !p.planeFixed;
-    return p.name + "," + Value(p.hasPlane, "%.4f", p.x) + "," + Value(p.hasPlane, "%.4f", p.y) + "," +
-           Value(p.hasHeight, "%.4f", p.h) + "," + Value(p.hasPlane, "%.2f", p.sigmaX) + "," +
+    return p.name + "," + Value(p.hasPlane, "%.4f", p.x) + "," + Value(p.hasPlane, "%.4f", p.y) +
+           "," + Value(p.hasHeight, "%.4f", p.h) + "," + Value(p.hasPlane, "%.2f", p.sigmaX) + "," +
            Value(p.hasPlane, "%.2f", p.sigmaY) + "," + Value(p.hasHeight, "%.2f", p.sigmaH) + "," +
            Status(p.hasPlane, p.planeFixed) + "," + Status(p.hasHeight, p.heightFixed) + "," +
            Value(p.hasPlane, "%.2f", p.sigmaPosition) + "," +

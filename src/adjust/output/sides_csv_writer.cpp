@@ -12,7 +12,8 @@ namespace {
 
 std::string SideLine(const AdjustedSide& s, double scale) {
     return s.from + "," + s.to + "," + FormatText("%.6f", RadianToDms(s.azimuth)) + "," +
-           FormatText("%.4f,%.2f,", s.length, s.sigmaLength) + RelativeClosureText(s.relativeSigma) +
+           FormatText("%.4f,%.2f,", s.length, s.sigmaLength) +
+           RelativeClosureText(s.relativeSigma) +
            FormatText(",%.2f,%.2f,%.2f,%.1f\n", s.sigmaAzimuth, s.ellipseMajor * scale,
                       s.ellipseMinor * scale, s.ellipseAzimuth);
 }
@@ -21,8 +22,9 @@ std::string SideLine(const AdjustedSide& s, double scale) {
 
 std::uint32_t WriteAdjustedSidesCsv(const AdjustmentResult& result, const std::string& path) {
     const bool written = WriteOutputFile(path, [&](CStdioFile& file) {
-        file.WriteString("from,to,azimuth_dms,length,sigma_length_mm,relative_sigma,sigma_azimuth_sec," +
-                         EllipseCsvColumns(result.settings) + "\n");
+        file.WriteString(
+            "from,to,azimuth_dms,length,sigma_length_mm,relative_sigma,sigma_azimuth_sec," +
+            EllipseCsvColumns(result.settings) + "\n");
         for (const AdjustedSide& side : result.sides)
             file.WriteString(SideLine(side, result.settings.ellipseScale));
     });

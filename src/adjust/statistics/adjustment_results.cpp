@@ -49,8 +49,8 @@ AdjustedPoint PointResult(const NetworkPoint& from, int planeUnknown, int height
     return point;
 }
 
-AdjustedObservation Observation(const Network& network, ObservationKind kind, int stationIndex, int from,
-                                int to) {
+AdjustedObservation Observation(const Network& network, ObservationKind kind, int stationIndex,
+                                int from, int to) {
     AdjustedObservation o;
     o.kind = kind;
     o.stationIndex = stationIndex;
@@ -83,8 +83,8 @@ std::vector<AdjustedObservation> ObservationResults(const Network& network, cons
     std::size_t row = 0;
     for (const Direction& d : network.directions) {
         const DirectionSet& set = network.sets[d.set];
-        directions.push_back(Observation(network, ObservationKind::Direction, set.stationIndex, set.station,
-                                         d.target));
+        directions.push_back(Observation(network, ObservationKind::Direction, set.stationIndex,
+                                         set.station, d.target));
         FillStatistics(plane.adjusted, row, SECONDS_PER_RAD, settings, directions.back());
         directions.back().observedRadians = d.value;
         directions.back().adjustedRadians = WrapTurn(d.value + plane.adjusted.residuals[row++]);

@@ -37,7 +37,8 @@ void FillStatistics(const AdjustedRows& adjusted, std::size_t row, double unitSc
     const double residual = adjusted.residuals[row];
     const double cofactor = adjusted.normal->RowCofactor(design);
     const double redundancy = std::clamp(1.0 - cofactor / (sigma * sigma), 0.0, 1.0);
-    ObservationErrors& errors = out.kind == ObservationKind::Direction ? out.arcSeconds : out.millimetres;
+    ObservationErrors& errors =
+        out.kind == ObservationKind::Direction ? out.arcSeconds : out.millimetres;
     errors.sigma = sigma * unitScale;
     errors.adjustedSigma = std::sqrt(std::max(cofactor, 0.0)) * unitScale;
     errors.residual = residual * unitScale;

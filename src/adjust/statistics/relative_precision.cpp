@@ -49,7 +49,8 @@ AdjustedSide Side(const Network& network, const PlaneAdjustment& plane, int from
     side.length = length;
     // The length along (dx, dy) / D, the azimuth across it over D.
     const double along = (dx * dx * q.xx + 2 * dx * dy * q.xy + dy * dy * q.yy) / (length * length);
-    const double across = (dy * dy * q.xx - 2 * dx * dy * q.xy + dx * dx * q.yy) / (length * length);
+    const double across =
+        (dy * dy * q.xx - 2 * dx * dy * q.xy + dx * dx * q.yy) / (length * length);
     side.sigmaLength = std::sqrt(std::max(along, 0.0)) * kMillimetres;
     side.sigmaAzimuth = std::sqrt(std::max(across, 0.0)) / length * SECONDS_PER_RAD;
     side.relativeSigma = side.sigmaLength / kMillimetres / length;
@@ -102,7 +103,8 @@ std::vector<AdjustedSide> SideResults(const Network& network, const PlaneAdjustm
     return sides.Take();
 }
 
-std::vector<AdjustedOrientation> OrientationResults(const Network& network, const PlaneAdjustment& plane) {
+std::vector<AdjustedOrientation> OrientationResults(const Network& network,
+                                                    const PlaneAdjustment& plane) {
     std::vector<AdjustedOrientation> orientations;
     for (std::size_t s = 0; s < network.sets.size(); ++s) {
         const int unknown = plane.unknowns.set[s];

@@ -17,7 +17,8 @@ namespace traverse {
 std::vector<AdjustedSide> SideResults(const Network& network, const PlaneAdjustment& plane);
 
 // The orientation of every set of directions with its sigma.
-std::vector<AdjustedOrientation> OrientationResults(const Network& network, const PlaneAdjustment& plane);
+std::vector<AdjustedOrientation> OrientationResults(const Network& network,
+                                                    const PlaneAdjustment& plane);
 
 // Sets result.weakestPoint and result.weakestSide from its points and sides.
 void FindWeakest(AdjustmentResult& result);
