@@ -16,12 +16,14 @@ namespace {
 // Only finite numbers reach the drawing: anything else would be no SVG.
 bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
-std::string AdjustedTooltip(const AdjustedPoint& p) {
+// The ellipse at the confidence the plot draws (scale times the standard one).
+std::string AdjustedTooltip(const AdjustedPoint& p, double scale) {
     std::string tip = FormatText(text::kHtmlTipPlane, p.x, p.y);
     if (p.hasHeight) tip += "\n" + FormatText(text::kHtmlTipHeight, p.h);
     if (p.planeFixed) return tip + "\n" + text::kHtmlTipKnown;
     tip += "\n" + FormatText(text::kHtmlTipSigma, p.sigmaX, p.sigmaY, p.sigmaPosition);
-    tip += "\n" + FormatText(text::kHtmlTipEllipse, p.ellipseMajor, p.ellipseMinor, p.ellipseAzimuth);
+    tip += "\n" + FormatText(text::kHtmlTipEllipse, p.ellipseMajor * scale, p.ellipseMinor * scale,
+                             p.ellipseAzimuth);
     if (p.hasHeight && !p.heightFixed) tip += "\n" + FormatText(text::kHtmlTipSigmaH, p.sigmaH);
     return tip;
 }
@@ -64,7 +66,7 @@ PlotModel PlotFromAdjustment(const AdjustmentResult& result) {
                         p.ellipseMajor * scale,
                         p.ellipseMinor * scale,
                         p.ellipseAzimuth,
-                        AdjustedTooltip(p)};
+                        AdjustedTooltip(p, scale)};
         model.points.push_back(std::move(point));
     }
     LineSet lines;
