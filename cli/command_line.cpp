@@ -120,8 +120,9 @@ ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
     if (haveOutput && !takesOutput) return UsageError("-o goes with run, adjust and report only");
     const ParseOutcome outputs = SettleOutputs(commandLine);
     if (!outputs.proceed) return outputs;
-    if ((haveOutput || !commandLine.gama.empty()) && commandLine.files.size() > 1) {
-        return UsageError("-o and --gama go with one FILE only");
+    const bool named = haveOutput || !commandLine.gama.empty() || !commandLine.sides.empty();
+    if (named && commandLine.files.size() > 1) {
+        return UsageError("-o, --gama and --sides go with one FILE only");
     }
     if (action == Action::Adjust || action == Action::Report) {
         const std::string refused = traverse::CheckAdjustmentOptions(commandLine.adjustment);
@@ -203,6 +204,8 @@ void AddAdjustmentOptions(CLI::App& command, CommandLine& commandLine) {
         ->option_text("ALPHA");
     command.add_option("--w-critical", options.wTestCritical, "outlier limit of the w-test (default 3.29)")
         ->option_text("W");
+    AddOptional(command, "--confidence", options.confidence,
+                "error ellipses at this confidence level, e.g. 0.95 (default: standard, 1 sigma)");
 }
 
 void AddFieldCheckOptions(CLI::App& check, CommandLine& commandLine) {
@@ -252,6 +255,9 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
         if (entry.action == Action::Adjust) {
             sub->add_option("--gama", commandLine.gama, "also write the network as a GNU Gama gama-local document")
                 ->option_text("XML");
+            sub->add_option("--sides", commandLine.sides,
+                            "also write the sides (azimuth, length, sigma, relative sigma) as CSV")
+                ->option_text("CSV");
         }
         if (entry.action == Action::Adjust || entry.action == Action::Report) {
             AddInstrumentOption(*sub, commandLine);

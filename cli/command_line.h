@@ -27,6 +27,7 @@ struct CommandLine {
     traverse::FieldCheckOptions fieldChecks;  // check --all and report: --grade and --instrument
     traverse::AdjustmentOptions adjustment;   // adjust and report: --grade and the sigma options
     std::string gama;                         // adjust --gama: the gama-local document (one file)
+    std::string sides;                        // adjust --sides: a CSV of the sides (one file)
     unsigned jobs = 0;               // files worked on at once; 0: one per core
 };
 

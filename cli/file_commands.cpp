@@ -130,6 +130,8 @@ private:
         m_session.Note(AdjustmentProblems(m_file, result), true);
         WriteResultFiles(result);
         if (!m_commandLine.gama.empty()) Write("gama", m_commandLine.gama, traverse::WriteGamaLocalInput, result);
+        if (!m_commandLine.sides.empty())
+            Write("sides", m_commandLine.sides, traverse::WriteAdjustedSidesCsv, result);
     }
 
     using Writer = std::uint32_t (*)(const traverse::AdjustmentResult&, const std::string&);

@@ -123,7 +123,9 @@ Json Settings(const traverse::AdjustmentSettings& s) {
                 {"reduction", ReductionName(s)},
                 {"alpha", s.alpha},
                 {"w_critical", s.wTestCritical},
-                {"mdb_delta0", s.mdbDelta0}};
+                {"mdb_delta0", s.mdbDelta0},
+                {"confidence", s.confidence ? Json(*s.confidence) : Json(nullptr)},
+                {"ellipse_scale", s.ellipseScale}};
 }
 
 Json Names(const std::vector<std::string>& gbkNames) {
@@ -185,38 +187,67 @@ Json Test(const traverse::ModelTest& t) {
 // A coordinate the point does not have is null.
 Json Coordinate(bool has, double value) { return has ? Json(value) : Json(nullptr); }
 
-Json Point(const traverse::AdjustedPoint& p) {
-    return Json{{"name", GbkToUtf8(p.name)},
-                {"x", Coordinate(p.hasPlane, p.x)},
-                {"y", Coordinate(p.hasPlane, p.y)},
-                {"h", Coordinate(p.hasHeight, p.h)},
-                {"plane", p.hasPlane ? Json(p.planeFixed ? "fixed" : "adjusted") : Json(nullptr)},
-                {"height", p.hasHeight ? Json(p.heightFixed ? "fixed" : "adjusted") : Json(nullptr)},
-                {"sigma_x_mm", p.sigmaX},
-                {"sigma_y_mm", p.sigmaY},
-                {"sigma_p_mm", p.sigmaPosition},
-                {"ellipse_a_mm", p.ellipseMajor},
-                {"ellipse_b_mm", p.ellipseMinor},
-                {"ellipse_azimuth_deg", p.ellipseAzimuth},
-                {"sigma_h_mm", p.sigmaH},
-                {"latitude", Coordinate(p.hasGeographic, p.latitude)},
-                {"longitude", Coordinate(p.hasGeographic, p.longitude)},
-                {"convergence_deg", Coordinate(p.hasGeographic, p.convergence)},
-                {"scale_factor", Coordinate(p.hasGeographic, p.scaleFactor)}};
+Json Point(const traverse::AdjustedPoint& p, double ellipseScale) {
+    return Json{
+        {"name", GbkToUtf8(p.name)},
+        {"x", Coordinate(p.hasPlane, p.x)},
+        {"y", Coordinate(p.hasPlane, p.y)},
+        {"h", Coordinate(p.hasHeight, p.h)},
+        {"plane", p.hasPlane ? Json(p.planeFixed ? "fixed" : "adjusted") : Json(nullptr)},
+        {"height", p.hasHeight ? Json(p.heightFixed ? "fixed" : "adjusted") : Json(nullptr)},
+        {"sigma_x_mm", p.sigmaX},
+        {"sigma_y_mm", p.sigmaY},
+        {"sigma_p_mm", p.sigmaPosition},
+        {"ellipse_a_mm", p.ellipseMajor},
+        {"ellipse_b_mm", p.ellipseMinor},
+        {"ellipse_azimuth_deg", p.ellipseAzimuth},
+        {"confidence_ellipse_a_mm", p.ellipseMajor * ellipseScale},
+        {"confidence_ellipse_b_mm", p.ellipseMinor * ellipseScale},
+        {"sigma_h_mm", p.sigmaH},
+        {"latitude", Coordinate(p.hasGeographic, p.latitude)},
+        {"longitude", Coordinate(p.hasGeographic, p.longitude)},
+        {"convergence_deg", Coordinate(p.hasGeographic, p.convergence)},
+        {"scale_factor", Coordinate(p.hasGeographic, p.scaleFactor)}};
 }
 
+Json Side(const traverse::AdjustedSide& s, double ellipseScale) {
+    return Json{{"from", GbkToUtf8(s.from)},
+                {"to", GbkToUtf8(s.to)},
+                {"azimuth", s.azimuth},
+                {"length", s.length},
+                {"sigma_length_mm", s.sigmaLength},
+                {"relative_sigma", s.relativeSigma},
+                {"sigma_azimuth_sec", s.sigmaAzimuth},
+                {"ellipse_a_mm", s.ellipseMajor},
+                {"ellipse_b_mm", s.ellipseMinor},
+                {"ellipse_azimuth_deg", s.ellipseAzimuth},
+                {"confidence_ellipse_a_mm", s.ellipseMajor * ellipseScale},
+                {"confidence_ellipse_b_mm", s.ellipseMinor * ellipseScale}};
+}
+
+Json Orientation(const traverse::AdjustedOrientation& o) {
+    return Json{
+        {"station", GbkToUtf8(o.station)}, {"orientation", o.orientation}, {"sigma_sec", o.sigma}};
+}
+
+// The index of a weakest point or side, or null when there is none.
+Json Index(int index) { return index >= 0 ? Json(index) : Json(nullptr); }
+
+// One key per quantity, its unit chosen by the kind, as the README says.
 Json Observation(const traverse::AdjustedObservation& o) {
+    const bool direction = o.kind == traverse::ObservationKind::Direction;
     return Json{{"kind", traverse::ObservationKindName(o.kind)},
                 {"station", GbkToUtf8(o.station)},
                 {"target", GbkToUtf8(o.target)},
-                {"value", o.value},
-                {"adjusted", o.adjustedValue},
+                {"value", direction ? o.observedRadians : o.observedMetres},
+                {"adjusted", direction ? o.adjustedRadians : o.adjustedMetres},
                 {"horizontal_distance", o.horizontalDistance},
-                {"sigma", o.sigma},
-                {"residual", o.residual},
+                {"sigma", o.Errors().sigma},
+                {"adjusted_sigma", o.Errors().adjustedSigma},
+                {"residual", o.Errors().residual},
                 {"redundancy", o.redundancy},
                 {"w", o.standardizedResidual},
-                {"mdb", o.mdb},
+                {"mdb", o.Errors().mdb},
                 {"outlier", o.outlier},
                 {"weakly_controlled", o.weaklyControlled}};
 }
@@ -231,6 +262,11 @@ Json Array(const std::vector<T>& items, Convert convert) {
 }  // namespace
 
 Json AdjustmentObject(const traverse::AdjustmentResult& result) {
+    const auto scaled = [&result](auto convert) {
+        return [&result, convert](const auto& item) {
+            return convert(item, result.settings.ellipseScale);
+        };
+    };
     return Json{{"command", "adjust"},
                 {"result", traverse::AdjustmentWithinLimits(result) ? 0u : traverse::RESULT_FAILED},
                 {"status", traverse::AdjustmentStatusName(result.status)},
@@ -242,10 +278,17 @@ Json AdjustmentObject(const traverse::AdjustmentResult& result) {
                   {"traverses", Array(result.traverses, Traverse)},
                   {"reciprocal", Array(result.reciprocalChecks, Reciprocal)}}},
                 {"precision", Array(result.precision, Precision)},
-                {"tests", {{"plane", Test(result.plane)}, {"height", Test(result.height)}, {"global", Test(result.global)}}},
+                {"tests",
+                 {{"plane", Test(result.plane)},
+                  {"height", Test(result.height)},
+                  {"global", Test(result.global)}}},
                 {"iterations", result.iterations},
-                {"points", Array(result.points, Point)},
-                {"observations", Array(result.observations, Observation)}};
+                {"points", Array(result.points, scaled(Point))},
+                {"observations", Array(result.observations, Observation)},
+                {"sides", Array(result.sides, scaled(Side))},
+                {"orientations", Array(result.orientations, Orientation)},
+                {"weakest_point", Index(result.weakestPoint)},
+                {"weakest_side", Index(result.weakestSide)}};
 }
 
 Json FieldChecksObject(const traverse::FieldCheckResult& result) {

@@ -83,6 +83,7 @@ std::vector<PlannedOutput> OutputsOf(const CommandLine& commandLine, const std::
         outputs.push_back({result, "the points of " + file});
     if (!commandLine.gama.empty())
         outputs.push_back({commandLine.gama, "the Gama document of " + file});
+    if (!commandLine.sides.empty()) outputs.push_back({commandLine.sides, "the sides of " + file});
     return outputs;
 }
 

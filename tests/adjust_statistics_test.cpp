@@ -1,9 +1,11 @@
 // The adjustment from true geometry: networks with known coordinates are observed with noise of
 // the a-priori sigmas, written as record files, imported and adjusted; the adjusted points must
 // find the truth within their sigmas, and the statistics must behave as the model says.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,24 @@ std::vector<double> StandardizedErrors(const SimulatedNetwork& net, const Adjust
         errors.push_back((p->x - truth.x) * 1000 / p->sigmaX);
         errors.push_back((p->y - truth.y) * 1000 / p->sigmaY);
         errors.push_back((p->h - truth.h) * 1000 / p->sigmaH);
+    }
+    return errors;
+}
+
+// The errors of the adjusted side lengths, each divided by its sigma.
+std::vector<double> StandardizedSideErrors(const SimulatedNetwork& net,
+                                           const AdjustmentResult& result) {
+    std::vector<double> errors;
+    const auto truth = [&net](const std::string& gbkName) -> const SimPoint& {
+        for (const SimPoint& p : net.points)
+            if (Utf8ToGbk(p.name) == gbkName) return p;
+        return net.points.front();
+    };
+    for (const AdjustedSide& side : result.sides) {
+        const SimPoint& a = truth(side.from);
+        const SimPoint& b = truth(side.to);
+        errors.push_back((side.length - std::hypot(b.x - a.x, b.y - a.y)) * 1000 /
+                         side.sigmaLength);
     }
     return errors;
 }
@@ -91,7 +111,8 @@ TEST(AdjustFromTruth, ExactReadingsGiveTheTruthAndNoResiduals) {
             EXPECT_NEAR(p->y, truth.y, 1e-5) << shape.what << " " << truth.name;
             EXPECT_NEAR(p->h, truth.h, 1e-5) << shape.what << " " << truth.name;
         }
-        for (const AdjustedObservation& o : result.observations) EXPECT_NEAR(o.residual, 0.0, 0.01);
+        for (const AdjustedObservation& o : result.observations)
+            EXPECT_NEAR(o.Errors().residual, 0.0, 0.01);
         EXPECT_LT(result.global.sigma0, 1e-3);
         ExpectClosed(shape, result);
     }
@@ -110,7 +131,8 @@ TEST(AdjustFromTruth, EveryPointWithinFourSigmaOfTheTruth) {
     }
 }
 
-// The redundancy numbers of each adjustment add up to its n - u, whatever the network's shape.
+// The redundancy numbers of each adjustment add up to its n - u, whatever the network's shape, and
+// each adjusted observation's sigma is sigma sqrt(1 - r).
 TEST(AdjustFromTruth, RedundancyNumbersSumToTheRedundancy) {
     for (const Shape& shape : kShapes) {
         std::mt19937_64 geometry(3);
@@ -118,6 +140,11 @@ TEST(AdjustFromTruth, RedundancyNumbersSumToTheRedundancy) {
         double plane = 0.0, height = 0.0;
         for (const AdjustedObservation& o : result.observations) {
             (o.kind == ObservationKind::HeightDifference ? height : plane) += o.redundancy;
+            // The adjusted observation's variance is what the residual's leaves of the a-priori
+            // one.
+            const ObservationErrors& e = o.Errors();
+            EXPECT_NEAR(e.adjustedSigma * e.adjustedSigma, e.sigma * e.sigma * (1 - o.redundancy),
+                        1e-6 * e.sigma * e.sigma);
         }
         EXPECT_NEAR(plane, result.plane.redundancy, 1e-6) << shape.what << " of " << shape.size;
         EXPECT_NEAR(height, result.height.redundancy, 1e-6) << shape.what << " of " << shape.size;
@@ -126,6 +153,35 @@ TEST(AdjustFromTruth, RedundancyNumbersSumToTheRedundancy) {
 }
 
 // The global test's bounds are the chi-square quantiles of the tables at alpha = 0.05.
+// Every pair that a direction or distance joins, one end adjusted, is a side once; every station's
+// set of directions has its orientation.
+TEST(AdjustFromTruth, SidesJoinEveryObservedPairOnce) {
+    for (const Shape& shape : kShapes) {
+        std::mt19937_64 geometry(4);
+        const SimulatedNetwork net = shape.make(shape.size, geometry);
+        const AdjustmentResult result = Simulate(net, kNoise, 6);
+        const auto fixed = [&result](const std::string& name) {
+            return FindPoint(result, GbkToUtf8(name))->planeFixed;
+        };
+        std::set<std::pair<std::string, std::string>> joined, sides;
+        for (const AdjustedObservation& o : result.observations) {
+            if (o.kind == ObservationKind::HeightDifference ||
+                (fixed(o.station) && fixed(o.target)))
+                continue;
+            joined.insert(std::minmax(o.station, o.target));
+        }
+        for (const AdjustedSide& side : result.sides) {
+            EXPECT_TRUE(sides.insert(std::minmax(side.from, side.to)).second) << shape.what;
+            EXPECT_GT(side.sigmaLength, 0.0);
+        }
+        EXPECT_EQ(sides, joined) << shape.what;
+        EXPECT_EQ(result.orientations.size(), net.stations.size()) << shape.what;
+        ASSERT_GE(result.weakestSide, 0);
+        for (const AdjustedSide& side : result.sides)
+            EXPECT_LE(side.relativeSigma, result.sides[result.weakestSide].relativeSigma);
+    }
+}
+
 TEST(AdjustGlobalTest, BoundsAreTheTabledQuantiles) {
     const struct {
         int r;
@@ -144,11 +200,12 @@ TEST(AdjustGlobalTest, BoundsAreTheTabledQuantiles) {
 }
 
 // Over many independent networks the model's statistics hold: the global test at alpha = 5% passes
-// in 95% of them, and the squared coordinate errors divided by their variances average 1.
+// in 95% of them, and the squared errors of the coordinates and of the side lengths divided by
+// their variances average 1.
 TEST(AdjustFromTruth, GlobalTestAndStandardizedErrorsOverTwoHundredSeeds) {
     int passed = 0;
-    double sum = 0.0;
-    int count = 0;
+    double sum = 0.0, sideSum = 0.0;
+    int count = 0, sides = 0;
     for (unsigned seed = 0; seed < 200; ++seed) {
         std::mt19937_64 geometry(seed);
         const Shape& shape = kShapes[seed % 2 == 0 ? 0 : (seed % 4 == 1 ? 3 : 5)];
@@ -159,12 +216,19 @@ TEST(AdjustFromTruth, GlobalTestAndStandardizedErrorsOverTwoHundredSeeds) {
             sum += error * error;
             ++count;
         }
+        for (double error : StandardizedSideErrors(net, result)) {
+            sideSum += error * error;
+            ++sides;
+        }
     }
     EXPECT_GE(passed, 184);  // 95% +- 3% of 200
     EXPECT_LE(passed, 196);
     EXPECT_NEAR(sum / count, 1.0, 0.1) << count << " coordinates";
-    std::printf("global test passed in %d of 200; mean squared standardized error %.3f over %d\n", passed,
-                sum / count, count);
+    EXPECT_NEAR(sideSum / sides, 1.0, 0.1) << sides << " side lengths";
+    std::printf(
+        "global test passed in %d of 200; mean squared standardized error %.3f over %d "
+        "coordinates, %.3f over %d side lengths\n",
+        passed, sum / count, count, sideSum / sides, sides);
 }
 
 // The observation of a network that controls it (redundancy number above 0.3) carrying a blunder

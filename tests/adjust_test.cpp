@@ -1,5 +1,6 @@
 // The adjustment's closures, bad input, sparse algebra and output files. The statistical tests from
 // true geometry are in adjust_statistics_test.cpp.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -12,12 +13,14 @@
 #include <Eigen/Dense>
 
 #include "adjust/solve/normal_equations.h"
+#include "platform/c_number.h"
 #include "support/adjust_record.h"
 #include "support/message_capture.h"
 #include "support/simulated_network.h"
 #include "support/temp_dir.h"
 #include "traverse/adjust.h"
 #include "traverse/code_page.h"
+#include "traverse/dms.h"
 #include "traverse/import_xml.h"
 
 namespace traverse {
@@ -422,7 +425,8 @@ TEST(AdjustReduction, DistancesReducedToTheSurfaceAndTheGaussPlane) {
         ASSERT_TRUE(a != nullptr && b != nullptr);
         const double r = 6371000.0, ym = (a->y + b->y) / 2 - 400000.0, dy = b->y - a->y;
         const double surface = std::hypot(b->x - a->x, dy) * (1 + (20.0 - (a->h + b->h) / 2) / r);
-        EXPECT_NEAR(o.value, surface * (1 + ym * ym / (2 * r * r) + dy * dy / (24 * r * r)), 1e-6);
+        EXPECT_NEAR(o.observedMetres,
+                    surface * (1 + ym * ym / (2 * r * r) + dy * dy / (24 * r * r)), 1e-6);
         ++checked;
     }
     EXPECT_EQ(checked, 10);
@@ -448,15 +452,47 @@ TEST(AdjustOutput, ReportIsGbkWithTheSettingsUsed) {
     EXPECT_TRUE(AdjustmentWithinLimits(result));
 }
 
-TEST(AdjustOutput, PointsCsv) {
-    const AdjustmentResult result = AdjustRecordBody(HandTraverseBody(), AdjustmentOptions());
+// The CSVs name the confidence of their ellipses and scale them by sqrt(chi2_2(0.95)) = 2.448.
+TEST(AdjustOutput, PointsAndSidesCsv) {
+    AdjustmentOptions options;
+    options.confidence = 0.95;
+    const AdjustmentResult result = AdjustRecordBody(HandTraverseBody(), options);
+    ASSERT_NEAR(result.settings.ellipseScale, 2.4477, 1e-4);
     TempDir dir;
     ASSERT_EQ(WriteAdjustedPointsCsv(result, dir.File("points.csv")), 0u);
     const std::string csv = GbkToUtf8(ReadFileBytes(dir.File("points.csv")));
-    EXPECT_EQ(csv.rfind("name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height\r\n", 0), 0u) << csv;
-    EXPECT_NE(csv.find("\r\n甲1,1000.0000,800.0000,,0.00,0.00,,fixed,\r\n"), std::string::npos) << csv;
-    EXPECT_NE(csv.find("\r\n导1,1000.0017,1200.0089,,"), std::string::npos) << csv;
-    EXPECT_NE(csv.find(",adjusted,\r\n"), std::string::npos) << csv;
+    EXPECT_EQ(csv.rfind("name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height,sigma_p_mm,"
+                        "ellipse_a_p95_mm,ellipse_b_p95_mm,ellipse_azimuth_deg\r\n",
+                        0),
+              0u)
+        << csv;
+    EXPECT_NE(csv.find("\r\n甲1,1000.0000,800.0000,,0.00,0.00,,fixed,,0.00,,,\r\n"),
+              std::string::npos)
+        << csv;
+    const AdjustedPoint& p = *FindPoint(result, "导1");
+    EXPECT_NE(csv.find("\r\n导1,1000.0017,1200.0089,," +
+                       FormatText("%.2f,%.2f,,adjusted,,%.2f,%.2f,", p.sigmaX, p.sigmaY,
+                                  p.sigmaPosition, p.ellipseMajor * 2.4477)),
+              std::string::npos)
+        << csv;
+
+    ASSERT_EQ(WriteAdjustedSidesCsv(result, dir.File("sides.csv")), 0u);
+    const std::string sides = GbkToUtf8(ReadFileBytes(dir.File("sides.csv")));
+    EXPECT_EQ(
+        sides.rfind("from,to,azimuth_dms,length,sigma_length_mm,relative_sigma,sigma_azimuth_sec,"
+                    "ellipse_a_p95_mm,ellipse_b_p95_mm,ellipse_azimuth_deg\r\n",
+                    0),
+        0u)
+        << sides;
+    ASSERT_FALSE(result.sides.empty());
+    const AdjustedSide& s = result.sides.front();
+    EXPECT_NE(sides.find(
+                  GbkToUtf8(s.from) + "," + GbkToUtf8(s.to) + "," +
+                  FormatText("%.6f,%.4f,%.2f,1/", RadianToDms(s.azimuth), s.length, s.sigmaLength)),
+              std::string::npos)
+        << sides;
+    EXPECT_EQ(std::count(sides.begin(), sides.end(), '\n'),
+              static_cast<long>(result.sides.size()) + 1);
 }
 
 // The gama-local document holds the same points and observations with their sigmas.

@@ -429,6 +429,38 @@ TEST(Cli, InstrumentWeightsAndThePrecisionAgainstTheGrade) {
                        dir.File("page.html")});
     EXPECT_NE(ReadFileBytes(dir.File("page.html")).find("按等级评定精度（一级"), std::string::npos);
     EXPECT_EQ(RunTraverse({"adjust", "--instrument", "2,2\"", example}).status, 2);
+
+// The weakest point and side are named; the confidence of the ellipses is named in the text, the
+// JSON, both CSVs and the page's legend; a confidence outside 0 to 1 is a usage error.
+TEST(Cli, AdjustGivesThePrecisionOfPointsAndSidesAtAConfidence) {
+    const std::string example = std::string(TRAVERSE_EXAMPLES_DIR) + "/connecting-traverse.xml";
+    TempDir dir;
+    ProgramRun run = RunTraverse({"--lang", "en", "adjust", example, "--confidence", "0.95", "-o",
+                                  dir.File("points.csv"), "--sides", dir.File("sides.csv")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("at 95.0% confidence (2.448 times the standard ellipse)"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("Weakest point 导3: M_p = 17.3 mm"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Weakest side 导5-导6: relative sigma 1/18400"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(dir.File("points.csv")).find(",ellipse_a_p95_mm,"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(dir.File("sides.csv")).find(",ellipse_a_p95_mm,"), std::string::npos);
+
+    run = RunTraverse({"--json", "adjust", example, "--confidence", "0.95"});
+    const nlohmann::json adjust = nlohmann::json::parse(run.out.substr(run.out.find('\n') + 1));
+    EXPECT_EQ(adjust["settings"]["confidence"], 0.95);
+    EXPECT_NEAR(adjust["settings"]["ellipse_scale"].get<double>(), 2.4477, 1e-4);
+    ASSERT_EQ(adjust["sides"].size(), 7u);  // the legs; the known-to-known sights are no sides
+    EXPECT_EQ(adjust["sides"][adjust["weakest_side"].get<int>()]["from"], "导5");
+    EXPECT_EQ(adjust["points"][adjust["weakest_point"].get<int>()]["name"], "导3");
+    EXPECT_EQ(adjust["orientations"].size(), 8u);
+
+    EXPECT_EQ(RunTraverse({"report", "--lang", "en", example, "--confidence", "0.95", "-o",
+                           dir.File("page.html")})
+                  .status,
+              0);
+    EXPECT_NE(ReadFileBytes(dir.File("page.html")).find("95% confidence ellipse ×"),
+              std::string::npos);
+    EXPECT_EQ(RunTraverse({"adjust", example, "--confidence", "1"}).status, 2);
 }
 
 }  // namespace

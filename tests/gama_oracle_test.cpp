@@ -1,7 +1,8 @@
 // The adjustment against GNU Gama's gama-local, an independent least-squares engine: the document
 // that `traverse adjust --gama` writes satisfies Gama's schema, and gama-local finds in it the same
 // coordinates (0.1 mm), standard deviations and ellipse axes (1 %), residuals and redundancy
-// numbers. gama-local is built by `make test-gama`; without it these tests are skipped.
+// numbers, and from its covariance matrix the relative sigma of every side and the sigma of every
+// orientation (1 %). gama-local is built by `make test-gama`; without it these tests are skipped.
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -30,6 +31,7 @@ constexpr double kSecondsPerCc = 0.324;
 struct GamaPoint {
     std::map<std::string, double> coordinates;  // "x", "y", "z": metres, as adjusted
     std::map<std::string, double> sigma;        // the same keys: millimetres
+    std::map<std::string, std::size_t> unknown;  // the same keys: the row of the covariance matrix
     double major = 0.0, minor = 0.0;            // standard ellipse, millimetres
 };
 
@@ -42,6 +44,8 @@ struct GamaObservation {
 struct GamaSolution {
     std::string error;
     std::map<std::string, GamaPoint> points;
+    std::vector<std::vector<double>> covariance;  // mm^2 and cc^2, whole
+    std::vector<std::string> orientations;        // the stations of the orientations, in order
     std::vector<GamaObservation> observations;
 };
 
@@ -72,21 +76,23 @@ double Number(const xmlNode* node) { return std::strtod(Text(node).c_str(), null
 
 // The covariance matrix is stored by rows from the diagonal, band + 1 values each (fewer at the
 // end); its unknowns are the adjusted points' coordinates in their order, then the orientations.
-std::vector<double> CovarianceDiagonal(const xmlNode* covariance) {
+// Entries beyond the band are 0.
+std::vector<std::vector<double>> Covariance(const xmlNode* covariance) {
     const int dim = static_cast<int>(Number(Child(covariance, "dim")));
     const int band = static_cast<int>(Number(Child(covariance, "band")));
     const std::vector<xmlNode*> values = Children(covariance, "flt");
-    std::vector<double> diagonal;
+    std::vector<std::vector<double>> matrix(dim, std::vector<double>(dim, 0.0));
     std::size_t at = 0;
-    for (int row = 0; row < dim && at < values.size(); ++row) {
-        diagonal.push_back(Number(values[at]));
-        at += static_cast<std::size_t>(std::min(band, dim - 1 - row) + 1);
+    for (int row = 0; row < dim; ++row) {
+        for (int column = row; column <= std::min(row + band, dim - 1) && at < values.size();
+             ++column)
+            matrix[row][column] = matrix[column][row] = Number(values[at++]);
     }
-    return diagonal;
+    return matrix;
 }
 
 void ReadPoints(const xmlNode* coordinates, GamaSolution& solution) {
-    const std::vector<double> variance = CovarianceDiagonal(Child(coordinates, "cov-mat"));
+    solution.covariance = Covariance(Child(coordinates, "cov-mat"));
     std::size_t unknown = 0;
     for (const xmlNode* point : Children(Child(coordinates, "adjusted"), "point")) {
         GamaPoint& read = solution.points[Text(Child(point, "id"))];
@@ -95,7 +101,10 @@ void ReadPoints(const xmlNode* coordinates, GamaSolution& solution) {
             if (axis == "id") continue;
             axis[0] = static_cast<char>(std::tolower(axis[0]));
             read.coordinates[axis] = Number(coordinate);
-            if (unknown < variance.size()) read.sigma[axis] = std::sqrt(variance[unknown++]);
+            if (unknown >= solution.covariance.size()) continue;
+            read.unknown[axis] = unknown;
+            read.sigma[axis] = std::sqrt(solution.covariance[unknown][unknown]);
+            ++unknown;
         }
     }
     for (const xmlNode* ellipse : Children(Child(coordinates, "std-error-ellipses"), "ellipse")) {
@@ -103,6 +112,9 @@ void ReadPoints(const xmlNode* coordinates, GamaSolution& solution) {
         read.major = Number(Child(ellipse, "major"));
         read.minor = Number(Child(ellipse, "minor"));
     }
+    for (const xmlNode* orientation :
+         Children(Child(coordinates, "orientation-shifts"), "orientation"))
+        solution.orientations.push_back(Text(Child(orientation, "id")));
 }
 
 GamaSolution ReadGamaSolution(const std::string& xml) {
@@ -199,6 +211,48 @@ void CompareObservations(const Json& adjust, const GamaSolution& gama) {
     }
 }
 
+// The sigma of a side's length from Gama's covariances of its ends (a fixed end has none), along
+// the side of our coordinates.
+double GamaSideSigma(const GamaSolution& gama, const Json& from, const Json& to) {
+    const double dx = to["x"].get<double>() - from["x"].get<double>();
+    const double dy = to["y"].get<double>() - from["y"].get<double>();
+    const double length = std::hypot(dx, dy);
+    std::vector<std::pair<std::size_t, double>> gradient;
+    for (const auto& [point, sign] : {std::pair<const Json*, double>{&from, -1.0}, {&to, 1.0}}) {
+        const auto found = gama.points.find((*point)["name"].get<std::string>());
+        if (found == gama.points.end() || found->second.unknown.count("x") == 0) continue;
+        gradient.push_back({found->second.unknown.at("x"), sign * dx / length});
+        gradient.push_back({found->second.unknown.at("y"), sign * dy / length});
+    }
+    double variance = 0.0;
+    for (const auto& [i, a] : gradient)
+        for (const auto& [j, b] : gradient) variance += a * b * gama.covariance[i][j];
+    return std::sqrt(variance);
+}
+
+// The relative sigma of every side, and the sigma of every orientation, against Gama's covariances.
+void CompareSidesAndOrientations(const Json& adjust, const GamaSolution& gama) {
+    std::map<std::string, Json> points;
+    for (const Json& point : adjust["points"]) points[point["name"]] = point;
+    ASSERT_FALSE(adjust["sides"].empty());
+    for (const Json& side : adjust["sides"]) {
+        const std::string what =
+            side["from"].get<std::string>() + "-" + side["to"].get<std::string>();
+        const double sigma = GamaSideSigma(gama, points.at(side["from"]), points.at(side["to"]));
+        ExpectWithinPercent(side["relative_sigma"], sigma / 1000 / side["length"].get<double>(),
+                            what + " relative sigma");
+    }
+    const std::size_t first = gama.covariance.size() - gama.orientations.size();
+    ASSERT_EQ(adjust["orientations"].size(), gama.orientations.size());
+    for (std::size_t i = 0; i < gama.orientations.size(); ++i) {
+        const Json& ours = adjust["orientations"][i];
+        ASSERT_EQ(ours["station"], gama.orientations[i]);
+        ExpectWithinPercent(ours["sigma_sec"],
+                            std::sqrt(gama.covariance[first + i][first + i]) * kSecondsPerCc,
+                            gama.orientations[i] + " orientation");
+    }
+}
+
 // The record file at path adjusted by traverse and by gama-local, and the two compared.
 void CrossCheck(const std::string& path) {
     TempDir dir;
@@ -217,6 +271,7 @@ void CrossCheck(const std::string& path) {
     ASSERT_EQ(solution.error, "") << gama.out << gama.err;
     ComparePoints(adjust, solution);
     CompareObservations(adjust, solution);
+    CompareSidesAndOrientations(adjust, solution);
 }
 
 class GamaOracle : public ::testing::Test {

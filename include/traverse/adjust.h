@@ -46,6 +46,8 @@ struct AdjustmentOptions {
     double alpha = 0.05;                   // significance of the global test, in (0, 1)
     double wTestCritical = 3.29;           // |w| above it flags an outlier (alpha0 = 0.1%), > 0
     double mdbDelta0 = 4.13;               // non-centrality for the minimal detectable bias, > 0
+    std::optional<double> confidence;      // probability of the error ellipses shown, in (0, 1);
+                                           // empty: the standard (1 sigma) ellipses
 };
 
 // Where a setting came from.
@@ -87,6 +89,9 @@ struct AdjustmentSettings {
     double alpha = 0.0;
     double wTestCritical = 0.0;
     double mdbDelta0 = 0.0;
+    std::optional<double>
+        confidence;             // probability of the ellipses shown; empty: standard ellipses
+    double ellipseScale = 1.0;  // the shown ellipses over the standard: sqrt(chi2_2(p))
 };
 
 enum class AdjustmentStatus {
@@ -122,24 +127,39 @@ struct ModelTest {
 
 enum class ObservationKind { Direction, Distance, HeightDifference };
 
+// The errors of one observation in one unit, a-priori sigma0 = 1.
+struct ObservationErrors {
+    double sigma = 0.0;          // a priori
+    double adjustedSigma = 0.0;  // of the adjusted observation
+    double residual = 0.0;       // adjusted - observed
+    double mdb = 0.0;            // minimal detectable bias; 0 when the observation is uncontrolled
+};
+
 struct AdjustedObservation {
     ObservationKind kind = ObservationKind::Direction;
     int stationIndex = 0;  // index of the observing station in CImportXml::m_arrStation
     std::string station;   // GBK
     std::string target;    // GBK
-    // Observed and adjusted value: a direction in radians (reduced to the set's first target),
-    // a horizontal distance (reduced as the settings say) or a height difference in metres.
-    double value = 0.0;
-    double adjustedValue = 0.0;
+    // Observed and adjusted direction in radians, reduced to the set's first target; 0 for the
+    // other kinds.
+    double observedRadians = 0.0;
+    double adjustedRadians = 0.0;
+    // Observed and adjusted horizontal distance (reduced as the settings say) or height difference
+    // in metres; 0 for directions.
+    double observedMetres = 0.0;
+    double adjustedMetres = 0.0;
     double horizontalDistance = 0.0;  // metres: the horizontal length of the line
-    // Arc seconds for directions, millimetres for distances and height differences:
-    double sigma = 0.0;                 // a priori
-    double residual = 0.0;              // adjusted - observed
-    double mdb = 0.0;                   // minimal detectable bias; 0 when the observation is uncontrolled
+    ObservationErrors arcSeconds;     // a direction's; all 0 for the other kinds
+    ObservationErrors millimetres;    // a distance's or height difference's; all 0 for directions
     double redundancy = 0.0;            // redundancy number, in [0, 1]
     double standardizedResidual = 0.0;  // w = v / (sigma * sqrt(r)); 0 when uncontrolled
     bool outlier = false;               // |w| > wTestCritical
     bool weaklyControlled = false;      // redundancy below 0.1
+
+    // The errors of its kind: arcSeconds for a direction, millimetres for the others.
+    const ObservationErrors& Errors() const {
+        return kind == ObservationKind::Direction ? arcSeconds : millimetres;
+    }
 };
 
 struct AdjustedPoint {
@@ -161,6 +181,27 @@ struct AdjustedPoint {
     double latitude = 0.0, longitude = 0.0;  // degrees
     double convergence = 0.0;                // degrees, grid north from true north clockwise
     double scaleFactor = 0.0;                // the projection's point scale factor
+};
+
+// Two points joined by a direction or a distance, at least one of them adjusted: the precision of
+// the one relative to the other, from the covariances of both (a-priori sigma0 = 1).
+struct AdjustedSide {
+    std::string from, to;      // GBK: the station of the first observation joining them, its target
+    double azimuth = 0.0;      // radians from north (x) clockwise, [0, 2 pi)
+    double length = 0.0;       // metres, between the adjusted coordinates
+    double sigmaLength = 0.0;  // millimetres
+    double sigmaAzimuth = 0.0;   // arc seconds
+    double relativeSigma = 0.0;  // sigmaLength / length, the 1/T of the standard
+    // Millimetres and degrees: the relative standard error ellipse of `to` against `from`.
+    double ellipseMajor = 0.0, ellipseMinor = 0.0, ellipseAzimuth = 0.0;
+};
+
+// The orientation unknown of one set of directions.
+struct AdjustedOrientation {
+    int stationIndex = 0;      // index of the station in CImportXml::m_arrStation
+    std::string station;       // GBK
+    double orientation = 0.0;  // radians: the azimuth of the set's zero direction, [0, 2 pi)
+    double sigma = 0.0;        // arc seconds
 };
 
 enum class TraverseShape { Connecting, ClosedLoop };
@@ -246,6 +287,10 @@ struct AdjustmentResult {
     std::vector<AdjustedPoint> points;              // known points first, then in order of use
     std::vector<AdjustedObservation> observations;  // station by station: directions, distances,
                                                     // height differences
+    std::vector<AdjustedSide> sides;                // in the order of their first observation
+    std::vector<AdjustedOrientation> orientations;  // one per set of directions, in station order
+    int weakestPoint = -1;  // index into points of the largest sigmaPosition; -1: none adjusted
+    int weakestSide = -1;   // index into sides of the largest relativeSigma; -1: no side
 };
 
 // Why options cannot be used (GBK, the reason AdjustNetwork would give with InvalidOptions); empty
@@ -288,12 +333,21 @@ TRAVERSE_API bool AdjustmentWithinLimits(const AdjustmentResult& result);
 TRAVERSE_API std::string FormatAdjustmentReport(const AdjustmentResult& result);
 
 // Writes the points as CSV (GBK names, CR LF), one line per point after the header
-// name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height where plane and height are "fixed" or
-// "adjusted"; a point without plane coordinates or without height has those fields empty. With a
+// name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height,sigma_p_mm,ellipse_a_mm,ellipse_b_mm,
+// ellipse_azimuth_deg where plane and height are "fixed" or "adjusted" and the ellipse is at the
+// settings' confidence (ellipse_a_p95_mm, ellipse_b_p95_mm at 0.95); a point without plane
+// coordinates or without height has those fields empty, a fixed point its ellipse. With a
 // CRS, latitude,longitude,convergence_deg follow (degrees).
 // 0, or RESULT_FAILED when the file cannot be opened (shown in a message box, "打开文件错误！");
 // a failing write raises CFileException. path is GBK.
 TRAVERSE_API std::uint32_t WriteAdjustedPointsCsv(const AdjustmentResult& result, const std::string& path);
+
+// Writes the sides as CSV (GBK names, CR LF), one line per side after the header
+// from,to,azimuth_dms,length,sigma_length_mm,relative_sigma,sigma_azimuth_sec,ellipse_a_mm,
+// ellipse_b_mm,ellipse_azimuth_deg where relative_sigma is 1/T (T rounded to hundreds) and the
+// relative ellipse is at the settings' confidence. Returns and raises as WriteAdjustedPointsCsv.
+TRAVERSE_API std::uint32_t WriteAdjustedSidesCsv(const AdjustmentResult& result,
+                                                 const std::string& path);
 
 // Writes the adjusted network as a gama-local input document (UTF-8): the points fixed or adjusted,
 // one <obs> per station with its directions (gon, sigma in cc) and horizontal distances (sigma mm),

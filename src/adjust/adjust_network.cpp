@@ -1,6 +1,6 @@
 // The adjustment from an import: settings, network, heights, reductions, closures, approximate
-// coordinates, the plane adjustment and the statistics, in that order. Any step may stop it with
-// a message; nothing is then adjusted.
+// coordinates, the plane adjustment, the statistics and the relative precision, in that order. Any
+// step may stop it with a message; nothing is then adjusted.
 #include "adjust/assessment/grade_assessment.h"
 #include "adjust/closures/reciprocal_checks.h"
 #include "adjust/closures/traverse_closures.h"
@@ -15,6 +15,7 @@
 #include "adjust/solve/plane_adjustment.h"
 #include "adjust/statistics/adjustment_results.h"
 #include "adjust/statistics/observation_statistics.h"
+#include "adjust/statistics/relative_precision.h"
 #include "traverse/adjust.h"
 
 namespace traverse {
@@ -61,6 +62,9 @@ void Adjust(Network& network, AdjustmentResult& result, const ProjectedCrs* crs)
     result.points = PointResults(network, plane, heights);
     result.observations = ObservationResults(network, plane, heights, result.settings);
     if (crs != nullptr) PlaceOnEarth(*crs, result.points);
+    result.sides = SideResults(network, plane);
+    result.orientations = OrientationResults(network, plane);
+    FindWeakest(result);
 }
 
 }  // namespace

@@ -310,6 +310,55 @@ constexpr Text kPrecisionLength{"导线 %s 长度", "traverse %s: length"};
 constexpr Text kPrecisionMeanSide{"导线 %s 平均边长", "traverse %s: mean side"};
 constexpr Text kPrecisionSides{"导线 %s 边数", "traverse %s: number of sides"};
 
+// The precision a report gives: confidence ellipses, the weakest point and side, the sides and the
+// orientations.
+constexpr Text kOptionConfidence{"误差椭圆的置信概率",
+                                 "the confidence level of the error ellipses"};
+constexpr Text kAdjustReportPointName{"点名", "Point"};
+constexpr Text kAdjustReportStandardEllipses{
+    "误差椭圆 E、F 为标准误差椭圆（1σ），T 为 E 的方位角。",
+    "Error ellipses E, F are standard (1 sigma) ellipses; T is the azimuth of E."};
+// confidence in percent, scale of the standard ellipse
+constexpr Text kAdjustReportConfidenceEllipses{
+    "误差椭圆 E、F 为置信概率 %.1f%% 的椭圆（标准误差椭圆的 %.3f 倍），T 为 E 的方位角。",
+    "Error ellipses E, F at %.1f%% confidence (%.3f times the standard ellipse); T is the azimuth "
+    "of E."};
+// point, M_p
+constexpr Text kAdjustReportWeakestPoint{
+    "最弱点 %s：点位中误差 M_p = %.1f mm"
+    "（规范对导线未规定最弱点点位中误差的限差：列出，不作判定）。",
+    "Weakest point %s: M_p = %.1f mm (the standard sets no limit on it for a traverse: shown, not "
+    "judged)."};
+// from, to, 1/T, length, sigma of the length
+constexpr Text kAdjustReportWeakestSide{
+    "最弱边 %s-%s：边长相对中误差 %s（边长 %.3f m，边长中误差 %.1f mm；"
+    "规范对导线未规定其限差：列出，不作判定）。",
+    "Weakest side %s-%s: relative sigma %s (length %.3f m, sigma %.1f mm; the standard sets no "
+    "limit on it for a traverse: shown, not judged)."};
+constexpr Text kAdjustReportSidesHeading{
+    "边长与方位角（方位角 ddd.mmss，边长 m；"
+    "边长中误差及相对误差椭圆 E、F 单位 mm，方位角中误差单位 ″，T 单位 °）：",
+    "Sides (azimuth ddd.mmss, length in m; sigma of the length and relative ellipse E, F in mm, "
+    "sigma of the azimuth in arc seconds, T in degrees):"};
+// The column names of the sides, in the order of the row.
+constexpr Text kAdjustReportSideFrom{"起点", "From"};
+constexpr Text kAdjustReportSideTo{"终点", "To"};
+constexpr Text kAdjustReportSideAzimuth{"方位角", "Azimuth"};
+constexpr Text kAdjustReportSideLength{"边长", "Length"};
+constexpr Text kAdjustReportSideSigma{"边长中误差", "sigma D"};
+constexpr Text kAdjustReportSideRelative{"相对中误差", "sigma D/D"};
+constexpr Text kAdjustReportSideSigmaAzimuth{"方位角中误差", "sigma az"};
+constexpr Text kAdjustReportOrientationsHeading{
+    "定向角（测站，零方向的方位角 ddd.mmss，中误差单位 ″）：",
+    "Orientations (station, azimuth of the zero direction ddd.mmss, sigma in arc seconds):"};
+// station, target, kind, value, residual, sigma, sigma of the adjusted value, redundancy, w, MDB,
+// flags
+constexpr Text kAdjustReportObservationRow{
+    "  %-10s %-10s %-9s %14s v = %+8.2f  中误差 %6.2f  平差值中误差 %6.2f  r = %.2f  w = %+6.2f  "
+    "MDB %s%s",
+    "  %-10s %-10s %-9s %14s v = %+8.2f  sigma %6.2f  adjusted %6.2f  r = %.2f  w = %+6.2f  MDB "
+    "%s%s"};
+
 }  // namespace text
 }  // namespace traverse
 

@@ -80,6 +80,12 @@ std::vector<const AdjustedObservation*> OutliersFirst(const std::vector<Adjusted
     return order;
 }
 
+std::string EllipseCsvColumns(const AdjustmentSettings& settings) {
+    const std::string level =
+        settings.confidence ? FormatText("_p%g", *settings.confidence * 100) : "";
+    return "ellipse_a" + level + "_mm,ellipse_b" + level + "_mm,ellipse_azimuth_deg";
+}
+
 std::string RelativeClosureText(double ratio) {
     if (!(ratio > 0)) return "1/inf";
     return FormatText("1/%.0f", std::round(1.0 / ratio / 100) * 100);

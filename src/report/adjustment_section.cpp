@@ -1,5 +1,6 @@
 // The adjustment: the settings it applied, its notes, the closures with their limits, the tests,
-// the points with their precision and the observations with their statistics, outliers first.
+// the points with their precision, the sides and orientations, and the observations with their
+// statistics, outliers first.
 // When it did not run, why, and the closures that could still be computed.
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "report/long_table.h"
 #include "report/page_sections.h"
 #include "report/page_texts.h"
+#include "report/precision_tables.h"
 #include "report/table_row.h"
 #include "traverse/code_page.h"
 #include "traverse/dms.h"
@@ -150,7 +152,7 @@ Html Coordinate(bool has, double metres) {
     return has ? Num("%.4f", metres) : Text(text::kHtmlNone);
 }
 
-TableRow PointRow(const AdjustedPoint& p) {
+TableRow PointRow(const AdjustedPoint& p, double scale) {
     const bool adjusted = p.hasPlane && !p.planeFixed;
     const auto plane = [adjusted](double value) { return adjusted ? Num("%.1f", value) : Html(); };
     Row row(p.planeFixed ? "known" : "");
@@ -161,17 +163,23 @@ TableRow PointRow(const AdjustedPoint& p) {
         .Cell(Sigma(p.hasPlane, p.planeFixed, p.sigmaX))
         .Cell(plane(p.sigmaY))
         .Cell(plane(p.sigmaPosition))
-        .Cell(plane(p.ellipseMajor))
-        .Cell(plane(p.ellipseMinor))
+        .Cell(plane(p.ellipseMajor * scale))
+        .Cell(plane(p.ellipseMinor * scale))
         .Cell(plane(p.ellipseAzimuth))
         .Cell(Sigma(p.hasHeight, p.heightFixed, p.sigmaH));
     return {row.Line(), false};
 }
 
-void AppendPoints(const std::vector<AdjustedPoint>& points, Html& page) {
+void AppendPoints(const AdjustmentResult& result, Html& page) {
     AppendHeading(page, text::kHtmlPointsHeading);
+    const AdjustmentSettings& s = result.settings;
+    if (s.confidence) {
+        AppendParagraph(
+            page, "quiet",
+            FormatText(text::kHtmlConfidenceEllipses, *s.confidence * 100, s.ellipseScale));
+    }
     std::vector<TableRow> rows;
-    for (const AdjustedPoint& p : points) rows.push_back(PointRow(p));
+    for (const AdjustedPoint& p : result.points) rows.push_back(PointRow(p, s.ellipseScale));
     AppendTable(page, {Columns(text::kHtmlPointColumns), "lead1", {}}, rows, kAdjustCommand);
 }
 
@@ -188,17 +196,20 @@ Html ObservationRow(const AdjustedObservation& o) {
     std::string flags = o.outlier ? text::kHtmlOutlier : "";
     if (o.weaklyControlled) flags += std::string(flags.empty() ? "" : ", ") + text::kHtmlWeak;
     const bool direction = o.kind == ObservationKind::Direction;
-    const bool hasMdb = o.redundancy > 0 && o.mdb > 0;
+    const ObservationErrors& errors = o.Errors();
+    const bool hasMdb = o.redundancy > 0 && errors.mdb > 0;
     Row row(o.outlier ? "fail" : (o.weaklyControlled ? "weak" : ""));
     return row.Gbk(o.station)
         .Gbk(o.target)
         .Text(KindText(o.kind))
-        .Cell(direction ? Num("%.6f", RadianToDms(o.value)) : Num("%.4f", o.value))
-        .Num("%+.2f", o.residual)
-        .Num("%.2f", o.sigma)
+        .Cell(direction ? Num("%.6f", RadianToDms(o.observedRadians))
+                        : Num("%.4f", o.observedMetres))
+        .Num("%+.2f", errors.residual)
+        .Num("%.2f", errors.sigma)
+        .Num("%.2f", errors.adjustedSigma)
         .Num("%.2f", o.redundancy)
         .Cell(Num("%+.2f", o.standardizedResidual), o.outlier ? "over" : "")
-        .Cell(hasMdb ? Num("%.1f", o.mdb) : Text(text::kHtmlNone))
+        .Cell(hasMdb ? Num("%.1f", errors.mdb) : Text(text::kHtmlNone))
         .Text(flags)
         .Line();
 }
@@ -209,7 +220,8 @@ void AppendObservations(const std::vector<AdjustedObservation>& observations, Ht
     for (const AdjustedObservation* o : OutliersFirst(observations)) {
         rows.push_back({ObservationRow(*o), o->outlier || o->weaklyControlled});
     }
-    AppendTable(page, {Columns(text::kHtmlObservationColumns), "lead3", {}}, rows, kAdjustCommand);
+    AppendTable(page, {TextColumns(text::kHtmlAdjustedObservationColumns), "lead3", {}}, rows,
+                kAdjustCommand);
 }
 
 }  // namespace
@@ -228,7 +240,9 @@ void AppendAdjustmentSection(const AdjustmentResult& result, Html& page) {
     AppendPrecision(result, page);
     if (adjusted) {
         AppendTests(result, page);
-        AppendPoints(result.points, page);
+        AppendPoints(result, page);
+        AppendSides(result, page);
+        AppendOrientations(result, page);
         AppendObservations(result.observations, page);
     }
     CloseSection(page);

@@ -219,7 +219,7 @@ Html LegendLine(const char* cssClass, double x, double y) {
 }
 
 // One row of symbols under the plot, each followed by its word.
-void AppendLegend(const Frame& frame, double factor, Html& svg) {
+void AppendLegend(const PlotModel& model, const Frame& frame, double factor, Html& svg) {
     const double y = frame.plotHeight + kLegendHeight / 2;
     double x = 20;
     Html legend;
@@ -241,7 +241,11 @@ void AppendLegend(const Frame& frame, double factor, Html& svg) {
                                  .Attr("rx", "10")
                                  .Attr("ry", "5")
                                  .Empty();
-        item(ellipse, FormatText(text::kHtmlLegendEllipse, times.c_str()));
+        const std::string level =
+            model.confidence ? FormatText("%g%%", *model.confidence * 100) : std::string();
+        item(ellipse, model.confidence ? FormatText(text::kHtmlLegendConfidenceEllipse,
+                                                    level.c_str(), times.c_str())
+                                       : FormatText(text::kHtmlLegendEllipse, times.c_str()));
     }
     AppendGroup("legend", legend, svg);
 }
@@ -272,7 +276,7 @@ void AppendSvg(const PlotModel& model, Html& page) {
     AppendLabels(model, frame, page);
     AppendNorthArrow(page);
     AppendScaleBar(frame, page);
-    AppendLegend(frame, factor, page);
+    AppendLegend(model, frame, factor, page);
     page += Markup("</svg></figure>\n");
 }
 

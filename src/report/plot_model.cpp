@@ -16,7 +16,8 @@ namespace {
 // Only finite numbers reach the drawing: anything else would be no SVG.
 bool Finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 
-std::string AdjustedTooltip(const AdjustedPoint& p) {
+// The ellipse at the confidence the plot draws (scale times the standard one).
+std::string AdjustedTooltip(const AdjustedPoint& p, double scale) {
     std::string tip = FormatText(text::kHtmlTipPlane, p.x, p.y);
     if (p.hasGeographic) {
         tip += "\n" + FormatText(text::kHtmlTipGeographic, p.latitude, p.longitude, p.convergence);
@@ -24,7 +25,8 @@ std::string AdjustedTooltip(const AdjustedPoint& p) {
     if (p.hasHeight) tip += "\n" + FormatText(text::kHtmlTipHeight, p.h);
     if (p.planeFixed) return tip + "\n" + text::kHtmlTipKnown;
     tip += "\n" + FormatText(text::kHtmlTipSigma, p.sigmaX, p.sigmaY, p.sigmaPosition);
-    tip += "\n" + FormatText(text::kHtmlTipEllipse, p.ellipseMajor, p.ellipseMinor, p.ellipseAzimuth);
+    tip += "\n" + FormatText(text::kHtmlTipEllipse, p.ellipseMajor * scale, p.ellipseMinor * scale,
+                             p.ellipseAzimuth);
     if (p.hasHeight && !p.heightFixed) tip += "\n" + FormatText(text::kHtmlTipSigmaH, p.sigmaH);
     return tip;
 }
@@ -52,13 +54,22 @@ private:
 PlotModel PlotFromAdjustment(const AdjustmentResult& result) {
     PlotModel model;
     model.adjusted = true;
+    model.confidence = result.settings.confidence;
+    const double scale = result.settings.ellipseScale;
     std::unordered_map<std::string, int> byName;
     for (const AdjustedPoint& p : result.points) {
         if (!p.hasPlane || !Finite(p.x, p.y)) continue;
         byName.emplace(p.name, static_cast<int>(model.points.size()));
         const bool ellipse = !p.planeFixed && Finite(p.ellipseMajor, p.ellipseMinor) && std::isfinite(p.ellipseAzimuth);
-        PlotPoint point{GbkToUtf8(p.name), p.y, p.x, p.planeFixed, ellipse,
-                        p.ellipseMajor, p.ellipseMinor, p.ellipseAzimuth, AdjustedTooltip(p)};
+        PlotPoint point{GbkToUtf8(p.name),
+                        p.y,
+                        p.x,
+                        p.planeFixed,
+                        ellipse,
+                        p.ellipseMajor * scale,
+                        p.ellipseMinor * scale,
+                        p.ellipseAzimuth,
+                        AdjustedTooltip(p, scale)};
         model.points.push_back(std::move(point));
     }
     LineSet lines;

@@ -3,6 +3,7 @@
 #ifndef TRAVERSE_REPORT_PLOT_MODEL_H
 #define TRAVERSE_REPORT_PLOT_MODEL_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,7 @@ struct PlotPoint {
     double north = 0.0;    // x, metres
     bool known = false;
     bool hasEllipse = false;
-    double ellipseMajor = 0.0, ellipseMinor = 0.0;  // millimetres
+    double ellipseMajor = 0.0, ellipseMinor = 0.0;  // millimetres, at the model's confidence
     double ellipseAzimuth = 0.0;                    // degrees from north, clockwise
     std::string tooltip;   // UTF-8 lines after the name, not escaped
 };
@@ -32,6 +33,7 @@ struct PlotModel {
     std::vector<PlotPoint> points;
     std::vector<PlotLine> lines;  // each pair of points once
     bool adjusted = false;
+    std::optional<double> confidence;  // of the ellipses; empty: standard (1 sigma) ellipses
 };
 
 // Every adjusted point with plane coordinates, and one line per pair of points that a direction,

@@ -171,6 +171,27 @@ void AddAdjustmentRows(const AdjustmentResult& adjustment, std::vector<CheckRow>
                     FormatText("%.2f", critical), Judge(true, !worst->outlier)});
 }
 
+// The weakest point and side, shown without a verdict: the standard sets no limit on them for a
+// traverse.
+void AddPrecisionRows(const AdjustmentResult& adjustment, std::vector<CheckRow>& rows) {
+    if (adjustment.status != AdjustmentStatus::Adjusted) return;
+    if (adjustment.weakestPoint >= 0) {
+        const AdjustedPoint& p = adjustment.points[adjustment.weakestPoint];
+        rows.push_back(
+            {std::string(text::kHtmlWeakestPointCheck),
+             FormatText(text::kHtmlWeakestPointValue, GbkToUtf8(p.name).c_str(), p.sigmaPosition),
+             std::string(text::kHtmlNoLimit), Judgement::NotJudged});
+    }
+    if (adjustment.weakestSide >= 0) {
+        const AdjustedSide& s = adjustment.sides[adjustment.weakestSide];
+        rows.push_back(
+            {std::string(text::kHtmlWeakestSideCheck),
+             FormatText(text::kHtmlWeakestSideValue, GbkToUtf8(s.from).c_str(),
+                        GbkToUtf8(s.to).c_str(), RelativeClosureText(s.relativeSigma).c_str()),
+             std::string(text::kHtmlNoLimit), Judgement::NotJudged});
+    }
+}
+
 void AppendCheckTable(const HtmlReportInput& input, Html& page) {
     std::vector<CheckRow> rows;
     rows.push_back({text::kHtmlImportResult, ImportResultText(input.importResult), text::kHtmlNone,
@@ -180,6 +201,7 @@ void AppendCheckTable(const HtmlReportInput& input, Html& page) {
     AddReciprocalRows(input.adjustment, rows);
     AddPrecisionRows(input.adjustment, rows);
     AddAdjustmentRows(input.adjustment, rows);
+    AddPrecisionRows(input.adjustment, rows);
     OpenTable(page, Columns(text::kHtmlCheckColumns), "checks lead2");
     for (const CheckRow& row : rows) {
         page += Row(JudgementClass(row.judgement))

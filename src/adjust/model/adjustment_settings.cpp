@@ -5,6 +5,7 @@
 #include "adjust/adjustment_texts.h"
 #include "adjust/model/adjustment_failure.h"
 #include "adjust/model/grade_table.h"
+#include "adjust/statistics/error_ellipse.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
 #include "traverse/angle.h"
@@ -54,6 +55,10 @@ void ValidateSettings(const AdjustmentSettings& s) {
             s.wTestCritical);
     Require(std::isfinite(s.mdbDelta0) && s.mdbDelta0 > 0, text::kOptionDelta0, text::kOptionAbove0,
             s.mdbDelta0);
+    if (s.confidence) {
+        Require(*s.confidence > 0 && *s.confidence < 1, text::kOptionConfidence,
+                text::kOptionOpenUnit, *s.confidence);
+    }
 }
 
 AdjustmentSettings ResolveSettings(const AdjustmentOptions& options) {
@@ -87,6 +92,9 @@ AdjustmentSettings ResolveSettings(const AdjustmentOptions& options) {
     s.alpha = options.alpha;
     s.wTestCritical = options.wTestCritical;
     s.mdbDelta0 = options.mdbDelta0;
+    s.confidence = options.confidence;
+    if (s.confidence && *s.confidence > 0 && *s.confidence < 1)
+        s.ellipseScale = EllipseScale(*s.confidence);
     return s;
 }
 

@@ -75,24 +75,79 @@ void Test(const std::string& label, const ModelTest& t, Report& report) {
                 better);
 }
 
-void Points(const std::vector<AdjustedPoint>& points, Report& report) {
+// The texts of a Text entry in GBK, in the current language.
+std::string Gbk(const char* utf8) { return Utf8ToGbk(utf8); }
+
+// The result table of Chinese reports: 点名, X, Y, H, M_x, M_y, M_p, E, F, T, M_h, with the
+// ellipses at the confidence the settings name.
+void Points(const AdjustmentResult& result, Report& report) {
+    const double scale = result.settings.ellipseScale;
     report.Line("");
     report.Format(GBK(text::kAdjustReportPointsHeading));
-    for (const AdjustedPoint& p : points) {
+    const AdjustmentSettings& s = result.settings;
+    report.Line(s.confidence ? FormatText(Gbk(text::kAdjustReportConfidenceEllipses),
+                                          *s.confidence * 100, scale)
+                             : Gbk(text::kAdjustReportStandardEllipses));
+    report.Format("  %-12s %14s %14s %10s  %5s %5s %5s  %5s %5s %5s  %s",
+                  Gbk(text::kAdjustReportPointName).c_str(), "X", "Y", "H", "M_x", "M_y", "M_p",
+                  "E", "F", "T", "M_h");
+    for (const AdjustedPoint& p : result.points) {
         const std::string x = p.hasPlane ? FormatText("%.4f", p.x) : "-";
         const std::string y = p.hasPlane ? FormatText("%.4f", p.y) : "-";
         const std::string h = p.hasHeight ? FormatText("%.4f", p.h) : "-";
         const bool planeAdjusted = p.hasPlane && !p.planeFixed;
         const std::string plane =
-            planeAdjusted ? FormatText(GBK(text::kAdjustReportPointPlane), p.sigmaX, p.sigmaY,
-                                       p.sigmaPosition, p.ellipseMajor, p.ellipseMinor, p.ellipseAzimuth)
-                          : (p.planeFixed ? GBK(text::kAdjustReportFixed) : GBK(text::kAdjustReportNone));
+            planeAdjusted
+                ? FormatText(GBK(text::kAdjustReportPointPlane), p.sigmaX, p.sigmaY,
+                             p.sigmaPosition, p.ellipseMajor * scale, p.ellipseMinor * scale,
+                             p.ellipseAzimuth)
+                : (p.planeFixed ? GBK(text::kAdjustReportFixed) : GBK(text::kAdjustReportNone));
         const std::string height =
             p.hasHeight && !p.heightFixed
                 ? FormatText("%.1f", p.sigmaH)
                 : (p.heightFixed ? GBK(text::kAdjustReportFixed) : GBK(text::kAdjustReportNone));
         report.Format(GBK(text::kAdjustReportPoint), p.name.c_str(), x.c_str(), y.c_str(), h.c_str(),
                       plane.c_str(), height.c_str());
+    }
+    if (result.weakestPoint < 0) return;
+    const AdjustedPoint& weakest = result.points[result.weakestPoint];
+    report.Format(Gbk(text::kAdjustReportWeakestPoint), weakest.name.c_str(),
+                  weakest.sigmaPosition);
+}
+
+// The side table of Chinese reports: 起点, 终点, 方位角, 边长, 边长中误差, 相对中误差, then the
+// azimuth's sigma and the relative ellipse.
+void Sides(const AdjustmentResult& result, Report& report) {
+    if (result.sides.empty()) return;
+    const double scale = result.settings.ellipseScale;
+    report.Line("");
+    report.Format(Gbk(text::kAdjustReportSidesHeading));
+    report.Format(
+        "  %-10s %-10s %14s %12s %10s %10s %12s  %5s %5s %5s",
+        Gbk(text::kAdjustReportSideFrom).c_str(), Gbk(text::kAdjustReportSideTo).c_str(),
+        Gbk(text::kAdjustReportSideAzimuth).c_str(), Gbk(text::kAdjustReportSideLength).c_str(),
+        Gbk(text::kAdjustReportSideSigma).c_str(), Gbk(text::kAdjustReportSideRelative).c_str(),
+        Gbk(text::kAdjustReportSideSigmaAzimuth).c_str(), "E", "F", "T");
+    for (const AdjustedSide& side : result.sides) {
+        report.Format("  %-10s %-10s %14.6f %12.4f %10.1f %10s %12.2f  %5.1f %5.1f %5.1f",
+                      side.from.c_str(), side.to.c_str(), RadianToDms(side.azimuth), side.length,
+                      side.sigmaLength, RelativeClosureText(side.relativeSigma).c_str(),
+                      side.sigmaAzimuth, side.ellipseMajor * scale, side.ellipseMinor * scale,
+                      side.ellipseAzimuth);
+    }
+    const AdjustedSide& weakest = result.sides[result.weakestSide];
+    report.Format(Gbk(text::kAdjustReportWeakestSide), weakest.from.c_str(), weakest.to.c_str(),
+                  RelativeClosureText(weakest.relativeSigma).c_str(), weakest.length,
+                  weakest.sigmaLength);
+}
+
+void Orientations(const std::vector<AdjustedOrientation>& orientations, Report& report) {
+    if (orientations.empty()) return;
+    report.Line("");
+    report.Format(Gbk(text::kAdjustReportOrientationsHeading));
+    for (const AdjustedOrientation& o : orientations) {
+        report.Format("  %-12s %14.6f %8.2f", o.station.c_str(), RadianToDms(o.orientation),
+                      o.sigma);
     }
 }
 
@@ -110,8 +165,9 @@ void GeographicPositions(const AdjustmentResult& result, Report& report) {
 }
 
 std::string ObservedValue(const AdjustedObservation& o) {
-    if (o.kind == ObservationKind::Direction) return FormatText("%.6f", RadianToDms(o.value));
-    return FormatText("%.4f", o.value);
+    if (o.kind == ObservationKind::Direction)
+        return FormatText("%.6f", RadianToDms(o.observedRadians));
+    return FormatText("%.4f", o.observedMetres);
 }
 
 void Observations(const std::vector<AdjustedObservation>& observations, Report& report) {
@@ -123,10 +179,13 @@ void Observations(const std::vector<AdjustedObservation>& observations, Report& 
     for (const AdjustedObservation* o : order) {
         std::string flags = o->outlier ? GBK(text::kAdjustReportOutlier) : "";
         if (o->weaklyControlled) flags += GBK(text::kAdjustReportWeak);
-        const std::string mdb = o->redundancy > 0 && o->mdb > 0 ? FormatText("%.1f", o->mdb) : "-";
-        report.Format(GBK(text::kAdjustReportObservation), o->station.c_str(), o->target.c_str(),
-                      kinds[static_cast<int>(o->kind)]->c_str(), ObservedValue(*o).c_str(), o->residual,
-                      o->sigma, o->redundancy, o->standardizedResidual, mdb.c_str(), flags.c_str());
+        const ObservationErrors& errors = o->Errors();
+        const std::string mdb =
+            o->redundancy > 0 && errors.mdb > 0 ? FormatText("%.1f", errors.mdb) : "-";
+        report.Format(Gbk(text::kAdjustReportObservationRow), o->station.c_str(), o->target.c_str(),
+                      kinds[static_cast<int>(o->kind)]->c_str(), ObservedValue(*o).c_str(),
+                      errors.residual, errors.sigma, errors.adjustedSigma, o->redundancy,
+                      o->standardizedResidual, mdb.c_str(), flags.c_str());
     }
 }
 
@@ -166,8 +225,10 @@ std::string FormatAdjustmentReport(const AdjustmentResult& result) {
     Test(GBK(text::kAdjustReportGlobal), result.global, report);
     Test(GBK(text::kAdjustReportPlane), result.plane, report);
     Test(GBK(text::kAdjustReportHeights), result.height, report);
-    Points(result.points, report);
+    Points(result, report);
     GeographicPositions(result, report);
+    Sides(result, report);
+    Orientations(result.orientations, report);
     Observations(result.observations, report);
     return report.Text();
 }

@@ -59,11 +59,11 @@ std::string Point(const AdjustedPoint& p) {
 std::string PlaneObservation(const AdjustedObservation& o) {
     if (o.kind == ObservationKind::Direction) {
         return FormatText("  <direction to=\"%s\" val=\"%.17g\" stdev=\"%.17g\"/>\n",
-                          Attribute(o.target).c_str(), o.value * kGonPerRadian,
-                          o.sigma / kSecondsPerCc);
+                          Attribute(o.target).c_str(), o.observedRadians * kGonPerRadian,
+                          o.arcSeconds.sigma / kSecondsPerCc);
     }
     return FormatText("  <distance to=\"%s\" val=\"%.17g\" stdev=\"%.17g\"/>\n",
-                      Attribute(o.target).c_str(), o.value, o.sigma);
+                      Attribute(o.target).c_str(), o.observedMetres, o.millimetres.sigma);
 }
 
 // One <obs> per station record with its directions and distances, in the result's order.
@@ -85,9 +85,9 @@ void WriteHeightDifferences(CStdioFile& file, const std::vector<AdjustedObservat
     std::string lines;
     for (const AdjustedObservation& o : observations) {
         if (o.kind != ObservationKind::HeightDifference) continue;
-        lines +=
-            FormatText("  <dh from=\"%s\" to=\"%s\" val=\"%.17g\" stdev=\"%.17g\"/>\n",
-                       Attribute(o.station).c_str(), Attribute(o.target).c_str(), o.value, o.sigma);
+        lines += FormatText("  <dh from=\"%s\" to=\"%s\" val=\"%.17g\" stdev=\"%.17g\"/>\n",
+                            Attribute(o.station).c_str(), Attribute(o.target).c_str(),
+                            o.observedMetres, o.millimetres.sigma);
     }
     if (!lines.empty()) file.WriteString("<height-differences>\n" + lines + "</height-differences>\n");
 }

@@ -1,5 +1,7 @@
-// The adjusted points as CSV: one header line, then name, coordinates, sigmas (mm) and whether the
-// plane position and the height were fixed or adjusted.
+// The adjusted points as CSV: one header line, then name, coordinates, sigmas (mm), whether the
+// plane position and the height were fixed or adjusted, then sigma p and the error ellipse: the
+// result table of Chinese reports.
+#include "adjust/report_forms.h"
 #include "platform/c_number.h"
 #include "platform/output_file.h"
 #include "traverse/adjust.h"
@@ -23,11 +25,16 @@ std::string GeographicFields(const AdjustedPoint& p) {
            Value(p.hasGeographic, "%.8f", p.convergence);
 }
 
-std::string PointLine(const AdjustedPoint& p, bool geographic) {
-    return p.name + "," + Value(p.hasPlane, "%.4f", p.x) + "," + Value(p.hasPlane, "%.4f", p.y) + "," +
-           Value(p.hasHeight, "%.4f", p.h) + "," + Value(p.hasPlane, "%.2f", p.sigmaX) + "," +
+std::string PointLine(const AdjustedPoint& p, double scale, bool geographic) {
+    const bool adjusted = p.hasPlane && !p.planeFixed;
+    return p.name + "," + Value(p.hasPlane, "%.4f", p.x) + "," + Value(p.hasPlane, "%.4f", p.y) +
+           "," + Value(p.hasHeight, "%.4f", p.h) + "," + Value(p.hasPlane, "%.2f", p.sigmaX) + "," +
            Value(p.hasPlane, "%.2f", p.sigmaY) + "," + Value(p.hasHeight, "%.2f", p.sigmaH) + "," +
-           Status(p.hasPlane, p.planeFixed) + "," + Status(p.hasHeight, p.heightFixed) +
+           Status(p.hasPlane, p.planeFixed) + "," + Status(p.hasHeight, p.heightFixed) + "," +
+           Value(p.hasPlane, "%.2f", p.sigmaPosition) + "," +
+           Value(adjusted, "%.2f", p.ellipseMajor * scale) + "," +
+           Value(adjusted, "%.2f", p.ellipseMinor * scale) + "," +
+           Value(adjusted, "%.1f", p.ellipseAzimuth) +
            (geographic ? GeographicFields(p) : std::string()) + "\n";
 }
 
@@ -36,11 +43,11 @@ std::string PointLine(const AdjustedPoint& p, bool geographic) {
 std::uint32_t WriteAdjustedPointsCsv(const AdjustmentResult& result, const std::string& path) {
     const bool written = WriteOutputFile(path, [&](CStdioFile& file) {
         const bool geographic = result.settings.reducedWithCrs;
-        file.WriteString("name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height");
+        file.WriteString("name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height,sigma_p_mm," +
+                         EllipseCsvColumns(result.settings));
         file.WriteString(geographic ? ",latitude,longitude,convergence_deg\n" : "\n");
-        for (const AdjustedPoint& point : result.points) {
-            file.WriteString(PointLine(point, geographic));
-        }
+        for (const AdjustedPoint& point : result.points)
+            file.WriteString(PointLine(point, result.settings.ellipseScale, geographic));
     });
     return written ? 0 : RESULT_FAILED;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "adjust/statistics/error_ellipse.h"
 #include "adjust/statistics/observation_statistics.h"
 #include "records/circle.h"
 #include "traverse/angle.h"
@@ -19,14 +20,10 @@ void SetPrecision(double qxx, double qyy, double qxy, AdjustedPoint& point) {
     point.sigmaX = std::sqrt(std::max(qxx, 0.0)) * kMillimetres;
     point.sigmaY = std::sqrt(std::max(qyy, 0.0)) * kMillimetres;
     point.sigmaPosition = std::hypot(point.sigmaX, point.sigmaY);
-    const double half = (qxx + qyy) / 2;
-    const double radius = std::hypot((qxx - qyy) / 2, qxy);
-    point.ellipseMajor = std::sqrt(std::max(half + radius, 0.0)) * kMillimetres;
-    point.ellipseMinor = std::sqrt(std::max(half - radius, 0.0)) * kMillimetres;
-    // The major axis turns from x (north) towards y (east) by half the angle of (qxx - qyy, 2 qxy).
-    double azimuth = std::atan2(2 * qxy, qxx - qyy) / 2 * 180 / PI;
-    if (azimuth < 0) azimuth += 180;
-    point.ellipseAzimuth = azimuth >= 180 ? 0.0 : azimuth;
+    const ErrorEllipse ellipse = EllipseOf(qxx, qyy, qxy);
+    point.ellipseMajor = ellipse.major * kMillimetres;
+    point.ellipseMinor = ellipse.minor * kMillimetres;
+    point.ellipseAzimuth = ellipse.azimuth;
 }
 
 AdjustedPoint PointResult(const NetworkPoint& from, int planeUnknown, int heightUnknown,
@@ -52,14 +49,13 @@ AdjustedPoint PointResult(const NetworkPoint& from, int planeUnknown, int height
     return point;
 }
 
-AdjustedObservation Observation(const Network& network, ObservationKind kind, int stationIndex, int from,
-                                int to, double value) {
+AdjustedObservation Observation(const Network& network, ObservationKind kind, int stationIndex,
+                                int from, int to) {
     AdjustedObservation o;
     o.kind = kind;
     o.stationIndex = stationIndex;
     o.station = network.points[from].name;
     o.target = network.points[to].name;
-    o.value = value;
     const NetworkPoint& a = network.points[from];
     const NetworkPoint& b = network.points[to];
     o.horizontalDistance = std::hypot(b.x - a.x, b.y - a.y);
@@ -87,24 +83,27 @@ std::vector<AdjustedObservation> ObservationResults(const Network& network, cons
     std::size_t row = 0;
     for (const Direction& d : network.directions) {
         const DirectionSet& set = network.sets[d.set];
-        directions.push_back(Observation(network, ObservationKind::Direction, set.stationIndex, set.station,
-                                         d.target, d.value));
+        directions.push_back(Observation(network, ObservationKind::Direction, set.stationIndex,
+                                         set.station, d.target));
         FillStatistics(plane.adjusted, row, SECONDS_PER_RAD, settings, directions.back());
-        directions.back().adjustedValue = WrapTurn(d.value + plane.adjusted.residuals[row++]);
+        directions.back().observedRadians = d.value;
+        directions.back().adjustedRadians = WrapTurn(d.value + plane.adjusted.residuals[row++]);
     }
     for (const Distance& d : network.distances) {
         distances.push_back(
-            Observation(network, ObservationKind::Distance, d.stationIndex, d.from, d.to, d.value));
+            Observation(network, ObservationKind::Distance, d.stationIndex, d.from, d.to));
         FillStatistics(plane.adjusted, row, kMillimetres, settings, distances.back());
-        distances.back().adjustedValue = d.value + plane.adjusted.residuals[row++];
+        distances.back().observedMetres = d.value;
+        distances.back().adjustedMetres = d.value + plane.adjusted.residuals[row++];
     }
     for (std::size_t r = 0; r < heights.used.size(); ++r) {
         const HeightDifference& d = network.heights[heights.used[r]];
         differences.push_back(
-            Observation(network, ObservationKind::HeightDifference, d.stationIndex, d.from, d.to, d.value));
+            Observation(network, ObservationKind::HeightDifference, d.stationIndex, d.from, d.to));
         differences.back().horizontalDistance = d.distance;
         FillStatistics(heights.adjusted, r, kMillimetres, settings, differences.back());
-        differences.back().adjustedValue = d.value + heights.adjusted.residuals[r];
+        differences.back().observedMetres = d.value;
+        differences.back().adjustedMetres = d.value + heights.adjusted.residuals[r];
     }
     // Each list is in station order already; merging keeps directions before distances before
     // height differences within a station.

@@ -37,13 +37,16 @@ void FillStatistics(const AdjustedRows& adjusted, std::size_t row, double unitSc
     const double residual = adjusted.residuals[row];
     const double cofactor = adjusted.normal->RowCofactor(design);
     const double redundancy = std::clamp(1.0 - cofactor / (sigma * sigma), 0.0, 1.0);
-    out.sigma = sigma * unitScale;
-    out.residual = residual * unitScale;
+    ObservationErrors& errors =
+        out.kind == ObservationKind::Direction ? out.arcSeconds : out.millimetres;
+    errors.sigma = sigma * unitScale;
+    errors.adjustedSigma = std::sqrt(std::max(cofactor, 0.0)) * unitScale;
+    errors.residual = residual * unitScale;
     out.redundancy = redundancy;
     out.weaklyControlled = redundancy < kWeaklyControlled;
     if (redundancy < kUncontrolled) return;
     out.standardizedResidual = residual / (sigma * std::sqrt(redundancy));
-    out.mdb = settings.mdbDelta0 * sigma / std::sqrt(redundancy) * unitScale;
+    errors.mdb = settings.mdbDelta0 * sigma / std::sqrt(redundancy) * unitScale;
     out.outlier = std::fabs(out.standardizedResidual) > settings.wTestCritical;
 }
 

@@ -10,8 +10,8 @@
 
 namespace traverse {
 
-// Fills sigma, residual, redundancy, standardized residual, MDB and the flags of out from row
-// `row`; unitScale turns the row's unit into the reported one (arc seconds or millimetres).
+// Fills the errors of out's kind, its redundancy, standardized residual and flags from row `row`;
+// unitScale turns the row's unit into that of the errors (arc seconds or millimetres).
 void FillStatistics(const AdjustedRows& adjusted, std::size_t row, double unitScale,
                     const AdjustmentSettings& settings, AdjustedObservation& out);
 
