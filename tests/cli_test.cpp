@@ -429,6 +429,7 @@ TEST(Cli, InstrumentWeightsAndThePrecisionAgainstTheGrade) {
                        dir.File("page.html")});
     EXPECT_NE(ReadFileBytes(dir.File("page.html")).find("按等级评定精度（一级"), std::string::npos);
     EXPECT_EQ(RunTraverse({"adjust", "--instrument", "2,2\"", example}).status, 2);
+}
 
 // The weakest point and side are named; the confidence of the ellipses is named in the text, the
 // JSON, both CSVs and the page's legend; a confidence outside 0 to 1 is a usage error.

@@ -95,9 +95,9 @@ TEST(Crs, ReductionAgreesWithTheGaussPlaneFormulaAt100KmFromTheMeridian) {
     for (std::size_t i = 0; i < a.observations.size(); ++i) {
         if (a.observations[i].kind != ObservationKind::Distance) continue;
         ++distances;
-        EXPECT_NEAR(a.observations[i].value, b.observations[i].value, 1e-4);
+        EXPECT_NEAR(a.observations[i].observedMetres, b.observations[i].observedMetres, 1e-4);
         // The reduction itself is real: about 1e-4 of the line near 100 km.
-        EXPECT_GT(a.observations[i].value - a.observations[i].horizontalDistance,
+        EXPECT_GT(a.observations[i].observedMetres - a.observations[i].horizontalDistance,
                   0.5e-4 * a.observations[i].horizontalDistance);
     }
     EXPECT_GT(distances, 10);

@@ -167,8 +167,9 @@ TEST_F(ResultFiles, DatIsTheGbkCoordinateListEastFirstAndNothingElseIsLeftBehind
     }
     EXPECT_EQ(dat, expected);
     const std::string csv = ReadFileBytes(dir.File("a.csv"));
-    EXPECT_EQ(csv.rfind("name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height,latitude,"
-                        "longitude,convergence_deg\r\n", 0), 0u);
+    EXPECT_EQ(csv.rfind("name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height,sigma_p_mm,"
+                        "ellipse_a_mm,ellipse_b_mm,ellipse_azimuth_deg,latitude,longitude,"
+                        "convergence_deg\r\n", 0), 0u);
     char latitude[40];
     std::snprintf(latitude, sizeof latitude, ",%.10f,", adjust["points"][0]["latitude"].get<double>());
     EXPECT_NE(csv.find(latitude), std::string::npos);

@@ -59,15 +59,16 @@ ResultFeature PointFeature(const AdjustedPoint& p) {
 
 ResultFeature ObservationFeature(const AdjustedObservation& o, const AdjustedPoint& from,
                                  const AdjustedPoint& to) {
+    const bool direction = o.kind == ObservationKind::Direction;
     ResultFeature feature;
     feature.shape = FeatureShape::Line;
     feature.vertices = {VertexOf(from), VertexOf(to)};
     feature.fields = {Text("kind", ObservationKindName(o.kind)),
                       Text("station", GbkToUtf8(o.station)),
                       Text("target", GbkToUtf8(o.target)),
-                      Real("value", true, o.value),
-                      Real("residual", true, o.residual),
-                      Real("sigma", true, o.sigma),
+                      Real("value", true, direction ? o.observedRadians : o.observedMetres),
+                      Real("residual", true, o.Errors().residual),
+                      Real("sigma", true, o.Errors().sigma),
                       Real("redundancy", true, o.redundancy),
                       Real("w", true, o.standardizedResidual),
                       Flag("outlier", o.outlier),

@@ -142,7 +142,8 @@ void AddReciprocalRows(const AdjustmentResult& adjustment, std::vector<CheckRow>
 }
 
 // The precision against the grade, a row per figure (one not judged is shown as such).
-void AddPrecisionRows(const AdjustmentResult& adjustment, std::vector<CheckRow>& rows) {
+// The precision achieved against the grade.
+void AddGradePrecisionRows(const AdjustmentResult& adjustment, std::vector<CheckRow>& rows) {
     for (const PrecisionJudgement& j : adjustment.precision) {
         rows.push_back({GbkToUtf8(PrecisionItemLabel(j)), GbkToUtf8(PrecisionFigureText(j, j.value)),
                         GbkToUtf8(PrecisionFigureText(j, j.limit)), Judge(j.judged, j.withinLimit)});
@@ -173,7 +174,8 @@ void AddAdjustmentRows(const AdjustmentResult& adjustment, std::vector<CheckRow>
 
 // The weakest point and side, shown without a verdict: the standard sets no limit on them for a
 // traverse.
-void AddPrecisionRows(const AdjustmentResult& adjustment, std::vector<CheckRow>& rows) {
+// The weakest point and side, which the standard gives no limit.
+void AddWeakestRows(const AdjustmentResult& adjustment, std::vector<CheckRow>& rows) {
     if (adjustment.status != AdjustmentStatus::Adjusted) return;
     if (adjustment.weakestPoint >= 0) {
         const AdjustedPoint& p = adjustment.points[adjustment.weakestPoint];
@@ -199,9 +201,9 @@ void AppendCheckTable(const HtmlReportInput& input, Html& page) {
     AddFieldRows(input.fieldChecks, rows);
     AddClosureRows(input.adjustment, rows);
     AddReciprocalRows(input.adjustment, rows);
-    AddPrecisionRows(input.adjustment, rows);
+    AddGradePrecisionRows(input.adjustment, rows);
     AddAdjustmentRows(input.adjustment, rows);
-    AddPrecisionRows(input.adjustment, rows);
+    AddWeakestRows(input.adjustment, rows);
     OpenTable(page, Columns(text::kHtmlCheckColumns), "checks lead2");
     for (const CheckRow& row : rows) {
         page += Row(JudgementClass(row.judgement))

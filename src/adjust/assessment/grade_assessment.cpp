@@ -53,9 +53,9 @@ KindPrecision PrecisionOf(const std::vector<AdjustedObservation>& observations,
     for (const AdjustedObservation& o : observations) {
         if (o.kind != kind) continue;
         ++p.count;
-        sigmas += o.sigma * o.sigma;
+        sigmas += o.Errors().sigma * o.Errors().sigma;
         lengths += o.horizontalDistance;
-        squares += o.residual * o.residual / (o.sigma * o.sigma);
+        squares += o.Errors().residual * o.Errors().residual / (o.Errors().sigma * o.Errors().sigma);
         redundancy += o.redundancy;
     }
     if (p.count == 0 || !(redundancy > 1e-9)) return KindPrecision();
