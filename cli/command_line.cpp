@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "cli_texts.h"
 #include "output_plan.h"
+#include "text_for_people.h"
 #include "traverse/code_page.h"
 #include "traverse/language.h"
 #include "traverse/version.h"
@@ -21,7 +23,7 @@ constexpr char kDescription[] =
 
 // A mistake in the words: said on stderr with the way to help.
 ParseOutcome UsageError(const std::string& reason) {
-    std::fprintf(stderr, "traverse: %s\nTry 'traverse --help' for more information.\n", reason.c_str());
+    std::fprintf(stderr, text::kUsageError, reason.c_str());
     return {false, 2};
 }
 
@@ -57,7 +59,7 @@ bool EndsWithXml(const std::string& path) {
 // FILE gets FILE.txt.
 ParseOutcome SettleExport(CommandLine& commandLine) {
     std::vector<std::string>& files = commandLine.files;
-    if (files.size() < 2) return UsageError("export takes FILE and OUT, or several FILEs");
+    if (files.size() < 2) return UsageError(text::kExportOperands);
     if (files.size() == 2 && !EndsWithXml(files[1])) {
         commandLine.output = files[1];
         files.pop_back();
@@ -72,13 +74,13 @@ ParseOutcome SettleLimits(const CommandLine& commandLine) {
     const bool instrument = checks.angleClass != 0 || checks.distanceClass != 0;
     const bool given = checks.hasGrade || instrument;
     if (commandLine.action == Action::Check && !commandLine.allChecks && given) {
-        return UsageError("--grade and --instrument go with check --all only");
+        return UsageError(text::kLimitsWithAll);
     }
     const bool upperGrade = checks.grade == traverse::TraverseGrade::Order3 ||
                             checks.grade == traverse::TraverseGrade::Order4;
     if (checks.hasGrade && upperGrade && checks.angleClass == 6) {
-        return UsageError("--instrument 6: the standard admits no 6\" instrument for a " +
-                          std::string(traverse::TraverseGradeName(checks.grade)) + " traverse");
+        return UsageError(
+            Formatted(text::kNoSixSecondInstrument, traverse::TraverseGradeName(checks.grade)));
     }
     return {true, 0};
 }
@@ -94,9 +96,9 @@ ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
     MergeRepeatedFiles(commandLine);
     const Action action = commandLine.action;
     const bool takesOutput = action == Action::Run || action == Action::Adjust || action == Action::Report;
-    if (haveOutput && !takesOutput) return UsageError("-o goes with run, adjust and report only");
+    if (haveOutput && !takesOutput) return UsageError(text::kOutputCommands);
     if ((haveOutput || !commandLine.gama.empty()) && commandLine.files.size() > 1) {
-        return UsageError("-o and --gama go with one FILE only");
+        return UsageError(text::kOneFileOnly);
     }
     if (action == Action::Adjust || action == Action::Report) {
         const std::string refused = traverse::CheckAdjustmentOptions(commandLine.adjustment);
@@ -113,7 +115,7 @@ CLI::Validator GradeName() {
         [](std::string& word) {
             traverse::TraverseGrade grade;
             return traverse::ParseTraverseGrade(word, grade) ? std::string()
-                                                             : "unknown grade " + word + " (三等, 四等, 一级, 二级, 三级)";
+                                                             : Formatted(text::kUnknownGrade, word.c_str());
         },
         "GRADE");
 }
@@ -142,7 +144,7 @@ void AddInstrumentOption(CLI::App& command, CommandLine& commandLine) {
         ->check(CLI::Validator(
             [](std::string& word) {
                 traverse::FieldCheckOptions probe;
-                return traverse::ParseInstrumentClasses(word, probe) ? std::string() : "unknown instrument class " + word;
+                return traverse::ParseInstrumentClasses(word, probe) ? std::string() : Formatted(text::kUnknownInstrument, word.c_str());
             },
             "CLASS"));
 }
@@ -230,7 +232,7 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
     // Checked here, not by CLI11, whose words for a range name the largest double in full.
     if (jobsOption->count() > 0 &&
         !(CLI::detail::lexical_cast(jobs, commandLine.jobs) && commandLine.jobs > 0)) {
-        return UsageError("--jobs takes 1 or more");
+        return UsageError(text::kJobsAtLeastOne);
     }
     return Settle(commandLine, output->count() > 0);
 }
