@@ -114,8 +114,9 @@ CLI::Validator GradeName() {
     return CLI::Validator(
         [](std::string& word) {
             traverse::TraverseGrade grade;
-            return traverse::ParseTraverseGrade(word, grade) ? std::string()
-                                                             : Formatted(text::kUnknownGrade, word.c_str());
+            return traverse::ParseTraverseGrade(word, grade)
+                       ? std::string()
+                       : Formatted(text::kUnknownGrade, word.c_str());
         },
         "GRADE");
 }
@@ -144,7 +145,9 @@ void AddInstrumentOption(CLI::App& command, CommandLine& commandLine) {
         ->check(CLI::Validator(
             [](std::string& word) {
                 traverse::FieldCheckOptions probe;
-                return traverse::ParseInstrumentClasses(word, probe) ? std::string() : Formatted(text::kUnknownInstrument, word.c_str());
+                return traverse::ParseInstrumentClasses(word, probe)
+                           ? std::string()
+                           : Formatted(text::kUnknownInstrument, word.c_str());
             },
             "CLASS"));
 }

@@ -77,7 +77,8 @@ private:
     std::string ExplainResult(std::uint32_t result) const {
         if (result == kObjectNotFound) {
             const std::string reason = WhyUnreadable(m_file);
-            return reason.empty() ? std::string() : Formatted(text::kCannotRead, m_file.c_str(), reason.c_str());
+            return reason.empty() ? std::string()
+                                  : Formatted(text::kCannotRead, m_file.c_str(), reason.c_str());
         }
         if (result == traverse::RESULT_FAILED) {
             // Text where a record belongs: the import said where in m_strError.
@@ -196,7 +197,8 @@ void FileCommands::Repair() {
     const bool loaded = repair.status == traverse::RepairStatus::Loaded;
     m_session.Note(RepairSummary(m_file, repair), !loaded);
     if (!backup.empty() && repair.repairs.empty()) std::remove(backup.c_str());
-    if (!backup.empty() && !repair.repairs.empty()) m_session.Note(Formatted(text::kOriginalKept, backup.c_str()), !loaded);
+    if (!backup.empty() && !repair.repairs.empty())
+        m_session.Note(Formatted(text::kOriginalKept, backup.c_str()), !loaded);
     const std::vector<traverse::RepairCollision> collisions = traverse::FindRepairCollisions(m_gbkFile, repair);
     if (collisions.empty()) return;
     m_session.Note(CollisionSummary(m_file, collisions), true);

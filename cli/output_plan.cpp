@@ -91,7 +91,10 @@ std::vector<PlannedOutput> OutputsOf(const CommandLine& commandLine, const std::
 std::string Listed(const std::vector<std::string>& items) {
     std::string text;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        text += (i == 0 ? "" : i + 1 == items.size() ? text::kListAnd : text::kListComma) + items[i];
+        text += (i == 0                  ? ""
+                 : i + 1 == items.size() ? text::kListAnd
+                                         : text::kListComma) +
+                items[i];
     }
     return text;
 }
@@ -142,8 +145,8 @@ std::string RefuseUnsafeOutputs(const CommandLine& commandLine) {
     if (!shared.empty()) return shared;
     for (const PlannedOutput& output : outputs) {
         const text::Text* holds = inputs.count(Identity(output.path)) != 0 ? &text::kIsRecordFile
-                                  : HoldsRecordFile(output.path) ? &text::kHoldsRecordFile
-                                                                 : nullptr;
+                                  : HoldsRecordFile(output.path)           ? &text::kHoldsRecordFile
+                                                                           : nullptr;
         if (holds != nullptr) return Formatted(*holds, output.path.c_str(), output.what.c_str());
     }
     return std::string();

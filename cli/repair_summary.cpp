@@ -7,14 +7,13 @@
 namespace traverse_cli {
 namespace {
 
-std::string Position(long line, long column) {
-    return Formatted(text::kPosition, line, column);
-}
+std::string Position(long line, long column) { return Formatted(text::kPosition, line, column); }
 
 std::string Mended(const traverse::RepairResult& repair) {
     std::string text;
     for (const traverse::RepairedName& name : repair.repairs) {
-        text += Formatted(text::kWrote, Position(name.line, name.column).c_str(), name.written.c_str());
+        text +=
+            Formatted(text::kWrote, Position(name.line, name.column).c_str(), name.written.c_str());
     }
     return text;
 }
@@ -60,7 +59,8 @@ std::string RepairSummary(const std::string& file, const traverse::RepairResult&
         break;
     }
     if (!repair.repairs.empty()) {
-        text += Formatted(text::kMendedBefore, NameCount(repair.repairs.size()).c_str()) + Mended(repair);
+        text += Formatted(text::kMendedBefore, NameCount(repair.repairs.size()).c_str()) +
+                Mended(repair);
     }
     return text;
 }
@@ -75,7 +75,8 @@ std::string CollisionSummary(const std::string& file,
             const traverse::NameLines& source = collision.repaired[i];
             text += (i == 0 ? " " : ", ") + Quoted(source.name) + " (" + Lines(source.lines) + ")";
         }
-        if (!collision.existing.empty()) text += Formatted(text::kAlreadyNamed, Lines(collision.existing).c_str());
+        if (!collision.existing.empty())
+            text += Formatted(text::kAlreadyNamed, Lines(collision.existing).c_str());
         text += "\n";
     }
     return text;

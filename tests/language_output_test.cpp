@@ -40,9 +40,13 @@ std::vector<std::string> JsonWithoutTexts(const std::string& out) {
 
 TEST(Language, JsonDiffersOnlyInTheTextsForPeople) {
     TempDir dir;
-    const std::vector<std::vector<std::string>> commands = {
-        {"import"}, {"check"}, {"check", "--all"}, {"adjust"}, {"report", "-o", dir.File("p.html")},
-        {"run", "-o", dir.File("a.txt")}, {"repair", "--no-backup"}};
+    const std::vector<std::vector<std::string>> commands = {{"import"},
+                                                            {"check"},
+                                                            {"check", "--all"},
+                                                            {"adjust"},
+                                                            {"report", "-o", dir.File("p.html")},
+                                                            {"run", "-o", dir.File("a.txt")},
+                                                            {"repair", "--no-backup"}};
     for (const char* name : {"traverse.xml", "connecting-traverse.xml", "field-checks.xml",
                              "round-not-closed.xml", "2c-over-limit.xml"}) {
         const std::string file = dir.Write(name, ReadFileBytes(kExamples + "/" + name));
@@ -65,7 +69,8 @@ TEST(Language, TheAdjustmentReadsAsAChineseSurveyReport) {
     const ProgramRun run = RunTraverse({"--lang", "zh", "adjust", kConnecting});
     EXPECT_EQ(run.status, 0) << run.err;
     for (const char* line :
-         {"*** 导线平差 ***\r\n", "\n  附合导线东岭-导1-导2-导3-导4-导5-导6-南山（起算方向北塔和西桥）\r\n",
+         {"*** 导线平差 ***\r\n",
+          "\n  附合导线东岭-导1-导2-导3-导4-导5-导6-南山（起算方向北塔和西桥）\r\n",
           "\n    n = 8，方位角闭合差fβ = -4.6″，限差±28.3″：合格\r\n",
           "全长相对闭合差1/195600，限差1/15000：合格\r\n", "单位权中误差σ0 = 0.284", "误差椭圆",
           "多余观测分量", "标准化残差"}) {
@@ -85,14 +90,16 @@ TEST(Language, ThePageAndTheProgramsOwnLinesFollowTheLanguage) {
     RunTraverse({"report", kConnecting, "-o", page});
     EXPECT_NE(ReadFileBytes(page).find("<html lang=\"en\">"), std::string::npos);
     const ProgramRun run = RunTraverse({"--lang", "zh", "export", kConnecting});
-    EXPECT_EQ(run.err, "traverse: export需要FILE和OUT，或多个FILE\n运行“traverse --help”查看用法。\n");
+    EXPECT_EQ(run.err,
+              "traverse: export需要FILE和OUT，或多个FILE\n运行“traverse --help”查看用法。\n");
 }
 
 TEST(Language, WithoutLangTheEnvironmentChooses) {
     const std::vector<std::string> command{TRAVERSE_CLI_PATH, "adjust", kConnecting};
     EXPECT_EQ(RunCommand(command, {"LC_ALL=C"}).out.rfind("*** 导线平差 ***", 0), 0u);
-    EXPECT_EQ(RunCommand(command, {"LC_ALL=en_US.UTF-8"}).out.rfind("*** Traverse adjustment ***", 0),
-              0u);
+    EXPECT_EQ(
+        RunCommand(command, {"LC_ALL=en_US.UTF-8"}).out.rfind("*** Traverse adjustment ***", 0),
+        0u);
 }
 
 }  // namespace

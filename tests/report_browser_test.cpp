@@ -169,8 +169,9 @@ long ProbeValue(const std::string& dom, const std::string& name) {
 }
 
 TEST(ReportInBrowser, TheChinesePageShowsRealGlyphs) {
-    if (Chromium() == nullptr) GTEST_SKIP() << "headless Chromium is not installed (Debian package chromium; "
-                                               "`make test` installs it when run as root)";
+    if (Chromium() == nullptr)
+        GTEST_SKIP() << "headless Chromium is not installed (Debian package chromium; "
+                        "`make test` installs it when run as root)";
     TempDir dir;
     const std::string example = std::string(TRAVERSE_EXAMPLES_DIR) + "/connecting-traverse.xml";
     const std::string page = dir.File("report.html");

@@ -246,6 +246,13 @@ constexpr Text kAdjustReportHeight{"高差", "height"};
 constexpr Text kAdjustReportOutlier{"  粗差", "  OUTLIER"};
 constexpr Text kAdjustReportWeak{"  控制弱", "  weakly controlled"};
 
+// The kind of a record or round in the notes; in English the JSON's names of the kinds.
+constexpr Text kAdjustKindStation{"测站", "station"};
+constexpr Text kAdjustKindHorizontal{"水平角", "horizontal"};
+constexpr Text kAdjustKindZenith{"天顶距", "zenith"};
+constexpr Text kAdjustKindDistance{"距离", "distance"};
+constexpr Text kAdjustKindTargetHeight{"目标高", "target_height"};
+
 }  // namespace text
 }  // namespace traverse
 

@@ -37,13 +37,19 @@ struct KindTable {
 
 const std::vector<KindTable>& KindTables() {
     static const std::vector<KindTable> tables = {
-        {FieldKind::Horizontal, []() -> const std::string& { return GBK(text::kFieldHorizontalTable); },
-         {{CHECK_2C_SPREAD, 0, true}, {CHECK_HALF_ROUND_CLOSURE, 1, true},
-          {CHECK_HALF_ROUND_CLOSURE, 2, true}, {CHECK_DIRECTION_BETWEEN_ROUNDS, 0, false}}},
-        {FieldKind::Vertical, []() -> const std::string& { return GBK(text::kFieldVerticalTable); },
-         {{CHECK_INDEX_ERROR, 0, false}, {CHECK_INDEX_ERROR_SPREAD, 0, true},
+        {FieldKind::Horizontal,
+         []() -> const std::string& { return GBK(text::kFieldHorizontalTable); },
+         {{CHECK_2C_SPREAD, 0, true},
+          {CHECK_HALF_ROUND_CLOSURE, 1, true},
+          {CHECK_HALF_ROUND_CLOSURE, 2, true},
+          {CHECK_DIRECTION_BETWEEN_ROUNDS, 0, false}}},
+        {FieldKind::Vertical,
+         []() -> const std::string& { return GBK(text::kFieldVerticalTable); },
+         {{CHECK_INDEX_ERROR, 0, false},
+          {CHECK_INDEX_ERROR_SPREAD, 0, true},
           {CHECK_VERTICAL_BETWEEN_ROUNDS, 0, false}}},
-        {FieldKind::Distance, []() -> const std::string& { return GBK(text::kFieldDistanceTable); },
+        {FieldKind::Distance,
+         []() -> const std::string& { return GBK(text::kFieldDistanceTable); },
          {{CHECK_DISTANCE_READINGS, 0, false}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 0, false}}},
     };
     return tables;

@@ -35,7 +35,8 @@ ItemLimits ResolveItemLimits(const CImportXml& importer, const FieldCheckOptions
             limits[i] = {LimitSource::File, item->m_dLimit, text::kFieldOriginFile};
         } else if (const StandardLimit standard = StandardLimitFor(code, options); standard.found) {
             const std::string leftOut =
-                usable ? "" : text::kFieldOriginSeparator + std::string(text::kFieldFileLimitLeftOut);
+                usable ? ""
+                       : text::kFieldOriginSeparator + std::string(text::kFieldFileLimitLeftOut);
             limits[i] = {LimitSource::Standard, standard.limit, standard.origin + leftOut};
         } else if (!usable) {
             limits[i] = {LimitSource::None, 0.0, text::kFieldFileLimitLeftOut};

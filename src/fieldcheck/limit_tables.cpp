@@ -26,17 +26,29 @@ struct HorizontalLine {
     const Text* origin;
 };
 constexpr HorizontalLine kHorizontalTable[] = {
-    {true, 1, {{CHECK_HALF_ROUND_CLOSURE, 6.0}, {CHECK_2C_SPREAD, 9.0},
-               {CHECK_DIRECTION_BETWEEN_ROUNDS, 6.0}},
+    {true,
+     1,
+     {{CHECK_HALF_ROUND_CLOSURE, 6.0},
+      {CHECK_2C_SPREAD, 9.0},
+      {CHECK_DIRECTION_BETWEEN_ROUNDS, 6.0}},
      &text::kFieldOriginHorizontalUpper1},
-    {true, 2, {{CHECK_HALF_ROUND_CLOSURE, 8.0}, {CHECK_2C_SPREAD, 13.0},
-               {CHECK_DIRECTION_BETWEEN_ROUNDS, 9.0}},
+    {true,
+     2,
+     {{CHECK_HALF_ROUND_CLOSURE, 8.0},
+      {CHECK_2C_SPREAD, 13.0},
+      {CHECK_DIRECTION_BETWEEN_ROUNDS, 9.0}},
      &text::kFieldOriginHorizontalUpper2},
-    {false, 2, {{CHECK_HALF_ROUND_CLOSURE, 12.0}, {CHECK_2C_SPREAD, 18.0},
-                {CHECK_DIRECTION_BETWEEN_ROUNDS, 12.0}},
+    {false,
+     2,
+     {{CHECK_HALF_ROUND_CLOSURE, 12.0},
+      {CHECK_2C_SPREAD, 18.0},
+      {CHECK_DIRECTION_BETWEEN_ROUNDS, 12.0}},
      &text::kFieldOriginHorizontalLower2},
-    {false, 6, {{CHECK_HALF_ROUND_CLOSURE, 18.0}, {CHECK_2C_SPREAD, kNoLimit},
-                {CHECK_DIRECTION_BETWEEN_ROUNDS, 24.0}},
+    {false,
+     6,
+     {{CHECK_HALF_ROUND_CLOSURE, 18.0},
+      {CHECK_2C_SPREAD, kNoLimit},
+      {CHECK_DIRECTION_BETWEEN_ROUNDS, 24.0}},
      &text::kFieldOriginHorizontalLower6},
 };
 
@@ -48,9 +60,11 @@ struct VerticalLine {
     const Text* origin;
 };
 constexpr VerticalLine kVerticalTable[] = {
-    {true, {{CHECK_INDEX_ERROR_SPREAD, 7.0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 7.0}},
+    {true,
+     {{CHECK_INDEX_ERROR_SPREAD, 7.0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 7.0}},
      &text::kFieldOriginVertical4},
-    {false, {{CHECK_INDEX_ERROR_SPREAD, 10.0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 10.0}},
+    {false,
+     {{CHECK_INDEX_ERROR_SPREAD, 10.0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 10.0}},
      &text::kFieldOriginVertical5},
 };
 
@@ -62,9 +76,11 @@ struct DistanceLine {
     const Text* origin;
 };
 constexpr DistanceLine kDistanceTable[] = {
-    {5, {{CHECK_DISTANCE_READINGS, 5.0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 7.0}},
+    {5,
+     {{CHECK_DISTANCE_READINGS, 5.0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 7.0}},
      &text::kFieldOriginDistance5},
-    {10, {{CHECK_DISTANCE_READINGS, 10.0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 15.0}},
+    {10,
+     {{CHECK_DISTANCE_READINGS, 10.0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 15.0}},
      &text::kFieldOriginDistance10},
 };
 
@@ -109,7 +125,8 @@ template <typename Line>
 StandardLimit FromLine(const Line* line, std::int16_t code) {
     if (line == nullptr) return {};
     for (const LineLimit& entry : line->limits) {
-        if (entry.code == code && entry.limit != kNoLimit) return {true, entry.limit, *line->origin};
+        if (entry.code == code && entry.limit != kNoLimit)
+            return {true, entry.limit, *line->origin};
     }
     return {};
 }

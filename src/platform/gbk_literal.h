@@ -29,10 +29,10 @@ private:
 
 }  // namespace traverse
 
-#define GBK(utf8Literal)                                                    \
-    ([]() -> const std::string& {                                           \
-        static const ::traverse::GbkForms converted(utf8Literal);           \
-        return converted.Get();                                             \
+#define GBK(utf8Literal)                                          \
+    ([]() -> const std::string& {                                 \
+        static const ::traverse::GbkForms converted(utf8Literal); \
+        return converted.Get();                                   \
     }())
 
 #endif

@@ -83,9 +83,15 @@ using Text = struct ::traverse::Text;
 }
 
 // Joined to strings as a C string would be.
-inline std::string& operator+=(std::string& left, const text::Text& right) { return left += right.Get(); }
-inline std::string operator+(std::string left, const text::Text& right) { return left += right.Get(); }
-inline std::string operator+(const text::Text& left, const std::string& right) { return left.Get() + right; }
+inline std::string& operator+=(std::string& left, const text::Text& right) {
+    return left += right.Get();
+}
+inline std::string operator+(std::string left, const text::Text& right) {
+    return left += right.Get();
+}
+inline std::string operator+(const text::Text& left, const std::string& right) {
+    return left.Get() + right;
+}
 
 }  // namespace traverse
 
