@@ -202,13 +202,13 @@ fuzz: deps fuzz-deps
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	sh fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
-# The README's picture: the example's real report page, written by the program and shot by
+# The README's picture: the example's real report page in Chinese, written by the program and shot by
 # headless Chromium.
 REPORT_EXAMPLE := examples/connecting-traverse.xml
 .PHONY: report-screenshot
 report-screenshot: configure browser-deps
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target traverse_cli
-	$(BUILD_DIR)/cli/traverse report $(REPORT_EXAMPLE) -o $(BUILD_DIR)/report-example.html
+	$(BUILD_DIR)/cli/traverse --lang zh report $(REPORT_EXAMPLE) -o $(BUILD_DIR)/report-example.html
 	@mkdir -p docs
 	@profile=$$(mktemp -d) && chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
 	  --disable-background-networking --disable-component-update --disable-sync --hide-scrollbars \

@@ -1,7 +1,7 @@
 #include "adjustment_problems.h"
 
-#include <cstdio>
-
+#include "cli_texts.h"
+#include "text_for_people.h"
 #include "traverse/code_page.h"
 
 namespace traverse_cli {
@@ -20,22 +20,19 @@ std::size_t ClosuresBeyondLimits(const traverse::AdjustmentResult& result) {
 }  // namespace
 
 std::string AdjustmentProblems(const std::string& file, const traverse::AdjustmentResult& result) {
-    const std::string head = "traverse: " + file + ": ";
     const std::string reason = traverse::GbkToUtf8(result.error);
     if (result.status == traverse::AdjustmentStatus::InvalidOptions) {
-        return head + reason + "\nTry 'traverse --help' for more information.\n";
+        return Formatted(text::kUsageError, (file + ": " + reason).c_str());
     }
     if (result.status != traverse::AdjustmentStatus::Adjusted)
-        return head + "not adjusted: " + reason + "\n";
+        return Formatted(text::kNotAdjusted, file.c_str(), reason.c_str());
     std::string lines;
     if (!result.global.passed) {
-        char line[128];
-        std::snprintf(line, sizeof line, "the global test fails: v'Pv = %.2f, limit %.2f\n",
-                      result.global.weightedSquareSum, result.global.upperBound);
-        lines += head + line;
+        lines += Formatted(text::kGlobalTestFails, file.c_str(), result.global.weightedSquareSum,
+                           result.global.upperBound);
     }
     const std::size_t beyond = ClosuresBeyondLimits(result);
-    if (beyond > 0) lines += head + std::to_string(beyond) + " closure(s) beyond their limits\n";
+    if (beyond > 0) lines += Formatted(text::kClosuresBeyondLimits, file.c_str(), beyond);
     return lines;
 }
 

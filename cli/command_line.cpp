@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "cli_texts.h"
 #include "output_plan.h"
+#include "text_for_people.h"
 #include "traverse/code_page.h"
 #include "traverse/language.h"
 #include "traverse/result_files.h"
@@ -22,7 +24,7 @@ constexpr char kDescription[] =
 
 // A mistake in the words: said on stderr with the way to help.
 ParseOutcome UsageError(const std::string& reason) {
-    std::fprintf(stderr, "traverse: %s\nTry 'traverse --help' for more information.\n", reason.c_str());
+    std::fprintf(stderr, text::kUsageError, reason.c_str());
     return {false, 2};
 }
 
@@ -59,7 +61,7 @@ bool EndsWithXml(const std::string& path) {
 // FILE gets FILE.txt.
 ParseOutcome SettleExport(CommandLine& commandLine) {
     std::vector<std::string>& files = commandLine.files;
-    if (files.size() < 2) return UsageError("export takes FILE and OUT, or several FILEs");
+    if (files.size() < 2) return UsageError(text::kExportOperands);
     if (files.size() == 2 && !EndsWithXml(files[1])) {
         commandLine.output = files[1];
         files.pop_back();
@@ -74,13 +76,13 @@ ParseOutcome SettleLimits(const CommandLine& commandLine) {
     const bool instrument = checks.angleClass != 0 || checks.distanceClass != 0;
     const bool given = checks.hasGrade || instrument;
     if (commandLine.action == Action::Check && !commandLine.allChecks && given) {
-        return UsageError("--grade and --instrument go with check --all only");
+        return UsageError(text::kLimitsWithAll);
     }
     const bool upperGrade = checks.grade == traverse::TraverseGrade::Order3 ||
                             checks.grade == traverse::TraverseGrade::Order4;
     if (checks.hasGrade && upperGrade && checks.angleClass == 6) {
-        return UsageError("--instrument 6: the standard admits no 6\" instrument for a " +
-                          std::string(traverse::TraverseGradeName(checks.grade)) + " traverse");
+        return UsageError(
+            Formatted(text::kNoSixSecondInstrument, traverse::TraverseGradeName(checks.grade)));
     }
     return {true, 0};
 }
@@ -117,12 +119,12 @@ ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
     MergeRepeatedFiles(commandLine);
     const Action action = commandLine.action;
     const bool takesOutput = action == Action::Run || action == Action::Adjust || action == Action::Report;
-    if (haveOutput && !takesOutput) return UsageError("-o goes with run, adjust and report only");
+    if (haveOutput && !takesOutput) return UsageError(text::kOutputCommands);
     const ParseOutcome outputs = SettleOutputs(commandLine);
     if (!outputs.proceed) return outputs;
     const bool named = haveOutput || !commandLine.gama.empty() || !commandLine.sides.empty();
     if (named && commandLine.files.size() > 1) {
-        return UsageError("-o, --gama and --sides go with one FILE only");
+        return UsageError(text::kOneFileOnly);
     }
     if (action == Action::Adjust || action == Action::Report) {
         const std::string refused = traverse::CheckAdjustmentOptions(commandLine.adjustment);
@@ -273,7 +275,7 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
     // Checked here, not by CLI11, whose words for a range name the largest double in full.
     if (jobsOption->count() > 0 &&
         !(CLI::detail::lexical_cast(jobs, commandLine.jobs) && commandLine.jobs > 0)) {
-        return UsageError("--jobs takes 1 or more");
+        return UsageError(text::kJobsAtLeastOne);
     }
     return Settle(commandLine, output->count() > 0);
 }

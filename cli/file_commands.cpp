@@ -5,6 +5,7 @@
 
 #include "adjustment_problems.h"
 #include "backup.h"
+#include "cli_texts.h"
 #include "file_diagnosis.h"
 #include "repair_summary.h"
 #include "session.h"
@@ -18,9 +19,11 @@ using traverse::CImportXml;
 // What an import holds, in one line for people.
 std::string ImportSummary(const std::string& file, const CImportXml& importer) {
     const traverse::ImportCounts counts = traverse::CountImport(importer);
-    return file + ": " + Count(counts.knownPoints, "known point", "known points") + ", " +
-           Count(counts.stations, "station", "stations") + ", " + Count(counts.rounds, "round", "rounds") + ", " +
-           Count(counts.observations, "record", "records") + "\n";
+    return Formatted(text::kImportCounts, file.c_str(),
+                     Count(counts.knownPoints, text::kKnownPoint, text::kKnownPoints).c_str(),
+                     Count(counts.stations, text::kStation, text::kStations).c_str(),
+                     Count(counts.rounds, text::kRound, text::kRounds).c_str(),
+                     Count(counts.observations, text::kRecord, text::kRecords).c_str());
 }
 
 class FileCommands {
@@ -33,7 +36,7 @@ public:
             m_gbkFile = traverse::Utf8ToGbk(m_file);
             m_gbkOutput = traverse::Utf8ToGbk(OutputPath());
         } catch (const traverse::_com_error&) {
-            m_session.Note("traverse: " + m_file + ": the path holds characters that GBK cannot hold\n", true);
+            m_session.Note(Formatted(text::kPathOutsideGbk, m_file.c_str()), true);
             return 1;
         }
         switch (m_commandLine.action) {
@@ -74,7 +77,8 @@ private:
     std::string ExplainResult(std::uint32_t result) const {
         if (result == kObjectNotFound) {
             const std::string reason = WhyUnreadable(m_file);
-            return reason.empty() ? std::string() : "traverse: cannot read " + m_file + ": " + reason + "\n";
+            return reason.empty() ? std::string()
+                                  : Formatted(text::kCannotRead, m_file.c_str(), reason.c_str());
         }
         if (result == traverse::RESULT_FAILED) {
             // Text where a record belongs: the import said where in m_strError.
@@ -143,7 +147,7 @@ private:
         try {
             gbkPath = traverse::Utf8ToGbk(path);
         } catch (const traverse::_com_error&) {
-            m_session.Note("traverse: " + path + ": the path holds characters that GBK cannot hold\n", true);
+            m_session.Note(Formatted(text::kPathOutsideGbk, path.c_str()), true);
             m_session.Fail();
             return;
         }
@@ -186,7 +190,7 @@ void FileCommands::Repair() {
         std::string error;
         backup = KeepBackup(m_file, error);
         if (backup.empty()) {
-            m_session.Note("traverse: cannot keep a copy of " + m_file + ": " + error + "; nothing repaired\n", true);
+            m_session.Note(Formatted(text::kNoCopy, m_file.c_str(), error.c_str()), true);
             m_session.Fail();
             return;
         }
@@ -199,7 +203,8 @@ void FileCommands::Repair() {
     const bool loaded = repair.status == traverse::RepairStatus::Loaded;
     m_session.Note(RepairSummary(m_file, repair), !loaded);
     if (!backup.empty() && repair.repairs.empty()) std::remove(backup.c_str());
-    if (!backup.empty() && !repair.repairs.empty()) m_session.Note("the original is kept in " + backup + "\n", !loaded);
+    if (!backup.empty() && !repair.repairs.empty())
+        m_session.Note(Formatted(text::kOriginalKept, backup.c_str()), !loaded);
     const std::vector<traverse::RepairCollision> collisions = traverse::FindRepairCollisions(m_gbkFile, repair);
     if (collisions.empty()) return;
     m_session.Note(CollisionSummary(m_file, collisions), true);
@@ -244,9 +249,9 @@ void FileCommands::Report() {
                         {"path", result == 0 ? Json(OutputPath()) : Json(nullptr)}});
     if (loaded) WriteResultFiles(input.adjustment);
     if (result == 0) {
-        m_session.Note("report written to " + OutputPath() + "\n", false);
+        m_session.Note(Formatted(text::kReportWritten, OutputPath().c_str()), false);
     } else if (!loaded) {
-        m_session.Note("traverse: " + m_file + ": no report written: the file could not be read\n", true);
+        m_session.Note(Formatted(text::kNoReport, m_file.c_str()), true);
     }
 }
 

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "cli_texts.h"
+#include "text_for_people.h"
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
 #include "traverse/record_diagnosis.h"
@@ -18,7 +20,7 @@ std::string WhyUnreadable(const std::string& path) {
     struct stat status {};
     if (stat(path.c_str(), &status) != 0) return std::strerror(errno);
     if (S_ISDIR(status.st_mode)) return std::strerror(EISDIR);
-    if (!S_ISREG(status.st_mode)) return "Not a regular file";
+    if (!S_ISREG(status.st_mode)) return text::kNotRegularFile;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return std::strerror(errno);
     std::fclose(file);
@@ -36,7 +38,7 @@ std::string WhyUnwritable(const std::string& path) {
                                : slash == 0               ? "/"
                                                           : path.substr(0, slash);
     if (access(folder.c_str(), W_OK | X_OK) != 0) return std::strerror(errno);
-    return "unknown reason";
+    return text::kUnknownReason;
 }
 
 std::string WhereTextOutsideGbk(const std::string& path) {
@@ -48,12 +50,9 @@ std::string WhereTextOutsideGbk(const std::string& path) {
         return std::string();
     }
     if (!traverse::FindTextOutsideGbk(gbkPath, found)) return std::string();
-    char where[64];
-    std::snprintf(where, sizeof where, "line %ld, column %ld: <", found.line, found.column);
-    char character[32];
-    std::snprintf(character, sizeof character, "> holds U+%04X", static_cast<unsigned>(found.codePoint));
-    return "traverse: " + path + ": " + where + traverse::GbkToUtf8(found.element) + character +
-           ", a character GBK cannot hold\n";
+    return Formatted(text::kCharacterOutsideGbk, path.c_str(), found.line, found.column,
+                     traverse::GbkToUtf8(found.element).c_str(),
+                     static_cast<unsigned>(found.codePoint));
 }
 
 }  // namespace traverse_cli

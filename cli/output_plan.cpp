@@ -9,6 +9,9 @@
 #include <set>
 #include <vector>
 
+#include "cli_texts.h"
+#include "text_for_people.h"
+
 namespace traverse_cli {
 namespace {
 
@@ -75,15 +78,16 @@ struct PlannedOutput {
 std::vector<PlannedOutput> OutputsOf(const CommandLine& commandLine, const std::string& file) {
     std::vector<PlannedOutput> outputs;
     const std::string output = OutputPathOf(commandLine, file);
-    const char* what = commandLine.action == Action::Report   ? "the report page"
-                       : commandLine.action == Action::Adjust ? "the points"
-                                                              : "the adjustment file";
-    if (!output.empty()) outputs.push_back({output, std::string(what) + " of " + file});
+    const text::Text& what = commandLine.action == Action::Report   ? text::kReportPageOf
+                             : commandLine.action == Action::Adjust ? text::kPointsOf
+                                                                    : text::kAdjustmentFileOf;
+    if (!output.empty()) outputs.push_back({output, Formatted(what, file.c_str())});
     for (const std::string& result : commandLine.resultFiles)
-        outputs.push_back({result, "the points of " + file});
+        outputs.push_back({result, Formatted(text::kPointsOf, file.c_str())});
     if (!commandLine.gama.empty())
-        outputs.push_back({commandLine.gama, "the Gama document of " + file});
-    if (!commandLine.sides.empty()) outputs.push_back({commandLine.sides, "the sides of " + file});
+        outputs.push_back({commandLine.gama, Formatted(text::kGamaDocumentOf, file.c_str())});
+    if (!commandLine.sides.empty())
+        outputs.push_back({commandLine.sides, Formatted(text::kSidesOf, file.c_str())});
     return outputs;
 }
 
@@ -91,7 +95,10 @@ std::vector<PlannedOutput> OutputsOf(const CommandLine& commandLine, const std::
 std::string Listed(const std::vector<std::string>& items) {
     std::string text;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        text += (i == 0 ? "" : i + 1 == items.size() ? " and " : ", ") + items[i];
+        text += (i == 0                  ? ""
+                 : i + 1 == items.size() ? text::kListAnd
+                                         : text::kListComma) +
+                items[i];
     }
     return text;
 }
@@ -106,9 +113,9 @@ std::string RefuseShared(const std::vector<PlannedOutput>& outputs) {
         if (sharing.size() < 2 || sharing.front() != &output) continue;
         std::vector<std::string> writers;
         for (const PlannedOutput* writer : sharing) writers.push_back(writer->what);
-        reason += (reason.empty() ? "" : "\ntraverse: ") + output.path + " would be written " +
-                  std::to_string(sharing.size()) + " times: " + Listed(writers) +
-                  "; give each its own output";
+        reason += (reason.empty() ? "" : "\ntraverse: ") +
+                  Formatted(text::kWrittenTimes, output.path.c_str(), sharing.size(),
+                            Listed(writers).c_str());
     }
     return reason;
 }
@@ -124,8 +131,7 @@ void MergeRepeatedFiles(CommandLine& commandLine) {
         if (seen.insert(identity).second) {
             kept.push_back(file);
         } else if (told.insert(identity).second) {
-            std::fprintf(stderr, "traverse: %s is given more than once; it is worked on once\n",
-                         file.c_str());
+            std::fprintf(stderr, text::kGivenTwice, file.c_str());
         }
     }
     commandLine.files = kept;
@@ -142,12 +148,10 @@ std::string RefuseUnsafeOutputs(const CommandLine& commandLine) {
     const std::string shared = RefuseShared(outputs);
     if (!shared.empty()) return shared;
     for (const PlannedOutput& output : outputs) {
-        const char* holds = inputs.count(Identity(output.path)) != 0
-                                ? " is a record file given to the command: "
-                            : HoldsRecordFile(output.path) ? " holds a record file: "
-                                                           : nullptr;
-        if (holds != nullptr)
-            return output.path + holds + output.what + " would replace it; give another output";
+        const text::Text* holds = inputs.count(Identity(output.path)) != 0 ? &text::kIsRecordFile
+                                  : HoldsRecordFile(output.path)           ? &text::kHoldsRecordFile
+                                                                           : nullptr;
+        if (holds != nullptr) return Formatted(*holds, output.path.c_str(), output.what.c_str());
     }
     return std::string();
 }

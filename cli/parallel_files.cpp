@@ -10,6 +10,8 @@
 #include <mutex>
 #include <thread>
 
+#include "cli_texts.h"
+
 namespace traverse_cli {
 namespace {
 
@@ -43,7 +45,7 @@ public:
 private:
     void ShowProgress() {
         if (!m_progress || m_finished == m_files.size()) return;
-        std::fprintf(stderr, "traverse: %zu of %zu files done", m_finished, m_files.size());
+        std::fprintf(stderr, text::kProgress, m_finished, m_files.size());
         std::fflush(stderr);
         m_shown = true;
     }

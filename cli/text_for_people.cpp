@@ -1,5 +1,8 @@
 #include "text_for_people.h"
 
+#include <cstdarg>
+#include <cstdio>
+
 namespace traverse_cli {
 namespace {
 
@@ -35,8 +38,21 @@ std::string CutLongLines(const std::string& utf8) {
     return cut;
 }
 
-std::string Count(std::size_t number, const char* singular, const char* plural) {
-    return std::to_string(number) + " " + (number == 1 ? singular : plural);
+std::string Count(std::size_t number, const char* one, const char* more) {
+    return Formatted(number == 1 ? one : more, number);
+}
+
+std::string Formatted(const char* format, ...) {
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::va_list again;
+    va_copy(again, arguments);
+    const int size = std::vsnprintf(nullptr, 0, format, arguments);
+    va_end(arguments);
+    std::string text(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+    if (size > 0) std::vsnprintf(&text[0], text.size() + 1, format, again);
+    va_end(again);
+    return text;
 }
 
 }  // namespace traverse_cli

@@ -13,8 +13,11 @@ constexpr std::size_t kLongLine = 200;
 // them an ellipsis.
 std::string CutLongLines(const std::string& utf8);
 
-// "1 name", "2 names".
-std::string Count(std::size_t number, const char* singular, const char* plural);
+// The count in the format for one ("%zu name") or for more ("%zu names").
+std::string Count(std::size_t number, const char* one, const char* more);
+
+// printf into a string, for the texts of the cli catalogue.
+std::string Formatted(const char* format, ...);
 
 }  // namespace traverse_cli
 

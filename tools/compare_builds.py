@@ -3,7 +3,7 @@
 in what they did: stdout, stderr, exit status and the files each command wrote or changed.
 
     tools/compare_builds.py OLD_TRAVERSE NEW_TRAVERSE [FILE...] [--generated N] [--variants]
-                            [--commands repair,import]
+                            [--commands repair,import] [--lang en]
 
 Each command (import, check, export, run, repair; with and without --json) runs on a fresh copy of
 the file, named f.xml, in a directory of its own. Without FILEs the files are those of examples/,
@@ -11,7 +11,7 @@ fuzz/seeds/ and tests/data/. --generated N adds N record files written by genera
 (seeds 1..N, one to seven stations, some with few distinct names). --variants adds, for each file,
 broken copies: the file cut at a few places, a name made to start with a digit (what the repair
 mends), every third name of an empty element so (whole, and cut), and a stray
-'<'. --commands runs only the commands named.
+'<'. --commands runs only the commands named. --lang zh|en is given to every command of both builds.
 """
 import argparse
 import filecmp
@@ -78,10 +78,10 @@ def generated_files(count, scratch):
     return files
 
 
-def run(program, command, json, source, where):
+def run(program, command, json, source, where, lang=None):
     os.makedirs(where)
     shutil.copyfile(source, os.path.join(where, "f.xml"))
-    argv = [program] + (["--json"] if json else []) + command
+    argv = [program] + (["--lang", lang] if lang else []) + (["--json"] if json else []) + command
     done = subprocess.run(argv, cwd=where, capture_output=True, timeout=600)
     return done
 
@@ -102,6 +102,7 @@ def main():
     parser.add_argument("--generated", type=int, default=0)
     parser.add_argument("--variants", action="store_true")
     parser.add_argument("--commands", help="comma-separated command names (default: all)")
+    parser.add_argument("--lang", choices=["zh", "en"], help="the language of both builds' texts")
     args = parser.parse_args()
     commands = [c for c in COMMANDS if not args.commands or c[0] in args.commands.split(",")]
     old, new = os.path.abspath(args.old), os.path.abspath(args.new)
@@ -123,8 +124,8 @@ def main():
             for command in commands:
                 runs += 1
                 base = os.path.join(scratch, "run%d" % runs)
-                a = run(old, command, json, source, base + "-old")
-                b = run(new, command, json, source, base + "-new")
+                a = run(old, command, json, source, base + "-old", args.lang)
+                b = run(new, command, json, source, base + "-new", args.lang)
                 same = (a.returncode == b.returncode and a.stdout == b.stdout and a.stderr == b.stderr
                         and same_tree(base + "-old", base + "-new"))
                 if not same:

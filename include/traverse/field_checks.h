@@ -72,7 +72,8 @@ struct FieldCheckSummary {
     std::int16_t code = 0;
     LimitSource limitSource = LimitSource::None;
     double limit = 0.0;
-    // ASCII text: "record file", or the standard, its table and the line; empty for None.
+    // UTF-8, in the language of the texts: the record file, or the standard, its table and the
+    // line; empty for None.
     std::string limitOrigin;
     std::size_t count = 0;          // values computed
     std::size_t exceededCount = 0;  // of them, values over the limit

@@ -9,189 +9,249 @@ namespace traverse {
 namespace text {
 
 // option name, condition, value given
-constexpr char kAdjustInvalidOption[] = "Invalid option: %s must be %s (given %g).";
-constexpr char kOptionDirectionSigma[] = "the direction sigma (arc seconds)";
-constexpr char kOptionDistanceSigmaA[] = "the distance sigma a (mm)";
-constexpr char kOptionDistanceSigmaB[] = "the distance sigma b (ppm)";
-constexpr char kOptionHeightSigma[] = "the height-difference sigma (mm/km)";
-constexpr char kOptionRefraction[] = "the refraction coefficient k";
-constexpr char kOptionEarthRadius[] = "the earth radius R";
-constexpr char kOptionSurfaceHeight[] = "the surface height H0";
-constexpr char kOptionYOffset[] = "the y offset Ym";
-constexpr char kOptionAlpha[] = "the significance level alpha";
-constexpr char kOptionWTest[] = "the w-test critical value";
-constexpr char kOptionDelta0[] = "the MDB non-centrality delta0";
-constexpr char kOptionAbove0[] = "greater than 0";
-constexpr char kOptionAtLeast0[] = "at least 0";
-constexpr char kOptionUnitRange[] = "between -1 and 1";
-constexpr char kOptionHeightRange[] = "between -10000 and 10000 m";
-constexpr char kOptionYOffsetRange[] = "between -1000000 and 1000000 m";
-constexpr char kOptionOpenUnit[] = "between 0 and 1";
-constexpr char kAdjustNoStations[] = "No station carries observations: there is nothing to adjust.";
-constexpr char kAdjustNothingLeft[] =
+constexpr Text kAdjustInvalidOption{"选项无效：%s应%s（给定值%g）。",
+                                    "Invalid option: %s must be %s (given %g)."};
+constexpr Text kOptionDirectionSigma{"方向观测中误差（角秒）", "the direction sigma (arc seconds)"};
+constexpr Text kOptionDistanceSigmaA{"测距中误差固定部分a（mm）", "the distance sigma a (mm)"};
+constexpr Text kOptionDistanceSigmaB{"测距中误差比例部分b（ppm）", "the distance sigma b (ppm)"};
+constexpr Text kOptionHeightSigma{"高差中误差（mm/km）", "the height-difference sigma (mm/km)"};
+constexpr Text kOptionRefraction{"大气折光系数k", "the refraction coefficient k"};
+constexpr Text kOptionEarthRadius{"地球半径R", "the earth radius R"};
+constexpr Text kOptionSurfaceHeight{"投影面高程H0", "the surface height H0"};
+constexpr Text kOptionYOffset{"横坐标加常数Ym", "the y offset Ym"};
+constexpr Text kOptionAlpha{"显著水平α", "the significance level alpha"};
+constexpr Text kOptionWTest{"w检验临界值", "the w-test critical value"};
+constexpr Text kOptionDelta0{"最小可探测粗差的非中心参数δ0", "the MDB non-centrality delta0"};
+constexpr Text kOptionAbove0{"大于0", "greater than 0"};
+constexpr Text kOptionAtLeast0{"不小于0", "at least 0"};
+constexpr Text kOptionUnitRange{"在-1与1之间", "between -1 and 1"};
+constexpr Text kOptionHeightRange{"在-10000 m与10000 m之间", "between -10000 and 10000 m"};
+constexpr Text kOptionYOffsetRange{"在-1000000 m与1000000 m之间", "between -1000000 and 1000000 m"};
+constexpr Text kOptionOpenUnit{"在0与1之间", "between 0 and 1"};
+constexpr Text kAdjustNoStations{"没有测站带有观测值：无可平差。",
+                                 "No station carries observations: there is nothing to adjust."};
+constexpr Text kAdjustNothingLeft{
+    "没有可平差的观测值：每个观测值都依赖于一个不是数值的值（见说明）。",
     "Nothing is left to adjust: every observation depends on a value that is no number "
-    "(see the notes).";
-constexpr char kAdjustNoKnownPoints[] = "No known point has x and y: the network has no datum.";
-constexpr char kAdjustNoOrientation[] =
-    "No station on a known point sights another known point: no station can be oriented.";
+    "(see the notes)."};
+constexpr Text kAdjustNoKnownPoints{"没有同时具有x、y坐标的已知点：网中无起算数据。",
+                                    "No known point has x and y: the network has no datum."};
+constexpr Text kAdjustNoOrientation{
+    "没有设在已知点上并照准另一已知点的测站：无测站可以定向。",
+    "No station on a known point sights another known point: no station can be oriented."};
 // point
-constexpr char kAdjustDuplicateKnownPoint[] = "Known point \"%s\" is listed more than once.";
+constexpr Text kAdjustDuplicateKnownPoint{"已知点“%s”重复列出。",
+                                          "Known point \"%s\" is listed more than once."};
 // station, target, round number
-constexpr char kAdjustDuplicateTarget[] =
+constexpr Text kAdjustDuplicateTarget{
+    "测站“%s”：目标“%s”在水平角第%d测回中出现多次（目标点名重复）。",
     "Station \"%s\": target \"%s\" is named more than once in horizontal round %d (duplicated "
-    "target name).";
+    "target name)."};
 // station, target (the same name)
-constexpr char kAdjustSelfObservation[] = "Station \"%s\" observes itself (target \"%s\").";
+constexpr Text kAdjustSelfObservation{"测站“%s”照准自身（目标“%s”）。",
+                                      "Station \"%s\" observes itself (target \"%s\")."};
 // station, target
-constexpr char kAdjustNotANumber[] =
-    "Station \"%s\": the observation of \"%s\" is not a usable number.";
-constexpr char kAdjustDistanceTooShort[] =
-    "Station \"%s\": the horizontal distance to \"%s\" is not positive or is shorter than 1 mm.";
+constexpr Text kAdjustNotANumber{
+    "测站“%s”：至“%s”的观测值不是可用的数值。",
+    "Station \"%s\": the observation of \"%s\" is not a usable number."};
+constexpr Text kAdjustDistanceTooShort{
+    "测站“%s”：至“%s”的平距不为正或短于1 mm。",
+    "Station \"%s\": the horizontal distance to \"%s\" is not positive or is shorter than 1 mm."};
 // station, target, zenith distance (ddd.mmss), slope distance
-constexpr char kAdjustVerticalSighting[] =
+constexpr Text kAdjustVerticalSighting{
+    "测站“%s”：至“%s”的天顶距为%.4f（ddd.mmss）：斜距%.3f m不含平距。",
     "Station \"%s\": the zenith distance to \"%s\" is %.4f (ddd.mmss): the slope distance of %.3f "
-    "m leaves no horizontal distance.";
+    "m leaves no horizontal distance."};
 // point
-constexpr char kAdjustUnreachable[] =
+constexpr Text kAdjustUnreachable{
+    "点“%s”无法推算：极坐标推算需要已定向测站至该点的方向和距离。",
     "Point \"%s\" cannot be reached: polar propagation needs a direction and a distance to it from "
-    "an oriented station.";
-constexpr char kAdjustSingularPoint[] =
-    "The observations do not determine point \"%s\" (singular normal equations).";
-constexpr char kAdjustSingularOrientation[] =
+    "an oriented station."};
+constexpr Text kAdjustSingularPoint{
+    "观测值不能确定点“%s”（法方程奇异）。",
+    "The observations do not determine point \"%s\" (singular normal equations)."};
+constexpr Text kAdjustSingularOrientation{
+    "观测值不能确定测站“%s”的定向角（法方程奇异）。",
     "The observations do not determine the orientation of station \"%s\" (singular normal "
-    "equations).";
-constexpr char kAdjustSingularHeight[] =
-    "The height differences do not determine the height of \"%s\".";
+    "equations)."};
+constexpr Text kAdjustSingularHeight{
+    "高差不能确定“%s”的高程。", "The height differences do not determine the height of \"%s\"."};
 // point, point
-constexpr char kAdjustCoincident[] =
-    "Points \"%s\" and \"%s\" coincide: no direction or distance can join them.";
+constexpr Text kAdjustCoincident{
+    "点“%s”与“%s”重合：两点间无方向或距离。",
+    "Points \"%s\" and \"%s\" coincide: no direction or distance can join them."};
 // iterations
-constexpr char kAdjustNotConverged[] =
-    "The adjustment did not converge in %d iterations (largest correction still 0.01 mm or more).";
+constexpr Text kAdjustNotConverged{
+    "平差迭代%d次未收敛（最大改正数仍不小于0.01 mm）。",
+    "The adjustment did not converge in %d iterations (largest correction still 0.01 mm or more)."};
 // point
-constexpr char kAdjustSurfaceNeedsHeight[] =
-    "The reduction to the surface height needs the height of point \"%s\", which it has not.";
+constexpr Text kAdjustSurfaceNeedsHeight{
+    "归算至投影面高程需要点“%s”的高程，而该点无高程。",
+    "The reduction to the surface height needs the height of point \"%s\", which it has not."};
 // from, to, factor
-constexpr char kAdjustReductionFactor[] =
+constexpr Text kAdjustReductionFactor{
+    "归算至投影面使距离“%s”-“%s”改变了%.6f倍，超出0.99至1."
+    "01：投影面高程H0或横坐标加常数Ym不适合本网。",
     "The reduction to the projection plane changes the distance \"%s\"-\"%s\" by the factor "
     "%.6f, outside 0.99 to 1.01: the surface height H0 or the y offset Ym does not suit the "
-    "network.";
+    "network."};
 // station, what the reduction of its rounds said
-constexpr char kAdjustNoteReduction[] = "Station \"%s\": %s";
+constexpr Text kAdjustNoteReduction{"测站“%s”：%s", "Station \"%s\": %s"};
 // station, target
-constexpr char kAdjustNoteNoZenith[] =
-    "Station \"%s\": the distance to \"%s\" has no zenith distance and is taken as horizontal.";
-constexpr char kAdjustNoteNoTargetHeight[] =
-    "Station \"%s\": no target height for \"%s\", so that line gives no height difference.";
+constexpr Text kAdjustNoteNoZenith{
+    "测站“%s”：至“%s”的距离无天顶距，按平距处理。",
+    "Station \"%s\": the distance to \"%s\" has no zenith distance and is taken as horizontal."};
+constexpr Text kAdjustNoteNoTargetHeight{
+    "测站“%s”：“%s”无目标高，该边不计算高差。",
+    "Station \"%s\": no target height for \"%s\", so that line gives no height difference."};
 // what is left out, the value's description
-constexpr char kAdjustNoteValueLeftOut[] = "Left out: %s, as %s.";
+constexpr Text kAdjustNoteValueLeftOut{"舍去：%s，因%s。", "Left out: %s, as %s."};
 // target, kind, round, station
-constexpr char kAdjustLeftOutRecord[] =
-    "the record of \"%s\" in %s round %d of station \"%s\"";
-constexpr char kAdjustLeftOutRound[] = "%s round %d of station \"%s\"";
-constexpr char kAdjustLeftOutTargetHeight[] = "the target height of \"%s\" at station \"%s\"";
-constexpr char kAdjustLeftOutDistances[] =
-    "the distances and height differences of station \"%s\"";
-constexpr char kAdjustLeftOutHeights[] = "the height differences of station \"%s\"";
-constexpr char kAdjustNoteHeightsUnusable[] =
+constexpr Text kAdjustLeftOutRecord{"“%s”在%s第%d测回（测站“%s”）中的记录",
+                                    "the record of \"%s\" in %s round %d of station \"%s\""};
+constexpr Text kAdjustLeftOutRound{"%s第%d测回（测站“%s”）", "%s round %d of station \"%s\""};
+constexpr Text kAdjustLeftOutTargetHeight{"“%s”的目标高（测站“%s”）",
+                                          "the target height of \"%s\" at station \"%s\""};
+constexpr Text kAdjustLeftOutDistances{"测站“%s”的距离和高差",
+                                       "the distances and height differences of station \"%s\""};
+constexpr Text kAdjustLeftOutHeights{"测站“%s”的高差", "the height differences of station \"%s\""};
+constexpr Text kAdjustNoteHeightsUnusable{
+    "测站“%s”：至“%s”的仪器高或目标高不是可用数值（1e9 m以内），该边不计算高差。",
     "Station \"%s\": the instrument or target height for \"%s\" is not a usable number (within "
-    "1e9 m), so that line gives no height difference.";
-constexpr char kAdjustNoteLoneTarget[] =
-    "Station \"%s\": \"%s\" is sighted by this one direction only and is left out.";
+    "1e9 m), so that line gives no height difference."};
+constexpr Text kAdjustNoteLoneTarget{
+    "测站“%s”：“%s”仅由这一个方向照准，已舍去。",
+    "Station \"%s\": \"%s\" is sighted by this one direction only and is left out."};
 // point
-constexpr char kAdjustNoteKnownPlaneUnusable[] =
+constexpr Text kAdjustNoteKnownPlaneUnusable{
+    "已知点“%s”：x、y不都是可用数值（1e9 m以内），不用其坐标。",
     "Known point \"%s\": x and y are not both usable numbers (within 1e9 m); its position is left "
-    "out.";
-constexpr char kAdjustNoteKnownHeightUnusable[] =
-    "Known point \"%s\": its height is not a usable number (within 1e9 m) and is left out.";
-constexpr char kAdjustNoteNoHeight[] =
-    "Point \"%s\": no known height reaches it; it has no height.";
-constexpr char kAdjustNoteNotSimple[] =
+    "out."};
+constexpr Text kAdjustNoteKnownHeightUnusable{
+    "已知点“%s”：高程不是可用数值（1e9 m以内），已舍去。",
+    "Known point \"%s\": its height is not a usable number (within 1e9 m) and is left out."};
+constexpr Text kAdjustNoteNoHeight{"点“%s”：无已知高程推算至该点，该点无高程。",
+                                   "Point \"%s\": no known height reaches it; it has no height."};
+constexpr Text kAdjustNoteNotSimple{
+    "本网不是单一导线：对找到的各条导线给出闭合差，平差针对整个网。",
     "The network is no simple traverse: closures are given for the traverses found; the adjustment "
-    "covers the whole network.";
+    "covers the whole network."};
 constexpr char kAdjustHeightOrder4[] = "四等";
 constexpr char kAdjustHeightOrder5[] = "五等";
 // report
-constexpr char kAdjustReportBanner[] = "*** Traverse adjustment ***";
+constexpr Text kAdjustReportBanner{"*** 导线平差 ***", "*** Traverse adjustment ***"};
 // grade name, where it came from
-constexpr char kAdjustReportGrade[] = "Grade %s (%s).";
-constexpr char kAdjustSourceDefault[] = "default";
-constexpr char kAdjustSourceOption[] = "given";
-constexpr char kAdjustSourceGrade[] = "grade";
+constexpr Text kAdjustReportGrade{"导线等级%s（%s）。", "Grade %s (%s)."};
+constexpr Text kAdjustSourceDefault{"默认", "default"};
+constexpr Text kAdjustSourceOption{"给定", "given"};
+constexpr Text kAdjustSourceGrade{"按等级", "grade"};
 // direction sigma, source, a, source, b, source, height sigma, source
-constexpr char kAdjustReportSigmas[] =
+constexpr Text kAdjustReportSigmas{
+    "先验中误差：方向%.2f″（%s），测距%.1f mm（%s）+ %.1f ppm（%s），高差%.1f mm/km（%s）。",
     "A-priori sigma: direction %.2f\" (%s), distance %.1f mm (%s) + %.1f ppm (%s), height "
-    "difference %.1f mm/km (%s).";
+    "difference %.1f mm/km (%s)."};
 // k, R
-constexpr char kAdjustReportModel[] =
+constexpr Text kAdjustReportModel{
+    "平距D = S sin Z；高差 = S cos Z + i - v + (1 - k) D^2 / 2R，k = %.3f，R = %.0f m。",
     "Horizontal distance D = S sin Z; height difference S cos Z + i - v + (1 - k) D^2 / 2R with "
-    "k = %.3f, R = %.0f m.";
-constexpr char kAdjustReportNoReduction[] = "Distances are not reduced to a projection plane.";
+    "k = %.3f, R = %.0f m."};
+constexpr Text kAdjustReportNoReduction{"距离未归算至投影面。",
+                                        "Distances are not reduced to a projection plane."};
 // H0
-constexpr char kAdjustReportSurface[] = "Distances reduced to the surface height H0 = %.3f m.";
+constexpr Text kAdjustReportSurface{"距离归算至投影面高程H0 = %.3f m。",
+                                    "Distances reduced to the surface height H0 = %.3f m."};
 // Ym
-constexpr char kAdjustReportGaussPlane[] =
-    "Distances reduced to the Gauss plane, y less the false easting Ym = %.3f m.";
+constexpr Text kAdjustReportGaussPlane{
+    "距离归算至高斯平面，y减去横坐标加常数Ym = %.3f m。",
+    "Distances reduced to the Gauss plane, y less the false easting Ym = %.3f m."};
 // m, T, height factor, height class
-constexpr char kAdjustReportLimits[] =
+constexpr Text kAdjustReportLimits{
+    "限差：方位角闭合差%.1f″√n，全长相对闭合差1/%.0f，对向观测距离较差2(a + b "
+    "D)，对向观测高差较差%.0f√D mm（D以km计，%s）。",
     "Limits: angular closure %.1f\" sqrt(n), relative closure 1/%.0f, reciprocal distances "
-    "2 (a + b D), reciprocal height differences %.0f sqrt(D km) mm (%s).";
+    "2 (a + b D), reciprocal height differences %.0f sqrt(D km) mm (%s)."};
 // alpha, critical w, delta0
-constexpr char kAdjustReportTests[] =
+constexpr Text kAdjustReportTests{
+    "整体检验：显著水平α = %.3f（卡方检验，单侧）；w检验临界值%.2f；最小可探测粗差δ0 = %.2f。",
     "Global test at alpha = %.3f (chi-square, one-sided); w-test critical value %.2f; MDB with "
-    "delta0 = %.2f.";
-constexpr char kAdjustReportNotes[] = "Notes:";
-constexpr char kAdjustReportClosures[] = "Closures:";
-constexpr char kAdjustReportNoTraverse[] = "  No connecting traverse or closed loop was found.";
+    "delta0 = %.2f."};
+constexpr Text kAdjustReportNotes{"说明：", "Notes:"};
+constexpr Text kAdjustReportClosures{"闭合差：", "Closures:"};
+constexpr Text kAdjustReportNoTraverse{"  未找到附合导线或闭合导线。",
+                                       "  No connecting traverse or closed loop was found."};
 // stations joined by '-', start orientation, end orientation
-constexpr char kAdjustReportConnecting[] = "  Connecting traverse %s (oriented on %s and %s)";
-constexpr char kAdjustReportLoop[] = "  Closed loop %s (oriented on %s; %s)";
+constexpr Text kAdjustReportConnecting{"  附合导线%s（起算方向%s和%s）",
+                                       "  Connecting traverse %s (oriented on %s and %s)"};
+constexpr Text kAdjustReportLoop{"  闭合导线%s（起算方向%s；%s）",
+                                 "  Closed loop %s (oriented on %s; %s)"};
 // n, f_beta, limit, verdict
-constexpr char kAdjustReportAngular[] = "    n = %d, f_beta = %+.1f\", limit +-%.1f\": %s";
+constexpr Text kAdjustReportAngular{"    n = %d，方位角闭合差fβ = %+.1f″，限差±%.1f″：%s",
+                                    "    n = %d, f_beta = %+.1f\", limit +-%.1f\": %s"};
 // [D], fx, fy, fs, 1/T, limit 1/T, verdict
-constexpr char kAdjustReportPosition[] =
-    "    [D] = %.3f m, fx = %+.1f mm, fy = %+.1f mm, fs = %.1f mm, %s, limit %s: %s";
+constexpr Text kAdjustReportPosition{
+    "    [D] = %.3f m，坐标增量闭合差fx = %+.1f mm，fy = %+.1f mm，全长闭合差fs = %.1f "
+    "mm，全长相对闭合差%s，限差%s：%s",
+    "    [D] = %.3f m, fx = %+.1f mm, fy = %+.1f mm, fs = %.1f mm, %s, limit %s: %s"};
 // from, to, forward, backward, difference, limit, verdict
-constexpr char kAdjustReportReciprocalDistance[] =
-    "  Reciprocal distance %s-%s: %.4f / %.4f m, difference %+.1f mm, limit +-%.1f mm: %s";
-constexpr char kAdjustReportReciprocalHeight[] =
-    "  Reciprocal height difference %s-%s: %+.4f / %+.4f m, sum %+.1f mm, limit +-%.1f mm: %s";
-constexpr char kAdjustPass[] = "pass";
-constexpr char kAdjustFail[] = "FAIL";
+constexpr Text kAdjustReportReciprocalDistance{
+    "  对向观测距离%s-%s：%.4f / %.4f m，较差%+.1f mm，限差±%.1f mm：%s",
+    "  Reciprocal distance %s-%s: %.4f / %.4f m, difference %+.1f mm, limit +-%.1f mm: %s"};
+constexpr Text kAdjustReportReciprocalHeight{
+    "  对向观测高差%s-%s：%+.4f / %+.4f m，之和%+.1f mm，限差±%.1f mm：%s",
+    "  Reciprocal height difference %s-%s: %+.4f / %+.4f m, sum %+.1f mm, limit +-%.1f mm: %s"};
+constexpr Text kAdjustPass{"合格", "pass"};
+constexpr Text kAdjustFail{"超限", "FAIL"};
 // the error
-constexpr char kAdjustReportFailed[] = "Not adjusted: %s";
+constexpr Text kAdjustReportFailed{"未平差：%s", "Not adjusted: %s"};
 // iterations
-constexpr char kAdjustReportIterations[] = "Adjusted in %d Gauss-Newton iterations.";
-constexpr char kAdjustReportGlobal[] = "Global test";
-constexpr char kAdjustReportPlane[] = "  plane";
-constexpr char kAdjustReportHeights[] = "  heights";
+constexpr Text kAdjustReportIterations{"经%d次高斯-牛顿迭代完成平差。",
+                                       "Adjusted in %d Gauss-Newton iterations."};
+constexpr Text kAdjustReportGlobal{"整体检验", "Global test"};
+constexpr Text kAdjustReportPlane{"  平面", "  plane"};
+constexpr Text kAdjustReportHeights{"  高程", "  heights"};
 // label, n, u, r, v'Pv, sigma0, upper bound, verdict
-constexpr char kAdjustReportTest[] =
-    "%s: n = %d, u = %d, r = %d, v'Pv = %.2f, sigma0 = %.3f, limit %.2f: %s";
-constexpr char kAdjustReportTestBetter[] =
-    " (v'Pv below %.2f: the observations are better than their a-priori sigmas)";
+constexpr Text kAdjustReportTest{
+    "%s：n = %d，u = %d，r = %d，v'Pv = %.2f，单位权中误差σ0 = %.3f，限值%.2f：%s",
+    "%s: n = %d, u = %d, r = %d, v'Pv = %.2f, sigma0 = %.3f, limit %.2f: %s"};
+constexpr Text kAdjustReportTestBetter{
+    "（v'Pv小于%.2f：观测精度优于先验中误差）",
+    " (v'Pv below %.2f: the observations are better than their a-priori sigmas)"};
 // label, n, u, r
-constexpr char kAdjustReportTestNone[] = "%s: n = %d, u = %d, r = %d: no redundancy, no test";
-constexpr char kAdjustReportPointsHeading[] =
+constexpr Text kAdjustReportTestNone{"%s：n = %d，u = %d，r = %d：无多余观测，不作检验",
+                                     "%s: n = %d, u = %d, r = %d: no redundancy, no test"};
+constexpr Text kAdjustReportPointsHeading{
+    "点（x向北，y向东，h，单位m；σx、σy、点位中误差σp、误差椭圆长半轴a、短半轴b，单位mm，a的方位角"
+    "单位°；高程中误差σh，单位mm）：",
     "Points (x north, y east, h in m; sigma x, sigma y, sigma p, ellipse a, b in mm, azimuth of a "
-    "in degrees; sigma h in mm):";
+    "in degrees; sigma h in mm):"};
 // name, x, y, h, plane precision or fixed, height precision or fixed
 constexpr char kAdjustReportPoint[] = "  %-12s %14s %14s %10s  %s  %s";
 // sigma x, sigma y, sigma p, a, b, azimuth
 constexpr char kAdjustReportPointPlane[] = "%5.1f %5.1f %5.1f  %5.1f %5.1f %5.1f";
-constexpr char kAdjustReportFixed[] = "fixed";
+constexpr Text kAdjustReportFixed{"已知", "fixed"};
 constexpr char kAdjustReportNone[] = "-";
-constexpr char kAdjustReportObservationsHeading[] =
+constexpr Text kAdjustReportObservationsHeading{
+    "观测值，粗差在前（方向ddd."
+    "mmss，改正数v单位″；长度单位m，v单位mm；r为多余观测分量，w为标准化残差，MDB为最小可探测粗差）"
+    "：",
     "Observations, outliers first (direction ddd.mmss and residuals in arc seconds; lengths in m "
-    "and residuals in mm):";
+    "and residuals in mm):"};
 // station, target, kind, value, residual, sigma, redundancy, w, MDB, flags
-constexpr char kAdjustReportObservation[] =
-    "  %-10s %-10s %-9s %14s v = %+8.2f  sigma %6.2f  r = %.2f  w = %+6.2f  MDB %s%s";
-constexpr char kAdjustReportDirection[] = "direction";
-constexpr char kAdjustReportDistance[] = "distance";
-constexpr char kAdjustReportHeight[] = "height";
-constexpr char kAdjustReportOutlier[] = "  OUTLIER";
-constexpr char kAdjustReportWeak[] = "  weakly controlled";
+constexpr Text kAdjustReportObservation{
+    "  %-10s %-10s %-9s %14s v = %+8.2f  σ %6.2f  r = %.2f  w = %+6.2f  MDB %s%s",
+    "  %-10s %-10s %-9s %14s v = %+8.2f  sigma %6.2f  r = %.2f  w = %+6.2f  MDB %s%s"};
+constexpr Text kAdjustReportDirection{"方向", "direction"};
+constexpr Text kAdjustReportDistance{"距离", "distance"};
+constexpr Text kAdjustReportHeight{"高差", "height"};
+constexpr Text kAdjustReportOutlier{"  粗差", "  OUTLIER"};
+constexpr Text kAdjustReportWeak{"  控制弱", "  weakly controlled"};
+
+// The kind of a record or round in the notes; in English the JSON's names of the kinds.
+constexpr Text kAdjustKindStation{"测站", "station"};
+constexpr Text kAdjustKindHorizontal{"水平角", "horizontal"};
+constexpr Text kAdjustKindZenith{"天顶距", "zenith"};
+constexpr Text kAdjustKindDistance{"距离", "distance"};
+constexpr Text kAdjustKindTargetHeight{"目标高", "target_height"};
 
 // Why a point of the network is not determined by its observations.
 // point, directions from oriented stations, distances, placed points it sights

@@ -31,19 +31,25 @@ struct Column {
 
 struct KindTable {
     FieldKind kind;
-    const std::string* heading;  // GBK
+    const std::string& (*heading)();  // GBK, in the current language
     std::vector<Column> columns;
 };
 
 const std::vector<KindTable>& KindTables() {
     static const std::vector<KindTable> tables = {
-        {FieldKind::Horizontal, &GBK(text::kFieldHorizontalTable),
-         {{CHECK_2C_SPREAD, 0, true}, {CHECK_HALF_ROUND_CLOSURE, 1, true},
-          {CHECK_HALF_ROUND_CLOSURE, 2, true}, {CHECK_DIRECTION_BETWEEN_ROUNDS, 0, false}}},
-        {FieldKind::Vertical, &GBK(text::kFieldVerticalTable),
-         {{CHECK_INDEX_ERROR, 0, false}, {CHECK_INDEX_ERROR_SPREAD, 0, true},
+        {FieldKind::Horizontal,
+         []() -> const std::string& { return GBK(text::kFieldHorizontalTable); },
+         {{CHECK_2C_SPREAD, 0, true},
+          {CHECK_HALF_ROUND_CLOSURE, 1, true},
+          {CHECK_HALF_ROUND_CLOSURE, 2, true},
+          {CHECK_DIRECTION_BETWEEN_ROUNDS, 0, false}}},
+        {FieldKind::Vertical,
+         []() -> const std::string& { return GBK(text::kFieldVerticalTable); },
+         {{CHECK_INDEX_ERROR, 0, false},
+          {CHECK_INDEX_ERROR_SPREAD, 0, true},
           {CHECK_VERTICAL_BETWEEN_ROUNDS, 0, false}}},
-        {FieldKind::Distance, &GBK(text::kFieldDistanceTable),
+        {FieldKind::Distance,
+         []() -> const std::string& { return GBK(text::kFieldDistanceTable); },
          {{CHECK_DISTANCE_READINGS, 0, false}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 0, false}}},
     };
     return tables;
@@ -97,7 +103,7 @@ void AppendLimits(const FieldCheckResult& result, std::string& out) {
     for (const FieldCheckSummary& item : result.summary) {
         const bool judged = item.limitSource != LimitSource::None;
         table.AddRow() = {ItemLabel(item.code), LimitCell(item),
-                          judged ? item.limitOrigin : GBK(text::kFieldNotJudged)};
+                          judged ? Utf8ToGbk(item.limitOrigin) : GBK(text::kFieldNotJudged)};
     }
     table.AppendTo(out, "  ");
     out += GBK(text::kFieldMarkLegend);
@@ -133,7 +139,7 @@ std::size_t ColumnOf(const KindTable& kind, const FieldCheckValue& value) {
 
 void AddHeadingRows(const KindTable& kind, const FieldCheckResult& result, TextTable& table) {
     std::vector<std::string>& heading = table.AddRow();
-    heading.push_back(*kind.heading);
+    heading.push_back(kind.heading());
     for (const Column& column : kind.columns) heading.push_back(ColumnHeading(column) + " ");
     std::vector<std::string>& limits = table.AddRow();
     limits.push_back(kRowIndent + GBK(text::kFieldLimitRow));

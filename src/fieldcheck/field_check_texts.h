@@ -9,48 +9,79 @@
 namespace traverse {
 namespace text {
 
-constexpr char kFieldChecksBanner[] = "*** 外业检查 (field checks) ***";
-constexpr char kFieldLimitsHeading[] = "Limits (arc seconds; millimetres for 3001 and 3002):";
+constexpr Text kFieldChecksBanner{"*** 外业检查 ***", "*** 外业检查 (field checks) ***"};
+constexpr Text kFieldLimitsHeading{"限差（角秒；3001、3002为毫米）：",
+                                   "Limits (arc seconds; millimetres for 3001 and 3002):"};
 constexpr char kFieldNoLimit[] = "-";
-constexpr char kFieldNotJudged[] = "no limit: shown, not judged";
-constexpr char kFieldMarkLegend[] = "* marks a value beyond its limit.";
+constexpr Text kFieldNotJudged{"无限差：列出，不判定", "no limit: shown, not judged"};
+constexpr Text kFieldMarkLegend{"* 表示超限。", "* marks a value beyond its limit."};
 // grade name
-constexpr char kFieldDefaultGrade[] =
-    "Grade %s, the default: an instrument class was given without a grade.";
-constexpr char kFieldLeftOutHeading[] =
-    "Rounds left out of 1003 (they open on another target than the zero direction):";
+constexpr Text kFieldDefaultGrade{
+    "等级取默认的%s：给出了仪器等级而未给出导线等级。",
+    "Grade %s, the default: an instrument class was given without a grade."};
+constexpr Text kFieldLeftOutHeading{
+    "未计入1003的测回（起始方向不是零方向）：",
+    "Rounds left out of 1003 (they open on another target than the zero direction):"};
 // station, round number, opening target, zero direction's target
-constexpr char kFieldLeftOutRound[] = "Station %s round %d opens on %s, not on %s";
+constexpr Text kFieldLeftOutRound{"测站%s第%d测回起始方向为%s，不是%s",
+                                  "Station %s round %d opens on %s, not on %s"};
 // station
-constexpr char kFieldStation[] = "Station %s";
+constexpr Text kFieldStation{"测站%s", "Station %s"};
 // Table headings, one per kind of observation, and the first cell of the limit row.
-constexpr char kFieldHorizontalTable[] = "Horizontal angle (\")";
-constexpr char kFieldVerticalTable[] = "Vertical angle (\")";
-constexpr char kFieldDistanceTable[] = "Distance (mm)";
-constexpr char kFieldLimitRow[] = "limit";
+constexpr Text kFieldHorizontalTable{"水平角（″）", "Horizontal angle (\")"};
+constexpr Text kFieldVerticalTable{"垂直角（″）", "Vertical angle (\")"};
+constexpr Text kFieldDistanceTable{"距离（mm）", "Distance (mm)"};
+constexpr Text kFieldLimitRow{"限差", "limit"};
 // Column headings: the item code, and the face for the closure.
 constexpr char kFieldColumn[] = "%d";
-constexpr char kFieldColumnFaceLeft[] = "%d L";
-constexpr char kFieldColumnFaceRight[] = "%d R";
+constexpr Text kFieldColumnFaceLeft{"%d 盘左", "%d L"};
+constexpr Text kFieldColumnFaceRight{"%d 盘右", "%d R"};
 // round number
-constexpr char kFieldRound[] = "round %d";
-constexpr char kFieldFaceLeft[] = "face L";
-constexpr char kFieldFaceRight[] = "face R";
+constexpr Text kFieldRound{"第%d测回", "round %d"};
+constexpr Text kFieldFaceLeft{"盘左", "face L"};
+constexpr Text kFieldFaceRight{"盘右", "face R"};
 // a value, arc seconds or millimetres
 constexpr char kFieldValue[] = "%.1f";
 constexpr char kFieldExceededMark[] = "*";
-constexpr char kFieldSummaryHeading[] = "Summary:";
-constexpr char kFieldSummaryItem[] = "item";
-constexpr char kFieldSummaryCount[] = "values";
-constexpr char kFieldSummaryExceeded[] = "exceeded";
-constexpr char kFieldSummaryWorst[] = "worst";
-constexpr char kFieldSummaryWhere[] = "at";
+constexpr Text kFieldSummaryHeading{"统计：", "Summary:"};
+constexpr Text kFieldSummaryItem{"项目", "item"};
+constexpr Text kFieldSummaryCount{"个数", "values"};
+constexpr Text kFieldSummaryExceeded{"超限", "exceeded"};
+constexpr Text kFieldSummaryWorst{"最大值", "worst"};
+constexpr Text kFieldSummaryWhere{"位置", "at"};
 // a count
 constexpr char kFieldCount[] = "%zu";
 // number of values beyond their limits
-constexpr char kFieldExceededTotal[] = "%zu value(s) beyond their limits.";
-constexpr char kFieldAllWithin[] = "No value beyond its limit.";
-constexpr char kFieldNothingChecked[] = "No observations to check.";
+constexpr Text kFieldExceededTotal{"%zu个值超限。", "%zu value(s) beyond their limits."};
+constexpr Text kFieldAllWithin{"无超限值。", "No value beyond its limit."};
+constexpr Text kFieldNothingChecked{"无可检查的观测值。", "No observations to check."};
+
+// Where a limit came from: the record file, or a line of a table of GB 50026.
+constexpr Text kFieldOriginFile{"记录文件", "record file"};
+constexpr Text kFieldFileLimitLeftOut{"记录文件的限差不是有限数值",
+                                      "the record file's limit is not a finite number"};
+// Between the origin and why the file's limit was left out.
+constexpr Text kFieldOriginSeparator{"；", "; "};
+constexpr Text kFieldOriginHorizontalUpper1{
+    "GB 50026 水平角方向观测法技术要求表：四等及以上，1″级仪器",
+    "GB 50026 horizontal direction method table: four-order and above, 1\" instrument"};
+constexpr Text kFieldOriginHorizontalUpper2{
+    "GB 50026 水平角方向观测法技术要求表：四等及以上，2″级仪器",
+    "GB 50026 horizontal direction method table: four-order and above, 2\" instrument"};
+constexpr Text kFieldOriginHorizontalLower2{
+    "GB 50026 水平角方向观测法技术要求表：一级及以下，2″级仪器",
+    "GB 50026 horizontal direction method table: first order and below, 2\" instrument"};
+constexpr Text kFieldOriginHorizontalLower6{
+    "GB 50026 水平角方向观测法技术要求表：一级及以下，6″级仪器",
+    "GB 50026 horizontal direction method table: first order and below, 6\" instrument"};
+constexpr Text kFieldOriginVertical4{"GB 50026 电磁波测距三角高程测量技术要求表：四等",
+                                     "GB 50026 EDM trigonometric levelling table: fourth order"};
+constexpr Text kFieldOriginVertical5{"GB 50026 电磁波测距三角高程测量技术要求表：五等",
+                                     "GB 50026 EDM trigonometric levelling table: fifth order"};
+constexpr Text kFieldOriginDistance5{"GB 50026 测距技术要求表：5 mm级仪器",
+                                     "GB 50026 distance measurement table: 5 mm class"};
+constexpr Text kFieldOriginDistance10{"GB 50026 测距技术要求表：10 mm级仪器",
+                                      "GB 50026 distance measurement table: 10 mm class"};
 
 // The instrument words (--instrument); the word as given.
 constexpr Text kInstrumentUnknown{

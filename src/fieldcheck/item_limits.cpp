@@ -3,14 +3,13 @@
 #include <cmath>
 #include <vector>
 
+#include "fieldcheck/field_check_texts.h"
 #include "fieldcheck/limit_tables.h"
 
 namespace traverse {
 namespace {
 
 constexpr double kRoundingNoise = 1e-6;
-constexpr char kFileOrigin[] = "record file";
-constexpr char kFileLimitLeftOut[] = "the record file's limit is not a finite number";
 
 // The first item of code in the file's three groups, whatever group it stands in.
 const TAGCheckInfo* FileItem(const CImportXml& importer, std::int16_t code) {
@@ -33,12 +32,14 @@ ItemLimits ResolveItemLimits(const CImportXml& importer, const FieldCheckOptions
         // A limit beyond the double range judges nothing: the standard's takes its place.
         const bool usable = item == nullptr || std::isfinite(item->m_dLimit);
         if (item != nullptr && usable) {
-            limits[i] = {LimitSource::File, item->m_dLimit, kFileOrigin};
+            limits[i] = {LimitSource::File, item->m_dLimit, text::kFieldOriginFile};
         } else if (const StandardLimit standard = StandardLimitFor(code, options); standard.found) {
-            const std::string leftOut = usable ? "" : std::string("; ") + kFileLimitLeftOut;
+            const std::string leftOut =
+                usable ? ""
+                       : text::kFieldOriginSeparator + std::string(text::kFieldFileLimitLeftOut);
             limits[i] = {LimitSource::Standard, standard.limit, standard.origin + leftOut};
         } else if (!usable) {
-            limits[i] = {LimitSource::None, 0.0, kFileLimitLeftOut};
+            limits[i] = {LimitSource::None, 0.0, text::kFieldFileLimitLeftOut};
         }
         limits[i].least = kFieldItems[i].least;
     }

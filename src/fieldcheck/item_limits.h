@@ -14,7 +14,7 @@ namespace traverse {
 struct ItemLimit {
     LimitSource source = LimitSource::None;
     double limit = 0.0;
-    std::string origin;  // ASCII; for None empty, or why the file's limit was left out
+    std::string origin;  // UTF-8; for None empty, or why the file's limit was left out
     bool least = false;  // a least value (1004): values below it exceed it
 };
 

@@ -4,6 +4,8 @@
 // judge the adjustment: adjust/model/grade_table.cpp, which says which of them were confirmed.
 #include "fieldcheck/limit_tables.h"
 
+#include "fieldcheck/field_check_texts.h"
+
 #include "traverse/check_info.h"
 
 namespace traverse {
@@ -23,21 +25,33 @@ struct HorizontalLine {
     bool fourOrderAndAbove;  // the group "四等及以上", else "一级及以下"
     int angleClass;          // the instrument's class, arc seconds
     LineLimit limits[3];
-    const char* origin;
+    const Text* origin;
 };
 constexpr HorizontalLine kHorizontalTable[] = {
-    {true, 1, {{CHECK_HALF_ROUND_CLOSURE, 6.0}, {CHECK_2C_SPREAD, 9.0},
-               {CHECK_DIRECTION_BETWEEN_ROUNDS, 6.0}},
-     "GB 50026 horizontal direction method table: four-order and above, 1\" instrument"},
-    {true, 2, {{CHECK_HALF_ROUND_CLOSURE, 8.0}, {CHECK_2C_SPREAD, 13.0},
-               {CHECK_DIRECTION_BETWEEN_ROUNDS, 9.0}},
-     "GB 50026 horizontal direction method table: four-order and above, 2\" instrument"},
-    {false, 2, {{CHECK_HALF_ROUND_CLOSURE, 12.0}, {CHECK_2C_SPREAD, 18.0},
-                {CHECK_DIRECTION_BETWEEN_ROUNDS, 12.0}},
-     "GB 50026 horizontal direction method table: first order and below, 2\" instrument"},
-    {false, 6, {{CHECK_HALF_ROUND_CLOSURE, 18.0}, {CHECK_2C_SPREAD, kNoLimit},
-                {CHECK_DIRECTION_BETWEEN_ROUNDS, 24.0}},
-     "GB 50026 horizontal direction method table: first order and below, 6\" instrument"},
+    {true,
+     1,
+     {{CHECK_HALF_ROUND_CLOSURE, 6.0},
+      {CHECK_2C_SPREAD, 9.0},
+      {CHECK_DIRECTION_BETWEEN_ROUNDS, 6.0}},
+     &text::kFieldOriginHorizontalUpper1},
+    {true,
+     2,
+     {{CHECK_HALF_ROUND_CLOSURE, 8.0},
+      {CHECK_2C_SPREAD, 13.0},
+      {CHECK_DIRECTION_BETWEEN_ROUNDS, 9.0}},
+     &text::kFieldOriginHorizontalUpper2},
+    {false,
+     2,
+     {{CHECK_HALF_ROUND_CLOSURE, 12.0},
+      {CHECK_2C_SPREAD, 18.0},
+      {CHECK_DIRECTION_BETWEEN_ROUNDS, 12.0}},
+     &text::kFieldOriginHorizontalLower2},
+    {false,
+     6,
+     {{CHECK_HALF_ROUND_CLOSURE, 18.0},
+      {CHECK_2C_SPREAD, kNoLimit},
+      {CHECK_DIRECTION_BETWEEN_ROUNDS, 24.0}},
+     &text::kFieldOriginHorizontalLower6},
 };
 
 // GB 50026, table of EDM trigonometric levelling (电磁波测距三角高程测量的主要技术要求), arc
@@ -45,13 +59,15 @@ constexpr HorizontalLine kHorizontalTable[] = {
 struct VerticalLine {
     bool fourthOrder;  // "四等", else "五等"
     LineLimit limits[2];
-    const char* origin;
+    const Text* origin;
 };
 constexpr VerticalLine kVerticalTable[] = {
-    {true, {{CHECK_INDEX_ERROR_SPREAD, 7.0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 7.0}},
-     "GB 50026 EDM trigonometric levelling table: fourth order"},
-    {false, {{CHECK_INDEX_ERROR_SPREAD, 10.0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 10.0}},
-     "GB 50026 EDM trigonometric levelling table: fifth order"},
+    {true,
+     {{CHECK_INDEX_ERROR_SPREAD, 7.0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 7.0}},
+     &text::kFieldOriginVertical4},
+    {false,
+     {{CHECK_INDEX_ERROR_SPREAD, 10.0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 10.0}},
+     &text::kFieldOriginVertical5},
 };
 
 // GB 50026, table of distance measurement (测距的主要技术要求), millimetres: 一测回读数较差,
@@ -59,13 +75,15 @@ constexpr VerticalLine kVerticalTable[] = {
 struct DistanceLine {
     int distanceClass;  // the distance meter's class, millimetres
     LineLimit limits[2];
-    const char* origin;
+    const Text* origin;
 };
 constexpr DistanceLine kDistanceTable[] = {
-    {5, {{CHECK_DISTANCE_READINGS, 5.0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 7.0}},
-     "GB 50026 distance measurement table: 5 mm class"},
-    {10, {{CHECK_DISTANCE_READINGS, 10.0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 15.0}},
-     "GB 50026 distance measurement table: 10 mm class"},
+    {5,
+     {{CHECK_DISTANCE_READINGS, 5.0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 7.0}},
+     &text::kFieldOriginDistance5},
+    {10,
+     {{CHECK_DISTANCE_READINGS, 10.0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 15.0}},
+     &text::kFieldOriginDistance10},
 };
 
 // GB 50026, table 3.3.1 (导线测量的主要技术要求), its 测回数 columns: the least number of
@@ -145,7 +163,8 @@ template <typename Line>
 StandardLimit FromLine(const Line* line, std::int16_t code) {
     if (line == nullptr) return {};
     for (const LineLimit& entry : line->limits) {
-        if (entry.code == code && entry.limit != kNoLimit) return {true, entry.limit, line->origin};
+        if (entry.code == code && entry.limit != kNoLimit)
+            return {true, entry.limit, *line->origin};
     }
     return {};
 }

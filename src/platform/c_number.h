@@ -8,6 +8,8 @@
 #include <string>
 #include <type_traits>
 
+#include "platform/text.h"
+
 namespace traverse {
 
 // printf("%.*f", decimals, value) in the "C" locale, appended to out: the exact binary value
@@ -23,6 +25,7 @@ namespace detail {
 void AppendVarargs(std::string& out, const char* format, ...);
 inline const char* FormatString(const char* format) { return format; }
 inline const char* FormatString(const std::string& format) { return format.c_str(); }
+inline const char* FormatString(const text::Text& format) { return format.Get(); }
 
 // What C varargs pass intact: numbers and C strings. A std::string would compile and print garbage.
 template <typename T>

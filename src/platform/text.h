@@ -4,6 +4,8 @@
 #define TRAVERSE_PLATFORM_TEXT_H
 
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 #include "traverse/language.h"
 
@@ -71,7 +73,25 @@ struct Text {
 
     const char* Get() const { return CurrentLanguage() == Language::kEnglish ? english : chinese; }
     operator const char*() const { return Get(); }
+    operator std::string_view() const { return Get(); }
+    operator std::string() const { return Get(); }
 };
+
+// The catalogues' own name for it, unhidden where the page's function Text() is declared too.
+namespace text {
+using Text = struct ::traverse::Text;
+}
+
+// Joined to strings as a C string would be.
+inline std::string& operator+=(std::string& left, const text::Text& right) {
+    return left += right.Get();
+}
+inline std::string operator+(std::string left, const text::Text& right) {
+    return left += right.Get();
+}
+inline std::string operator+(const text::Text& left, const std::string& right) {
+    return left.Get() + right;
+}
 
 }  // namespace traverse
 

@@ -56,8 +56,9 @@ namespace {
 
 Html PageHead(const std::string& utf8FileName) {
     const std::string title = FormatText(text::kHtmlPageTitle, utf8FileName.c_str());
-    return Markup(
-               "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+    return Markup("<!DOCTYPE html>\n<html lang=\"") + Text(text::kHtmlLanguage) +
+           Markup(
+               "\">\n<head>\n<meta charset=\"utf-8\">\n"
                "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                // Nothing but the inline style may load or run, whatever a name in the file holds.
                "<meta http-equiv=\"Content-Security-Policy\" "

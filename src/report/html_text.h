@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text.h"
 #include "report/html.h"
 
 namespace traverse {
@@ -30,6 +31,10 @@ void OpenTable(Html& page, const std::vector<std::string>& headings,
                std::string_view cssClass = {});
 template <std::size_t N>
 std::vector<std::string> Columns(const char* const (&headings)[N]) {
+    return std::vector<std::string>(headings, headings + N);
+}
+template <std::size_t N>
+std::vector<std::string> Columns(const text::Text (&headings)[N]) {
     return std::vector<std::string>(headings, headings + N);
 }
 void CloseTable(Html& page);

@@ -223,7 +223,7 @@ void AppendLegend(const PlotModel& model, const Frame& frame, double factor, Htm
     const double y = frame.plotHeight + kLegendHeight / 2;
     double x = 20;
     Html legend;
-    const auto item = [&](const Html& symbol, const std::string& word) {
+    const auto item = [&](const Html& symbol, std::string_view word) {
         legend += symbol + Label(x + 26, y + 4.5, nullptr, word) + Markup("\n");
         x += 26 + TextWidthEm(word) * kFontSize + 22;
     };

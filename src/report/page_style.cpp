@@ -13,7 +13,8 @@ constexpr char kPageStyle[] = R"css(
 --fail-bg:#fdecea;--weak:#b26a00;--known:#1f4e9c}
 *{box-sizing:border-box}
 body{margin:0 auto;max-width:1100px;padding:12px 16px 32px;color:var(--ink);background:#fff;
-font:15px/1.45 "Noto Sans CJK SC","WenQuanYi Micro Hei","Microsoft YaHei","PingFang SC",system-ui,sans-serif}
+font:15px/1.45 system-ui,"Microsoft YaHei","PingFang SC","Hiragino Sans GB","Noto Sans CJK SC",
+"Source Han Sans SC","WenQuanYi Micro Hei",sans-serif}
 h1{font-size:1.5em;margin:.3em 0}h2{font-size:1.25em;margin:1.4em 0 .5em;border-bottom:2px solid var(--line)}
 h3{font-size:1.05em;margin:1.1em 0 .4em}
 header p{margin:0;color:var(--muted);word-break:break-all}
@@ -38,7 +39,8 @@ td.over{color:var(--fail);font-weight:700;background:var(--fail-bg)}td.over::aft
 .mark.none{color:var(--muted)}
 p.pass{color:var(--pass)}.quiet{color:var(--muted)}
 pre.report{background:#f7f8fa;border:1px solid var(--line);padding:8px;overflow-x:auto;font-size:.85em;
-white-space:pre;font-family:"Noto Sans Mono CJK SC","WenQuanYi Micro Hei Mono",monospace}
+white-space:pre;font-family:"Noto Sans Mono CJK SC","WenQuanYi Micro Hei Mono",NSimSun,Menlo,
+"PingFang SC",monospace}
 ul.messages li{white-space:pre-wrap}
 figure.plot{margin:.5em 0;overflow-x:auto}
 figure.plot svg{display:block;width:100%;min-width:560px;height:auto;font-size:13px}

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "support/temp_dir.h"
@@ -16,6 +17,8 @@ namespace traverse {
 ProgramRun RunTraverse(const std::vector<std::string>& arguments,
                        const std::vector<std::string>& environment) {
     std::vector<std::string> command{TRAVERSE_CLI_PATH};
+    const bool chosen = std::find(arguments.begin(), arguments.end(), "--lang") != arguments.end();
+    if (!chosen) command.insert(command.end(), {"--lang", "en"});
     command.insert(command.end(), arguments.begin(), arguments.end());
     return RunCommand(command, environment);
 }

@@ -13,7 +13,8 @@ struct ProgramRun {
     std::string err;  // stderr
 };
 
-// Runs the traverse program with arguments, in environment additions such as "LC_ALL=C".
+// Runs the traverse program with arguments (in English unless they hold --lang), in environment
+// additions such as "LC_ALL=C".
 ProgramRun RunTraverse(const std::vector<std::string>& arguments,
                        const std::vector<std::string>& environment = {});
 

@@ -27,6 +27,18 @@ int SetIndex(ValueKind kind) {
     return kind == ValueKind::Horizontal ? 0 : kind == ValueKind::Zenith ? 1 : 2;
 }
 
+// The kind of a record or round in the notes' words (GBK).
+const std::string& KindWord(ValueKind kind) {
+    switch (kind) {
+        case ValueKind::Station: return GBK(text::kAdjustKindStation);
+        case ValueKind::Horizontal: return GBK(text::kAdjustKindHorizontal);
+        case ValueKind::Zenith: return GBK(text::kAdjustKindZenith);
+        case ValueKind::Distance: return GBK(text::kAdjustKindDistance);
+        case ValueKind::TargetHeight: break;
+    }
+    return GBK(text::kAdjustKindTargetHeight);
+}
+
 // Marks what depends on value in cuts and says what that is (GBK); empty when nothing does.
 std::string Cut(const ValueNotNumber& value, const TAGStationObserve& block, StationCuts& cuts,
                 UsableImport& usable) {
@@ -61,12 +73,12 @@ std::string Cut(const ValueNotNumber& value, const TAGStationObserve& block, Sta
     if (value.kind == ValueKind::Horizontal && !records.empty() &&
         records.front().m_strName == value.element) {
         cuts.horizontalRounds.insert(value.round);
-        return FormatText(GBK(text::kAdjustLeftOutRound), ValueKindName(value.kind), value.round,
+        return FormatText(GBK(text::kAdjustLeftOutRound), KindWord(value.kind).c_str(), value.round,
                           station);
     }
     cuts.records[SetIndex(value.kind)].emplace(value.round, value.record);
     return FormatText(GBK(text::kAdjustLeftOutRecord), value.element.c_str(),
-                      ValueKindName(value.kind), value.round, station);
+                      KindWord(value.kind).c_str(), value.round, station);
 }
 
 // Keeps the items of items whose index (from 0, or from 1 for rounds) is not in gone.
