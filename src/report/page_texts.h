@@ -243,56 +243,52 @@ constexpr Text kHtmlLanguage{"zh-CN", "en"};
 
 // A point's place on the earth in its tooltip, when the coordinate reference system is known.
 // latitude, longitude, grid convergence (degrees)
-// "struct": the page builder has a function Text of its own.
-constexpr struct Text kHtmlTipGeographic{"B = %.9f°，L = %.9f°，子午线收敛角 %.6f°",
+constexpr Text kHtmlTipGeographic{"B = %.9f°，L = %.9f°，子午线收敛角 %.6f°",
                                          "latitude %.9f°, longitude %.9f°, grid convergence %.6f°"};
 
 // The precision against the grade; the grade's name.
-// (struct: the page builder's Text() hides the type name.)
-constexpr struct Text kHtmlPrecisionHeading{"按等级评定精度（%s，GB 50026 表 3.3.1）",
+constexpr Text kHtmlPrecisionHeading{"按等级评定精度（%s，GB 50026 表 3.3.1）",
                                      "Precision against the grade (%s, GB 50026 table 3.3.1)"};
-constexpr struct Text kHtmlPrecisionItem{"项目", "Item"};
-constexpr struct Text kHtmlPrecisionValue{"实测", "Achieved"};
-constexpr struct Text kHtmlPrecisionLimit{"限差", "Limit"};
-constexpr struct Text kHtmlPrecisionResult{"结果", "Result"};
+constexpr Text kHtmlPrecisionItem{"项目", "Item"};
+constexpr Text kHtmlPrecisionValue{"实测", "Achieved"};
+constexpr Text kHtmlPrecisionLimit{"限差", "Limit"};
+constexpr Text kHtmlPrecisionResult{"结果", "Result"};
 // figures beyond their limits
-constexpr struct Text kHtmlProblemPrecision{"%zu 项精度指标超出等级限差",
+constexpr Text kHtmlProblemPrecision{"%zu 项精度指标超出等级限差",
                                             "%zu precision figure(s) beyond the grade's limits"};
 
 // The precision a report gives: ellipses at a confidence, the weakest point and side, the sides
 // and the orientations, the sigma of the adjusted observations.
-// The page's function Text (report/html.h) hides the name of the catalogue's type.
-using PageText = struct Text;
 // confidence ("95%"), magnification
-constexpr PageText kHtmlLegendConfidenceEllipse{"置信概率 %s 误差椭圆 ×%s",
+constexpr Text kHtmlLegendConfidenceEllipse{"置信概率 %s 误差椭圆 ×%s",
                                                 "%s confidence ellipse ×%s"};
 // confidence in percent, scale of the standard ellipse
-constexpr PageText kHtmlConfidenceEllipses{
+constexpr Text kHtmlConfidenceEllipses{
     "误差椭圆（点与边）为置信概率 %.1f%% 的椭圆，即标准误差椭圆的 %.3f 倍。",
     "The error ellipses (of points and sides) are at %.1f%% confidence: %.3f times the standard "
     "ellipse."};
-constexpr PageText kHtmlWeakestPointCheck{"最弱点点位中误差 M_p", "Weakest point, σp"};
+constexpr Text kHtmlWeakestPointCheck{"最弱点点位中误差 M_p", "Weakest point, σp"};
 // point, M_p
-constexpr PageText kHtmlWeakestPointValue{"%s：%.1f mm", "%s: %.1f mm"};
-constexpr PageText kHtmlWeakestSideCheck{"最弱边边长相对中误差", "Weakest side, σD/D"};
+constexpr Text kHtmlWeakestPointValue{"%s：%.1f mm", "%s: %.1f mm"};
+constexpr Text kHtmlWeakestSideCheck{"最弱边边长相对中误差", "Weakest side, σD/D"};
 // from, to, 1/T
-constexpr PageText kHtmlWeakestSideValue{"%s – %s：%s", "%s – %s: %s"};
-constexpr PageText kHtmlNoLimit{"规范未规定（不作判定）", "none in the standard (not judged)"};
-constexpr PageText kHtmlSidesHeading{
+constexpr Text kHtmlWeakestSideValue{"%s – %s：%s", "%s – %s: %s"};
+constexpr Text kHtmlNoLimit{"规范未规定（不作判定）", "none in the standard (not judged)"};
+constexpr Text kHtmlSidesHeading{
     "边长与方位角（方位角 ddd.mmss，边长 m，边长中误差与相对误差椭圆 mm，方位角中误差 ″）",
     "Sides (azimuth ddd.mmss, length in m, σ of the length and relative ellipse in mm, σ of the "
     "azimuth in arc seconds)"};
-constexpr PageText kHtmlSideColumns[] = {
+constexpr Text kHtmlSideColumns[] = {
     {"起点", "From"},     {"终点", "To"},         {"方位角", "Azimuth"},  {"边长", "Length"},
     {"边长中误差", "σD"}, {"相对中误差", "σD/D"}, {"方位角中误差", "σα"}, {"E", "a"},
     {"F", "b"},           {"T °", "θ °"}};
-constexpr PageText kHtmlOrientationsHeading{
+constexpr Text kHtmlOrientationsHeading{
     "定向角（零方向的方位角 ddd.mmss，中误差 ″）",
     "Orientations (azimuth of the zero direction ddd.mmss, σ in arc seconds)"};
-constexpr PageText kHtmlOrientationColumns[] = {
+constexpr Text kHtmlOrientationColumns[] = {
     {"测站", "Station"}, {"定向角", "Orientation"}, {"中误差", "σ"}};
 // The observations' columns with the sigma of the adjusted observation.
-constexpr PageText kHtmlAdjustedObservationColumns[] = {{"测站", "Station"},
+constexpr Text kHtmlAdjustedObservationColumns[] = {{"测站", "Station"},
                                                         {"照准点", "Target"},
                                                         {"类别", "Kind"},
                                                         {"观测值", "Observed"},
