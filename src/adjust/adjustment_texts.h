@@ -62,11 +62,6 @@ constexpr Text kAdjustVerticalSighting{
     "测站“%s”：至“%s”的天顶距为%.4f（ddd.mmss）：斜距%.3f m不含平距。",
     "Station \"%s\": the zenith distance to \"%s\" is %.4f (ddd.mmss): the slope distance of %.3f "
     "m leaves no horizontal distance."};
-// point
-constexpr Text kAdjustUnreachable{
-    "点“%s”无法推算：极坐标推算需要已定向测站至该点的方向和距离。",
-    "Point \"%s\" cannot be reached: polar propagation needs a direction and a distance to it from "
-    "an oriented station."};
 constexpr Text kAdjustSingularPoint{
     "观测值不能确定点“%s”（法方程奇异）。",
     "The observations do not determine point \"%s\" (singular normal equations)."};
@@ -236,10 +231,6 @@ constexpr Text kAdjustReportObservationsHeading{
     "：",
     "Observations, outliers first (direction ddd.mmss and residuals in arc seconds; lengths in m "
     "and residuals in mm):"};
-// station, target, kind, value, residual, sigma, redundancy, w, MDB, flags
-constexpr Text kAdjustReportObservation{
-    "  %-10s %-10s %-9s %14s v = %+8.2f  σ %6.2f  r = %.2f  w = %+6.2f  MDB %s%s",
-    "  %-10s %-10s %-9s %14s v = %+8.2f  sigma %6.2f  r = %.2f  w = %+6.2f  MDB %s%s"};
 constexpr Text kAdjustReportDirection{"方向", "direction"};
 constexpr Text kAdjustReportDistance{"距离", "distance"};
 constexpr Text kAdjustReportHeight{"高差", "height"};
@@ -256,7 +247,7 @@ constexpr Text kAdjustKindTargetHeight{"目标高", "target_height"};
 // Why a point of the network is not determined by its observations.
 // point, directions from oriented stations, distances, placed points it sights
 constexpr Text kAdjustNotDetermined{
-    "点\"%s\"无法确定：已定位的点只有%d个已定向方向和%d条边长与其相连，它照准%d个已定位的点；"
+    "点“%s”无法确定：已定位的点只有%d个已定向方向和%d条边长与其相连，它照准%d个已定位的点；"
     "定位需要一个测站的方向和边长、两个测站的方向（前方交会）、两条边长和第三个观测值、"
     "或它照准三个已定位点的方向（后方交会）。",
     "Point \"%s\" is not determined: the placed points reach it by %d direction(s) from oriented "
@@ -265,39 +256,39 @@ constexpr Text kAdjustNotDetermined{
     "observation, or its own directions to three placed points (resection)."};
 // point
 constexpr Text kAdjustNotJoined{
-    "点\"%s\"无法确定：没有观测值将它与已知点或已定位的点相连。",
+    "点“%s”无法确定：没有观测值将它与已知点或已定位的点相连。",
     "Point \"%s\" is not determined: no observation joins it to the known points or to a point "
     "placed from them."};
 // point, station, station, angle in degrees
 constexpr Text kAdjustParallelDirections{
-    "点\"%s\"无法确定：测站\"%s\"和\"%s\"至该点的方向交会角仅%.2f°，前方交会无解。",
+    "点“%s”无法确定：测站“%s”和“%s”至该点的方向交会角仅%.2f°，前方交会无解。",
     "Point \"%s\" is not determined: the directions to it from \"%s\" and \"%s\" cross at "
     "%.2f degrees only, too little for an intersection."};
 // point, station, station
 constexpr Text kAdjustDirectionsMiss{
-    "点\"%s\"无法确定：测站\"%s\"和\"%s\"至该点的方向在测站前方不相交。",
+    "点“%s”无法确定：测站“%s”和“%s”至该点的方向在测站前方不相交。",
     "Point \"%s\" is not determined: the directions to it from \"%s\" and \"%s\" do not meet "
     "ahead of both stations."};
 // point, point, point
 constexpr Text kAdjustDistancesMiss{
-    "点\"%s\"无法确定：它至\"%s\"和\"%s\"的边长所画的圆不相交。",
+    "点“%s”无法确定：它至“%s”和“%s”的边长所画的圆不相交。",
     "Point \"%s\" is not determined: its distances from \"%s\" and \"%s\" do not meet (the "
     "circles they draw miss each other)."};
 constexpr Text kAdjustTwoPositions{
-    "点\"%s\"无法确定：它至\"%s\"和\"%s\"的边长给出关于两点连线对称的两个位置，"
+    "点“%s”无法确定：它至“%s”和“%s”的边长给出关于两点连线对称的两个位置，"
     "没有其他观测值可以选定其一。",
     "Point \"%s\" is not determined: its distances from \"%s\" and \"%s\" allow two "
     "positions, mirrored about the line between them, and no other observation chooses one."};
 // point, three sighted points
 constexpr Text kAdjustDangerCircle{
-    "点\"%s\"无法确定：它位于所照准的\"%s\"、\"%s\"、\"%s\"三点的外接圆（危险圆）上，"
+    "点“%s”无法确定：它位于所照准的“%s”、“%s”、“%s”三点的外接圆（危险圆）上，"
     "后方交会无唯一解。",
     "Point \"%s\" is not determined: it lies on the circle through the points it sights "
     "(\"%s\", \"%s\", \"%s\"), where a resection has no single solution."};
 
 // point, point
 constexpr Text kAdjustNamesDifferInBlanks{
-    "点名\"%s\"和\"%s\"仅首尾空格不同：同一个点写成了两个点名。",
+    "点名“%s”和“%s”仅首尾空格不同：同一个点写成了两个点名。",
     "Point names \"%s\" and \"%s\" differ only in blanks at their ends: one point written two "
     "ways."};
 
@@ -310,7 +301,7 @@ constexpr Text kAdjustCrsWithYOffset{
     "give one of them."};
 // point name
 constexpr Text kAdjustCrsOutsideDomain{
-    "点\"%s\"不在坐标参考系的定义域内，无法求其投影比例因子。",
+    "点“%s”不在坐标参考系的定义域内，无法求其投影比例因子。",
     "Point \"%s\" lies outside the domain of the coordinate reference system: it has no scale "
     "factor."};
 // H0, CRS name

@@ -195,10 +195,6 @@ constexpr Text kHtmlObservationsHeading{
     "mmss，改正数单位″；长度单位m，改正数单位mm；r为多余观测分量，w为标准化残差）",
     "Observations, outliers first (directions ddd.mmss, residuals in arc seconds; lengths in m, "
     "residuals in mm)"};
-constexpr Text kHtmlObservationColumns[] = {
-    {"测站", "Station"}, {"目标", "Target"}, {"类型", "Kind"}, {"观测值", "Observed"},
-    {"v", "v"},          {"σ", "σ"},         {"r", "r"},       {"w", "w"},
-    {"MDB", "MDB"},      {"标记", "Flags"}};
 constexpr Text kHtmlOutlier{"粗差", "outlier"};
 constexpr Text kHtmlWeak{"控制弱", "weakly controlled"};
 constexpr Text kHtmlDirection{"方向", "direction"};
