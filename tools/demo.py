@@ -14,10 +14,22 @@ import subprocess
 import sys
 import unicodedata
 
+# The coordinate reference system of the example's coordinates: CGCS2000, 3-degree Gauss-Kruger,
+# central meridian 114E; the distances go onto its plane and every point gets its latitude and
+# longitude.
+CRS = ["--crs", "EPSG:4547"]
+
 # Each file the adjustment writes: its option, its name in OUT_DIR, what it is (Chinese, English).
 # A further output is one more line here.
 ADJUST_OUTPUTS = [
     ("-o", "points.csv", ("平差坐标及其中误差 (CSV)", "adjusted coordinates and their sigma (CSV)")),
+    ("-o", "points.dxf", ("CAD 图形：点、点名、视线、误差椭圆、闭合差 (DXF)",
+                          "for CAD: points, names, sightlines, ellipses, closures (DXF)")),
+    ("-o", "points.dat", ("数字测图软件坐标文件：点名,编码,Y,X,H (GBK)",
+                          "coordinate list for Chinese survey CAD: name,code,Y,X,H (GBK)")),
+    ("-o", "network.gpkg", ("GIS 图层：点、观测、误差椭圆、导线 (GeoPackage)",
+                            "for GIS: points, observations, ellipses, traverses (GeoPackage)")),
+    ("--sides", "sides.csv", ("边长及其相对中误差 (CSV)", "sides and their relative precision (CSV)")),
     ("--gama", "network.xml", ("gama-local 平差输入", "the network for gama-local")),
 ]
 
@@ -185,11 +197,11 @@ def main():
     statuses = [run(args.traverse, lang, ["check", "--all", record], files[0][1])]
     written = [argument for option, name, _ in ADJUST_OUTPUTS
                for argument in (option, os.path.join(out, name))]
-    statuses.append(run(args.traverse, lang, ["adjust", record] + written, files[1][1]))
-    statuses.append(run(args.traverse, lang, ["report", record, "-o", page]))
+    statuses.append(run(args.traverse, lang, ["adjust", record] + CRS + written, files[1][1]))
+    statuses.append(run(args.traverse, lang, ["report", record] + CRS + ["-o", page]))
     # The same commands' figures, read from their JSON rather than from the text for people.
     checked = json_objects(args.traverse, lang, ["check", "--all", record])
-    adjustment = json_objects(args.traverse, lang, ["adjust", record])["adjust"]
+    adjustment = json_objects(args.traverse, lang, ["adjust", record] + CRS)["adjust"]
     field_checks = checked["field-checks"]
 
     print()
