@@ -24,6 +24,9 @@ constexpr Text kNoSixSecondInstrument{
     "--instrument 6: the standard admits no 6\" instrument for a %s traverse"};
 constexpr Text kOutputCommands{"-o只能与run、adjust和report同用",
                                "-o goes with run, adjust and report only"};
+// the second page named
+constexpr Text kOnePageOnly{"-o只能指定一个网页或平差文件，不能再指定%s",
+                            "-o names one page or adjustment file, not %s"};
 constexpr Text kOneFileOnly{"-o、--gama和--sides只能用于一个FILE",
                              "-o, --gama and --sides go with one FILE only"};
 // the word given

@@ -102,7 +102,7 @@ ParseOutcome SettleOutputs(CommandLine& commandLine) {
         (resultFile ? commandLine.resultFiles : pages).push_back(output);
     }
     if (pages.size() > 1) {
-        return UsageError("-o names one page or adjustment file, not " + pages[1]);
+        return UsageError(Formatted(text::kOnePageOnly, pages[1].c_str()));
     }
     if (!pages.empty()) commandLine.output = pages.front();
     return {true, 0};
@@ -138,7 +138,12 @@ ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
 // A word that names a traverse grade.
 CLI::Validator GradeName() {
     return CLI::Validator(
-        [](std::string& word) { return traverse::ParseTraverseGrade(word).message; }, "GRADE");
+        [](std::string& word) {
+            return traverse::ParseTraverseGrade(word).status == traverse::ParseStatus::Read
+                       ? std::string()
+                       : Formatted(text::kUnknownGrade, word.c_str());
+        },
+        "GRADE");
 }
 
 // The grade chooses the limits of the field checks and the precision and limits of the adjustment.
