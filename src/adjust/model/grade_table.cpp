@@ -49,38 +49,34 @@ constexpr TraverseRequirements kClass2Traverse = {{2400, false}, {250, false}, 1
 constexpr TraverseRequirements kClass3Traverse = {{1200, false}, {100, false}, 1.0 / 7000,
                                                   kNodeSectionFactor};
 
+// The entry of a five-grade table that belongs to grade.
+template <typename Entry>
+const Entry& OfGrade(TraverseGrade grade, const Entry& order3, const Entry& order4,
+                     const Entry& class1, const Entry& class2, const Entry& class3) {
+    switch (grade) {
+        case TraverseGrade::Order3:
+            return order3;
+        case TraverseGrade::Order4:
+            return order4;
+        case TraverseGrade::Class1:
+            return class1;
+        case TraverseGrade::Class2:
+            return class2;
+        case TraverseGrade::Class3:
+            break;
+    }
+    return class3;
+}
+
 }  // namespace
 
 const TraverseRequirements& TraverseRequirementsOf(TraverseGrade grade) {
-    switch (grade) {
-        case TraverseGrade::Order3:
-            return kOrder3Traverse;
-        case TraverseGrade::Order4:
-            return kOrder4Traverse;
-        case TraverseGrade::Class1:
-            return kClass1Traverse;
-        case TraverseGrade::Class2:
-            return kClass2Traverse;
-        case TraverseGrade::Class3:
-            break;
-    }
-    return kClass3Traverse;
+    return OfGrade(grade, kOrder3Traverse, kOrder4Traverse, kClass1Traverse, kClass2Traverse,
+                   kClass3Traverse);
 }
 
 const GradeRequirements& RequirementsOf(TraverseGrade grade) {
-    switch (grade) {
-        case TraverseGrade::Order3:
-            return kOrder3;
-        case TraverseGrade::Order4:
-            return kOrder4;
-        case TraverseGrade::Class1:
-            return kClass1;
-        case TraverseGrade::Class2:
-            return kClass2;
-        case TraverseGrade::Class3:
-            break;
-    }
-    return kClass3;
+    return OfGrade(grade, kOrder3, kOrder4, kClass1, kClass2, kClass3);
 }
 
 }  // namespace traverse
