@@ -213,8 +213,14 @@ void XmlTreeBuilder::AddPending(xmlParserCtxtPtr context, XmlNodeKind kind, Chil
 }
 
 std::uint32_t XmlTreeBuilder::Intern(const xmlChar* name) {
+    const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(name);
+    RecentName& recent = m_recentNames[(address >> 3) % m_recentNames.size()];
+    if (recent.name == name) return recent.index;
     const auto known = m_names.find(name);
-    if (known != m_names.end()) return known->second;
+    if (known != m_names.end()) {
+        recent = {name, known->second};
+        return known->second;
+    }
     const char* utf8 = reinterpret_cast<const char*>(name);
     std::uint32_t index = m_tree->FindName(utf8);
     if (index == detail::XmlTree::kNoName) {
@@ -229,6 +235,7 @@ std::uint32_t XmlTreeBuilder::Intern(const xmlChar* name) {
         m_tree->nameIndex.emplace(interned.utf8, index);
     }
     m_names.emplace(name, index);
+    recent = {name, index};
     return index;
 }
 
