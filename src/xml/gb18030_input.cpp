@@ -1,9 +1,12 @@
 #include "xml/gb18030_input.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/iconv_converter.h"
 
@@ -18,7 +21,8 @@ constexpr unsigned kTrails = 0xFE - kFirstTrail + 1;
 constexpr std::uint32_t kUnknown = 0;
 constexpr std::uint32_t kToIconv = 1;
 
-// Filled as characters are met, from iconv itself: a file uses a few hundred of them.
+// Filled as characters are met, from iconv itself: a file uses a few hundred of them. An entry is
+// the character's UTF-8 bytes, first in the low byte, and their count in the high one.
 std::array<std::atomic<std::uint32_t>, kLeads * kTrails> g_twoByte{};
 
 IconvConverter& ThreadConverter() {
@@ -26,9 +30,7 @@ IconvConverter& ThreadConverter() {
     return converter;
 }
 
-std::size_t Utf8Length(std::uint32_t code) { return code < 0x800 ? 2 : code < 0x10000 ? 3 : 4; }
-
-// The code point iconv gives for the two bytes lead trail alone, or kToIconv.
+// The entry for the two bytes lead trail as iconv decodes them alone, or kToIconv.
 std::uint32_t AskIconv(unsigned char lead, unsigned char trail) {
     const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
     const char* in = bytes;
@@ -38,17 +40,23 @@ std::uint32_t AskIconv(unsigned char lead, unsigned char trail) {
     std::size_t outLeft = sizeof utf8;
     if (!ThreadConverter().Step(&in, &inLeft, &out, &outLeft) || inLeft != 0) return kToIconv;
     const std::size_t length = sizeof utf8 - outLeft;
-    if (length < 2 || length > 4) return kToIconv;
-    std::uint32_t code = utf8[0] & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) code = (code << 6) | (utf8[i] & 0x3F);
-    return Utf8Length(code) == length ? code : kToIconv;
+    // One character of two or three bytes: its first byte says so.
+    const bool one = (length == 2 && (utf8[0] & 0xE0) == 0xC0) ||
+                     (length == 3 && (utf8[0] & 0xF0) == 0xE0);
+    if (!one) return kToIconv;
+    std::uint32_t entry = static_cast<std::uint32_t>(length) << 24;
+    for (std::size_t i = 0; i < length; ++i) {
+        entry |= static_cast<std::uint32_t>(utf8[i]) << (8 * i);
+    }
+    return entry;
 }
 
 std::uint32_t TwoByte(unsigned char lead, unsigned char trail) {
     if (lead < kFirstLead || lead > 0xFE || trail < kFirstTrail || trail > 0xFE || trail == 0x7F) {
         return kToIconv;
     }
-    std::atomic<std::uint32_t>& entry = g_twoByte[(lead - kFirstLead) * kTrails + trail - kFirstTrail];
+    const std::size_t index = (lead - kFirstLead) * kTrails + trail - kFirstTrail;
+    std::atomic<std::uint32_t>& entry = g_twoByte[index];
     std::uint32_t code = entry.load(std::memory_order_relaxed);
     if (code == kUnknown) {
         code = AskIconv(lead, trail);
@@ -57,10 +65,16 @@ std::uint32_t TwoByte(unsigned char lead, unsigned char trail) {
     return code;
 }
 
-void PutUtf8(std::uint32_t code, std::size_t length, unsigned char* out) {
-    static const unsigned char kLeadBits[] = {0, 0, 0xC0, 0xE0, 0xF0};
-    for (std::size_t i = length - 1; i > 0; --i, code >>= 6) out[i] = 0x80 | (code & 0x3F);
-    out[0] = kLeadBits[length] | code;
+// How many of the first most bytes at text are ASCII, eight at a time while they can be.
+std::size_t AsciiRun(const unsigned char* text, std::ptrdiff_t most) {
+    std::size_t run = 0;
+    const auto limit = static_cast<std::size_t>(most);
+    for (std::uint64_t word = 0; run + 8 <= limit; run += 8) {
+        std::memcpy(&word, text + run, 8);
+        if ((word & 0x8080808080808080u) != 0) break;
+    }
+    while (run < limit && text[run] < 0x80) ++run;
+    return run;
 }
 
 // The rest of a buffer through iconv, with the results libxml2's own iconv handler gives: 0,
@@ -91,11 +105,14 @@ int DecodeGb18030(unsigned char* out, int* outlen, const unsigned char* in, int*
     int result = 0;
     while (in < inEnd) {
         if (*in < 0x80) {
-            if (out == outEnd) {
+            const std::size_t copied = AsciiRun(in, std::min(inEnd - in, outEnd - out));
+            if (copied == 0) {
                 result = -1;
                 break;
             }
-            *out++ = *in++;
+            std::memcpy(out, in, copied);
+            in += copied;
+            out += copied;
             continue;
         }
         const std::uint32_t code = in + 1 < inEnd ? TwoByte(in[0], in[1]) : kToIconv;
@@ -104,12 +121,14 @@ int DecodeGb18030(unsigned char* out, int* outlen, const unsigned char* in, int*
                                       static_cast<std::size_t>(outEnd - out));
             break;
         }
-        const std::size_t length = Utf8Length(code);
+        const std::size_t length = code >> 24;
         if (static_cast<std::size_t>(outEnd - out) < length) {
             result = -1;
             break;
         }
-        PutUtf8(code, length, out);
+        for (std::size_t i = 0; i < length; ++i) {
+            out[i] = static_cast<unsigned char>(code >> (8 * i));
+        }
         out += length;
         in += 2;
     }

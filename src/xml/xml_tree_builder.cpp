@@ -71,10 +71,11 @@ bool LibxmlWeighsBlanks(const xmlParserCtxt& context, const xmlChar* text) {
 std::uint32_t StartTagLine(const xmlParserCtxt& context) {
     const xmlParserInput* input = context.input;
     if (input == nullptr || input->cur == nullptr || input->line <= 0) return 0;
-    long line = input->line;
-    for (const xmlChar* at = input->cur; at > input->base && *at != '<';) {
-        if (*--at == '\n') --line;
-    }
+    // The tag's '<' is the last one up to the parser's place (or the input starts after it).
+    const xmlChar* at = input->cur;
+    const void* open = memrchr(input->base, '<', static_cast<std::size_t>(at - input->base) + 1);
+    const xmlChar* from = open != nullptr ? static_cast<const xmlChar*>(open) : input->base;
+    const long line = input->line - static_cast<long>(std::count(from, at, '\n'));
     return line > 0 ? static_cast<std::uint32_t>(line) : 0;
 }
 
