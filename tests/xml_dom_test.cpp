@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/characters.h"
 #include "platform/gbk_literal.h"
 #include "support/survey_round.h"
 #include "support/temp_dir.h"
@@ -649,6 +650,23 @@ TEST(XmlDomEncoding, Gb18030TableDecodesAsIconvDoes) {
         ASSERT_EQ(decode(to, &outLength, from, &inLength), result);
         ASSERT_EQ(static_cast<std::size_t>(inLength), bytes.size() - inLeft);
         ASSERT_EQ(got.substr(0, static_cast<std::size_t>(outLength)), expected);
+    }
+}
+
+// GbkToUtf8 through the table gives what iconv alone gives: a replacement character for each
+// sequence that GBK does not hold, and what follows it as it was.
+TEST(XmlDomEncoding, GbkToUtf8FromTheTableAsIconvGivesIt) {
+    std::mt19937 random(36);
+    IconvConverter reference("UTF-8", "GBK");
+    const auto replace = [](std::string_view input, std::size_t at, bool, std::string& output) {
+        output += "\xEF\xBF\xBD";
+        return chars::GbkLength(input, at);
+    };
+    for (int trial = 0; trial < 20000; ++trial) {
+        const std::string bytes = RandomGb18030(random);
+        std::string expected = bytes;
+        if (!chars::IsAscii(bytes)) reference.Convert(bytes, expected, replace);
+        ASSERT_EQ(GbkToUtf8(bytes), expected);
     }
 }
 

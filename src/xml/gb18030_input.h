@@ -1,6 +1,6 @@
 // The decoder libxml2 reads GBK, GB2312 and GB18030 record files through: one- and two-byte
-// characters from a table, everything else handed to iconv, so that the parser sees the very bytes
-// iconv alone would give it, at the speed of a table lookup.
+// characters from a table (platform/two_byte_table.h), everything else handed to iconv, so that
+// the parser sees the very bytes, counts and results libxml2's iconv handler would give it.
 #ifndef TRAVERSE_XML_GB18030_INPUT_H
 #define TRAVERSE_XML_GB18030_INPUT_H
 
