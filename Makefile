@@ -179,6 +179,18 @@ bench-repair: deps bench-deps
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target traverse_cli
 	python3 bench/repair_bench.py $(BENCH_DIR)/cli/traverse $(BENCH_RECORDS) $(if $(OLD),--old $(OLD))
 
+# The adjustment as the user runs it, `traverse adjust FILE`, a whole process, on 100, 1 000 and
+# 10 000 generated stations (bench/README.md). OLD=path/to/traverse times another build beside it.
+.PHONY: bench-adjust-process
+bench-adjust-process: deps bench-deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTRAVERSE_BUILD_TESTS=OFF -DTRAVERSE_BUILD_BENCH=ON $(CMAKE_WERROR)
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target traverse_cli
+	$(MAKE) --no-print-directory $(BENCH_RECORDS)/records-100-stations.xml \
+	  $(BENCH_RECORDS)/records-1000-stations.xml $(BENCH_RECORDS)/records-10000-stations.xml
+	python3 bench/adjust_process_bench.py $(BENCH_DIR)/cli/traverse $(BENCH_RECORDS)/records-100-stations.xml \
+	  $(BENCH_RECORDS)/records-1000-stations.xml $(BENCH_RECORDS)/records-10000-stations.xml \
+	  --stations 100 1000 10000 $(if $(OLD),--old $(OLD))
+
 # The import as the user runs it, `traverse import FILE`, a whole process, against xmllint --noout
 # and a bare libxml2 SAX2 pass on the 20 MB files (bench/README.md). OLD=path/to/traverse beside it.
 .PHONY: bench-import

@@ -261,4 +261,11 @@ int ProcessFile(const CommandLine& commandLine, const std::string& file, Output&
     return FileCommands(commandLine, file, output, nameFile).Process();
 }
 
+int ProcessOnlyFile(const CommandLine& commandLine, const std::string& file, Output& output) {
+    // The process ends with this file: what it imported (a block per record of a big network) is
+    // left for the exit to release whole rather than freed block by block. Kept reachable.
+    static FileCommands* const commands = new FileCommands(commandLine, file, output, false);
+    return commands->Process();
+}
+
 }  // namespace traverse_cli

@@ -42,14 +42,14 @@ std::string WhyUnwritable(const std::string& path) {
 }
 
 std::string WhereTextOutsideGbk(const std::string& path) {
-    traverse::TextOutsideGbk found;
     std::string gbkPath;
     try {
         gbkPath = traverse::Utf8ToGbk(path);
     } catch (const traverse::_com_error&) {
         return std::string();
     }
-    if (!traverse::FindTextOutsideGbk(gbkPath, found)) return std::string();
+    const traverse::TextOutsideGbk found = traverse::FindTextOutsideGbk(gbkPath);
+    if (found.status != traverse::TextOutsideGbkStatus::Found) return std::string();
     return Formatted(text::kCharacterOutsideGbk, path.c_str(), found.line, found.column,
                      traverse::GbkToUtf8(found.element).c_str(),
                      static_cast<unsigned>(found.codePoint));

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     RouteMessageBoxesToSessions();
     if (commandLine.files.size() == 1) {
         Output output(false);
-        return ProcessFile(commandLine, commandLine.files.front(), output, false);
+        return ProcessOnlyFile(commandLine, commandLine.files.front(), output);
     }
     return ProcessFiles(commandLine.files, commandLine.jobs, !commandLine.json, [&](const std::string& file, Output& output) {
         return ProcessFile(commandLine, file, output, true);

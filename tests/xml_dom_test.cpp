@@ -2,19 +2,24 @@
 // attributes, encodings, parse errors and their positions, and untrusted input.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/characters.h"
 #include "platform/gbk_literal.h"
 #include "support/survey_round.h"
 #include "support/temp_dir.h"
 #include "traverse/code_page.h"
 #include "traverse/exceptions.h"
 #include "traverse/xml_dom.h"
+#include "platform/iconv_converter.h"
+#include "xml/gb18030_input.h"
 #include "xml/xml_attribute_walk.h"
 
 namespace traverse {
@@ -594,6 +599,75 @@ TEST(XmlDomUntrusted, FaultInsideEntityTextIsNoNameToMend) {
     const XmlParseError error = Failed("<!DOCTYPE r [<!ENTITY x \"<1a/>\">]><r>&x;</r>");
     EXPECT_NE(error.errorCode, 0u);
     EXPECT_NE(error.errorCode, 0xC00CE504u);
+}
+
+// Random GBK/GB18030 bytes, mostly sound: ASCII, two- and four-byte characters, stray high bytes
+// and two-byte pairs with any trail, cut anywhere.
+std::string RandomGb18030(std::mt19937& random) {
+    const auto byte = [&](int low, int high) {
+        return static_cast<char>(std::uniform_int_distribution<int>(low, high)(random));
+    };
+    std::string bytes;
+    const int pieces = std::uniform_int_distribution<int>(0, 40)(random);
+    for (int i = 0; i < pieces; ++i) {
+        switch (std::uniform_int_distribution<int>(0, 19)(random)) {
+        case 0: bytes += byte(0x80, 0xFF); break;
+        case 1: bytes += {byte(0x81, 0xFE), byte(0x00, 0xFF)}; break;
+        case 2:
+            bytes += {byte(0x81, 0xE3), byte(0x30, 0x39), byte(0x81, 0xFE), byte(0x30, 0x39)};
+            break;
+        case 3: case 4: case 5: bytes += byte(0x20, 0x7E); break;
+        default: bytes += {byte(0x81, 0xFE), byte(0x40, 0xFE)}; break;
+        }
+    }
+    return bytes.substr(0, std::uniform_int_distribution<std::size_t>(0, bytes.size())(random));
+}
+
+// The table decoder libxml2 reads GB18030 files through gives what iconv alone gives it: the same
+// bytes, bytes read and result, whatever the room for its output.
+TEST(XmlDomEncoding, Gb18030TableDecodesAsIconvDoes) {
+    std::mt19937 random(2026);
+    IconvConverter reference("UTF-8", "GB18030");
+    const xmlCharEncodingInputFunc decode = Gb18030InputHandler()->input;
+    for (int trial = 0; trial < 20000; ++trial) {
+        const std::string bytes = RandomGb18030(random);
+        std::uniform_int_distribution<std::size_t> rooms(0, 3 * bytes.size() + 4);
+        const std::size_t room = rooms(random);
+        std::string expected(room, '\0');
+        const char* in = bytes.data();
+        std::size_t inLeft = bytes.size();
+        char* out = &expected[0];
+        std::size_t outLeft = room;
+        const bool whole = reference.Step(&in, &inLeft, &out, &outLeft);
+        const int result = whole ? 0 : errno == EILSEQ ? -2 : errno == E2BIG ? -1 : -3;
+        expected.resize(room - outLeft);
+
+        std::string got(room + 1, '\0');  // never empty: a null buffer means no buffer
+        int inLength = static_cast<int>(bytes.size());
+        int outLength = static_cast<int>(room);
+        const auto* from = reinterpret_cast<const unsigned char*>(bytes.data());
+        auto* to = reinterpret_cast<unsigned char*>(&got[0]);
+        ASSERT_EQ(decode(to, &outLength, from, &inLength), result);
+        ASSERT_EQ(static_cast<std::size_t>(inLength), bytes.size() - inLeft);
+        ASSERT_EQ(got.substr(0, static_cast<std::size_t>(outLength)), expected);
+    }
+}
+
+// GbkToUtf8 through the table gives what iconv alone gives: a replacement character for each
+// sequence that GBK does not hold, and what follows it as it was.
+TEST(XmlDomEncoding, GbkToUtf8FromTheTableAsIconvGivesIt) {
+    std::mt19937 random(36);
+    IconvConverter reference("UTF-8", "GBK");
+    const auto replace = [](std::string_view input, std::size_t at, bool, std::string& output) {
+        output += "\xEF\xBF\xBD";
+        return chars::GbkLength(input, at);
+    };
+    for (int trial = 0; trial < 20000; ++trial) {
+        const std::string bytes = RandomGb18030(random);
+        std::string expected = bytes;
+        if (!chars::IsAscii(bytes)) reference.Convert(bytes, expected, replace);
+        ASSERT_EQ(GbkToUtf8(bytes), expected);
+    }
 }
 
 }  // namespace

@@ -9,8 +9,14 @@
 
 namespace traverse {
 
+enum class TextOutsideGbkStatus {
+    None,   // every character of the start tags is one GBK holds, or the file cannot be read
+    Found,  // the fields below say where the first one that GBK cannot hold stands
+};
+
 // A character of a record file's markup that GBK cannot hold: the import stops at it.
 struct TextOutsideGbk {
+    TextOutsideGbkStatus status = TextOutsideGbkStatus::None;
     long line = 0;              // 1-based
     long column = 0;            // 1-based, in characters
     std::uint32_t codePoint = 0;
@@ -19,8 +25,8 @@ struct TextOutsideGbk {
 };
 
 // The first character in the start tags (names, attribute names and values) of the file at gbkPath
-// that GBK cannot hold. False when there is none, or the file cannot be read.
-TRAVERSE_API bool FindTextOutsideGbk(const std::string& gbkPath, TextOutsideGbk& found);
+// that GBK cannot hold.
+TRAVERSE_API TextOutsideGbk FindTextOutsideGbk(const std::string& gbkPath);
 
 }  // namespace traverse
 

@@ -148,34 +148,36 @@ std::uint32_t CImportXml::ReadObserveEx(XmlNode node, const std::string& name,
 }
 
 std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve>& observes) {
-    const XmlNodeList children = node.childNodes();
-    const long count = children.length();
-    ReserveMore(observes, static_cast<size_t>(count));
+    ReserveMore(observes, CountChildNodes(node));
     std::vector<std::pair<std::size_t, bool>> faces;  // place of each face reading; true: left
-    for (long i = 0; i < count; ++i) {
-        const XmlNode child = children.item(i);
-        if (!IsRecordNode(child)) continue;
+    ForEachChildNode(node, [&](const XmlNode& child) {
+        if (!IsRecordNode(child)) return;
         CBaseObserve observe;
         observe.m_strName = child.nodeName();
         observe.m_arrValue.reserve(2);
         faces.clear();
         bool rightFirst = false;
-        // Reads text as the next value, and keeps where it is no number.
-        const auto read = [&](const std::string& name, const std::string& text) {
+        // Reads text (GBK) as the next value, and keeps where it is no number.
+        const auto read = [&](std::string_view name, std::string_view text) {
             bool isNumber = false;
             observe.m_arrValue.push_back(AToF(text, isNumber));
             if (isNumber) return;
             m_arrValueNotNumber.push_back({ValueKind::Horizontal, std::string(), 0, 0,
-                                           observes.size(), observe.m_strName, name, text,
-                                           child.line()});
+                                           observes.size(), observe.m_strName, std::string(name),
+                                           std::string(text), child.line()});
         };
         ForEachAttribute(child, [&](const std::string& gbkName, std::string_view value) {
-            const std::string name = chars::TrimCSpace(gbkName);
+            const std::string_view name = chars::TrimmedCSpace(gbkName);
             const bool left = name == GBK(schema::kFaceLeft);
             if (left || name == GBK(schema::kFaceRight)) {
                 rightFirst = rightFirst || (left && !faces.empty() && !faces.front().second);
                 faces.emplace_back(observe.m_arrValue.size(), left);
-                read(name, XmlTextToGbk(value));
+                // Readings are ASCII, their own GBK: read in place.
+                if (chars::IsAscii(value)) {
+                    read(name, value);
+                } else {
+                    read(name, XmlTextToGbk(value));
+                }
             } else if (name == GBK(schema::kValues)) {
                 std::vector<std::string> pieces;
                 SplitString(XmlTextToGbk(value), " ", pieces, 0);
@@ -184,7 +186,7 @@ std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve
         });
         if (rightFirst) PutFaceLeftFirst(observe.m_arrValue, faces);
         observes.push_back(std::move(observe));
-    }
+    });
     return 0;
 }
 

@@ -29,7 +29,8 @@ std::size_t FirstOutsideGbk(const std::string& text, std::size_t start, std::siz
 
 }  // namespace
 
-bool FindTextOutsideGbk(const std::string& gbkPath, TextOutsideGbk& found) {
+TextOutsideGbk FindTextOutsideGbk(const std::string& gbkPath) {
+    TextOutsideGbk found;
     const std::string text = ReadRecordText(gbkPath);
     for (const StartTag& tag : StartTags(text)) {
         // Whole tags convert at once; only a tag that fails is walked character by character.
@@ -42,9 +43,10 @@ bool FindTextOutsideGbk(const std::string& gbkPath, TextOutsideGbk& found) {
         found.column = line.Utf8Column(at);
         found.codePoint = chars::DecodeUtf8(text, at).code;
         found.element = Utf8ToGbkLossy(tag.name);
-        return true;
+        found.status = TextOutsideGbkStatus::Found;
+        return found;
     }
-    return false;
+    return found;
 }
 
 }  // namespace traverse

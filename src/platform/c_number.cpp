@@ -103,7 +103,7 @@ struct NumberSpan {
     size_t end = 0;
 };
 
-NumberSpan FindNumber(const std::string& text) {
+NumberSpan FindNumber(std::string_view text) {
     size_t i = 0;
     const size_t n = text.size();
     while (i < n && chars::IsCSpace(text[i])) ++i;
@@ -128,16 +128,16 @@ NumberSpan FindNumber(const std::string& text) {
 }
 
 // The value of the number at span of text; 0.0 when the span is empty.
-double NumberAt(const std::string& text, const NumberSpan& span) {
+double NumberAt(std::string_view text, const NumberSpan& span) {
     if (span.start == span.end) return 0.0;
     double value;
     if (ExactDecimal(text.data() + span.start, text.data() + span.end, value)) return value;
-    const std::string number = text.substr(span.start, span.end - span.start);
+    const std::string number(text.substr(span.start, span.end - span.start));
     return strtod_l(number.c_str(), nullptr, CLocale());
 }
 
 // Whether span holds a number and only white space follows it.
-bool IsWholeNumber(const std::string& text, const NumberSpan& span) {
+bool IsWholeNumber(std::string_view text, const NumberSpan& span) {
     if (span.start == span.end) return false;
     for (size_t i = span.end; i < text.size(); ++i) {
         if (!chars::IsCSpace(text[i])) return false;
@@ -147,11 +147,11 @@ bool IsWholeNumber(const std::string& text, const NumberSpan& span) {
 
 }  // namespace
 
-double AToF(const std::string& text) { return NumberAt(text, FindNumber(text)); }
+double AToF(std::string_view text) { return NumberAt(text, FindNumber(text)); }
 
-bool IsNumberText(const std::string& text) { return IsWholeNumber(text, FindNumber(text)); }
+bool IsNumberText(std::string_view text) { return IsWholeNumber(text, FindNumber(text)); }
 
-double AToF(const std::string& text, bool& isNumber) {
+double AToF(std::string_view text, bool& isNumber) {
     const NumberSpan span = FindNumber(text);
     isNumber = IsWholeNumber(text, span);
     return NumberAt(text, span);

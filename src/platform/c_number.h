@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "platform/text.h"
@@ -94,11 +95,11 @@ std::string FormatText(const Format& format, Args... args) {
 // atof: leading white space skipped, then the longest prefix of the form [sign] digits [. digits]
 // [e [sign] digits] (at least one digit before the exponent) is converted; 0.0 when there is none.
 // No hexadecimal, "inf" or "nan" forms. Out-of-range values give +-HUGE_VAL or 0 as strtod does.
-double AToF(const std::string& text);
+double AToF(std::string_view text);
 // Whether text is a number as AToF reads it and nothing else, but white space at either end.
-bool IsNumberText(const std::string& text);
+bool IsNumberText(std::string_view text);
 // AToF and IsNumberText in one pass over text: the value, and whether text is a number.
-double AToF(const std::string& text, bool& isNumber);
+double AToF(std::string_view text, bool& isNumber);
 
 }  // namespace traverse
 

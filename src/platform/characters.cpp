@@ -48,12 +48,14 @@ std::string AsciiUpper(std::string text) {
     return text;
 }
 
-std::string TrimCSpace(std::string_view text) {
+std::string TrimCSpace(std::string_view text) { return std::string(TrimmedCSpace(text)); }
+
+std::string_view TrimmedCSpace(std::string_view text) {
     std::size_t first = 0;
     std::size_t last = text.size();
     while (first < last && IsCSpace(text[first])) ++first;
     while (last > first && IsCSpace(text[last - 1])) --last;
-    return std::string(text.substr(first, last - first));
+    return text.substr(first, last - first);
 }
 
 Utf8Char DecodeUtf8(std::string_view text, std::size_t pos) {

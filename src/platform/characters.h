@@ -37,6 +37,8 @@ std::string AsciiUpper(std::string text);
 
 // text without C white space at either end.
 std::string TrimCSpace(std::string_view text);
+// The same, as a view into text.
+std::string_view TrimmedCSpace(std::string_view text);
 
 // ---- UTF-8 ----
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";

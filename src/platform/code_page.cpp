@@ -2,6 +2,7 @@
 
 #include "platform/characters.h"
 #include "platform/iconv_converter.h"
+#include "platform/two_byte_table.h"
 #include "traverse/exceptions.h"
 
 namespace traverse {
@@ -21,17 +22,34 @@ IconvConverter& Utf8ToGbkConverter() {
     return converter;
 }
 
+TwoByteTable& GbkTable() {
+    static TwoByteTable table(GbkToUtf8Converter);
+    return table;
+}
+
 }  // namespace
 
+// Reports run to megabytes: the table takes what it can, iconv the rest from the first character
+// the table leaves to it.
 std::string GbkToUtf8(const std::string& gbk) {
     if (chars::IsAscii(gbk)) return gbk;
-    std::string out;
-    GbkToUtf8Converter().Convert(gbk, out, [](std::string_view input, std::size_t at, bool,
-                                              std::string& output) {
+    std::string out(gbk.size() / 2 * 3 + 4, '\0');  // three bytes at most for two, one for one
+    const auto* in = reinterpret_cast<const unsigned char*>(gbk.data());
+    const unsigned char* const inEnd = in + gbk.size();
+    auto* const start = reinterpret_cast<unsigned char*>(&out[0]);
+    unsigned char* to = start;
+    GbkTable().Decode(in, inEnd, to, start + out.size());
+    out.resize(static_cast<std::size_t>(to - start));
+    if (in == inEnd) return out;
+    std::string rest;
+    const std::string_view left(reinterpret_cast<const char*>(in),
+                                static_cast<std::size_t>(inEnd - in));
+    GbkToUtf8Converter().Convert(left, rest, [](std::string_view input, std::size_t at, bool,
+                                                std::string& output) {
         output += kReplacementCharacter;
         return chars::GbkLength(input, at);
     });
-    return out;
+    return out + rest;
 }
 
 std::string Utf8ToGbk(const std::string& utf8) {

@@ -44,6 +44,18 @@ bool IconvConverter::Convert(std::string_view input, std::string& output, const 
     return true;
 }
 
+bool IconvConverter::Step(const char** in, std::size_t* inLeft, char** out, std::size_t* outLeft) {
+    if (!IsOpen()) {
+        errno = EINVAL;
+        return false;
+    }
+    iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+    char* from = const_cast<char*>(*in);
+    const std::size_t rc = iconv(m_cd, &from, inLeft, out, outLeft);
+    *in = from;
+    return rc != static_cast<std::size_t>(-1);
+}
+
 std::size_t IconvConverter::CharacterLength(std::string_view text, std::size_t pos) {
     if (!IsOpen()) return 1;
     const std::size_t left = text.size() - pos;

@@ -30,6 +30,10 @@ public:
     // stopped at a sequence that does not convert.
     bool Convert(std::string_view input, std::string& output, const OnInvalid& onInvalid);
 
+    // One iconv call on a buffer, as iconv(3) makes it: converts from *in into *out, advancing
+    // both; false, with errno set, where it stopped early. The state starts afresh.
+    bool Step(const char** in, std::size_t* inLeft, char** out, std::size_t* outLeft);
+
     // The fewest bytes at pos (up to four) that convert to one whole character; 1 when none do.
     std::size_t CharacterLength(std::string_view text, std::size_t pos);
 

@@ -55,14 +55,6 @@ std::string NameToGbk(const XmlTree& tree, std::uint32_t name) {
     return interned.gbk;
 }
 
-bool IsBlankText(const XmlTreeNode& node) {
-    if (node.kind != XmlNodeKind::Text) return false;
-    for (std::uint32_t i = 0; i < node.length; ++i) {
-        if (!chars::IsXmlSpace(node.Text()[i])) return false;
-    }
-    return true;
-}
-
 // An element's text content: its text and CDATA below it, in document order.
 std::string ContentOf(const XmlTreeNode& element) {
     std::string utf8;
@@ -186,6 +178,14 @@ const XmlTreeNode* SelectFrom(const XmlTree& tree, const XmlTreeNode* context, c
 
 }  // namespace
 
+bool detail::IsBlankText(const XmlTreeNode& node) {
+    if (node.kind != XmlNodeKind::Text) return false;
+    for (std::uint32_t i = 0; i < node.length; ++i) {
+        if (!chars::IsXmlSpace(node.Text()[i])) return false;
+    }
+    return true;
+}
+
 // ---- XmlNode ----
 
 XmlNode::XmlNode(std::shared_ptr<const detail::XmlTree> tree, const void* node)
@@ -271,7 +271,7 @@ XmlNodeList XmlNode::childNodes() const {
     for (const XmlTreeNode* child = target.node->firstChild; child != nullptr; child = child->next) ++count;
     items->reserve(count);
     for (const XmlTreeNode* child = target.node->firstChild; child != nullptr; child = child->next) {
-        if (!IsBlankText(*child)) items->push_back(child);
+        if (!detail::IsBlankText(*child)) items->push_back(child);
     }
     return XmlNodeList(m_tree, std::move(items));
 }
@@ -290,6 +290,24 @@ const XmlTreeAttribute* detail::XmlNodeAccess::Attributes(const XmlNode& node, s
     if (target.node == nullptr || target.node->kind != XmlNodeKind::Element) return nullptr;
     count = target.node->length;
     return target.node->Attributes();
+}
+
+bool detail::XmlNodeAccess::FirstChild(const XmlNode& node, const XmlTreeNode*& first) {
+    if (node.m_pNode == nullptr) throw _com_error(E_POINTER);
+    const Target target = Untag(node.m_pNode);
+    if (target.node == nullptr) return false;
+    first = target.node->firstChild;
+    return true;
+}
+
+std::size_t CountChildNodes(const XmlNode& node) {
+    const XmlTreeNode* child = nullptr;
+    if (!detail::XmlNodeAccess::FirstChild(node, child)) {
+        return static_cast<std::size_t>(node.childNodes().length());
+    }
+    std::size_t count = 0;
+    for (; child != nullptr; child = child->next) count += detail::IsBlankText(*child) ? 0 : 1;
+    return count;
 }
 
 XmlNamedNodeMap XmlNode::attributes() const {

@@ -17,6 +17,7 @@
 
 #include "platform/characters.h"
 #include "platform/messages.h"
+#include "xml/gb18030_input.h"
 #include "xml/xml_entity_guard.h"
 #include "xml/xml_parse_state.h"
 #include "xml/xml_tree_builder.h"
@@ -215,7 +216,12 @@ XmlParseResult Fail(XmlParseError error) {
 bool SwitchEncoding(xmlParserCtxtPtr context, const EncodingPlan& plan, const std::string& prefix,
                     XmlParseError& error) {
     if (plan.name.empty()) return true;
-    xmlCharEncodingHandlerPtr handler = plan.unsupported ? nullptr : xmlFindCharEncodingHandler(plan.name.c_str());
+    xmlCharEncodingHandlerPtr handler = nullptr;
+    if (plan.name == "GB18030") {
+        handler = Gb18030InputHandler();
+    } else if (!plan.unsupported) {
+        handler = xmlFindCharEncodingHandler(plan.name.c_str());
+    }
     if (handler != nullptr && xmlSwitchToEncoding(context, handler) >= 0) return true;
     XmlFault fault;
     fault.domain = XML_FROM_PARSER;

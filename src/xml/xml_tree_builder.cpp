@@ -71,10 +71,11 @@ bool LibxmlWeighsBlanks(const xmlParserCtxt& context, const xmlChar* text) {
 std::uint32_t StartTagLine(const xmlParserCtxt& context) {
     const xmlParserInput* input = context.input;
     if (input == nullptr || input->cur == nullptr || input->line <= 0) return 0;
-    long line = input->line;
-    for (const xmlChar* at = input->cur; at > input->base && *at != '<';) {
-        if (*--at == '\n') --line;
-    }
+    // The tag's '<' is the last one up to the parser's place (or the input starts after it).
+    const xmlChar* at = input->cur;
+    const void* open = memrchr(input->base, '<', static_cast<std::size_t>(at - input->base) + 1);
+    const xmlChar* from = open != nullptr ? static_cast<const xmlChar*>(open) : input->base;
+    const long line = input->line - static_cast<long>(std::count(from, at, '\n'));
     return line > 0 ? static_cast<std::uint32_t>(line) : 0;
 }
 
@@ -213,8 +214,14 @@ void XmlTreeBuilder::AddPending(xmlParserCtxtPtr context, XmlNodeKind kind, Chil
 }
 
 std::uint32_t XmlTreeBuilder::Intern(const xmlChar* name) {
+    const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(name);
+    RecentName& recent = m_recentNames[(address >> 3) % m_recentNames.size()];
+    if (recent.name == name) return recent.index;
     const auto known = m_names.find(name);
-    if (known != m_names.end()) return known->second;
+    if (known != m_names.end()) {
+        recent = {name, known->second};
+        return known->second;
+    }
     const char* utf8 = reinterpret_cast<const char*>(name);
     std::uint32_t index = m_tree->FindName(utf8);
     if (index == detail::XmlTree::kNoName) {
@@ -229,6 +236,7 @@ std::uint32_t XmlTreeBuilder::Intern(const xmlChar* name) {
         m_tree->nameIndex.emplace(interned.utf8, index);
     }
     m_names.emplace(name, index);
+    recent = {name, index};
     return index;
 }
 

@@ -7,6 +7,7 @@
 
 #include <libxml/parser.h>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -83,6 +84,12 @@ private:
     std::string m_pendingText;
     long m_pendingEndColumn = 0;  // the parser's column after the pending text's last piece
     std::unordered_map<const xmlChar*, std::uint32_t> m_names;  // libxml2's interned names
+    // The names met last, by their address: a record file repeats a few names in every record.
+    struct RecentName {
+        const xmlChar* name = nullptr;
+        std::uint32_t index = 0;
+    };
+    std::array<RecentName, 64> m_recentNames{};
 };
 
 }  // namespace traverse

@@ -1,0 +1,88 @@
+#include "platform/two_byte_table.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
+namespace traverse {
+namespace {
+
+constexpr std::uint32_t kUnknown = 0;
+constexpr std::uint32_t kToIconv = 1;
+
+// How many of the first most bytes at text are ASCII, eight at a time while they can be.
+std::size_t AsciiRun(const unsigned char* text, std::size_t most) {
+    std::size_t run = 0;
+    for (std::uint64_t word = 0; run + 8 <= most; run += 8) {
+        std::memcpy(&word, text + run, 8);
+        if ((word & 0x8080808080808080u) != 0) break;
+    }
+    while (run < most && text[run] < 0x80) ++run;
+    return run;
+}
+
+}  // namespace
+
+std::uint32_t TwoByteTable::AskIconv(unsigned char lead, unsigned char trail) {
+    const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    const char* in = bytes;
+    std::size_t inLeft = 2;
+    unsigned char utf8[8];
+    char* out = reinterpret_cast<char*>(utf8);
+    std::size_t outLeft = sizeof utf8;
+    if (!Converter().Step(&in, &inLeft, &out, &outLeft) || inLeft != 0) return kToIconv;
+    const std::size_t length = sizeof utf8 - outLeft;
+    // One character of two or three bytes: its first byte says so.
+    const bool one = (length == 2 && (utf8[0] & 0xE0) == 0xC0) ||
+                     (length == 3 && (utf8[0] & 0xF0) == 0xE0);
+    if (!one) return kToIconv;
+    std::uint32_t entry = static_cast<std::uint32_t>(length) << 24;
+    for (std::size_t i = 0; i < length; ++i) {
+        entry |= static_cast<std::uint32_t>(utf8[i]) << (8 * i);
+    }
+    return entry;
+}
+
+std::uint32_t TwoByteTable::Entry(unsigned char lead, unsigned char trail) {
+    if (lead < kFirstLead || lead > 0xFE || trail < kFirstTrail || trail > 0xFE || trail == 0x7F) {
+        return kToIconv;
+    }
+    const std::size_t index = (lead - kFirstLead) * kTrails + trail - kFirstTrail;
+    std::atomic<std::uint32_t>& entry = m_entries[index];
+    std::uint32_t code = entry.load(std::memory_order_relaxed);
+    if (code == kUnknown) {
+        code = AskIconv(lead, trail);
+        entry.store(code, std::memory_order_relaxed);
+    }
+    return code;
+}
+
+void TwoByteTable::Decode(const unsigned char*& in, const unsigned char* inEnd,
+                          unsigned char*& out, unsigned char* outEnd) {
+    while (in < inEnd) {
+        if (*in < 0x80) {
+            const auto room = static_cast<std::size_t>(outEnd - out);
+            const auto left = static_cast<std::size_t>(inEnd - in);
+            const std::size_t copied = AsciiRun(in, std::min(left, room));
+            if (copied == 0) return;
+            std::memcpy(out, in, copied);
+            in += copied;
+            out += copied;
+            continue;
+        }
+        const std::uint32_t code = in + 1 < inEnd ? Entry(in[0], in[1]) : kToIconv;
+        const std::size_t length = code >> 24;
+        if (code == kToIconv || static_cast<std::size_t>(outEnd - out) < length) return;
+        for (std::size_t i = 0; i < length; ++i) {
+            out[i] = static_cast<unsigned char>(code >> (8 * i));
+        }
+        out += length;
+        in += 2;
+    }
+}
+
+bool TwoByteTable::LeavesToIconv(const unsigned char* in, const unsigned char* inEnd) {
+    return in < inEnd && *in >= 0x80 && (in + 1 == inEnd || Entry(in[0], in[1]) == kToIconv);
+}
+
+}  // namespace traverse
