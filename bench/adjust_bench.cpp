@@ -84,7 +84,8 @@ public:
             const Truth& a = m_points[at];
             const Truth& b = m_points[t];
             const double d = std::hypot(b.x - a.x, b.y - a.y) + Noise(0.002);
-            const double vertical = b.h - a.h - 1.5 + 1.6 - 0.87 * d * d / (2 * 6371000.0) + Noise(0.003);
+            const double vertical =
+                b.h - a.h - 1.5 + 1.6 - 0.87 * d * d / (2 * 6371000.0) + Noise(0.003);
             const double zenith = std::atan2(d, vertical);
             Add(block.m_arrZenith.back(), t, {RadianToDms(zenith), RadianToDms(TWO_PI - zenith)});
             Add(block.m_arrDistance.back(), t, {std::hypot(d, vertical)});
@@ -93,7 +94,9 @@ public:
     }
 
 private:
-    static double WrapTurn(double radians) { return std::fmod(std::fmod(radians, TWO_PI) + TWO_PI, TWO_PI); }
+    static double WrapTurn(double radians) {
+        return std::fmod(std::fmod(radians, TWO_PI) + TWO_PI, TWO_PI);
+    }
 
     double Azimuth(int from, int to) const {
         return std::atan2(m_points[to].y - m_points[from].y, m_points[to].x - m_points[from].x);
@@ -123,7 +126,8 @@ void BuildTraverse(int stations, CImportXml& importer) {
     for (int i = 0; i < stations; ++i) {
         const bool known = i % kKnownEvery == 0 || i == stations - 1;
         line.push_back(writer.Point("导" + std::to_string(i), x, y, h, known));
-        orientation.push_back(known ? writer.Point("向" + std::to_string(i), x + 500 * std::sin(heading),
+        orientation.push_back(known ? writer.Point("向" + std::to_string(i),
+                                                   x + 500 * std::sin(heading),
                                                    y - 500 * std::cos(heading), h, true)
                                     : -1);
         heading += turn(rng);
@@ -185,7 +189,8 @@ long PeakKiB(int stations) {
         const long before = StatusKiB("VmRSS");
         std::ofstream("/proc/self/clear_refs") << "5";
         const AdjustmentResult result = AdjustNetwork(importer, AdjustmentOptions());
-        const long grown = result.status == AdjustmentStatus::Adjusted ? StatusKiB("VmHWM") - before : -1;
+        const long grown =
+            result.status == AdjustmentStatus::Adjusted ? StatusKiB("VmHWM") - before : -1;
         (void)!write(channel[1], &grown, sizeof grown);
         _exit(0);
     }
@@ -253,10 +258,12 @@ int main(int argc, char** argv) {
         if (size == 1000 && !(ms < 1000)) ok = false;
         if (firstTime == 0) firstTime = ms / size, firstMemory = static_cast<double>(kib) / size;
         // Near-linear: the cost per station may grow at most threefold over the sizes measured.
-        if (ms / size > 3 * firstTime || (kib > 0 && kib / static_cast<double>(size) > 3 * firstMemory))
+        if (ms / size > 3 * firstTime ||
+            (kib > 0 && kib / static_cast<double>(size) > 3 * firstMemory))
             ok = false;
     }
-    std::printf("%s\n", ok ? "targets hold: 1 000 stations under a second, time and memory near-linear"
-                           : "TARGET MISSED");
+    std::printf("%s\n",
+                ok ? "targets hold: 1 000 stations under a second, time and memory near-linear"
+                   : "TARGET MISSED");
     return ok ? 0 : 1;
 }

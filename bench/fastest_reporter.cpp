@@ -52,7 +52,8 @@ void ImportEachIteration(benchmark::State& state, const std::string& path, doubl
             break;
         }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(static_cast<double>(state.iterations()) * bytes));
+    state.SetBytesProcessed(
+        static_cast<std::int64_t>(static_cast<double>(state.iterations()) * bytes));
 }
 
 }  // namespace traverse::bench

@@ -109,7 +109,8 @@ int main(int argc, char** argv) {
     std::printf(
         "\nFastest of 5 repetitions, CPU milliseconds (wall-clock in brackets), %.0f bytes\n",
         subject.bytes);
-    std::printf("  import        %8.1f (%8.1f)\n", import * 1e3, reporter.RealSeconds("import") * 1e3);
+    std::printf("  import        %8.1f (%8.1f)\n", import * 1e3,
+                reporter.RealSeconds("import") * 1e3);
     std::printf("  field checks  %8.1f (%8.1f)   RunFieldChecks + FormatFieldChecks\n",
                 checks * 1e3, reporter.RealSeconds("field-checks") * 1e3);
     std::printf("    of which      %8.1f (%8.1f)   RunFieldChecks alone\n",

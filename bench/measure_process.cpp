@@ -26,8 +26,9 @@ int Run(char** argv) {
     int status = 0;
     rusage usage{};
     if (wait4(child, &status, 0, &usage) != child) return 1;
-    const double seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    const double seconds =
+        static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+        static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     std::printf("%.6f %ld\n", seconds, usage.ru_maxrss);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }

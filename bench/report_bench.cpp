@@ -61,14 +61,18 @@ int main(int argc, char** argv) {
     const std::string path = directory + "/records-" + stations + "-stations.xml";
     struct stat status {};
     if (stat(path.c_str(), &status) != 0) {
-        std::fprintf(stderr, "missing %s: tools/generate_records.py --stations %s --seed 1 -o %s\n", path.c_str(),
-                     stations.c_str(), path.c_str());
+        std::fprintf(stderr, "missing %s: tools/generate_records.py --stations %s --seed 1 -o %s\n",
+                     path.c_str(), stations.c_str(), path.c_str());
         return 2;
     }
     const HtmlReportInput input = Collect(path);
     const std::string page = traverse::BuildHtmlReport(input);
-    benchmark::RegisterBenchmark("report", BenchReport, &path)->Unit(benchmark::kMillisecond)->Repetitions(3);
-    benchmark::RegisterBenchmark("page", BenchPage, &input)->Unit(benchmark::kMillisecond)->Repetitions(3);
+    benchmark::RegisterBenchmark("report", BenchReport, &path)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(3);
+    benchmark::RegisterBenchmark("page", BenchPage, &input)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(3);
     traverse::bench::FastestReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
@@ -77,14 +81,15 @@ int main(int argc, char** argv) {
     const double bytes = static_cast<double>(page.size());
     const bool holds = seconds > 0 && seconds < kSecondsTarget && bytes < kBytesTarget;
     std::printf("\n%s: %lld bytes, %zu stations, %zu points adjusted (%s)\n", path.c_str(),
-                static_cast<long long>(status.st_size), input.counts.stations, input.adjustment.points.size(),
+                static_cast<long long>(status.st_size), input.counts.stations,
+                input.adjustment.points.size(),
                 traverse::AdjustmentStatusName(input.adjustment.status));
     std::printf("Fastest of 3 repetitions, wall-clock milliseconds (CPU in brackets):\n");
-    std::printf("  report   %8.1f (%8.1f)   import, check, field checks, adjustment, page\n", seconds * 1e3,
-                reporter.Seconds("report") * 1e3);
-    std::printf("  page     %8.1f (%8.1f)   BuildHtmlReport alone\n", reporter.RealSeconds("page") * 1e3,
-                reporter.Seconds("page") * 1e3);
-    std::printf("  report < %.1f s, page %.2f MB < %.1f MB: %s\n", kSecondsTarget, bytes / 1e6, kBytesTarget / 1e6,
-                holds ? "pass" : "FAIL");
+    std::printf("  report   %8.1f (%8.1f)   import, check, field checks, adjustment, page\n",
+                seconds * 1e3, reporter.Seconds("report") * 1e3);
+    std::printf("  page     %8.1f (%8.1f)   BuildHtmlReport alone\n",
+                reporter.RealSeconds("page") * 1e3, reporter.Seconds("page") * 1e3);
+    std::printf("  report < %.1f s, page %.2f MB < %.1f MB: %s\n", kSecondsTarget, bytes / 1e6,
+                kBytesTarget / 1e6, holds ? "pass" : "FAIL");
     return holds ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 // Import, check and export of generated record files, and the import against a peer program that
-// parses the same file (xmllint --noout: libxml2's parse and tree), measured in the same run. Prints
-// the figures, the ratios and whether each target holds.
+// parses the same file (xmllint --noout: libxml2's parse and tree), measured in the same run.
+// Prints the figures, the ratios and whether each target holds.
 //
 //     traverse_bench --records=DIR [--sizes=1,20,100] [--peer-sizes=20,100] [benchmark flags]
 //
@@ -158,8 +158,9 @@ bool FindRecordFile(const std::string& directory, int megabytes, bool fewNames, 
     file.exportPath = directory + "/records-" + file.label + ".txt";
     struct stat status {};
     if (stat(file.path.c_str(), &status) != 0) {
-        std::fprintf(stderr, "missing %s: tools/generate_records.py --megabytes %d --seed 1%s -o %s\n",
-                     file.path.c_str(), megabytes, fewNames ? " --name-pool 100" : "", file.path.c_str());
+        std::fprintf(
+            stderr, "missing %s: tools/generate_records.py --megabytes %d --seed 1%s -o %s\n",
+            file.path.c_str(), megabytes, fewNames ? " --name-pool 100" : "", file.path.c_str());
         return false;
     }
     file.bytes = static_cast<double>(status.st_size);
@@ -183,7 +184,8 @@ void Register(const RecordFile& file) {
 }
 
 // Time per MB of the import across the sizes: largest over smallest.
-double PrintPerMegabyte(const char* kind, const std::vector<RecordFile>& files, const traverse::bench::FastestReporter& reporter) {
+double PrintPerMegabyte(const char* kind, const std::vector<RecordFile>& files,
+                        const traverse::bench::FastestReporter& reporter) {
     double low = 0, high = 0;
     std::printf("  import, %-15s", kind);
     for (const RecordFile& file : files) {
@@ -230,11 +232,13 @@ int main(int argc, char** argv) {
         }
     }
     std::vector<const RecordFile*> all;
-    for (std::size_t i = 0; i < manyNames.size(); ++i) all.insert(all.end(), {&manyNames[i], &fewNames[i]});
+    for (std::size_t i = 0; i < manyNames.size(); ++i)
+        all.insert(all.end(), {&manyNames[i], &fewNames[i]});
     for (const RecordFile* file : all) Register(*file);
 
-    traverse::bench::FastestReporter reporter(isatty(fileno(stdout)) ? benchmark::ConsoleReporter::OO_ColorTabular
-                                                       : benchmark::ConsoleReporter::OO_Tabular);
+    traverse::bench::FastestReporter reporter(isatty(fileno(stdout))
+                                                  ? benchmark::ConsoleReporter::OO_ColorTabular
+                                                  : benchmark::ConsoleReporter::OO_Tabular);
     // First the imports of every file, interleaved, with no imported data held: an imported 100 MB
     // file left in the heap would slow every small import after it. Then the check and the export,
     // one file at a time, on that file imported once.
@@ -250,14 +254,15 @@ int main(int argc, char** argv) {
     // nothing about the code. Wall-clock time is shown beside it.
     std::printf("\nIn the benchmark's process, fastest repetition: CPU milliseconds per operation "
                 "and MB/s (wall-clock milliseconds in brackets)\n");
-    std::printf("%18s %11s %25s %25s %25s   check/import   export/import\n", "file", "bytes", "import",
-                "check", "export");
+    std::printf("%18s %11s %25s %25s %25s   check/import   export/import\n", "file", "bytes",
+                "import", "check", "export");
     for (const RecordFile* file : all) {
         const double megabytes = file->bytes / 1e6;
         std::printf("%18s %11.0f", file->label.c_str(), file->bytes);
         for (const char* operation : kOperations) {
             const double seconds = reporter.Seconds(Name(operation, *file));
-            std::printf(" %8.1f %6.1f (%7.1f)", seconds * 1e3, seconds > 0 ? megabytes / seconds : 0.0,
+            std::printf(" %8.1f %6.1f (%7.1f)", seconds * 1e3,
+                        seconds > 0 ? megabytes / seconds : 0.0,
                         reporter.RealSeconds(Name(operation, *file)) * 1e3);
         }
         const double import = reporter.Seconds(Name("import", *file));
@@ -267,8 +272,9 @@ int main(int argc, char** argv) {
         std::printf("   %5.3f <= 0.20 %s\n", exported, verdict(exported > 0 && exported <= 0.2));
     }
 
-    std::printf("\nEach in a process of its own, the least of 3 runs, alternating: CPU milliseconds "
-                "and peak resident set\n");
+    std::printf(
+        "\nEach in a process of its own, the least of 3 runs, alternating: CPU milliseconds "
+        "and peak resident set\n");
     std::printf("%18s %22s %22s   %-22s   %-22s\n", "file", "xmllint --noout", "traverse import",
                 "import/xmllint time", "import/xmllint peak");
     for (const int megabytes : Sizes(peerList)) {
@@ -278,11 +284,14 @@ int main(int argc, char** argv) {
             const PeerCosts costs = MeasureAgainstPeer(file.path, 3);
             const bool measured = costs.peer.ok && costs.import.ok;
             const double time = measured ? costs.import.seconds / costs.peer.seconds : 0;
-            const double peak = measured ? static_cast<double>(costs.import.peakKiB) / costs.peer.peakKiB : 0;
-            std::printf("%18s %9.0f ms %7.1f MiB %9.0f ms %7.1f MiB   %5.2f <= 0.80 %s      %5.2f <= 0.40 %s\n",
-                        file.label.c_str(), costs.peer.seconds * 1e3, costs.peer.peakKiB / 1024.0,
-                        costs.import.seconds * 1e3, costs.import.peakKiB / 1024.0, time,
-                        verdict(measured && time <= 0.8), peak, verdict(measured && peak <= 0.4));
+            const double peak =
+                measured ? static_cast<double>(costs.import.peakKiB) / costs.peer.peakKiB : 0;
+            std::printf(
+                "%18s %9.0f ms %7.1f MiB %9.0f ms %7.1f MiB   %5.2f <= 0.80 %s      %5.2f <= 0.40 "
+                "%s\n",
+                file.label.c_str(), costs.peer.seconds * 1e3, costs.peer.peakKiB / 1024.0,
+                costs.import.seconds * 1e3, costs.import.peakKiB / 1024.0, time,
+                verdict(measured && time <= 0.8), peak, verdict(measured && peak <= 0.4));
         }
     }
 
@@ -291,7 +300,8 @@ int main(int argc, char** argv) {
     std::printf(" <= 1.25 %s\n", verdict(spread > 0 && spread <= 1.25));
     PrintPerMegabyte("many names", manyNames, reporter);
     std::printf(" (informative)\n");
-    std::printf("%s\n", verdict.failed == 0 ? "every target holds"
-                                            : (std::to_string(verdict.failed) + " target(s) missed").c_str());
+    std::printf("%s\n", verdict.failed == 0
+                            ? "every target holds"
+                            : (std::to_string(verdict.failed) + " target(s) missed").c_str());
     return verdict.failed == 0 ? 0 : 1;
 }

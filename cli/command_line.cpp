@@ -41,14 +41,17 @@ constexpr Subcommand kSubcommands[] = {
      "import FILE, then check its horizontal-angle rounds (--all: every tolerance item)"},
     {"export", Action::Export, "FILE OUT",
      "import FILE, then write the adjustment input file OUT (several FILEs: each FILE.txt)"},
-    {"run", Action::Run, "FILE", "import, check and export; OUT (-o) defaults to FILE with the extension .txt"},
+    {"run", Action::Run, "FILE",
+     "import, check and export; OUT (-o) defaults to FILE with the extension .txt"},
     {"repair", Action::Repair, "FILE",
-     "mend, in place, names that start with a character XML forbids (the original kept as FILE.orig)"},
+     "mend, in place, names that start with a character XML forbids (the original kept as "
+     "FILE.orig)"},
     {"adjust", Action::Adjust, "FILE",
      "import FILE, then traverse closures and a least-squares adjustment (-o: the results, by "
      "extension)"},
     {"report", Action::Report, "FILE",
-     "import, check, field-check and adjust FILE, then write the HTML report; OUT (-o) defaults to FILE.html"},
+     "import, check, field-check and adjust FILE, then write the HTML report; OUT (-o) defaults to "
+     "FILE.html"},
 };
 
 bool EndsWithXml(const std::string& path) {
@@ -118,7 +121,8 @@ ParseOutcome Settle(CommandLine& commandLine, bool haveOutput) {
     }
     MergeRepeatedFiles(commandLine);
     const Action action = commandLine.action;
-    const bool takesOutput = action == Action::Run || action == Action::Adjust || action == Action::Report;
+    const bool takesOutput =
+        action == Action::Run || action == Action::Adjust || action == Action::Report;
     if (haveOutput && !takesOutput) return UsageError(text::kOutputCommands);
     const ParseOutcome outputs = SettleOutputs(commandLine);
     if (!outputs.proceed) return outputs;
@@ -183,8 +187,11 @@ void AddInstrumentOption(CLI::App& command, CommandLine& commandLine) {
 }
 
 // An option whose value is kept only when given.
-void AddOptional(CLI::App& command, const char* name, std::optional<double>& value, const char* description) {
-    command.add_option_function<double>(name, [&value](const double& given) { value = given; }, description)
+void AddOptional(CLI::App& command, const char* name, std::optional<double>& value,
+                 const char* description) {
+    command
+        .add_option_function<double>(
+            name, [&value](const double& given) { value = given; }, description)
         ->option_text("NUMBER");
 }
 
@@ -192,33 +199,45 @@ void AddOptional(CLI::App& command, const char* name, std::optional<double>& val
 // in the adjustment's words.
 void AddAdjustmentOptions(CLI::App& command, CommandLine& commandLine) {
     traverse::AdjustmentOptions& options = commandLine.adjustment;
-    AddGradeOption(command, commandLine,
-                   "traverse grade: the a-priori sigmas and the closure limits (三等, 四等, 一级, 二级, 三级; "
-                   "default 一级)");
-    AddOptional(command, "--sigma-direction", options.directionSigma, "direction sigma, arc seconds");
-    AddOptional(command, "--sigma-distance", options.distanceSigmaA, "distance sigma a of a + b*D, millimetres");
+    AddGradeOption(
+        command, commandLine,
+        "traverse grade: the a-priori sigmas and the closure limits (三等, 四等, 一级, 二级, 三级; "
+        "default 一级)");
+    AddOptional(command, "--sigma-direction", options.directionSigma,
+                "direction sigma, arc seconds");
+    AddOptional(command, "--sigma-distance", options.distanceSigmaA,
+                "distance sigma a of a + b*D, millimetres");
     AddOptional(command, "--sigma-ppm", options.distanceSigmaB, "distance sigma b of a + b*D, ppm");
-    AddOptional(command, "--sigma-height", options.heightSigma, "height-difference sigma, millimetres per km");
-    command.add_option("--refraction", options.refraction, "refraction coefficient k (default 0.13)")
+    AddOptional(command, "--sigma-height", options.heightSigma,
+                "height-difference sigma, millimetres per km");
+    command
+        .add_option("--refraction", options.refraction, "refraction coefficient k (default 0.13)")
         ->option_text("K");
-    AddOptional(command, "--surface-height", options.surfaceHeight, "reduce distances to this height H0, metres");
-    AddOptional(command, "--y-offset", options.yOffset, "reduce distances to the Gauss plane with false easting Ym");
+    AddOptional(command, "--surface-height", options.surfaceHeight,
+                "reduce distances to this height H0, metres");
+    AddOptional(command, "--y-offset", options.yOffset,
+                "reduce distances to the Gauss plane with false easting Ym");
     command.add_option("--crs", options.crs,
                        "projected CRS of the coordinates (EPSG:4547 or a PROJ string): reduce "
                        "distances by its scale factors, give latitude and longitude")
         ->option_text("CODE");
     command.add_option("--alpha", options.alpha, "significance of the global test (default 0.05)")
         ->option_text("ALPHA");
-    command.add_option("--w-critical", options.wTestCritical, "outlier limit of the w-test (default 3.29)")
+    command
+        .add_option("--w-critical", options.wTestCritical,
+                    "outlier limit of the w-test (default 3.29)")
         ->option_text("W");
     AddOptional(command, "--confidence", options.confidence,
                 "error ellipses at this confidence level, e.g. 0.95 (default: standard, 1 sigma)");
 }
 
 void AddFieldCheckOptions(CLI::App& check, CommandLine& commandLine) {
-    check.add_flag("--all", commandLine.allChecks,
-                   "then check every tolerance item of the file as the surveying standard defines it");
-    AddGradeOption(check, commandLine, "traverse grade for limits the file does not carry: 三等, 四等, 一级, 二级, 三级");
+    check.add_flag(
+        "--all", commandLine.allChecks,
+        "then check every tolerance item of the file as the surveying standard defines it");
+    AddGradeOption(
+        check, commandLine,
+        "traverse grade for limits the file does not carry: 三等, 四等, 一级, 二级, 三级");
     AddInstrumentOption(check, commandLine);
 }
 
@@ -228,7 +247,8 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
     CLI::App app(kDescription, "traverse");
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string("traverse ") + TRAVERSE_VERSION);
-    app.add_flag("--json", commandLine.json, "one JSON object per library command, one per line, on stdout");
+    app.add_flag("--json", commandLine.json,
+                 "one JSON object per library command, one per line, on stdout");
     CLI::Option* output =
         app.add_option("-o,--output", commandLine.outputs,
                        "run: the adjustment input file; report: the page; adjust and report, "
@@ -239,7 +259,9 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
     traverse::SetLanguage(traverse::LanguageFromEnvironment());
     app.add_option_function<std::string>(
            "--lang",
-           [](const std::string& code) { traverse::SetLanguage(*traverse::LanguageFromCode(code)); },
+           [](const std::string& code) {
+               traverse::SetLanguage(*traverse::LanguageFromCode(code));
+           },
            "language of reports and messages: zh (default) or en; else LC_ALL, LC_MESSAGES, LANG")
         ->check(CLI::IsMember({"zh", "en"}))
         ->option_text("zh|en");
@@ -253,14 +275,16 @@ ParseOutcome ParseCommandLine(int argc, char** argv, CommandLine& commandLine) {
         sub->add_option(entry.operands, commandLine.files, "record files")->required();
         sub->callback([&commandLine, action = entry.action] { commandLine.action = action; });
         if (entry.action == Action::Repair) {
-            sub->add_flag("--no-backup", commandLine.noBackup, "do not keep the original as FILE.orig");
+            sub->add_flag("--no-backup", commandLine.noBackup,
+                          "do not keep the original as FILE.orig");
         }
         if (entry.action == Action::Check) AddFieldCheckOptions(*sub, commandLine);
         if (entry.action == Action::Adjust || entry.action == Action::Report) {
             AddAdjustmentOptions(*sub, commandLine);
         }
         if (entry.action == Action::Adjust) {
-            sub->add_option("--gama", commandLine.gama, "also write the network as a GNU Gama gama-local document")
+            sub->add_option("--gama", commandLine.gama,
+                            "also write the network as a GNU Gama gama-local document")
                 ->option_text("XML");
             sub->add_option("--sides", commandLine.sides,
                             "also write the sides (azimuth, length, sigma, relative sigma) as CSV")

@@ -23,7 +23,7 @@ struct CommandLine {
     // adjust and report: the -o files of the adjusted network, each in its extension's format
     std::vector<std::string> resultFiles;
     bool noBackup = false;           // repair: no FILE.orig
-    bool allChecks = false;          // check --all: the field checks after the horizontal-angle checks
+    bool allChecks = false;  // check --all: the field checks after the horizontal-angle checks
     traverse::FieldCheckOptions fieldChecks;  // check --all and report: --grade and --instrument
     traverse::AdjustmentOptions adjustment;   // adjust and report: --grade and the sigma options
     std::string gama;                         // adjust --gama: the gama-local document (one file)

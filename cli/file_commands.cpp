@@ -28,8 +28,11 @@ std::string ImportSummary(const std::string& file, const CImportXml& importer) {
 
 class FileCommands {
 public:
-    FileCommands(const CommandLine& commandLine, const std::string& file, Output& output, bool nameFile)
-        : m_commandLine(commandLine), m_file(file), m_session(commandLine.json, output, file, nameFile) {}
+    FileCommands(const CommandLine& commandLine, const std::string& file, Output& output,
+                 bool nameFile)
+        : m_commandLine(commandLine),
+          m_file(file),
+          m_session(commandLine.json, output, file, nameFile) {}
 
     int Process() {
         try {
@@ -111,15 +114,17 @@ private:
     }
 
     // A file that cannot be opened for writing says which and why.
-    static std::function<std::string(const std::string&)> DescribeCannotOpen(const std::string& output) {
+    static std::function<std::string(const std::string&)> DescribeCannotOpen(
+        const std::string& output) {
         return [output](const std::string& gbkText) {
             const std::string text = traverse::GbkToUtf8(gbkText);
-            return text == kCannotOpen ? text + " " + output + ": " + WhyUnwritable(output) : std::string();
+            return text == kCannotOpen ? text + " " + output + ": " + WhyUnwritable(output)
+                                       : std::string();
         };
     }
 
-    // Fails the command when the adjustment cannot run, its global test fails, a closure exceeds its
-    // limit, or a file cannot be written.
+    // Fails the command when the adjustment cannot run, its global test fails, a closure exceeds
+    // its limit, or a file cannot be written.
     void Adjust() {
         const traverse::AdjustmentResult result =
             traverse::AdjustNetwork(m_session.Importer(), m_commandLine.adjustment);
@@ -133,7 +138,8 @@ private:
         if (result.status == traverse::AdjustmentStatus::InvalidOptions) m_session.FailUsage();
         m_session.Note(AdjustmentProblems(m_file, result), true);
         WriteResultFiles(result);
-        if (!m_commandLine.gama.empty()) Write("gama", m_commandLine.gama, traverse::WriteGamaLocalInput, result);
+        if (!m_commandLine.gama.empty())
+            Write("gama", m_commandLine.gama, traverse::WriteGamaLocalInput, result);
         if (!m_commandLine.sides.empty())
             Write("sides", m_commandLine.sides, traverse::WriteAdjustedSidesCsv, result);
     }
@@ -141,7 +147,8 @@ private:
     using Writer = std::uint32_t (*)(const traverse::AdjustmentResult&, const std::string&);
 
     // One more file from an adjustment; only adjusted networks give one.
-    void Write(const char* name, const std::string& path, Writer writer, const traverse::AdjustmentResult& result) {
+    void Write(const char* name, const std::string& path, Writer writer,
+               const traverse::AdjustmentResult& result) {
         if (result.status != traverse::AdjustmentStatus::Adjusted) return;
         std::string gbkPath;
         try {
@@ -205,7 +212,8 @@ void FileCommands::Repair() {
     if (!backup.empty() && repair.repairs.empty()) std::remove(backup.c_str());
     if (!backup.empty() && !repair.repairs.empty())
         m_session.Note(Formatted(text::kOriginalKept, backup.c_str()), !loaded);
-    const std::vector<traverse::RepairCollision> collisions = traverse::FindRepairCollisions(m_gbkFile, repair);
+    const std::vector<traverse::RepairCollision> collisions =
+        traverse::FindRepairCollisions(m_gbkFile, repair);
     if (collisions.empty()) return;
     m_session.Note(CollisionSummary(m_file, collisions), true);
     m_session.Fail();
@@ -257,7 +265,8 @@ void FileCommands::Report() {
 
 }  // namespace
 
-int ProcessFile(const CommandLine& commandLine, const std::string& file, Output& output, bool nameFile) {
+int ProcessFile(const CommandLine& commandLine, const std::string& file, Output& output,
+                bool nameFile) {
     return FileCommands(commandLine, file, output, nameFile).Process();
 }
 

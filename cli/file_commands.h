@@ -11,7 +11,8 @@ namespace traverse_cli {
 
 // Runs commandLine's command on file (UTF-8, as given) and reports into output; nameFile names the
 // file in every JSON object. Returns the exit status for the file: 0 or 1.
-int ProcessFile(const CommandLine& commandLine, const std::string& file, Output& output, bool nameFile);
+int ProcessFile(const CommandLine& commandLine, const std::string& file, Output& output,
+                bool nameFile);
 // ProcessFile for the one file of a process, which ends after it: what it holds is never freed.
 int ProcessOnlyFile(const CommandLine& commandLine, const std::string& file, Output& output);
 

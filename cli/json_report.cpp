@@ -20,7 +20,8 @@ Json CheckItems(const std::vector<traverse::TAGCheckInfo>& items) {
 Json Records(const CSurveyTurn& turn) {
     Json records = Json::array();
     for (const traverse::CBaseObserve& observe : turn.m_arrObserve) {
-        records.push_back(Json{{"target", GbkToUtf8(observe.m_strName)}, {"values", observe.m_arrValue}});
+        records.push_back(
+            Json{{"target", GbkToUtf8(observe.m_strName)}, {"values", observe.m_arrValue}});
     }
     return records;
 }
@@ -293,9 +294,11 @@ Json AdjustmentObject(const traverse::AdjustmentResult& result) {
 
 Json FieldChecksObject(const traverse::FieldCheckResult& result) {
     Json items = Json::array();
-    for (const traverse::FieldCheckValue& value : result.values) items.push_back(FieldCheckItem(value));
+    for (const traverse::FieldCheckValue& value : result.values)
+        items.push_back(FieldCheckItem(value));
     Json summary = Json::array();
-    for (const traverse::FieldCheckSummary& item : result.summary) summary.push_back(FieldCheckSummaryItem(item));
+    for (const traverse::FieldCheckSummary& item : result.summary)
+        summary.push_back(FieldCheckSummaryItem(item));
     Json leftOut = Json::array();
     for (const traverse::LeftOutRound& round : result.leftOutRounds) {
         leftOut.push_back(Json{{"station", GbkToUtf8(round.station)},
@@ -337,7 +340,8 @@ Json ImportData(const traverse::CImportXml& importer) {
                               {"h", point.m_dZ}});
     }
     Json stations = Json::array();
-    for (const traverse::CPoint3D* station : importer.m_arrStation) stations.push_back(Station(*station));
+    for (const traverse::CPoint3D* station : importer.m_arrStation)
+        stations.push_back(Station(*station));
     return Json{{"checks",
                  {{"horizontal", CheckItems(importer.m_arrHAngleCheck)},
                   {"vertical", CheckItems(importer.m_arrVAngleCheck)},

@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
         Output output(false);
         return ProcessOnlyFile(commandLine, commandLine.files.front(), output);
     }
-    return ProcessFiles(commandLine.files, commandLine.jobs, !commandLine.json, [&](const std::string& file, Output& output) {
-        return ProcessFile(commandLine, file, output, true);
-    });
+    return ProcessFiles(commandLine.files, commandLine.jobs, !commandLine.json,
+                        [&](const std::string& file, Output& output) {
+                            return ProcessFile(commandLine, file, output, true);
+                        });
 }

@@ -13,8 +13,8 @@ namespace traverse_cli {
 // of its path), and says on stderr which were given more than once.
 void MergeRepeatedFiles(CommandLine& commandLine);
 
-// Why the outputs of commandLine cannot be written safely, in words for a usage error (UTF-8); empty
-// when they can: two outputs that are one file, an output that is a record file given to the
+// Why the outputs of commandLine cannot be written safely, in words for a usage error (UTF-8);
+// empty when they can: two outputs that are one file, an output that is a record file given to the
 // command, an existing output that holds a record file (its first bytes other than blanks are '<'
 // or a byte-order mark, and it is none of the files this program writes).
 std::string RefuseUnsafeOutputs(const CommandLine& commandLine);

@@ -19,8 +19,12 @@ namespace {
 class OrderedRelease {
 public:
     OrderedRelease(const std::vector<std::string>& files, bool headed)
-        : m_files(files), m_headed(headed), m_done(files.size(), false), m_progress(isatty(STDERR_FILENO) != 0) {
-        for (std::size_t i = 0; i < files.size(); ++i) m_outputs.push_back(std::make_unique<Output>(true));
+        : m_files(files),
+          m_headed(headed),
+          m_done(files.size(), false),
+          m_progress(isatty(STDERR_FILENO) != 0) {
+        for (std::size_t i = 0; i < files.size(); ++i)
+            m_outputs.push_back(std::make_unique<Output>(true));
     }
 
     Output& OutputOf(std::size_t index) { return *m_outputs[index]; }
@@ -31,7 +35,8 @@ public:
         ++m_finished;
         ClearProgress();
         for (; m_next < m_files.size() && m_done[m_next]; ++m_next) {
-            m_outputs[m_next]->Release(m_headed ? "==> " + m_files[m_next] + " <==\n" : std::string());
+            m_outputs[m_next]->Release(m_headed ? "==> " + m_files[m_next] + " <==\n"
+                                                : std::string());
             m_outputs[m_next].reset();
         }
         ShowProgress();
@@ -79,8 +84,8 @@ int ProcessFiles(const std::vector<std::string>& files, unsigned jobs, bool head
     const auto work = [&] {
         for (std::size_t i; (i = nextFile++) < files.size();) {
             const int status = process(files[i], release.OutputOf(i));
-            for (int seen = worst.load(); status > seen && !worst.compare_exchange_weak(seen, status);) {
-            }
+            for (int seen = worst.load();
+                 status > seen && !worst.compare_exchange_weak(seen, status);) {}
             release.Done(i);
         }
     };

@@ -23,7 +23,11 @@ void ShowInSession(const std::string& gbkText) {
 void RouteMessageBoxesToSessions() { traverse::SetMessageBoxHandler(ShowInSession); }
 
 Session::Session(bool json, Output& output, std::string file, bool nameFile)
-    : m_json(json), m_output(output), m_file(std::move(file)), m_nameFile(nameFile), m_previous(t_session) {
+    : m_json(json),
+      m_output(output),
+      m_file(std::move(file)),
+      m_nameFile(nameFile),
+      m_previous(t_session) {
     t_session = this;
 }
 
@@ -41,7 +45,8 @@ std::uint32_t Session::Run(const Command& command) {
         e.ReportError();
         result = traverse::RESULT_FAILED;
     } catch (const traverse::_com_error& e) {
-        traverse::ShowMessageBox(e.Description().empty() ? traverse::Utf8ToGbk(e.what()) : e.Description());
+        traverse::ShowMessageBox(e.Description().empty() ? traverse::Utf8ToGbk(e.what())
+                                                         : e.Description());
         result = traverse::RESULT_FAILED;
     } catch (const std::bad_alloc&) {
         traverse::CMemoryException().ReportError();
@@ -105,7 +110,8 @@ void Session::OnMessageBox(const std::string& text) {
 void Session::EmitText(const Command& command, std::uint32_t result, const std::string& textBefore,
                        const std::string& errorBefore) {
     const std::string& text = m_importer.m_strText;
-    if (!command.quiet && text != textBefore && !text.empty()) m_output.Out(traverse::GbkToUtf8(text) + "\n");
+    if (!command.quiet && text != textBefore && !text.empty())
+        m_output.Out(traverse::GbkToUtf8(text) + "\n");
     const std::string explanation = command.explain ? command.explain(result) : std::string();
     Note(explanation, true);
     const std::string& error = m_importer.m_strError;

@@ -17,7 +17,8 @@ namespace traverse_cli {
 
 // One library command as the session runs it.
 struct Command {
-    Command(const char* commandName, std::uint32_t successResult, std::function<std::uint32_t()> body)
+    Command(const char* commandName, std::uint32_t successResult,
+            std::function<std::uint32_t()> body)
         : name(commandName), success(successResult), run(std::move(body)) {}
 
     const char* name;                       // "import", "check", ...

@@ -30,7 +30,8 @@ std::string CutLongLines(const std::string& utf8) {
     std::size_t start = 0;
     while (start <= utf8.size()) {
         const std::size_t end = utf8.find('\n', start);
-        cut += CutLine(utf8.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        cut +=
+            CutLine(utf8.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (end == std::string::npos) break;
         cut += '\n';
         start = end + 1;

@@ -31,7 +31,8 @@ std::string ClosureFault(const AdjustmentResult& a) {
         }
     }
     for (const ReciprocalCheck& r : a.reciprocalChecks) {
-        if (!Finite({r.forward, r.backward, r.distance, r.difference, r.limit})) return "reciprocal";
+        if (!Finite({r.forward, r.backward, r.distance, r.difference, r.limit}))
+            return "reciprocal";
     }
     return "";
 }
@@ -59,7 +60,8 @@ std::string AdjustedFault(const AdjustmentResult& a) {
 std::vector<std::string_view> AttributeValues(std::string_view text, std::string_view name) {
     std::vector<std::string_view> values;
     const std::string key = " " + std::string(name) + "=\"";
-    for (std::size_t at = text.find(key); at != std::string_view::npos; at = text.find(key, at + 1)) {
+    for (std::size_t at = text.find(key); at != std::string_view::npos;
+         at = text.find(key, at + 1)) {
         const std::size_t start = at + key.size();
         const std::size_t end = text.find('"', start);
         if (end == std::string_view::npos) break;
@@ -68,7 +70,8 @@ std::vector<std::string_view> AttributeValues(std::string_view text, std::string
     return values;
 }
 
-std::string NonFiniteAttribute(std::string_view text, std::initializer_list<std::string_view> names) {
+std::string NonFiniteAttribute(std::string_view text,
+                               std::initializer_list<std::string_view> names) {
     for (const std::string_view name : names) {
         for (const std::string_view value : AttributeValues(text, name)) {
             if (NamesNonFinite(value)) return std::string(name) + "=\"" + std::string(value) + "\"";

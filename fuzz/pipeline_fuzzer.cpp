@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     input.importReport = importer.m_strText;
     importer.OnButtonCheck();
     input.checkReport = importer.m_strText;
-    traverse::CollectReportResults(importer, traverse::FieldCheckOptions(), traverse::AdjustmentOptions(),
-                                   input);
+    traverse::CollectReportResults(importer, traverse::FieldCheckOptions(),
+                                   traverse::AdjustmentOptions(), input);
     Expect(traverse::NonFiniteResult(input), "results");
     traverse::FormatFieldChecks(input.fieldChecks);
     traverse::FormatAdjustmentReport(input.adjustment);

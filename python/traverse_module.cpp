@@ -119,7 +119,8 @@ traverse::AdjustmentOptions AdjustOptions(const py::dict& given) {
     }
     traverse::AdjustmentOptions options;
     if (const auto grade = Word(given, "grade")) options.grade = Grade(*grade);
-    if (const auto instrument = Word(given, "instrument")) options.instrument = Instrument(*instrument).accuracy;
+    if (const auto instrument = Word(given, "instrument"))
+        options.instrument = Instrument(*instrument).accuracy;
     if (const auto crs = Word(given, "crs")) options.crs = *crs;
     options.directionSigma = Number(given, "sigma_direction");
     options.distanceSigmaA = Number(given, "sigma_distance");
@@ -140,7 +141,8 @@ traverse::AdjustmentOptions AdjustOptions(const py::dict& given) {
 // One imported record file.
 class RecordFile {
 public:
-    explicit RecordFile(const std::string& utf8Path) : m_path(utf8Path), m_gbkPath(ToGbkPath(utf8Path)) {
+    explicit RecordFile(const std::string& utf8Path)
+        : m_path(utf8Path), m_gbkPath(ToGbkPath(utf8Path)) {
         MessageCapture capture;
         {
             py::gil_scoped_release release;
@@ -159,7 +161,8 @@ public:
 
     std::string IncompleteJson() const {
         Json list = Json::array();
-        for (const traverse::IncompleteObservation& o : traverse::FindIncompleteObservations(m_importer)) {
+        for (const traverse::IncompleteObservation& o :
+             traverse::FindIncompleteObservations(m_importer)) {
             list.push_back(Json{{"kind", traverse::IncompleteKindName(o.kind)},
                                 {"station", traverse::GbkToUtf8(o.station)},
                                 {"round", o.round == 0 ? Json(nullptr) : Json(o.round)},
@@ -178,16 +181,20 @@ public:
         return py::make_tuple(traverse::GbkToUtf8(m_importer.m_strText), capture.Utf8Messages());
     }
 
-    std::string FieldChecksJson(const std::optional<std::string>& grade, const std::optional<std::string>& instrument) {
+    std::string FieldChecksJson(const std::optional<std::string>& grade,
+                                const std::optional<std::string>& instrument) {
         const traverse::FieldCheckOptions options = FieldOptions(grade, instrument);
         py::gil_scoped_release release;
-        return traverse_cli::FieldChecksObject(traverse::RunFieldChecks(m_importer, options)).dump();
+        return traverse_cli::FieldChecksObject(traverse::RunFieldChecks(m_importer, options))
+            .dump();
     }
 
-    std::string FieldChecksText(const std::optional<std::string>& grade, const std::optional<std::string>& instrument) {
+    std::string FieldChecksText(const std::optional<std::string>& grade,
+                                const std::optional<std::string>& instrument) {
         const traverse::FieldCheckOptions options = FieldOptions(grade, instrument);
         py::gil_scoped_release release;
-        return traverse::GbkToUtf8(traverse::FormatFieldChecks(traverse::RunFieldChecks(m_importer, options)));
+        return traverse::GbkToUtf8(
+            traverse::FormatFieldChecks(traverse::RunFieldChecks(m_importer, options)));
     }
 
     traverse::AdjustmentResult Adjust(const py::dict& given) {
@@ -196,8 +203,8 @@ public:
         return traverse::AdjustNetwork(m_importer, options);
     }
 
-    std::string ReportHtml(const std::optional<std::string>& grade, const std::optional<std::string>& instrument,
-                           const py::dict& given) {
+    std::string ReportHtml(const std::optional<std::string>& grade,
+                           const std::optional<std::string>& instrument, const py::dict& given) {
         const traverse::FieldCheckOptions fieldOptions = FieldOptions(grade, instrument);
         py::dict adjustGiven = given;
         if (grade) adjustGiven["grade"] = *grade;
@@ -232,7 +239,8 @@ private:
         } catch (const traverse::CException& e) {
             e.ReportError();
         } catch (const traverse::_com_error& e) {
-            traverse::ShowMessageBox(e.Description().empty() ? traverse::Utf8ToGbk(e.what()) : e.Description());
+            traverse::ShowMessageBox(e.Description().empty() ? traverse::Utf8ToGbk(e.what())
+                                                             : e.Description());
         } catch (const std::bad_alloc&) {
             traverse::CMemoryException().ReportError();
         }
@@ -284,17 +292,24 @@ PYBIND11_MODULE(_traverse, module) {
 
     module.def("set_language", [](const std::string& code) {
         const std::optional<traverse::Language> language = traverse::LanguageFromCode(code);
-        if (!language || (code != "zh" && code != "en")) throw py::value_error("language must be 'zh' or 'en'");
+        if (!language || (code != "zh" && code != "en"))
+            throw py::value_error("language must be 'zh' or 'en'");
         traverse::SetLanguage(*language);
     });
-    module.def("language", [] { return traverse::CurrentLanguage() == traverse::Language::kEnglish ? "en" : "zh"; });
+    module.def("language", [] {
+        return traverse::CurrentLanguage() == traverse::Language::kEnglish ? "en" : "zh";
+    });
     module.def("version", [] { return std::string(TRAVERSE_VERSION); });
 
     py::class_<traverse::AdjustmentResult>(module, "AdjustmentResult")
-        .def("json", [](const traverse::AdjustmentResult& r) { return traverse_cli::AdjustmentObject(r).dump(); })
-        .def("report", [](const traverse::AdjustmentResult& r) {
-            return traverse::GbkToUtf8(traverse::FormatAdjustmentReport(r));
-        })
+        .def("json",
+             [](const traverse::AdjustmentResult& r) {
+                 return traverse_cli::AdjustmentObject(r).dump();
+             })
+        .def("report",
+             [](const traverse::AdjustmentResult& r) {
+                 return traverse::GbkToUtf8(traverse::FormatAdjustmentReport(r));
+             })
         .def("write_csv", [](const traverse::AdjustmentResult& r, const std::string& utf8Path) {
             MessageCapture capture;
             if (traverse::WriteAdjustedPointsCsv(r, ToGbkPath(utf8Path)) != 0) {

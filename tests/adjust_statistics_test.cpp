@@ -23,7 +23,8 @@ namespace {
 constexpr SimNoise kNoise{2.0, 3.0, 2.0, 10.0};
 
 // The squared errors of the new points' x, y and h, each divided by its sigma.
-std::vector<double> StandardizedErrors(const SimulatedNetwork& net, const AdjustmentResult& result) {
+std::vector<double> StandardizedErrors(const SimulatedNetwork& net,
+                                       const AdjustmentResult& result) {
     std::vector<double> errors;
     for (const SimPoint& truth : net.points) {
         if (truth.planeKnown) continue;
@@ -61,7 +62,8 @@ std::vector<double> StandardizedSideErrors(const SimulatedNetwork& net,
 AdjustmentResult Simulate(const SimulatedNetwork& net, const SimNoise& noise, unsigned seed,
                           const SimBlunder& blunder = SimBlunder()) {
     std::mt19937_64 rng(seed);
-    const AdjustmentResult result = AdjustRecordBody(net.RecordBody(noise, rng, blunder), OptionsFor(kNoise));
+    const AdjustmentResult result =
+        AdjustRecordBody(net.RecordBody(noise, rng, blunder), OptionsFor(kNoise));
     EXPECT_EQ(result.status, AdjustmentStatus::Adjusted) << GbkToUtf8(result.error);
     return result;
 }
@@ -96,7 +98,8 @@ void ExpectClosed(const Shape& shape, const AdjustmentResult& result) {
         EXPECT_TRUE(closure.angularWithinLimit && closure.relativeWithinLimit);
     }
     EXPECT_FALSE(result.reciprocalChecks.empty());
-    for (const ReciprocalCheck& check : result.reciprocalChecks) EXPECT_NEAR(check.difference, 0.0, 0.01);
+    for (const ReciprocalCheck& check : result.reciprocalChecks)
+        EXPECT_NEAR(check.difference, 0.0, 0.01);
 }
 
 TEST(AdjustFromTruth, ExactReadingsGiveTheTruthAndNoResiduals) {
@@ -125,7 +128,8 @@ TEST(AdjustFromTruth, EveryPointWithinFourSigmaOfTheTruth) {
             const SimulatedNetwork net = shape.make(shape.size, geometry);
             const AdjustmentResult result = Simulate(net, kNoise, seed + 100);
             for (double error : StandardizedErrors(net, result)) {
-                EXPECT_LE(std::fabs(error), 4.0) << shape.what << " of " << shape.size << ", seed " << seed;
+                EXPECT_LE(std::fabs(error), 4.0)
+                    << shape.what << " of " << shape.size << ", seed " << seed;
             }
         }
     }
@@ -251,11 +255,13 @@ void ExpectBlunderFound(ObservationKind kind, double directionBlunder, double di
         const AdjustmentResult result = Simulate(net, kNoise, 43, blunder);
         const AdjustedObservation* largest = &result.observations.front();
         for (const AdjustedObservation& r : result.observations) {
-            if (std::fabs(r.standardizedResidual) > std::fabs(largest->standardizedResidual)) largest = &r;
+            if (std::fabs(r.standardizedResidual) > std::fabs(largest->standardizedResidual))
+                largest = &r;
         }
         EXPECT_EQ(largest->kind, kind);
         EXPECT_EQ(largest->station, o.station);
-        EXPECT_EQ(largest->target, o.target) << GbkToUtf8(o.station) << " -> " << GbkToUtf8(o.target);
+        EXPECT_EQ(largest->target, o.target)
+            << GbkToUtf8(o.station) << " -> " << GbkToUtf8(o.target);
         EXPECT_TRUE(largest->outlier);
         ++tried;
     }

@@ -31,8 +31,8 @@ std::string Station(const std::string& name, const std::string& rounds) {
 }
 
 // One round of two targets: the back target read 0, the forward one read `forward` (packed DMS).
-std::string TwoTargets(const std::string& back, const std::string& forward, const std::string& reading,
-                       const std::string& rightReading) {
+std::string TwoTargets(const std::string& back, const std::string& forward,
+                       const std::string& reading, const std::string& rightReading) {
     return "<水平角><测回><" + back + " 盘左=\"0.0000\" 盘右=\"180.0000\"/><" + forward + " 盘左=\"" +
            reading + "\" 盘右=\"" + rightReading + "\"/></测回></水平角>";
 }
@@ -53,11 +53,16 @@ const char kHandTraverse[] =
 
 std::string HandTraverseBody() {
     return kHandTraverse +
-           Station("甲2", TwoTargets("甲1", "导1", "180.0000", "0.0000") + Distance("导1", "200.010")) +
-           Station("导1", TwoTargets("甲2", "导2", "90.0000", "270.0000") + Distance("导2", "150.000")) +
-           Station("导2", TwoTargets("导1", "导3", "270.00060", "90.00060") + Distance("导3", "199.995")) +
-           Station("导3", TwoTargets("导2", "乙1", "270.0000", "90.0000") + Distance("乙1", "150.008")) +
-           Station("乙1", TwoTargets("导3", "乙2", "90.0000", "270.0000")) + "</观测值></导线观测记录>";
+           Station("甲2",
+                   TwoTargets("甲1", "导1", "180.0000", "0.0000") + Distance("导1", "200.010")) +
+           Station("导1",
+                   TwoTargets("甲2", "导2", "90.0000", "270.0000") + Distance("导2", "150.000")) +
+           Station("导2",
+                   TwoTargets("导1", "导3", "270.00060", "90.00060") + Distance("导3", "199.995")) +
+           Station("导3",
+                   TwoTargets("导2", "乙1", "270.0000", "90.0000") + Distance("乙1", "150.008")) +
+           Station("乙1", TwoTargets("导3", "乙2", "90.0000", "270.0000")) +
+           "</观测值></导线观测记录>";
 }
 
 TEST(AdjustHandChecked, ConnectingTraverseClosuresAndCoordinates) {
@@ -78,9 +83,11 @@ TEST(AdjustHandChecked, ConnectingTraverseClosuresAndCoordinates) {
     EXPECT_TRUE(c.angularWithinLimit);
     // Each angle corrected by -1.2": azimuths 90 - 1.2", -2.4", 90 + 2.4", 180 + 1.2".
     // dx = 200.010 sin 1.2" + 150 cos 2.4" - 199.995 sin 2.4" - 150.008 cos 1.2"
-    //    = 0.0011636 + 150.0000000 - 0.0023270 - 150.0080000 = -0.0091634 (x 甲2 = x 乙1): fx = -9.163 mm
+    //    = 0.0011636 + 150.0000000 - 0.0023270 - 150.0080000 = -0.0091634 (x 甲2 = x 乙1): fx =
+    //    -9.163 mm
     // dy = 200.010 cos 1.2" - 150 sin 2.4" + 199.995 cos 2.4" - 150.008 sin 1.2"
-    //    = 200.0100000 - 0.0017453 + 199.9950000 - 0.0008727 = 400.0023820 (against 400): fy = +2.382 mm
+    //    = 200.0100000 - 0.0017453 + 199.9950000 - 0.0008727 = 400.0023820 (against 400): fy =
+    //    +2.382 mm
     // fs = sqrt(9.163^2 + 2.382^2) = 9.468 mm; [D] = 700.013 m; 1/T = 9.468e-3 / 700.013 = 1/73935.
     EXPECT_NEAR(c.fx, -9.1634, 1e-3);
     EXPECT_NEAR(c.fy, 2.3819, 1e-3);
@@ -112,7 +119,8 @@ TEST(AdjustHandChecked, ConnectingTraverseClosuresAndCoordinates) {
     }
     // Without zenith distances each slope distance is taken as horizontal, and the report says so.
     EXPECT_EQ(result.notes.size(), 4u);
-    EXPECT_NE(GbkToUtf8(FormatAdjustmentReport(result)).find("taken as horizontal"), std::string::npos);
+    EXPECT_NE(GbkToUtf8(FormatAdjustmentReport(result)).find("taken as horizontal"),
+              std::string::npos);
 }
 
 // The example's readings were made from these coordinates (tools/generate_connecting_traverse.py).
@@ -143,7 +151,8 @@ TEST(AdjustExample, ConnectingTraverseFindsItsTruth) {
     }
 }
 
-// ---- bad input: a clear message naming what is wrong, nothing adjusted, no NaN ----------------------
+// ---- bad input: a clear message naming what is wrong, nothing adjusted, no NaN
+// ----------------------
 
 // The round of a station: target name and face-left reading (packed DMS), face right 180 apart.
 std::string Round(const std::vector<std::pair<std::string, double>>& readings) {
@@ -156,7 +165,8 @@ std::string Round(const std::vector<std::pair<std::string, double>>& readings) {
     return round + "</测回></水平角>";
 }
 
-void ExpectRefused(const AdjustmentResult& result, AdjustmentStatus status, const std::string& named) {
+void ExpectRefused(const AdjustmentResult& result, AdjustmentStatus status,
+                   const std::string& named) {
     EXPECT_EQ(result.status, status) << GbkToUtf8(result.error);
     const std::string error = GbkToUtf8(result.error);
     EXPECT_NE(error.find(named), std::string::npos) << error;
@@ -222,9 +232,12 @@ TEST(AdjustBadInput, NumbersBeyondUseAreLeftOutOrRefused) {
         {"<甲1 x=\"1000.000\"", "<甲1 x=\"-1e308\"", "Known point \"甲1\": x and y"},
         {"y=\"1000.000\" h=\"50.000\"", "y=\"1000.000\" h=\"1e308\"",
          "Known point \"甲2\": its height is not a usable number"},
-        {"<导1 值=\"1.500\"", "<导1 值=\"1e308\"", "target height for \"导1\" is not a usable number"},
-        {"<导3 值=\"199.995\"", "<导3 值=\"1e308\"", "Station \"导2\": the observation of \"导3\" is not"},
-        {"<导1 值=\"200.010\"", "<导1 值=\"1e-300\"", "horizontal distance to \"导1\" is not positive or"},
+        {"<导1 值=\"1.500\"", "<导1 值=\"1e308\"",
+         "target height for \"导1\" is not a usable number"},
+        {"<导3 值=\"199.995\"", "<导3 值=\"1e308\"",
+         "Station \"导2\": the observation of \"导3\" is not"},
+        {"<导1 值=\"200.010\"", "<导1 值=\"1e-300\"",
+         "horizontal distance to \"导1\" is not positive or"},
     };
     for (const auto& c : cases) {
         const std::string body = Replaced(LevelledHandTraverseBody(), c.from, c.to);
@@ -247,7 +260,8 @@ TEST(AdjustBadInput, NoKnownPoints) {
     const std::string hand = HandTraverseBody();
     const std::size_t from = hand.find("<起算点>"), to = hand.find("</起算点>");
     const std::string body = Replaced(hand, hand.substr(from, to - from), "<起算点>");
-    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::NoKnownPoints, "no datum");
+    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::NoKnownPoints,
+                  "no datum");
 }
 
 TEST(AdjustBadInput, OneKnownPointWithoutAKnownDirection) {
@@ -265,20 +279,24 @@ TEST(AdjustBadInput, UnreachablePointIsNamed) {
                                 Round({{"导1", 0.0}, {"导3", 270.0006}, {"远山", 45.0}}));
     body = Replaced(body, TwoTargets("导2", "乙1", "270.0000", "90.0000"),
                     Round({{"导2", 0.0}, {"乙1", 270.0}, {"远山", 300.0}}));
-    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::UnreachablePoint, "远山");
+    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::UnreachablePoint,
+                  "远山");
 }
 
 TEST(AdjustBadInput, SigmaOptionsNotAboveZero) {
     const std::string body = HandTraverseBody();
     AdjustmentOptions options;
     options.directionSigma = 0.0;
-    ExpectRefused(AdjustRecordBody(body, options), AdjustmentStatus::InvalidOptions, "direction sigma");
+    ExpectRefused(AdjustRecordBody(body, options), AdjustmentStatus::InvalidOptions,
+                  "direction sigma");
     options = AdjustmentOptions();
     options.distanceSigmaA = -3.0;
-    ExpectRefused(AdjustRecordBody(body, options), AdjustmentStatus::InvalidOptions, "distance sigma a");
+    ExpectRefused(AdjustRecordBody(body, options), AdjustmentStatus::InvalidOptions,
+                  "distance sigma a");
     options = AdjustmentOptions();
     options.distanceSigmaB = -1.0;
-    ExpectRefused(AdjustRecordBody(body, options), AdjustmentStatus::InvalidOptions, "distance sigma b");
+    ExpectRefused(AdjustRecordBody(body, options), AdjustmentStatus::InvalidOptions,
+                  "distance sigma b");
     options = AdjustmentOptions();
     options.heightSigma = 0.0;
     ExpectRefused(AdjustRecordBody(body, options), AdjustmentStatus::InvalidOptions,
@@ -289,8 +307,9 @@ TEST(AdjustBadInput, SigmaOptionsNotAboveZero) {
 }
 
 TEST(AdjustBadInput, StationObservingItself) {
-    const std::string body = Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
-                                      Round({{"甲2", 0.0}, {"导2", 90.0}, {"导1", 120.0}}));
+    const std::string body =
+        Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
+                 Round({{"甲2", 0.0}, {"导2", 90.0}, {"导1", 120.0}}));
     ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::SelfObservation,
                   "\"导1\" observes itself");
 }
@@ -298,7 +317,8 @@ TEST(AdjustBadInput, StationObservingItself) {
 TEST(AdjustBadInput, KnownPointListedTwice) {
     const std::string body =
         Replaced(HandTraverseBody(), "</起算点>", "<甲1 x=\"1001.000\" y=\"800.000\"/></起算点>");
-    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::DuplicateName, "甲1");
+    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::DuplicateName,
+                  "甲1");
 }
 
 TEST(AdjustBadInput, TargetNamedTwiceInARound) {
@@ -370,7 +390,8 @@ TEST(AdjustNormalEquations, SolutionAndSelectedInverseMatchTheDenseOnes) {
         const Eigen::MatrixXd q = n.inverse();
         const Eigen::VectorXd x = n.ldlt().solve(rhs);
         const std::vector<double> solved = normal.Solve(rows);
-        for (int i = 0; i < unknowns; ++i) EXPECT_NEAR(solved[i], x[i], 1e-9 * (1 + std::fabs(x[i])));
+        for (int i = 0; i < unknowns; ++i)
+            EXPECT_NEAR(solved[i], x[i], 1e-9 * (1 + std::fabs(x[i])));
         for (const DesignRow& row : rows) {
             double cofactor = 0.0;
             for (int a = 0; a < row.terms; ++a) {

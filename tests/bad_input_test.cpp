@@ -86,7 +86,9 @@ protected:
         return outcome;
     }
 
-    Outcome RunBytes(const std::string& bytes) { return RunCommands(dir.Write("record.xml", bytes)); }
+    Outcome RunBytes(const std::string& bytes) {
+        return RunCommands(dir.Write("record.xml", bytes));
+    }
 
     // The outcome of the same records written as a GBK file.
     Outcome Reference() { return RunBytes(GbkRecordFile(Body(kStation))); }
@@ -99,7 +101,8 @@ protected:
 void ExpectParseFailure(const Outcome& outcome) {
     EXPECT_NE(outcome.import, 0u);
     EXPECT_NE(outcome.import & 0x80000000u, 0u) << std::hex << outcome.import;
-    EXPECT_NE(outcome.importError.find(GBK("错误原因：")), std::string::npos) << GbkToUtf8(outcome.importError);
+    EXPECT_NE(outcome.importError.find(GBK("错误原因：")), std::string::npos)
+        << GbkToUtf8(outcome.importError);
     EXPECT_EQ(outcome.stations, 0u);
     EXPECT_EQ(outcome.check, 0u);
     EXPECT_EQ(outcome.checkReport, GBK("*** 水平角检查 ***"));
@@ -114,7 +117,8 @@ long ReportedLine(const std::string& gbkError) {
     return at == std::string::npos ? -1 : std::atol(gbkError.c_str() + at + label.size());
 }
 
-// ---- files that are not record files -------------------------------------------------------------
+// ---- files that are not record files
+// -------------------------------------------------------------
 
 TEST_F(BadInputTest, EmptyFileIsAParseErrorWithoutAPosition) {
     const Outcome outcome = RunBytes("");
@@ -186,7 +190,8 @@ TEST_F(BadInputTest, Utf16FilesImportAsTheirGbkTwin) {
     const std::string text = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n" + Body(kStation);
     for (const bool bigEndian : {false, true}) {
         for (const bool byteOrderMark : {true, false}) {
-            SCOPED_TRACE(std::string(bigEndian ? "big" : "little") + (byteOrderMark ? " endian, BOM" : " endian"));
+            SCOPED_TRACE(std::string(bigEndian ? "big" : "little") +
+                         (byteOrderMark ? " endian, BOM" : " endian"));
             const Outcome outcome = RunBytes(Utf16(text, bigEndian, byteOrderMark));
             EXPECT_EQ(outcome.import, 0u) << GbkToUtf8(outcome.importError);
             EXPECT_EQ(outcome.checkReport, reference.checkReport);
@@ -314,14 +319,16 @@ TEST_F(BadInputTest, ExternalEntitiesAndDtdsAreNeverLoaded) {
                                     outcome.exportedBytes}) {
         EXPECT_EQ(text.find(secret), std::string::npos);
     }
-    for (const std::string& message : outcome.messages) EXPECT_EQ(message.find(secret), std::string::npos);
+    for (const std::string& message : outcome.messages)
+        EXPECT_EQ(message.find(secret), std::string::npos);
 
     // A leak through an entity of the external DTD would show in the station name.
     const Outcome named = RunBytes(GbkRecordFile(doctype + Body("<测站 点名=\"&leak;\"/>")));
     EXPECT_EQ(named.exportedBytes.find(secret), std::string::npos);
 }
 
-// ---- extreme readings and sizes --------------------------------------------------------------------
+// ---- extreme readings and sizes
+// --------------------------------------------------------------------
 
 TEST_F(BadInputTest, ReadingsNanInfHugeAndNegativeZeroGoThroughEveryCommand) {
     const std::string station = R"(<测站 点名="凤岭" 仪器高="nan" 加常数="inf" 乘常数="1e308">
@@ -357,7 +364,8 @@ TEST_F(BadInputTest, ReadingsNanInfHugeAndNegativeZeroGoThroughEveryCommand) {
     EXPECT_EQ(outcome.check, 0u);
     // Every record of both rounds gets its 2C line, whatever its value.
     std::size_t lines = 0;
-    for (std::size_t at = 0; (at = outcome.checkReport.find(" 2C=", at)) != std::string::npos; ++at) ++lines;
+    for (std::size_t at = 0; (at = outcome.checkReport.find(" 2C=", at)) != std::string::npos; ++at)
+        ++lines;
     EXPECT_EQ(lines, 6u) << GbkToUtf8(outcome.checkReport);
     EXPECT_EQ(outcome.exported, 0u);
     for (const char* line : {"\tc0\t", "\tz0\t", "\ts0\t", "\tv0\t"}) {
@@ -379,11 +387,14 @@ TEST_F(BadInputTest, RoundWithOneHundredThousandTargetsGoesThroughEveryCommand) 
     EXPECT_EQ(outcome.import, 0u) << GbkToUtf8(outcome.importReport.substr(0, 200));
     EXPECT_EQ(outcome.check, 0u);
     std::size_t checked = 0;
-    for (std::size_t at = 0; (at = outcome.checkReport.find(" 2C=", at)) != std::string::npos; ++at) ++checked;
+    for (std::size_t at = 0; (at = outcome.checkReport.find(" 2C=", at)) != std::string::npos; ++at)
+        ++checked;
     EXPECT_EQ(checked, static_cast<std::size_t>(kTargets + 1));
     EXPECT_EQ(outcome.exported, 0u);
     std::size_t directions = 0;
-    for (std::size_t at = 0; (at = outcome.exportedBytes.find("\tc0\t", at)) != std::string::npos; ++at) ++directions;
+    for (std::size_t at = 0; (at = outcome.exportedBytes.find("\tc0\t", at)) != std::string::npos;
+         ++at)
+        ++directions;
     EXPECT_EQ(directions, static_cast<std::size_t>(kTargets));
 }
 
@@ -406,13 +417,15 @@ TEST_F(BadInputTest, TargetNameOfOneMegabyteIsAParseError) {
     std::string station = kStation;
     const std::string name(1 << 20, 'N');
     std::size_t at;
-    while ((at = station.find("导1")) != std::string::npos) station.replace(at, std::string("导1").size(), name);
+    while ((at = station.find("导1")) != std::string::npos)
+        station.replace(at, std::string("导1").size(), name);
     const Outcome outcome = RunBytes(GbkRecordFile(Body(station)));
     ExpectParseFailure(outcome);
     EXPECT_GT(ReportedLine(outcome.importError), 0);
 }
 
-// ---- paths and outputs ---------------------------------------------------------------------------
+// ---- paths and outputs
+// ---------------------------------------------------------------------------
 
 TEST_F(BadInputTest, PathsWithBlanksAndChineseCharactersWork) {
     const std::string folder = dir.File("测量 数据 2024");
@@ -484,8 +497,9 @@ TEST_F(BadInputTest, OutputToAFullDeviceIsReportedOnStderrAndExitsOne) {
     for (const char* command : {"export", "run"}) {
         SCOPED_TRACE(command);
         const std::vector<std::string> arguments =
-            std::string(command) == "run" ? std::vector<std::string>{"run", record, "-o", "/dev/full"}
-                                          : std::vector<std::string>{"export", record, "/dev/full"};
+            std::string(command) == "run"
+                ? std::vector<std::string>{"run", record, "-o", "/dev/full"}
+                : std::vector<std::string>{"export", record, "/dev/full"};
         const ProgramRun run = RunTraverse(arguments);
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.err.find("/dev/full"), std::string::npos) << run.err;
@@ -498,13 +512,15 @@ TEST_F(BadInputTest, OutputToAFullDeviceIsReportedOnStderrAndExitsOne) {
 
 // kStation rewritten: every match of pattern replaced.
 std::string Rewritten(const char* pattern, const char* replacement) {
-    return GbkRecordFile(Body(std::regex_replace(std::string(kStation), std::regex(pattern), replacement)));
+    return GbkRecordFile(
+        Body(std::regex_replace(std::string(kStation), std::regex(pattern), replacement)));
 }
 
 TEST_F(BadInputTest, FacesInTheOtherOrderAndCommentsAnywhereChangeNothing) {
     const Outcome reference = Reference();
-    for (const Outcome& outcome : {RunBytes(Rewritten("盘左=(\"[^\"]*\") 盘右=(\"[^\"]*\")", "盘右=$2 盘左=$1")),
-                                   RunBytes(Rewritten(">", "><!-- 注 --><?p x?>"))}) {
+    for (const Outcome& outcome :
+         {RunBytes(Rewritten("盘左=(\"[^\"]*\") 盘右=(\"[^\"]*\")", "盘右=$2 盘左=$1")),
+          RunBytes(Rewritten(">", "><!-- 注 --><?p x?>"))}) {
         EXPECT_EQ(outcome.import, reference.import);
         EXPECT_EQ(outcome.checkReport, reference.checkReport);
         EXPECT_EQ(outcome.exportedBytes, reference.exportedBytes);
@@ -516,8 +532,10 @@ TEST_F(BadInputTest, TextWhereARecordBelongsStopsTheImportSayingWhere) {
     const Outcome outcome = RunBytes(Rewritten("(<测回>)(<龙岗 盘左=\"90)", "$1 补测 $2"));
     EXPECT_EQ(outcome.import, RESULT_FAILED);
     EXPECT_EQ(outcome.messages, std::vector<std::string>{GBK("不可预知的异常错误！")});
-    EXPECT_NE(GbkToUtf8(outcome.importError).find(": line 9, column 14: text \"补测\" where a record element"),
-              std::string::npos) << GbkToUtf8(outcome.importError);
+    EXPECT_NE(GbkToUtf8(outcome.importError)
+                  .find(": line 9, column 14: text \"补测\" where a record element"),
+              std::string::npos)
+        << GbkToUtf8(outcome.importError);
 }
 
 TEST_F(BadInputTest, ValuesThatAreNoNumbersAreReadAsBeforeAndWarnedAbout) {
@@ -527,7 +545,8 @@ TEST_F(BadInputTest, ValuesThatAreNoNumbersAreReadAsBeforeAndWarnedAbout) {
     EXPECT_EQ(outcome.import, 0u);
     EXPECT_EQ(outcome.exportedBytes, reference.exportedBytes);
     const ProgramRun run = RunTraverse({"import", path});
-    EXPECT_NE(run.err.find("仪器高=\"1.393m\" of station 凤岭 is no number; read as 1.393"), std::string::npos);
+    EXPECT_NE(run.err.find("仪器高=\"1.393m\" of station 凤岭 is no number; read as 1.393"),
+              std::string::npos);
 }
 
 TEST_F(BadInputTest, SightsEitherSideOfTheZenithAndLimitsTheStandardLacks) {
@@ -538,7 +557,8 @@ TEST_F(BadInputTest, SightsEitherSideOfTheZenithAndLimitsTheStandardLacks) {
     EXPECT_NE(run.out.find("    龙岗                             2.0"), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("647998"), std::string::npos);
     for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
-             {"check", "--all", "--grade", "四等", "--instrument", "6", path}, {"check", "--grade", "四等", path}}) {
+             {"check", "--all", "--grade", "四等", "--instrument", "6", path},
+             {"check", "--grade", "四等", path}}) {
         run = RunTraverse(words);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");

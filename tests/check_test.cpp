@@ -351,7 +351,8 @@ TEST(CheckBetweenRounds, NamesOnlyStationsWithTwoRoundsOrMore) {
     records.BareStation("空");
     CPoint3D* three = records.Station("三");
     for (int i = 0; i < 3; ++i) Records::RoundOf(three, {"A", "B"});
-    EXPECT_EQ(importer.CheckHAngle({CHECK_DIRECTION_BETWEEN_ROUNDS, 5.0}, importer.m_arrStation), 1);
+    EXPECT_EQ(importer.CheckHAngle({CHECK_DIRECTION_BETWEEN_ROUNDS, 5.0}, importer.m_arrStation),
+              1);
     EXPECT_EQ(Utf8(importer.m_strText),
               "\r\n同一方向值各测回较差(5.0)\r\n\r\n测站二\r\n\n\r\n测站三\r\n\n");
 }
@@ -361,15 +362,17 @@ TEST(CheckHAngle, UnknownCodesAppendNothing) {
     Records records(importer);
     Records::RoundOf(records.Station("S"), {"A", "B"});
     importer.m_strText = "before";
-    for (std::int16_t code : {std::int16_t{0}, std::int16_t{1000}, std::int16_t{1004},
-                              CHECK_VERTICAL_BETWEEN_ROUNDS, CHECK_DISTANCE_READINGS, std::int16_t{-1}}) {
+    for (std::int16_t code :
+         {std::int16_t{0}, std::int16_t{1000}, std::int16_t{1004}, CHECK_VERTICAL_BETWEEN_ROUNDS,
+          CHECK_DISTANCE_READINGS, std::int16_t{-1}}) {
         EXPECT_EQ(importer.CheckHAngle({code, 9.0}, importer.m_arrStation), 1) << code;
     }
     EXPECT_EQ(importer.m_strText, "before");
 }
 
 TEST(CheckHAngle, WithoutStationsGivesTheHeadingAlone) {
-    for (std::int16_t code : {CHECK_2C_SPREAD, CHECK_HALF_ROUND_CLOSURE, CHECK_DIRECTION_BETWEEN_ROUNDS}) {
+    for (std::int16_t code :
+         {CHECK_2C_SPREAD, CHECK_HALF_ROUND_CLOSURE, CHECK_DIRECTION_BETWEEN_ROUNDS}) {
         CImportXml importer;
         Records records(importer);
         records.BareStation("S");
@@ -397,7 +400,9 @@ TEST(OnButtonCheck, RunsEveryItemEvenAfterOneStopped) {
     CPoint3D* station = records.Station("S");
     Records::RoundOf(station, {"A"});
     Records::Target(Records::RoundOf(station, {"A"}), "B", {1.0});
-    importer.m_arrHAngleCheck = {{CHECK_2C_SPREAD, 9.0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 1.0}, {CHECK_DIRECTION_BETWEEN_ROUNDS, 8.0}};
+    importer.m_arrHAngleCheck = {{CHECK_2C_SPREAD, 9.0},
+                                 {CHECK_VERTICAL_BETWEEN_ROUNDS, 1.0},
+                                 {CHECK_DIRECTION_BETWEEN_ROUNDS, 8.0}};
     MessageCapture capture;
     EXPECT_EQ(importer.OnButtonCheck(), 0u);
     EXPECT_EQ(capture.Messages().size(), 1u);
@@ -453,7 +458,9 @@ TEST(OnButtonCheck, ReplacesTheImportMessages) {
                   Gbk("测站甲水平角观测第1测回中，目标点丙方向读数不够，即缺盘左或盘右数据！")});
 }
 
-std::string ExampleFile(const char* name) { return std::string(TRAVERSE_EXAMPLES_DIR) + "/" + name; }
+std::string ExampleFile(const char* name) {
+    return std::string(TRAVERSE_EXAMPLES_DIR) + "/" + name;
+}
 
 TEST(Examples, TwoCOverLimitIsMarked) {
     CImportXml importer;

@@ -64,21 +64,24 @@ TEST(Cli, AFileThatCannotBeReadSaysWhyFirst) {
         const ProgramRun run = RunTraverse({"import", path});
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "traverse: cannot read " + path + ": " + reason + "\n打开文件(" + path + report);
+        EXPECT_EQ(run.err,
+                  "traverse: cannot read " + path + ": " + reason + "\n打开文件(" + path + report);
     }
 }
 
 TEST(Cli, ALongParseErrorLineIsCutForPeopleAndKeptWholeInJson) {
     TempDir dir;
-    const std::string path = dir.Write("long.xml", "<r a=\"" + std::string(300, 'x') + "\" a=\"1\"/>");
+    const std::string path =
+        dir.Write("long.xml", "<r a=\"" + std::string(300, 'x') + "\" a=\"1\"/>");
     const ProgramRun run = RunTraverse({"import", path});
     const size_t start = run.err.find("错误数据：");
     ASSERT_NE(start, std::string::npos);
     const std::string line = run.err.substr(start, run.err.find('\n', start) - start);
     EXPECT_EQ(line, "错误数据：<r a=\"" + std::string(188, 'x') + "…");  // 200 characters
     const ProgramRun json = RunTraverse({"--json", "import", path});
-    EXPECT_NE(nlohmann::json::parse(json.out)["error"].get<std::string>().find(std::string(300, 'x')),
-              std::string::npos);
+    EXPECT_NE(
+        nlohmann::json::parse(json.out)["error"].get<std::string>().find(std::string(300, 'x')),
+        std::string::npos);
 }
 
 TEST(Cli, TextGbkCannotHoldIsShownWhereItStands) {
@@ -87,9 +90,10 @@ TEST(Cli, TextGbkCannotHoldIsShownWhereItStands) {
         "<导线观测记录><观测值>\n<测站 点名=\"S1\"/>\n<测站 点名=\"S\xF0\x9F\x98\x80\"/></观测值></导线观测记录>"));
     const ProgramRun run = RunTraverse({"run", path, "-o", dir.File("out.txt")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("不可预知的异常错误！\ntraverse: " + path +
-                           ": line 4, column 10: <测站> holds U+1F600, a character GBK cannot hold\n"),
-              std::string::npos)
+    EXPECT_NE(
+        run.err.find("不可预知的异常错误！\ntraverse: " + path +
+                     ": line 4, column 10: <测站> holds U+1F600, a character GBK cannot hold\n"),
+        std::string::npos)
         << run.err;
     // The nameless station never reaches the adjustment file.
     EXPECT_EQ(ReadFileBytes(dir.File("out.txt")).find("\t\ti0"), std::string::npos);
@@ -112,13 +116,15 @@ TEST(Cli, JsonImportCarriesResultReportAndData) {
     EXPECT_EQ(object["error"], "");
     EXPECT_EQ(object["messages"], nlohmann::json::array());
     const nlohmann::json& data = object["data"];
-    EXPECT_EQ(data["checks"]["horizontal"], nlohmann::json::parse(R"([{"code":1001,"limit":13.0}])"));
+    EXPECT_EQ(data["checks"]["horizontal"],
+              nlohmann::json::parse(R"([{"code":1001,"limit":13.0}])"));
     EXPECT_EQ(data["known_points"][0]["h"], -9999999.99);
     const nlohmann::json& s1 = data["stations"][0];
     EXPECT_EQ(s1["name"], "S1");
     EXPECT_EQ(s1["has_block"], true);
     EXPECT_EQ(s1["instrument_height"], 1.5);
-    EXPECT_EQ(s1["horizontal"], nlohmann::json::parse(R"([[{"target":"K1","values":[0.0,180.0]}]])"));
+    EXPECT_EQ(s1["horizontal"],
+              nlohmann::json::parse(R"([[{"target":"K1","values":[0.0,180.0]}]])"));
     EXPECT_EQ(s1["target_height"], nlohmann::json::parse(R"([[{"target":"K1","values":[1.6]}]])"));
     EXPECT_EQ(data["stations"][1]["target_height"], nlohmann::json::array());
     // Keys in the documented order.
@@ -169,7 +175,8 @@ TEST(Cli, RunWritesNextToTheRecordFileByDefault) {
 }
 
 TEST(Cli, EachCheckMessageIsShownOnce) {
-    const ProgramRun run = RunTraverse({"check", std::string(TRAVERSE_EXAMPLES_DIR) + "/round-not-closed.xml"});
+    const ProgramRun run =
+        RunTraverse({"check", std::string(TRAVERSE_EXAMPLES_DIR) + "/round-not-closed.xml"});
     const std::string message = "测站导2水平角观测第2测回中，半测回方向读数没有归零！\n";
     ASSERT_NE(run.err.find(message), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find(message, run.err.find(message) + 1), std::string::npos) << run.err;
@@ -202,18 +209,23 @@ TEST(Cli, ExportThatCannotBeWrittenFails) {
 
 TEST(Cli, RepairSaysWhatItMended) {
     TempDir dir;
-    const std::string path = dir.Write("r.xml", GbkRecordFile("<导线观测记录>\n  <12 x=\"1\"/>\n</导线观测记录>\n"));
+    const std::string path =
+        dir.Write("r.xml", GbkRecordFile("<导线观测记录>\n  <12 x=\"1\"/>\n</导线观测记录>\n"));
     const std::string original = ReadFileBytes(path);
     ProgramRun run = RunTraverse({"repair", path});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, path + ": mended 1 name; the file loads now\n  line 3, column 4: wrote \"st\"\n"
-                       "the original is kept in " + path + ".orig\n");
+    EXPECT_EQ(run.out, path +
+                           ": mended 1 name; the file loads now\n  line 3, column 4: wrote \"st\"\n"
+                           "the original is kept in " +
+                           path + ".orig\n");
     EXPECT_EQ(ReadFileBytes(path + ".orig"), original);
     run = RunTraverse({"repair", path});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, path + ": no bad names; the file loads as it is\n");
     run = RunTraverse({"--json", "repair", path});
-    EXPECT_EQ(run.out, "{\"command\":\"repair\",\"result\":1,\"report\":\"\",\"error\":\"\",\"messages\":[]}\n");
+    EXPECT_EQ(
+        run.out,
+        "{\"command\":\"repair\",\"result\":1,\"report\":\"\",\"error\":\"\",\"messages\":[]}\n");
 
     const std::string broken = dir.Write("b.xml", "<r><a></r>");
     run = RunTraverse({"repair", broken});
@@ -236,13 +248,16 @@ TEST(Cli, RepairNeverOverwritesABackupAndSaysWhichNamesBecameOne) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(ReadFileBytes(path + ".orig"), "older");
     EXPECT_EQ(ReadFileBytes(path + ".orig.1"), original);
-    EXPECT_NE(run.err.find("traverse: " + path + ": the repair gave different names the same name; they "
-                           "are one target now:\n  \"s\" from \"1\" (line 3), \"2\" (line 4); already "
-                           "the name at line 5\n"),
-              std::string::npos)
+    EXPECT_NE(
+        run.err.find("traverse: " + path +
+                     ": the repair gave different names the same name; they "
+                     "are one target now:\n  \"s\" from \"1\" (line 3), \"2\" (line 4); already "
+                     "the name at line 5\n"),
+        std::string::npos)
         << run.err;
 
-    const std::string kept = dir.Write("k.xml", GbkRecordFile("<导线观测记录>\n<1 x=\"1\"/>\n</导线观测记录>\n"));
+    const std::string kept =
+        dir.Write("k.xml", GbkRecordFile("<导线观测记录>\n<1 x=\"1\"/>\n</导线观测记录>\n"));
     run = RunTraverse({"repair", "--no-backup", kept});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadFileBytes(kept + ".orig"), "");
@@ -258,8 +273,10 @@ TEST(Cli, SeveralFilesComeOutWholeInOrderWithTheWorstStatus) {
         const size_t first = run.out.find("==> " + kExample + " <==\n*** 水平角检查 ***");
         const size_t second = run.out.find("==> " + bad + " <==\n*** 水平角检查 ***");
         const size_t third = run.out.find("==> " + round + " <==\n*** 水平角检查 ***");
-        EXPECT_TRUE(first == 0 && first < second && second < third && third != std::string::npos) << run.out;
-        EXPECT_NE(run.err.find("==> " + bad + " <==\ntraverse: cannot read " + bad), std::string::npos);
+        EXPECT_TRUE(first == 0 && first < second && second < third && third != std::string::npos)
+            << run.out;
+        EXPECT_NE(run.err.find("==> " + bad + " <==\ntraverse: cannot read " + bad),
+                  std::string::npos);
 
         run = RunTraverse({"--json", "-j", jobs, "import", kExample, round});
         EXPECT_EQ(run.status, 0);
@@ -298,7 +315,8 @@ TEST(Cli, CheckAllAddsTheFieldChecksAndFailsOnAnExceedance) {
         << run.out;
 
     run = RunTraverse({"--json", "check", "--all", faulty});
-    const nlohmann::json last = nlohmann::json::parse(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1));
+    const nlohmann::json last =
+        nlohmann::json::parse(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1));
     EXPECT_EQ(last["command"], "field-checks");
     EXPECT_EQ(last["result"], 0xFFFFFFFFu);
     ASSERT_EQ(last["summary"].size(), 9u);
@@ -306,7 +324,8 @@ TEST(Cli, CheckAllAddsTheFieldChecksAndFailsOnAnExceedance) {
         EXPECT_EQ(item["exceeded"], item["code"] == 1004 ? 0 : 1) << item;  // 1004: no grade
     }
     std::size_t exceeded = 0;
-    for (const nlohmann::json& item : last["items"]) exceeded += item["exceeded"].get<bool>() ? 1 : 0;
+    for (const nlohmann::json& item : last["items"])
+        exceeded += item["exceeded"].get<bool>() ? 1 : 0;
     EXPECT_EQ(exceeded, 8u);
 
     // One value beyond its limit fails the command as eight do: a 2C spread of 7.4" against 7.3".
@@ -328,7 +347,8 @@ TEST(Cli, CheckAllAddsTheFieldChecksAndFailsOnAnExceedance) {
 
 TEST(Cli, LimitsAreNeverSilentlyDropped) {
     // A line the standard lacks, and options that only --all would use: usage errors with a reason.
-    ProgramRun run = RunTraverse({"check", "--all", "--grade", "三等", "--instrument", "6", kExample});
+    ProgramRun run =
+        RunTraverse({"check", "--all", "--grade", "三等", "--instrument", "6", kExample});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("no 6\" instrument for a 三等 traverse"), std::string::npos) << run.err;
     EXPECT_EQ(RunTraverse({"report", kExample, "--grade", "四等", "--instrument", "DJ6"}).status, 2);
@@ -344,14 +364,16 @@ TEST(Cli, LimitsAreNeverSilentlyDropped) {
     run = RunTraverse({"check", "--all", "--instrument", "6", kExample});
     EXPECT_NE(run.out.find("Grade 一级, the default"), std::string::npos) << run.out;
     run = RunTraverse({"--json", "check", "--all", "--instrument", "6", kExample});
-    const nlohmann::json last = nlohmann::json::parse(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1));
+    const nlohmann::json last =
+        nlohmann::json::parse(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1));
     EXPECT_EQ(last["grade"], "一级");
     EXPECT_TRUE(last["grade_defaulted"].get<bool>());
 }
 
 TEST(Cli, BetweenRoundsNamesTheRoundsItLeavesOut) {
     TempDir dir;
-    const std::string records = dir.Write("rounds.xml", GbkRecordFile(R"(<导线观测记录><观测值><测站 点名="S"><水平角>
+    const std::string records =
+        dir.Write("rounds.xml", GbkRecordFile(R"(<导线观测记录><观测值><测站 点名="S"><水平角>
         <测回><A 盘左="0" 盘右="180"/><B 盘左="90" 盘右="270"/></测回>
         <测回><B 盘左="0" 盘右="180"/><A 盘左="270" 盘右="90"/></测回>
         <测回><A 盘左="60" 盘右="240"/><B 盘左="150" 盘右="330"/></测回>
@@ -359,11 +381,14 @@ TEST(Cli, BetweenRoundsNamesTheRoundsItLeavesOut) {
     ProgramRun run = RunTraverse({"check", "--all", records});
     EXPECT_NE(run.out.find("Station S round 2 opens on B, not on A"), std::string::npos) << run.out;
     run = RunTraverse({"--json", "check", "--all", records});
-    const nlohmann::json last = nlohmann::json::parse(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1));
-    EXPECT_EQ(last["left_out_rounds"], nlohmann::json::parse(
-                                           R"([{"station":"S","round":2,"opening":"B","orientation":"A"}])"));
+    const nlohmann::json last =
+        nlohmann::json::parse(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1));
+    EXPECT_EQ(
+        last["left_out_rounds"],
+        nlohmann::json::parse(R"([{"station":"S","round":2,"opening":"B","orientation":"A"}])"));
     run = RunTraverse({"report", records, "-o", dir.File("page.html")});
-    EXPECT_NE(ReadFileBytes(dir.File("page.html")).find("<li>Station S round 2 opens on B, not on A</li>"),
+    EXPECT_NE(ReadFileBytes(dir.File("page.html"))
+                  .find("<li>Station S round 2 opens on B, not on A</li>"),
               std::string::npos);
 }
 
@@ -376,7 +401,8 @@ namespace {
 TEST(Cli, AdjustReportsJsonCsvAndGamaAndFailsOnBadInput) {
     const std::string example = std::string(TRAVERSE_EXAMPLES_DIR) + "/connecting-traverse.xml";
     TempDir dir;
-    ProgramRun run = RunTraverse({"adjust", example, "-o", dir.File("points.csv"), "--gama", dir.File("net.xml")});
+    ProgramRun run = RunTraverse(
+        {"adjust", example, "-o", dir.File("points.csv"), "--gama", dir.File("net.xml")});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("Connecting traverse"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(dir.File("points.csv")).rfind("name,x,y,h,", 0), 0u);
@@ -390,14 +416,16 @@ TEST(Cli, AdjustReportsJsonCsvAndGamaAndFailsOnBadInput) {
     EXPECT_EQ(adjust["settings"]["grade"], "二级");
     EXPECT_EQ(adjust["closures"]["traverses"].size(), 1u);
     EXPECT_TRUE(adjust["tests"]["global"]["passed"].get<bool>());
-    for (const nlohmann::json& point : adjust["points"]) EXPECT_TRUE(point["x"].is_number()) << point;
+    for (const nlohmann::json& point : adjust["points"])
+        EXPECT_TRUE(point["x"].is_number()) << point;
 
     // A sigma that is no sigma, a grade that is no grade: usage errors.
     run = RunTraverse({"adjust", "--sigma-direction", "0", example});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(RunTraverse({"adjust", "--grade", "五等", example}).status, 2);
     // Without known points nothing can be placed.
-    run = RunTraverse({"adjust", kExample.substr(0, kExample.rfind('/')) + "/round-not-closed.xml"});
+    run =
+        RunTraverse({"adjust", kExample.substr(0, kExample.rfind('/')) + "/round-not-closed.xml"});
     EXPECT_EQ(run.status, 1);
 }
 

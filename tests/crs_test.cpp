@@ -87,7 +87,8 @@ TEST(Crs, ReductionAgreesWithTheGaussPlaneFormulaAt100KmFromTheMeridian) {
     withOffset.crs.clear();
     withOffset.surfaceHeight = 0.0;
     withOffset.yOffset = 500000.0;
-    const AdjustmentResult a = AdjustRecordBody(body, withCrs), b = AdjustRecordBody(body, withOffset);
+    const AdjustmentResult a = AdjustRecordBody(body, withCrs),
+                           b = AdjustRecordBody(body, withOffset);
     ASSERT_EQ(a.status, AdjustmentStatus::Adjusted) << a.error;
     ASSERT_EQ(b.status, AdjustmentStatus::Adjusted) << b.error;
     ASSERT_EQ(a.observations.size(), b.observations.size());

@@ -189,7 +189,8 @@ std::vector<std::string> Split(const std::string& text, const std::string& separ
 }
 
 // Observation lines of the exported file, keyed by station, code and target (UTF-8 names).
-using Exported = std::map<std::string, std::map<std::string, std::map<std::string, std::vector<double>>>>;
+using Exported =
+    std::map<std::string, std::map<std::string, std::map<std::string, std::vector<double>>>>;
 
 TEST(ExportRoundTripTest, EveryValueComesBackToTheTruth) {
     const std::vector<StationTruth> stations = Traverse();
@@ -199,7 +200,8 @@ TEST(ExportRoundTripTest, EveryValueComesBackToTheTruth) {
     const std::string output = dir.File("traverse.txt");
 
     CImportXml imp;
-    ASSERT_EQ(imp.OnButtonExchange(input), 0u) << GbkToUtf8(imp.m_strText) << GbkToUtf8(imp.m_strError);
+    ASSERT_EQ(imp.OnButtonExchange(input), 0u)
+        << GbkToUtf8(imp.m_strText) << GbkToUtf8(imp.m_strError);
     ASSERT_EQ(imp.OnButtonTonbq(output), 0u);
     EXPECT_TRUE(capture.Messages().empty());
 
@@ -247,7 +249,8 @@ TEST(ExportRoundTripTest, EveryValueComesBackToTheTruth) {
     for (const StationTruth& s : stations) {
         expectedOrder.push_back(s.name + " i0");
         for (const char* code : {"c0", "z0", "s0", "v0"}) {
-            for (const TargetTruth& t : s.targets) expectedOrder.push_back(std::string(code) + " " + t.name);
+            for (const TargetTruth& t : s.targets)
+                expectedOrder.push_back(std::string(code) + " " + t.name);
         }
         expectedOrder.push_back("end");
     }

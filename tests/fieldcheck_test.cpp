@@ -300,11 +300,12 @@ private:
 
 TEST(WorkedExample, TwoCSpreadOfARound) {
     HandRecords records;
-    HandRecords::AddRound(records.Block().m_arrHAngle,
-                          {{"A", {0.0000, 180.0010}},    // 2C = 0" - 10" = -10"
-                           {"B", {45.3020, 225.3015}},   // 2C = 20" - 15" = +5"
-                           {"C", {359.5959, 180.0001}},  // 359°59'59" - 0°00'01": -2", not 359°59'58"
-                           {"A", {0.0002, 180.0004}}});  // 2C = 2" - 4" = -2"
+    HandRecords::AddRound(
+        records.Block().m_arrHAngle,
+        {{"A", {0.0000, 180.0010}},    // 2C = 0" - 10" = -10"
+         {"B", {45.3020, 225.3015}},   // 2C = 20" - 15" = +5"
+         {"C", {359.5959, 180.0001}},  // 359°59'59" - 0°00'01": -2", not 359°59'58"
+         {"A", {0.0002, 180.0004}}});  // 2C = 2" - 4" = -2"
     const std::vector<FieldCheckValue> values = records.Values(CHECK_2C_SPREAD);
     ASSERT_EQ(values.size(), 1u);
     EXPECT_NEAR(values[0].value, 15.0, kExact);  // +5" - (-10")

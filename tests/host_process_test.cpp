@@ -49,8 +49,8 @@ std::string HostParseText(const std::string& xml, int options = XML_PARSE_NOENT)
     std::unique_ptr<xmlDoc, DocFree> document(
         xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "host.xml", nullptr, options));
     if (!document) return "(no document)";
-    std::unique_ptr<xmlChar, void (*)(void*)> content(xmlNodeGetContent(xmlDocGetRootElement(document.get())),
-                                                      xmlFree);
+    std::unique_ptr<xmlChar, void (*)(void*)> content(
+        xmlNodeGetContent(xmlDocGetRootElement(document.get())), xmlFree);
     return content ? reinterpret_cast<const char*>(content.get()) : "";
 }
 
@@ -62,8 +62,9 @@ protected:
         const std::string stationPath =
             dir.Write("station.xml", "<测站 点名=\"" + std::string(kSecret) + "\"/>");
         plain = dir.Write("plain.xml", GbkRecordFile(Body("")));
-        withEntity = dir.Write("entity.xml", GbkRecordFile("<!DOCTYPE 导线观测记录 [<!ENTITY x SYSTEM \"" +
-                                                           stationPath + "\">]>\n" + Body("&x;")));
+        withEntity =
+            dir.Write("entity.xml", GbkRecordFile("<!DOCTYPE 导线观测记录 [<!ENTITY x SYSTEM \"" +
+                                                  stationPath + "\">]>\n" + Body("&x;")));
         hostDocument = "<!DOCTYPE r [<!ENTITY x SYSTEM \"" + secretPath + "\">]><r>&x;</r>";
     }
 
@@ -76,7 +77,8 @@ protected:
         CImportXml importer;
         importer.OnButtonExchange(path);
         std::string names;
-        for (const auto& station : importer.m_arrStation) names += (names.empty() ? "" : "|") + station->m_strName;
+        for (const auto& station : importer.m_arrStation)
+            names += (names.empty() ? "" : "|") + station->m_strName;
         return names;
     }
 
@@ -136,7 +138,8 @@ TEST_F(HostProcessTest, ImportsOnSeveralThreadsWhileTheHostParses) {
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&] {
             for (int i = 0; i < kRounds; ++i) {
-                if (ImportedStations(withEntity) != "S1" || ImportedStations(plain) != "S1") ++wrong;
+                if (ImportedStations(withEntity) != "S1" || ImportedStations(plain) != "S1")
+                    ++wrong;
             }
         });
     }

@@ -68,7 +68,8 @@ TEST_F(ImportTest, MissingFileLeavesParseReportAndNoMessageBox) {
 }
 
 TEST_F(ImportTest, MalformedFileReportsPositionSourceAndReason) {
-    const std::string path = dir.Write("bad.xml", GbkRecordFile("<导线观测记录>\n  <测站 1x=\"2\"/>\n</导线观测记录>\n"));
+    const std::string path = dir.Write(
+        "bad.xml", GbkRecordFile("<导线观测记录>\n  <测站 1x=\"2\"/>\n</导线观测记录>\n"));
     EXPECT_EQ(importer.OnButtonExchange(path), 0xC00CE504u);
     EXPECT_EQ(importer.m_strError,
               GBK("打开文件(") + path + GBK(")错误。\n错误行号：3；错误列号：7。\n错误数据：") +
@@ -99,7 +100,9 @@ TEST_F(ImportTest, IncompleteRecordsAreReportedInStationAndSetOrder) {
                   "测站B水平角观测第1测回中，目标点T9读数不够，即缺盘左或盘右数据！"));
     // The data stays loaded, complete or not.
     ASSERT_EQ(importer.m_arrStation.size(), 2u);
-    EXPECT_EQ(StationBlock(*importer.m_arrStation[0])->m_arrHAngle[1].m_arrObserve[2].m_arrValue.size(), 3u);
+    EXPECT_EQ(
+        StationBlock(*importer.m_arrStation[0])->m_arrHAngle[1].m_arrObserve[2].m_arrValue.size(),
+        3u);
     EXPECT_EQ(StationBlock(*importer.m_arrStation[1])->m_arrTargetHeight.size(), 1u);
 }
 
@@ -162,8 +165,9 @@ TEST_F(ImportTest, TextWhereARecordBelongsEndsTheImportAsUnexpectedErrorSayingWh
     // What was read before stays; the element after it is never read.
     ASSERT_EQ(importer.m_arrStation.size(), 1u);
     EXPECT_EQ(importer.m_arrStation[0]->m_strName, "S1");
-    EXPECT_EQ(importer.m_strError, dir.File("record.xml") +
-                                       GBK(": line 4, column 7: text \"第二站\" where a record element was expected"));
+    EXPECT_EQ(importer.m_strError,
+              dir.File("record.xml") +
+                  GBK(": line 4, column 7: text \"第二站\" where a record element was expected"));
 }
 
 TEST_F(ImportTest, AStationStopsTheImportNamedOrNotAtAll) {
@@ -197,8 +201,9 @@ TEST_F(ImportTest, GbkAndUtf8FilesImportAlike) {
     ASSERT_EQ(fromUtf8.OnButtonExchange(dir.Write("utf8.xml", Utf8RecordFile(kCompleteBody))), 0u);
     ASSERT_EQ(fromUtf8.m_arrStation.size(), 1u);
     EXPECT_EQ(fromUtf8.m_arrStation[0]->m_strName, importer.m_arrStation[0]->m_strName);
-    EXPECT_EQ(StationBlock(*fromUtf8.m_arrStation[0])->m_arrTargetHeight[0].m_arrObserve[0].m_strName,
-              "K1");
+    EXPECT_EQ(
+        StationBlock(*fromUtf8.m_arrStation[0])->m_arrTargetHeight[0].m_arrObserve[0].m_strName,
+        "K1");
 }
 
 TEST(AddText, JoinsEntriesWithCrLf) {

@@ -1,4 +1,5 @@
-// A host in a comma-decimal locale gets the same report and the same adjustment file, byte for byte.
+// A host in a comma-decimal locale gets the same report and the same adjustment file, byte for
+// byte.
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>

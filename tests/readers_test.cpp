@@ -119,7 +119,8 @@ TEST(ReadSetup, TextAmongItemsRaisesEmptyHandleErrorSayingWhere) {
         FAIL() << "no error raised";
     } catch (const _com_error& e) {
         EXPECT_EQ(e.Error(), E_POINTER);
-        EXPECT_EQ(e.Description(), GBK("line 2, column 28: text \"限差 9\" where a record element was expected"));
+        EXPECT_EQ(e.Description(),
+                  GBK("line 2, column 28: text \"限差 9\" where a record element was expected"));
     }
 }
 
@@ -213,8 +214,10 @@ TEST(ReadObserve, ReadsParametersRoundsRecordsAndHeights) {
     // Faces by name: the face-right reading written first still lands at [1].
     EXPECT_EQ(block.m_arrHAngle[0].m_arrObserve[1].m_strName, "P2");
     EXPECT_EQ(block.m_arrHAngle[0].m_arrObserve[1].m_arrValue, (std::vector<double>{90.3, 270.3}));
-    EXPECT_EQ(block.m_arrZenith[0].m_arrObserve[0].m_arrValue, (std::vector<double>{88.0, 272.001}));
-    EXPECT_EQ(block.m_arrDistance[0].m_arrObserve[0].m_arrValue, (std::vector<double>{12.345, 12.347}));
+    EXPECT_EQ(block.m_arrZenith[0].m_arrObserve[0].m_arrValue,
+              (std::vector<double>{88.0, 272.001}));
+    EXPECT_EQ(block.m_arrDistance[0].m_arrObserve[0].m_arrValue,
+              (std::vector<double>{12.345, 12.347}));
     EXPECT_EQ(block.m_arrDistance[0].m_arrObserve[1].m_arrValue, (std::vector<double>{7, 8, 9}));
     ASSERT_EQ(block.m_arrTargetHeight.size(), 1u);
     EXPECT_EQ(block.m_arrTargetHeight[0].m_arrObserve.size(), 2u);

@@ -107,8 +107,8 @@ TEST(CommentsAnywhere, OneRoundOnALineWithCommentsBetweenItsRecordsAndRounds) {
         </水平角></测站></观测值></导线观测记录>)";
     const Outputs expected = Process(dir, dir.Write("plain.xml", GbkRecordFile(plain)));
     EXPECT_EQ(expected.import, 0u);
-    ExpectSameRecordOutputs(expected, Process(dir, dir.Write("commented.xml", GbkRecordFile(commented))),
-                      "");
+    ExpectSameRecordOutputs(expected,
+                            Process(dir, dir.Write("commented.xml", GbkRecordFile(commented))), "");
 }
 
 // ---- text where a record belongs ----------------------------------------------------------

@@ -40,7 +40,8 @@ Repaired RepairBytes(const std::string& bytes) {
     dir.Write("b.xml", bytes);
     CImportXml importer;
     repaired.legacyResult = importer.RepairXML(dir.File("b.xml"));
-    EXPECT_EQ(ReadFileBytes(dir.File("b.xml")), repaired.bytes) << "RepairXML and RepairXmlFile differ";
+    EXPECT_EQ(ReadFileBytes(dir.File("b.xml")), repaired.bytes)
+        << "RepairXML and RepairXmlFile differ";
     return repaired;
 }
 
@@ -201,11 +202,13 @@ TEST(RepairWholeCharacters, MultiByteCharacterBecomesStPaddedToItsLength) {
 }
 
 TEST(RepairWholeCharacters, OtherEncodingsCountTheirOwnCharacters) {
-    const std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r>\xE9\xE9<1a/></r>";
+    const std::string latin1 =
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r>\xE9\xE9<1a/></r>";
     EXPECT_EQ(RepairBytes(latin1).bytes,
               "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r>\xE9\xE9<st/></r>");
     // Big5 "測站": two double-byte characters, each one column.
-    const std::string big5 = "<?xml version=\"1.0\" encoding=\"Big5\"?>\n<r>\xB4\xFA\xAF\xB8<a 1b=\"x\"/></r>";
+    const std::string big5 =
+        "<?xml version=\"1.0\" encoding=\"Big5\"?>\n<r>\xB4\xFA\xAF\xB8<a 1b=\"x\"/></r>";
     EXPECT_EQ(RepairBytes(big5).bytes,
               "<?xml version=\"1.0\" encoding=\"Big5\"?>\n<r>\xB4\xFA\xAF\xB8<a st=\"x\"/></r>");
 }
@@ -229,13 +232,14 @@ TEST(RepairLoop, SamePositionTwiceEndsTheRepair) {
     TempDir dir;
     const std::string path = dir.Write("a.xml", "<r><12/></r>");
     int loads = 0;
-    const RepairResult result = RepairXmlFileWith(path, [&](const std::string&, XmlParseError& error) {
-        ++loads;
-        error.errorCode = 0xC00CE504u;
-        error.line = 1;
-        error.linepos = 5;
-        return false;
-    });
+    const RepairResult result =
+        RepairXmlFileWith(path, [&](const std::string&, XmlParseError& error) {
+            ++loads;
+            error.errorCode = 0xC00CE504u;
+            error.line = 1;
+            error.linepos = 5;
+            return false;
+        });
     EXPECT_EQ(result.status, RepairStatus::Stuck);
     EXPECT_EQ(loads, 2);
     ASSERT_EQ(result.repairs.size(), 1u);
@@ -246,21 +250,23 @@ TEST(RepairLoop, AWriteThatChangesNothingEndsTheRepair) {
     TempDir dir;
     const std::string path = dir.Write("a.xml", "<r><st/></r>\n");
     for (long column : {5L, 13L, 40L}) {  // "st" already there; the line end; past the line
-        const RepairResult result = RepairXmlFileWith(path, [&](const std::string&, XmlParseError& error) {
-            error.errorCode = 0xC00CE504u;
-            error.line = 1;
-            error.linepos = column;
-            return false;
-        });
+        const RepairResult result =
+            RepairXmlFileWith(path, [&](const std::string&, XmlParseError& error) {
+                error.errorCode = 0xC00CE504u;
+                error.line = 1;
+                error.linepos = column;
+                return false;
+            });
         EXPECT_EQ(result.status, RepairStatus::Stuck) << column;
         EXPECT_TRUE(result.repairs.empty()) << column;
     }
-    const RepairResult pastEnd = RepairXmlFileWith(path, [&](const std::string&, XmlParseError& error) {
-        error.errorCode = 0xC00CE504u;
-        error.line = 7;
-        error.linepos = 1;
-        return false;
-    });
+    const RepairResult pastEnd =
+        RepairXmlFileWith(path, [&](const std::string&, XmlParseError& error) {
+            error.errorCode = 0xC00CE504u;
+            error.line = 7;
+            error.linepos = 1;
+            return false;
+        });
     EXPECT_EQ(pastEnd.status, RepairStatus::Stuck);
     EXPECT_EQ(ReadFileBytes(path), "<r><st/></r>\n");
 }
@@ -269,9 +275,8 @@ TEST(RepairLoop, FailuresOfTheLoadStepAreFailures) {
     TempDir dir;
     const std::string path = dir.Write("a.xml", "<r/>");
     MessageCapture messages;
-    const RepairResult result = RepairXmlFileWith(path, [](const std::string&, XmlParseError&) -> bool {
-        throw _com_error(E_FAIL);
-    });
+    const RepairResult result = RepairXmlFileWith(
+        path, [](const std::string&, XmlParseError&) -> bool { throw _com_error(E_FAIL); });
     EXPECT_EQ(result.status, RepairStatus::Failed);
     EXPECT_TRUE(messages.Messages().empty());
 }
@@ -282,7 +287,9 @@ TEST(RepairLoop, FailuresOfTheLoadStepAreFailures) {
 std::string RandomRecordBody(std::mt19937& random) {
     static const char* const kPoints[] = {"北峰", "东山", "西岭", "南湾", "导1", "水塔", "电杆", "K7"};
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    auto number = [&] { return std::to_string(pick(360)) + "." + std::to_string(1000 + pick(9000)); };
+    auto number = [&] {
+        return std::to_string(pick(360)) + "." + std::to_string(1000 + pick(9000));
+    };
     std::string body = "<导线观测记录>\n  <检查限差>\n    <水平角><一测回2C较差 限差=\"13\"/>"
                        "<半测回归零差 限差=\"8\"/></水平角>\n  </检查限差>\n  <起算点>\n";
     const int points = 1 + pick(4);
@@ -399,7 +406,8 @@ TEST(RepairProperty, InjectedBadNamesAreMendedAndNothingElse) {
         // Outside the injected names the file is the original.
         for (std::size_t i = 0; i < original.size(); ++i) {
             bool inside = false;
-            for (const auto& span : spans) inside = inside || (i >= span.first && i < span.first + span.second);
+            for (const auto& span : spans)
+                inside = inside || (i >= span.first && i < span.first + span.second);
             if (!inside) {
                 ASSERT_EQ(repaired.bytes[i], original[i]) << "sample " << sample << " byte " << i;
             }
@@ -420,8 +428,9 @@ TEST(RepairCollisions, DifferentNamesMadeOneAndMendedNamesThatExistedAreTold) {
     TempDir dir;
     // 12 and 13 both become st, which the file already holds; 1 and 1 stay one name; ①测1 (UTF-8,
     // a three-byte first character) becomes st_测1 and collides with nothing.
-    const std::string path = dir.Write("r.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n"
-                                                "<st/>\n<12/>\n<1/><13/>\n<1/>\n<\xE2\x91\xA0测1/>\n</r>\n");
+    const std::string path = dir.Write("r.xml",
+                                       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n"
+                                       "<st/>\n<12/>\n<1/><13/>\n<1/>\n<\xE2\x91\xA0测1/>\n</r>\n");
     const RepairResult result = RepairXmlFile(path);
     ASSERT_EQ(result.status, RepairStatus::Loaded);
     ASSERT_EQ(result.repairs.size(), 5u);
@@ -442,14 +451,16 @@ TEST(RepairCollisions, DifferentNamesMadeOneAndMendedNamesThatExistedAreTold) {
 
 TEST(RepairCollisions, NoneWhenEveryNameStaysApart) {
     TempDir dir;
-    const std::string path = dir.Write("r.xml", kGbkDecl + Gbk("<记录>\n<1 a=\"1\"/><2/>\n<1/>\n</记录>\n"));
+    const std::string path =
+        dir.Write("r.xml", kGbkDecl + Gbk("<记录>\n<1 a=\"1\"/><2/>\n<1/>\n</记录>\n"));
     const RepairResult result = RepairXmlFile(path);
     ASSERT_EQ(result.status, RepairStatus::Loaded);
     // 1 becomes s twice (one name), 2 becomes s too: that one is a collision.
     const std::vector<RepairCollision> collisions = FindRepairCollisions(path, result);
     ASSERT_EQ(collisions.size(), 1u);
     EXPECT_EQ(collisions[0].repaired[0].lines, (std::vector<long>{3, 4}));
-    const std::string apart = dir.Write("a.xml", kGbkDecl + Gbk("<记录>\n<1 a=\"1\"/><测/>\n<1/>\n</记录>\n"));
+    const std::string apart =
+        dir.Write("a.xml", kGbkDecl + Gbk("<记录>\n<1 a=\"1\"/><测/>\n<1/>\n</记录>\n"));
     EXPECT_TRUE(FindRepairCollisions(apart, RepairXmlFile(apart)).empty());
     EXPECT_TRUE(FindRepairCollisions(dir.File("missing.xml"), RepairResult()).empty());
 }

@@ -39,12 +39,13 @@ Rendering Render(const std::string& page, const TempDir& dir) {
     TempDir profile;
     Rendering rendering;
     rendering.screenshotPath = dir.File("screenshot.png");
-    const ProgramRun run = RunCommand({"timeout", "60", Chromium(), "--headless", "--no-sandbox", "--disable-gpu",
-                                       "--disable-quic", "--no-first-run", "--disable-background-networking",
-                                       "--disable-component-update", "--disable-sync", "--hide-scrollbars",
-                                       "--user-data-dir=" + profile.Path(), "--enable-logging=stderr", "--v=0",
-                                       "--window-size=1000,1800", "--screenshot=" + rendering.screenshotPath,
-                                       "--dump-dom", "file://" + page});
+    const ProgramRun run =
+        RunCommand({"timeout", "60", Chromium(), "--headless", "--no-sandbox", "--disable-gpu",
+                    "--disable-quic", "--no-first-run", "--disable-background-networking",
+                    "--disable-component-update", "--disable-sync", "--hide-scrollbars",
+                    "--user-data-dir=" + profile.Path(), "--enable-logging=stderr", "--v=0",
+                    "--window-size=1000,1800", "--screenshot=" + rendering.screenshotPath,
+                    "--dump-dom", "file://" + page});
     rendering.status = run.status;
     rendering.dom = run.out;
     rendering.log = run.err;
@@ -89,7 +90,8 @@ Pixels ReadScreenshot(const std::string& path) {
 
 // The page of records, written by the program, rendered; the expectations common to every page.
 // Each known point's triangle fills some 18 pixels of its colour at this size.
-Rendering RenderReport(const std::string& recordBytes, const TempDir& dir, int expectedStatus, int knownPoints) {
+Rendering RenderReport(const std::string& recordBytes, const TempDir& dir, int expectedStatus,
+                       int knownPoints) {
     const std::string records = dir.Write("records.xml", recordBytes);
     const ProgramRun report = RunTraverse({"report", records, "-o", dir.File("report.html")});
     EXPECT_EQ(report.status, expectedStatus) << report.err;
@@ -104,26 +106,31 @@ Rendering RenderReport(const std::string& recordBytes, const TempDir& dir, int e
 }
 
 TEST(ReportInBrowser, ExampleDrawsEveryPointWithoutAConsoleMessage) {
-    if (Chromium() == nullptr) GTEST_SKIP() << "headless Chromium is not installed (Debian package chromium; "
-                                               "`make test` installs it when run as root)";
+    if (Chromium() == nullptr)
+        GTEST_SKIP() << "headless Chromium is not installed (Debian package chromium; "
+                        "`make test` installs it when run as root)";
     TempDir dir;
     const std::string example = std::string(TRAVERSE_EXAMPLES_DIR) + "/connecting-traverse.xml";
     const Rendering rendering = RenderReport(ReadFileBytes(example), dir, 0, 4);
     const HtmlPage dom(rendering.dom);
-    EXPECT_EQ(dom.Count("//section[@id='plot']//g[@class='points']/g[@class='point known']/polygon"), 4);
-    EXPECT_EQ(dom.Count("//section[@id='plot']//g[@class='points']/g[@class='point new']/circle"), 6);
+    EXPECT_EQ(
+        dom.Count("//section[@id='plot']//g[@class='points']/g[@class='point known']/polygon"), 4);
+    EXPECT_EQ(dom.Count("//section[@id='plot']//g[@class='points']/g[@class='point new']/circle"),
+              6);
     EXPECT_EQ(dom.Count("//section[@id='plot']//g[@class='labels']/text"), 10);
     EXPECT_EQ(dom.Count("//section"), 6);
 }
 
 TEST(ReportInBrowser, MarkupInANameStaysText) {
-    if (Chromium() == nullptr) GTEST_SKIP() << "headless Chromium is not installed (Debian package chromium; "
-                                               "`make test` installs it when run as root)";
+    if (Chromium() == nullptr)
+        GTEST_SKIP() << "headless Chromium is not installed (Debian package chromium; "
+                        "`make test` installs it when run as root)";
     TempDir dir;
     const Rendering rendering = RenderReport(GbkRecordFile(kMarkupNamedStationBody), dir, 1, 2);
     const HtmlPage dom(rendering.dom);
     EXPECT_EQ(dom.Count("//script"), 0);
-    EXPECT_EQ(dom.Texts("//section[@id='import']//tbody/tr/td[1]").at(0), "<script>alert(1)</script>");
+    EXPECT_EQ(dom.Texts("//section[@id='import']//tbody/tr/td[1]").at(0),
+              "<script>alert(1)</script>");
     EXPECT_EQ(dom.Count("//section[@id='plot']//g[@class='points']/g[@class='point known']"), 2);
 }
 

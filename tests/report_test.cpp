@@ -26,25 +26,30 @@
 namespace traverse {
 namespace {
 
-const char* const kSections[] = {"summary", "plot", "import", "check-report", "field-checks", "adjustment"};
+const char* const kSections[] = {"summary",      "plot",         "import",
+                                 "check-report", "field-checks", "adjustment"};
 
 std::string Example(const char* name) { return std::string(TRAVERSE_EXAMPLES_DIR) + "/" + name; }
 
 double Number(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
 TEST(ReportPage, ExampleParsesWithEverySectionOneMarkerPerPointAndTheCheckReportAsItIs) {
-    const HtmlReportInput input = ReportInputOf(Example("connecting-traverse.xml"), "connecting-traverse.xml");
+    const HtmlReportInput input =
+        ReportInputOf(Example("connecting-traverse.xml"), "connecting-traverse.xml");
     ASSERT_EQ(input.adjustment.status, AdjustmentStatus::Adjusted);
     const HtmlPage page(BuildHtmlReport(input));
     EXPECT_TRUE(page.Errors().empty()) << page.Errors().front();
-    for (const char* id : kSections) EXPECT_EQ(page.Count(std::string("//section[@id='") + id + "']/h2"), 1) << id;
+    for (const char* id : kSections)
+        EXPECT_EQ(page.Count(std::string("//section[@id='") + id + "']/h2"), 1) << id;
     EXPECT_EQ(page.Count("//meta[@name='viewport']"), 1);
     EXPECT_EQ(page.Count("//script|//link|//img|//iframe|//object|//*[@src]"), 0);
 
     // One marker per point, each carrying its name and coordinates in its tooltip, and its label.
-    const std::vector<std::string> titles = page.Texts("//section[@id='plot']//g[@class='points']/g/title");
+    const std::vector<std::string> titles =
+        page.Texts("//section[@id='plot']//g[@class='points']/g/title");
     ASSERT_EQ(titles.size(), input.adjustment.points.size());
-    const std::vector<std::string> labels = page.Texts("//section[@id='plot']//g[@class='labels']/text");
+    const std::vector<std::string> labels =
+        page.Texts("//section[@id='plot']//g[@class='labels']/text");
     for (std::size_t i = 0; i < titles.size(); ++i) {
         const AdjustedPoint& point = input.adjustment.points[i];
         const std::string name = GbkToUtf8(point.name);
@@ -58,7 +63,8 @@ TEST(ReportPage, ExampleParsesWithEverySectionOneMarkerPerPointAndTheCheckReport
     EXPECT_EQ(page.Count("//g[@class='ellipses']/ellipse"), 6);
 
     std::string checkReport = GbkToUtf8(input.checkReport);
-    for (std::size_t cr; (cr = checkReport.find('\r')) != std::string::npos;) checkReport.erase(cr, 1);
+    for (std::size_t cr; (cr = checkReport.find('\r')) != std::string::npos;)
+        checkReport.erase(cr, 1);
     EXPECT_EQ(page.Texts("//section[@id='check-report']/pre").at(0), checkReport);
     EXPECT_EQ(page.Count("//p[@class='verdict good']"), 1);
 }
@@ -69,9 +75,11 @@ TEST(ReportPage, FieldCheckExceedancesStandOutInTheirTablesAndTheSummary) {
     const HtmlPage page(BuildHtmlReport(input));
     EXPECT_TRUE(page.Errors().empty()) << page.Errors().front();
     EXPECT_EQ(page.Count("//section[@id='field-checks']//table[@class='field lead3']"), 3);
-    EXPECT_EQ(page.Count("//section[@id='field-checks']//table[@class='field lead3']//td[@class='over']"),
-              static_cast<int>(input.fieldChecks.exceededCount));
-    const std::vector<std::string> failed = page.Texts("//table[@class='checks lead2']//tr[@class='fail']/td[1]");
+    EXPECT_EQ(
+        page.Count("//section[@id='field-checks']//table[@class='field lead3']//td[@class='over']"),
+        static_cast<int>(input.fieldChecks.exceededCount));
+    const std::vector<std::string> failed =
+        page.Texts("//table[@class='checks lead2']//tr[@class='fail']/td[1]");
     for (const FieldCheckSummary& item : input.fieldChecks.summary) {
         const std::string code = std::to_string(item.code) + " ";
         bool listed = false;
@@ -132,8 +140,10 @@ TEST(ReportPage, NamesFromTheFileAreTextNeverMarkup) {
     EXPECT_TRUE(page.Errors().empty()) << page.Errors().front();
     EXPECT_EQ(page.Count("//script|//b"), 0);
     EXPECT_EQ(page.Texts("//header/p").at(0), "<b>\"a&b\"</b>.xml");
-    EXPECT_EQ(page.Texts("//section[@id='import']//tbody/tr/td[1]").at(0), "<script>alert(1)</script>");
-    EXPECT_NE(page.Texts("//section[@id='import']/pre").at(0).find("<script>alert(1)</script>"), std::string::npos);
+    EXPECT_EQ(page.Texts("//section[@id='import']//tbody/tr/td[1]").at(0),
+              "<script>alert(1)</script>");
+    EXPECT_NE(page.Texts("//section[@id='import']/pre").at(0).find("<script>alert(1)</script>"),
+              std::string::npos);
     // Not adjusted: the page says why and draws the known points it has.
     EXPECT_EQ(page.Count("//section[@id='adjustment']/p[@class='verdict bad']"), 1);
     EXPECT_EQ(page.Count("//g[@class='points']/g[@class='point known']"), 2);
@@ -151,7 +161,8 @@ TEST(ReportPage, WithoutAnyPlacedPointThePlotSaysSo) {
 TEST(ReportPage, NotAdjustedThePlaceablePointsAreDrawnWithoutEllipsesAndNothingThatIsNoNumber) {
     HtmlReportInput input;
     input.adjustment.status = AdjustmentStatus::Singular;
-    input.sketch.points = {{"K", true, 100.0, 200.0}, {"P", false, 150.0, 260.0}, {"Q", false, NAN, 0.0}};
+    input.sketch.points = {
+        {"K", true, 100.0, 200.0}, {"P", false, 150.0, 260.0}, {"Q", false, NAN, 0.0}};
     input.sketch.lines = {{0, 1}, {1, 2}};
     const std::string html = BuildHtmlReport(input);
     EXPECT_EQ(html.find("nan"), std::string::npos);
@@ -178,13 +189,15 @@ TEST(ReportPage, AKnownCoordinateBeyondUseIsLeftOutAndThePlotHoldsNumbersOnly) {
     EXPECT_GT(page.Count("//g[@class='ellipses']/ellipse"), 0);  // adjusted without it
     for (const char* attribute : {"cx", "cy", "rx", "ry", "x1", "y1", "x2", "y2", "transform"}) {
         for (const std::string& value : page.Texts(std::string("//svg//@") + attribute)) {
-            EXPECT_TRUE(value.find("inf") == std::string::npos && value.find("nan") == std::string::npos)
+            EXPECT_TRUE(value.find("inf") == std::string::npos &&
+                        value.find("nan") == std::string::npos)
                 << attribute << "=\"" << value << "\"";
         }
     }
 }
 
-AdjustedPoint Point(const char* name, double x, double y, bool known, double a = 0, double b = 0, double az = 0) {
+AdjustedPoint Point(const char* name, double x, double y, bool known, double a = 0, double b = 0,
+                    double az = 0) {
     AdjustedPoint p;
     p.name = name;
     p.hasPlane = true;
@@ -208,10 +221,14 @@ struct DrawnPlot {
 
 DrawnPlot ReadPlot(const HtmlPage& page) {
     DrawnPlot drawn;
-    for (const std::string& v : page.Texts("//g[@class='points']/g/circle/@cx")) drawn.cx.push_back(Number(v));
-    for (const std::string& v : page.Texts("//g[@class='points']/g/circle/@cy")) drawn.cy.push_back(Number(v));
-    for (const std::string& v : page.Texts("//g[@class='ellipses']/ellipse/@rx")) drawn.rx.push_back(Number(v));
-    for (const std::string& v : page.Texts("//g[@class='ellipses']/ellipse/@ry")) drawn.ry.push_back(Number(v));
+    for (const std::string& v : page.Texts("//g[@class='points']/g/circle/@cx"))
+        drawn.cx.push_back(Number(v));
+    for (const std::string& v : page.Texts("//g[@class='points']/g/circle/@cy"))
+        drawn.cy.push_back(Number(v));
+    for (const std::string& v : page.Texts("//g[@class='ellipses']/ellipse/@rx"))
+        drawn.rx.push_back(Number(v));
+    for (const std::string& v : page.Texts("//g[@class='ellipses']/ellipse/@ry"))
+        drawn.ry.push_back(Number(v));
     for (const std::string& v : page.Texts("//g[@class='ellipses']/ellipse/@transform")) {
         drawn.angle.push_back(Number(v.substr(v.find('(') + 1)));
     }
@@ -224,13 +241,15 @@ DrawnPlot ReadPlot(const HtmlPage& page) {
 
 TEST(ReportPlot, NorthUpOneScaleAndEllipsesMagnifiedByTheLegendsFactor) {
     std::mt19937 random(5);
-    std::uniform_real_distribution<double> coordinate(0.0, 2000.0), axis(1.0, 30.0), azimuth(0.0, 180.0);
+    std::uniform_real_distribution<double> coordinate(0.0, 2000.0), axis(1.0, 30.0),
+        azimuth(0.0, 180.0);
     HtmlReportInput input;
     input.adjustment.points.push_back(Point("K", 500, 500, true));
     for (int i = 0; i < 8; ++i) {
         const double a = axis(random);
-        input.adjustment.points.push_back(Point(("P" + std::to_string(i)).c_str(), coordinate(random),
-                                                coordinate(random), false, a, a * 0.4, azimuth(random)));
+        input.adjustment.points.push_back(Point(("P" + std::to_string(i)).c_str(),
+                                                coordinate(random), coordinate(random), false, a,
+                                                a * 0.4, azimuth(random)));
     }
     const HtmlPage page(BuildHtmlReport(input));
     const DrawnPlot drawn = ReadPlot(page);
@@ -249,7 +268,8 @@ TEST(ReportPlot, NorthUpOneScaleAndEllipsesMagnifiedByTheLegendsFactor) {
     const double scale = along / squares;
     ASSERT_GT(scale, 0.0);
     for (std::size_t i = 1; i < drawn.cx.size(); ++i) {
-        EXPECT_NEAR(drawn.cx[i] - drawn.cx[0], (p[i + 1].y - p[1].y) * scale, 0.15) << "east to the right";
+        EXPECT_NEAR(drawn.cx[i] - drawn.cx[0], (p[i + 1].y - p[1].y) * scale, 0.15)
+            << "east to the right";
         EXPECT_NEAR(drawn.cy[i] - drawn.cy[0], -(p[i + 1].x - p[1].x) * scale, 0.15) << "north up";
     }
     for (std::size_t i = 0; i < drawn.rx.size(); ++i) {
@@ -267,8 +287,9 @@ TEST(ReportPlot, OutlierLinesStandOutAndEachLineIsDrawnOnce) {
     HtmlReportInput input;
     input.adjustment.points = {Point("A", 0, 0, true), Point("B", 0, 300, false, 5, 3, 10),
                                Point("C", 200, 300, false, 5, 3, 10)};
-    input.adjustment.observations = {Sight("A", "B", false), Sight("B", "A", false), Sight("B", "C", false),
-                                     Sight("C", "B", true), Sight("A", "C", false)};
+    input.adjustment.observations = {Sight("A", "B", false), Sight("B", "A", false),
+                                     Sight("B", "C", false), Sight("C", "B", true),
+                                     Sight("A", "C", false)};
     const HtmlPage page(BuildHtmlReport(input));
     EXPECT_EQ(page.Count("//g[@class='sightlines']/line"), 3);
     ASSERT_EQ(page.Count("//g[@class='sightlines']/line[@class='outlier']"), 1);
@@ -297,7 +318,8 @@ TEST(LabelPlacement, LabelsKeepClearOfEachOtherAndOfMarkersWhereThereIsRoom) {
         while (labels.size() < 120) {
             const double px = x(random), py = y(random);
             bool clear = true;
-            for (const LabelRequest& l : labels) clear = clear && std::hypot(l.x - px, l.y - py) >= 42;
+            for (const LabelRequest& l : labels)
+                clear = clear && std::hypot(l.x - px, l.y - py) >= 42;
             if (!clear) continue;
             labels.push_back({px, py, 26.0 + labels.size() % 3 * 13, 13, 8});
             markers.push_back({px - 6, py - 6, px + 6, py + 6});
@@ -307,7 +329,8 @@ TEST(LabelPlacement, LabelsKeepClearOfEachOtherAndOfMarkersWhereThereIsRoom) {
         for (std::size_t i = 0; i < spots.size(); ++i) {
             EXPECT_TRUE(spots[i].placed);
             EXPECT_NEAR(spots[i].box.right - spots[i].box.left, labels[i].width, 1e-9);
-            for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(Overlap(spots[i].box, spots[j].box)) << trial;
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(Overlap(spots[i].box, spots[j].box)) << trial;
             for (const Box& marker : markers) EXPECT_FALSE(Overlap(spots[i].box, marker)) << trial;
         }
     }
@@ -408,15 +431,23 @@ TEST(ReportPage, AMarkupNameIsTextWhereverItReachesThePage) {
 }
 
 TEST(HtmlText, MarkupEscapedAndBytesThatAreNoTextReplaced) {
-    EXPECT_EQ(EscapeHtml("<a href=\"x\">&'</a>"), "&lt;a href=&quot;x&quot;&gt;&amp;&#39;&lt;/a&gt;");
+    EXPECT_EQ(EscapeHtml("<a href=\"x\">&'</a>"),
+              "&lt;a href=&quot;x&quot;&gt;&amp;&#39;&lt;/a&gt;");
     EXPECT_EQ(EscapeHtml("\xE5\xAF\xBC" "1\r\n\t"), "\xE5\xAF\xBC" "1\n\t");
-    EXPECT_EQ(EscapeHtml(std::string("a\xFF" "b\x01" "c\x7F\0", 7)), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD" "c\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(EscapeHtml(std::string("a\xFF"
+                                     "b\x01"
+                                     "c\x7F\0",
+                                     7)),
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD"
+              "c\xEF\xBF\xBD\xEF\xBF\xBD");
     EXPECT_NEAR(TextWidthEm("\xE5\xAF\xBC" "12"), 2.2, 1e-12);
 }
 
 TEST(ReportCommand, WritesThePageBesideTheFileOrWhereToldAndSaysSo) {
     TempDir dir;
-    const std::string records = dir.Write("a<b>&\"c'.xml", ReadFileBytes(Example("connecting-traverse.xml")));
+    const std::string records =
+        dir.Write("a<b>&\"c'.xml", ReadFileBytes(Example("connecting-traverse.xml")));
     ProgramRun run = RunTraverse({"report", records});
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string page = ReadFileBytes(dir.File("a<b>&\"c'.html"));
@@ -426,7 +457,8 @@ TEST(ReportCommand, WritesThePageBesideTheFileOrWhereToldAndSaysSo) {
 
     run = RunTraverse({"--json", "report", records, "-o", dir.File("out.html"), "--grade", "四等"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "{\"command\":\"report\",\"result\":0,\"import\":0,\"path\":\"" + dir.File("out.html") + "\"}\n");
+    EXPECT_EQ(run.out, "{\"command\":\"report\",\"result\":0,\"import\":0,\"path\":\"" +
+                           dir.File("out.html") + "\"}\n");
     EXPECT_NE(ReadFileBytes(dir.File("out.html")).find("Grade 四等 (given)"), std::string::npos);
 
     EXPECT_EQ(

@@ -98,7 +98,8 @@ TEST_F(ResultFiles, GeoPackageHoldsEveryPointObservationEllipseAndTraverseInTheC
     const auto closures = ByField(*traverses, "stations", keep);
     ASSERT_EQ(closures.size(), adjust["closures"]["traverses"].size());
     const Json& first = adjust["closures"]["traverses"][0];
-    EXPECT_DOUBLE_EQ(closures.begin()->second->GetFieldAsDouble("f_beta"), first["f_beta"].get<double>());
+    EXPECT_DOUBLE_EQ(closures.begin()->second->GetFieldAsDouble("f_beta"),
+                     first["f_beta"].get<double>());
 }
 
 TEST_F(ResultFiles, GeoJsonIsInWgs84LongitudeLatitude) {
@@ -171,7 +172,8 @@ TEST_F(ResultFiles, DatIsTheGbkCoordinateListEastFirstAndNothingElseIsLeftBehind
                         "ellipse_a_mm,ellipse_b_mm,ellipse_azimuth_deg,latitude,longitude,"
                         "convergence_deg\r\n", 0), 0u);
     char latitude[40];
-    std::snprintf(latitude, sizeof latitude, ",%.10f,", adjust["points"][0]["latitude"].get<double>());
+    std::snprintf(latitude, sizeof latitude, ",%.10f,",
+                  adjust["points"][0]["latitude"].get<double>());
     EXPECT_NE(csv.find(latitude), std::string::npos);
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
@@ -184,9 +186,9 @@ TEST_F(ResultFiles, DatIsTheGbkCoordinateListEastFirstAndNothingElseIsLeftBehind
 TEST(ResultFileFaults, AFileThatCannotBeWrittenIsNamedAndTheOthersStillCome) {
     TempDir dir;
     const std::string missing = dir.File("no/such/folder/a.gpkg");
-    const ProgramRun run = RunTraverse({"--lang", "en", "report", kNetwork, "--crs", "EPSG:4547", "-o",
-                                        dir.File("page.html"), "-o", missing, "-o",
-                                        dir.File("b.geojson")});
+    const ProgramRun run =
+        RunTraverse({"--lang", "en", "report", kNetwork, "--crs", "EPSG:4547", "-o",
+                     dir.File("page.html"), "-o", missing, "-o", dir.File("b.geojson")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(missing), std::string::npos) << run.err;
     EXPECT_NE(ReadFileBytes(dir.File("page.html")).find("latitude"), std::string::npos);

@@ -1,5 +1,6 @@
 // Text files get CR LF for every line feed, whatever the lengths of the lines and of the texts;
-// an output replaces its file whole, and keeps what the file was: a link stays a link, a mode stays.
+// an output replaces its file whole, and keeps what the file was: a link stays a link, a mode
+// stays.
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -136,7 +136,8 @@ TEST(ValuesNotNumbers, TheAdjustmentLeavesOutWhatDependsOnThemWithANote) {
               Count(sound, ObservationKind::Direction, "导1"));
     // An additive constant: the station's distances (and so its height differences) go.
     result = AdjustRewritten(dir, "加常数=\"2\" 乘常数=\"1.5\"", "加常数=\"2 mm\" 乘常数=\"1.5\"");
-    EXPECT_TRUE(HasNote(result, "Left out: the distances and height differences of station \"导1\""));
+    EXPECT_TRUE(
+        HasNote(result, "Left out: the distances and height differences of station \"导1\""));
     EXPECT_EQ(Count(result, ObservationKind::Distance, "导1"), 0u);
     // A reading of a sighted target: that record; of the opening target: the whole round.
     result = AdjustRewritten(dir, "盘左=\"161.39263\"", "盘左=\"161.39263?\"");

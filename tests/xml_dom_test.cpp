@@ -188,7 +188,8 @@ TEST_P(XmlDomShape, ChildrenAndContent) {
     std::string children;
     const XmlNodeList list = root.childNodes();
     for (long i = 0; i < list.length(); ++i) {
-        children += (i == 0 ? "" : "|") + list.item(i).nodeName() + "=" + list.item(i).nodeTypedValue();
+        children +=
+            (i == 0 ? "" : "|") + list.item(i).nodeName() + "=" + list.item(i).nodeTypedValue();
     }
     EXPECT_EQ(children, c.children);
     EXPECT_EQ(root.nodeTypedValue(), c.content);
@@ -199,16 +200,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ShapeCase{"AdjacentTextJoinsAndSoDoCData", "<r>a&amp;b&#65;<![CDATA[c]]><![CDATA[d]]>e</r>",
                   "#text=a&bA|#cdata-section=cd|#text=e", "a&bAcde"},
-        ShapeCase{"EntityTextJoinsTheTextAroundIt", "<!DOCTYPE r [<!ENTITY t \"x<b/>y\">]><r>1&t;2</r>",
-                  "#text=1x|b=|#text=y2", "1xy2"},
-        ShapeCase{"CDataJoinsOnlyWithinOneEntity",
-                  "<!DOCTYPE r [<!ENTITY c \"<![CDATA[k]]>\">]><r><![CDATA[j]]>&c;<![CDATA[l]]></r>",
-                  "#cdata-section=j|#cdata-section=kl", "jkl"},
+        ShapeCase{"EntityTextJoinsTheTextAroundIt",
+                  "<!DOCTYPE r [<!ENTITY t \"x<b/>y\">]><r>1&t;2</r>", "#text=1x|b=|#text=y2",
+                  "1xy2"},
+        ShapeCase{
+            "CDataJoinsOnlyWithinOneEntity",
+            "<!DOCTYPE r [<!ENTITY c \"<![CDATA[k]]>\">]><r><![CDATA[j]]>&c;<![CDATA[l]]></r>",
+            "#cdata-section=j|#cdata-section=kl", "jkl"},
         ShapeCase{"BlanksBeforeALineEndAfterAnElementAreLeftOut", "<r><a/>  \r\n  text<b/></r>",
                   "a=|#text=\n  text|b=", "\n  text"},
-        ShapeCase{"BlanksBeforeAReferenceStay", "<r><a/>  \r\n  <b/>  &#32;<c/></r>", "a=|b=|c=", "   "},
-        ShapeCase{"ElementContentDeclaredInTheDtd", "<!DOCTYPE r [<!ELEMENT r (a)*>]><r>  x  <a/></r>",
-                  "#text=  x  |a=", "  x  "},
+        ShapeCase{"BlanksBeforeAReferenceStay", "<r><a/>  \r\n  <b/>  &#32;<c/></r>",
+                  "a=|b=|c=", "   "},
+        ShapeCase{"ElementContentDeclaredInTheDtd",
+                  "<!DOCTYPE r [<!ELEMENT r (a)*>]><r>  x  <a/></r>", "#text=  x  |a=", "  x  "},
         ShapeCase{"TextFirstKeepsLaterBlanks", "<r>t<a/>  <b/></r>", "#text=t|a=|b=", "t  "},
         ShapeCase{"PreservedSpace", "<r xml:space=\"preserve\"><a/>  <b/></r>", "a=|b=", "  "},
         ShapeCase{"CommentsAndInstructions", "<r><!--c--> <?p d?> </r>", "#comment=c|p=d", ""}),
@@ -349,8 +353,9 @@ TEST(XmlDomEncodings, Utf8FilesDeclaredUndeclaredOrWithAMark) {
 
 TEST(XmlDomEncodings, TextGbkCannotHoldFailsToConvert) {
     XmlDocument document = Loaded("<r v=\"\xF0\x9F\x98\x80\"><\xE1\xB8\x81/></r>");
-    EXPECT_EQ(ErrorOf([&] { document.selectSingleNode("r").attributes().item(0).nodeTypedValue(); }),
-              E_NO_UNICODE_TRANSLATION);
+    EXPECT_EQ(
+        ErrorOf([&] { document.selectSingleNode("r").attributes().item(0).nodeTypedValue(); }),
+        E_NO_UNICODE_TRANSLATION);
     EXPECT_EQ(ErrorOf([&] { document.selectSingleNode("r").childNodes().item(0).nodeName(); }),
               E_NO_UNICODE_TRANSLATION);
 }
@@ -569,7 +574,8 @@ TEST(XmlDomUntrusted, LimitsOfTheLibraryGiveTheirTrueReason) {
     // A value far beyond libxml2's default limits parses.
     const std::string value(50u << 20, 'v');
     XmlDocument document = Loaded("<r a=\"" + value + "\"/>");
-    EXPECT_EQ(document.selectSingleNode("r").attributes().item(0).nodeTypedValue().size(), value.size());
+    EXPECT_EQ(document.selectSingleNode("r").attributes().item(0).nodeTypedValue().size(),
+              value.size());
 
     // Nesting and names beyond the library's limits say so, at the tag.
     std::string deep = "<r>\n";
@@ -583,13 +589,18 @@ TEST(XmlDomUntrusted, LimitsOfTheLibraryGiveTheirTrueReason) {
     EXPECT_EQ(error.reason, "A name is longer than 50000 characters.");
     EXPECT_EQ(error.line, 2);
     EXPECT_EQ(error.linepos, 3);
-    EXPECT_TRUE(Loaded("<r><" + std::string(50000, 'n') + "/></r>").selectSingleNode("r").childNodes().length() == 1);
+    EXPECT_TRUE(Loaded("<r><" + std::string(50000, 'n') + "/></r>")
+                    .selectSingleNode("r")
+                    .childNodes()
+                    .length() == 1);
 
     // References nested beyond the limit, and a reference to itself.
     std::string chain = "<!DOCTYPE r [<!ENTITY e0 \"x\">";
-    for (int i = 1; i <= 60; ++i) chain += "<!ENTITY e" + std::to_string(i) + " \"&e" + std::to_string(i - 1) + ";\">";
+    for (int i = 1; i <= 60; ++i)
+        chain += "<!ENTITY e" + std::to_string(i) + " \"&e" + std::to_string(i - 1) + ";\">";
     for (const char* body : {"<r>&e60;</r>", "<r a=\"&e60;\"/>"}) {
-        EXPECT_EQ(Failed(chain + "]>" + body).reason, "Entity references are nested more than 40 levels deep.");
+        EXPECT_EQ(Failed(chain + "]>" + body).reason,
+                  "Entity references are nested more than 40 levels deep.");
     }
     EXPECT_EQ(Failed("<!DOCTYPE r [<!ENTITY s \"&s;\">]><r>&s;</r>").reason,
               "Entity references are nested more than 40 levels deep.");

@@ -280,7 +280,7 @@ struct AdjustmentResult {
     // From the closures whenever they are filled; the adjustment's figures only when adjusted.
     std::vector<PrecisionJudgement> precision;
     // Filled only when adjusted:
-    int iterations = 0;                             // Gauss-Newton iterations of the plane adjustment
+    int iterations = 0;  // Gauss-Newton iterations of the plane adjustment
     ModelTest plane;                                // directions and distances
     ModelTest height;                               // height differences
     ModelTest global;                               // both together: the global test
@@ -294,12 +294,14 @@ struct AdjustmentResult {
 };
 
 // Why options cannot be used (GBK, the reason AdjustNetwork would give with InvalidOptions); empty
-// when they can. Each sigma must be above 0, the surface height within 10 km and the y offset within
-// 1000 km of zero, a CRS projected and known to PROJ, the other options as AdjustmentOptions says.
+// when they can. Each sigma must be above 0, the surface height within 10 km and the y offset
+// within 1000 km of zero, a CRS projected and known to PROJ, the other options as AdjustmentOptions
+// says.
 TRAVERSE_API std::string CheckAdjustmentOptions(const AdjustmentOptions& options);
 
 // Closures and adjustment of the network that importer holds (read only).
-TRAVERSE_API AdjustmentResult AdjustNetwork(const CImportXml& importer, const AdjustmentOptions& options);
+TRAVERSE_API AdjustmentResult AdjustNetwork(const CImportXml& importer,
+                                            const AdjustmentOptions& options);
 
 // A point of the network as placed before any adjustment: a known point, or one placed from the
 // known points (polar, intersection, resection, two distances, a traverse fitted to its ends).
@@ -322,7 +324,8 @@ struct NetworkSketch {
 
 // The network placed from the known points, as far as its observations determine it (nothing
 // when the observations cannot be read).
-TRAVERSE_API NetworkSketch SketchNetwork(const CImportXml& importer, const AdjustmentOptions& options);
+TRAVERSE_API NetworkSketch SketchNetwork(const CImportXml& importer,
+                                         const AdjustmentOptions& options);
 
 // True when the network was adjusted, the global test passed and every closure, reciprocal
 // difference and judged precision figure is within its limit.
@@ -340,7 +343,8 @@ TRAVERSE_API std::string FormatAdjustmentReport(const AdjustmentResult& result);
 // CRS, latitude,longitude,convergence_deg follow (degrees).
 // 0, or RESULT_FAILED when the file cannot be opened (shown in a message box, "打开文件错误！");
 // a failing write raises CFileException. path is GBK.
-TRAVERSE_API std::uint32_t WriteAdjustedPointsCsv(const AdjustmentResult& result, const std::string& path);
+TRAVERSE_API std::uint32_t WriteAdjustedPointsCsv(const AdjustmentResult& result,
+                                                  const std::string& path);
 
 // Writes the sides as CSV (GBK names, CR LF), one line per side after the header
 // from,to,azimuth_dms,length,sigma_length_mm,relative_sigma,sigma_azimuth_sec,ellipse_a_mm,
@@ -353,7 +357,8 @@ TRAVERSE_API std::uint32_t WriteAdjustedSidesCsv(const AdjustmentResult& result,
 // one <obs> per station with its directions (gon, sigma in cc) and horizontal distances (sigma mm),
 // the height differences (sigma mm), sigma-apr 1 and sigma-act apriori, so that the same solution
 // follows. Returns and raises as WriteAdjustedPointsCsv.
-TRAVERSE_API std::uint32_t WriteGamaLocalInput(const AdjustmentResult& result, const std::string& path);
+TRAVERSE_API std::uint32_t WriteGamaLocalInput(const AdjustmentResult& result,
+                                               const std::string& path);
 
 // Stable ASCII names for hosts (JSON): "adjusted", "invalid_options", ...; "direction", "distance",
 // "height_difference"; "connecting", "closed_loop".

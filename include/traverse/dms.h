@@ -6,9 +6,9 @@
 
 namespace traverse {
 
-// dms: packed degrees.minutes-seconds (123.4530 is 123 deg 45' 30"). Returns radians. The minute and
-// second digits are read to within 1e-9" for every value with up to six decimals. A negative angle
-// gives the negative of its absolute value; NaN and infinities pass through.
+// dms: packed degrees.minutes-seconds (123.4530 is 123 deg 45' 30"). Returns radians. The minute
+// and second digits are read to within 1e-9" for every value with up to six decimals. A negative
+// angle gives the negative of its absolute value; NaN and infinities pass through.
 TRAVERSE_API double DmsToRadian(double dms);
 
 // radians -> packed degrees.minutes-seconds. Seconds are rounded to 1e-5" and carried at 60, so the

@@ -36,8 +36,10 @@ struct HtmlReportInput {
 // Fills counts, incomplete, valuesNotNumbers, fieldChecks, adjustment and sketch from an importer
 // after its import (read only); the caller sets the file name, the import's result and texts and
 // the check report.
-TRAVERSE_API void CollectReportResults(const CImportXml& importer, const FieldCheckOptions& fieldOptions,
-                                       const AdjustmentOptions& adjustmentOptions, HtmlReportInput& input);
+TRAVERSE_API void CollectReportResults(const CImportXml& importer,
+                                       const FieldCheckOptions& fieldOptions,
+                                       const AdjustmentOptions& adjustmentOptions,
+                                       HtmlReportInput& input);
 
 // What one importer command run for the page left: its result and the GBK texts of the message
 // boxes it showed, in order.

@@ -36,7 +36,8 @@ struct IncompleteObservation {
 
 // Station by station in file order; within a station the horizontal, zenith, distance rounds,
 // then the target heights, records in file order. The import reports one line for each.
-TRAVERSE_API std::vector<IncompleteObservation> FindIncompleteObservations(const CImportXml& importer);
+TRAVERSE_API std::vector<IncompleteObservation> FindIncompleteObservations(
+    const CImportXml& importer);
 
 // "horizontal", "zenith", "distance", "target_height".
 TRAVERSE_API const char* IncompleteKindName(IncompleteKind kind);

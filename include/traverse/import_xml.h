@@ -10,13 +10,14 @@
 // - m_strText, the report: import complaints (rejected tolerance items and known points, incomplete
 //   records) and the check report, one AddText entry each. OnButtonExchange and OnButtonCheck empty
 //   it; the export never touches it.
-// - Message boxes (ShowMessageBox): unexpected errors of the import, the check messages, the export's
+// - Message boxes (ShowMessageBox): unexpected errors of the import, the check messages, the
+// export's
 //   "cannot open" and round messages, a failed file operation of the repair.
 // - Exceptions: only OpenFile and RepairXML catch. OnButtonTonbq lets the CFileException of a
 //   failed write through (after closing the file). The section readers, called directly, let every
-//   error of the XML access layer (_com_error) and of memory through: ReadSetup and ReadPoint report a
-//   rejected entry in the report and return RESULT_FAILED; ReadObserve and its helpers always return
-//   0; none of them empties what it appends to.
+//   error of the XML access layer (_com_error) and of memory through: ReadSetup and ReadPoint
+//   report a rejected entry in the report and return RESULT_FAILED; ReadObserve and its helpers
+//   always return 0; none of them empties what it appends to.
 #ifndef TRAVERSE_IMPORT_XML_H
 #define TRAVERSE_IMPORT_XML_H
 

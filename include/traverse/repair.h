@@ -57,7 +57,8 @@ struct NameLines {
 // another element of the file already carried. Either merges targets that the field kept apart.
 struct RepairCollision {
     std::string mended;                // the name as the repair left it (GBK)
-    std::vector<NameLines> repaired;   // each name that became it, with the lines where it was mended
+    std::vector<NameLines>
+        repaired;  // each name that became it, with the lines where it was mended
     std::vector<long> existing;        // lines where an element already carried the name
 };
 

@@ -31,12 +31,14 @@ std::vector<SketchLine> PlacedLines(const Network& network, const std::vector<in
     for (const Direction& direction : network.directions) {
         pairs.emplace_back(network.sets[direction.set].station, direction.target);
     }
-    for (const Distance& distance : network.distances) pairs.emplace_back(distance.from, distance.to);
+    for (const Distance& distance : network.distances)
+        pairs.emplace_back(distance.from, distance.to);
     std::set<std::pair<int, int>> seen;
     std::vector<SketchLine> lines;
     for (const auto& [a, b] : pairs) {
         const int from = placedIndex[a], to = placedIndex[b];
-        if (from < 0 || to < 0 || !seen.emplace(std::min(from, to), std::max(from, to)).second) continue;
+        if (from < 0 || to < 0 || !seen.emplace(std::min(from, to), std::max(from, to)).second)
+            continue;
         lines.push_back(SketchLine{from, to});
     }
     return lines;

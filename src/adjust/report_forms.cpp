@@ -55,7 +55,8 @@ std::vector<std::string> SettingsLines(const AdjustmentSettings& s) {
     lines.push_back(FormatText(GBK(text::kAdjustReportModel), s.refraction, s.earthRadius));
     if (!s.surfaceHeight && !s.yOffset) lines.push_back(GBK(text::kAdjustReportNoReduction));
     if (s.reducedWithCrs) {
-        const std::string utf8 = FormatText(text::kAdjustReportCrs, *s.surfaceHeight, s.crsName.c_str());
+        const std::string utf8 =
+            FormatText(text::kAdjustReportCrs, *s.surfaceHeight, s.crsName.c_str());
         lines.push_back(Utf8ToGbkLossy(utf8));
     } else if (s.surfaceHeight) {
         lines.push_back(FormatText(GBK(text::kAdjustReportSurface), *s.surfaceHeight));
@@ -63,20 +64,25 @@ std::vector<std::string> SettingsLines(const AdjustmentSettings& s) {
     if (s.yOffset) lines.push_back(FormatText(GBK(text::kAdjustReportGaussPlane), *s.yOffset));
     const std::string& heightClass =
         s.heightOrder == 4 ? GBK(text::kAdjustHeightOrder4) : GBK(text::kAdjustHeightOrder5);
-    lines.push_back(FormatText(GBK(text::kAdjustReportLimits), s.angularClosureFactor, 1.0 / s.relativeClosureLimit,
-                               s.reciprocalHeightFactor, heightClass.c_str()));
-    lines.push_back(FormatText(GBK(text::kAdjustReportTests), s.alpha, s.wTestCritical, s.mdbDelta0));
+    lines.push_back(FormatText(GBK(text::kAdjustReportLimits), s.angularClosureFactor,
+                               1.0 / s.relativeClosureLimit, s.reciprocalHeightFactor,
+                               heightClass.c_str()));
+    lines.push_back(
+        FormatText(GBK(text::kAdjustReportTests), s.alpha, s.wTestCritical, s.mdbDelta0));
     return lines;
 }
 
-std::vector<const AdjustedObservation*> OutliersFirst(const std::vector<AdjustedObservation>& observations) {
+std::vector<const AdjustedObservation*> OutliersFirst(
+    const std::vector<AdjustedObservation>& observations) {
     std::vector<const AdjustedObservation*> order;
     order.reserve(observations.size());
     for (const AdjustedObservation& o : observations) order.push_back(&o);
-    std::stable_sort(order.begin(), order.end(), [](const AdjustedObservation* a, const AdjustedObservation* b) {
-        if (a->outlier != b->outlier) return a->outlier;
-        return a->outlier && std::fabs(a->standardizedResidual) > std::fabs(b->standardizedResidual);
-    });
+    std::stable_sort(
+        order.begin(), order.end(), [](const AdjustedObservation* a, const AdjustedObservation* b) {
+            if (a->outlier != b->outlier) return a->outlier;
+            return a->outlier &&
+                   std::fabs(a->standardizedResidual) > std::fabs(b->standardizedResidual);
+        });
     return order;
 }
 

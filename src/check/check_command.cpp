@@ -16,7 +16,8 @@ std::size_t ReportEstimate(const std::vector<CPoint3D*>& stations, std::size_t i
         size += items * (station.m_strName.size() + 16);
         for (const CSurveyTurn& round : block.m_arrHAngle) {
             size += 40;
-            for (const CBaseObserve& record : round.m_arrObserve) size += record.m_strName.size() + 16;
+            for (const CBaseObserve& record : round.m_arrObserve)
+                size += record.m_strName.size() + 16;
         }
         return true;
     });

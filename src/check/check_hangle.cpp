@@ -36,10 +36,10 @@ double TwoCSeconds(const CBaseObserve& record) {
 // The closure of a round, arc seconds: the mean direction of its first record against that of its
 // last, both means and their difference taken on the half circle.
 double ClosureSeconds(const CBaseObserve& first, const CBaseObserve& last) {
-    const double firstMean =
-        HalfCircleMean(HalfCircleReading(first.m_arrValue[0]), HalfCircleReading(first.m_arrValue[1]));
-    const double lastMean =
-        HalfCircleMean(HalfCircleReading(last.m_arrValue[0]), HalfCircleReading(last.m_arrValue[1]));
+    const double firstMean = HalfCircleMean(HalfCircleReading(first.m_arrValue[0]),
+                                            HalfCircleReading(first.m_arrValue[1]));
+    const double lastMean = HalfCircleMean(HalfCircleReading(last.m_arrValue[0]),
+                                           HalfCircleReading(last.m_arrValue[1]));
     return RadToSecond(FoldShortWay(std::fabs(firstMean - lastMean)));
 }
 
@@ -101,7 +101,8 @@ void CheckRoundClosure(CImportXml& importer, const CPoint3D& station, const CSur
         return;
     }
     if (records.size() == 4) return;
-    AddReportEntry(importer, GBK(text::kCheckClosureValue), RoundNumber(r), ClosureSeconds(first, last));
+    AddReportEntry(importer, GBK(text::kCheckClosureValue), RoundNumber(r),
+                   ClosureSeconds(first, last));
 }
 
 int CheckClosure(CImportXml& importer, double limit, const std::vector<CPoint3D*>& stations) {

@@ -54,8 +54,8 @@ std::unique_ptr<ProjectedCrs> ProjectedCrs::Open(const std::string& code, std::s
     const ProjObject base(proj_crs_get_geodetic_crs(context, crs->m_crs.get()));
     const ProjObject ellipsoid(proj_get_ellipsoid(context, crs->m_crs.get()));
     if (base) {
-        const ProjObject operation(
-            proj_create_crs_to_crs_from_pj(context, crs->m_crs.get(), base.get(), nullptr, nullptr));
+        const ProjObject operation(proj_create_crs_to_crs_from_pj(context, crs->m_crs.get(),
+                                                                  base.get(), nullptr, nullptr));
         if (operation) {
             crs->m_toGeographic.reset(proj_normalize_for_visualization(context, operation.get()));
         }

@@ -74,10 +74,11 @@ std::uint32_t CImportXml::OnButtonTonbq(const std::string& path) {
     const bool written = WriteOutputFile(path, [&](CStdioFile& file) {
         WriteKnownPoints(file, m_arrKnownPoint);
         std::string text;
-        ForEachStationWithBlock(m_arrStation, [&](const CPoint3D& station, const TAGStationObserve& block) {
-            WriteStation(file, station, block, text);
-            return true;
-        });
+        ForEachStationWithBlock(m_arrStation,
+                                [&](const CPoint3D& station, const TAGStationObserve& block) {
+                                    WriteStation(file, station, block, text);
+                                    return true;
+                                });
     });
     return written ? 0 : RESULT_FAILED;
 }

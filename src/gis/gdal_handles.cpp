@@ -18,7 +18,8 @@ MemoryFile::~MemoryFile() {
 std::string MemoryFile::Bytes() const {
     vsi_l_offset length = 0;
     const GByte* data = VSIGetMemFileBuffer(m_path.c_str(), &length, FALSE);
-    return data != nullptr ? std::string(reinterpret_cast<const char*>(data), length) : std::string();
+    return data != nullptr ? std::string(reinterpret_cast<const char*>(data), length)
+                           : std::string();
 }
 
 }  // namespace traverse

@@ -9,8 +9,9 @@
 namespace traverse {
 namespace {
 
-void FindInRounds(IncompleteKind kind, const CPoint3D& station, const std::vector<CSurveyTurn>& rounds,
-                  std::size_t required, std::vector<IncompleteObservation>& found) {
+void FindInRounds(IncompleteKind kind, const CPoint3D& station,
+                  const std::vector<CSurveyTurn>& rounds, std::size_t required,
+                  std::vector<IncompleteObservation>& found) {
     for (std::size_t r = 0; r < rounds.size(); ++r) {
         for (const CBaseObserve& observe : rounds[r].m_arrObserve) {
             if (observe.m_arrValue.size() >= required) continue;
@@ -25,31 +26,35 @@ ImportCounts CountImport(const CImportXml& importer) {
     ImportCounts counts;
     counts.knownPoints = importer.m_arrKnownPoint.size();
     counts.stations = importer.m_arrStation.size();
-    ForEachStationWithBlock(importer.m_arrStation, [&](const CPoint3D&, const TAGStationObserve& block) {
-        for (const auto* set : {&block.m_arrHAngle, &block.m_arrZenith, &block.m_arrDistance}) {
-            counts.rounds += set->size();
-            for (const CSurveyTurn& round : *set) counts.observations += round.m_arrObserve.size();
-        }
-        return true;
-    });
+    ForEachStationWithBlock(
+        importer.m_arrStation, [&](const CPoint3D&, const TAGStationObserve& block) {
+            for (const auto* set : {&block.m_arrHAngle, &block.m_arrZenith, &block.m_arrDistance}) {
+                counts.rounds += set->size();
+                for (const CSurveyTurn& round : *set)
+                    counts.observations += round.m_arrObserve.size();
+            }
+            return true;
+        });
     return counts;
 }
 
 std::vector<IncompleteObservation> FindIncompleteObservations(const CImportXml& importer) {
     std::vector<IncompleteObservation> found;
-    ForEachStationWithBlock(importer.m_arrStation, [&](const CPoint3D& station, const TAGStationObserve& block) {
-        FindInRounds(IncompleteKind::Horizontal, station, block.m_arrHAngle, 2, found);
-        FindInRounds(IncompleteKind::Zenith, station, block.m_arrZenith, 2, found);
-        FindInRounds(IncompleteKind::Distance, station, block.m_arrDistance, 1, found);
-        for (const CSurveyTurn& entry : block.m_arrTargetHeight) {
-            for (const CBaseObserve& observe : entry.m_arrObserve) {
-                if (observe.m_arrValue.empty()) {
-                    found.push_back({IncompleteKind::TargetHeight, station.m_strName, 0, observe.m_strName});
+    ForEachStationWithBlock(
+        importer.m_arrStation, [&](const CPoint3D& station, const TAGStationObserve& block) {
+            FindInRounds(IncompleteKind::Horizontal, station, block.m_arrHAngle, 2, found);
+            FindInRounds(IncompleteKind::Zenith, station, block.m_arrZenith, 2, found);
+            FindInRounds(IncompleteKind::Distance, station, block.m_arrDistance, 1, found);
+            for (const CSurveyTurn& entry : block.m_arrTargetHeight) {
+                for (const CBaseObserve& observe : entry.m_arrObserve) {
+                    if (observe.m_arrValue.empty()) {
+                        found.push_back({IncompleteKind::TargetHeight, station.m_strName, 0,
+                                         observe.m_strName});
+                    }
                 }
             }
-        }
-        return true;
-    });
+            return true;
+        });
     return found;
 }
 

@@ -85,13 +85,16 @@ bool CImportXml::CheckCompleteness() {
     const std::vector<IncompleteObservation> incomplete = FindIncompleteObservations(*this);
     for (const IncompleteObservation& o : incomplete) {
         if (o.kind == IncompleteKind::TargetHeight) {
-            AddText(FormatText(GBK(text::kIncompleteTargetHeight), o.station.c_str(), o.target.c_str()));
+            AddText(FormatText(GBK(text::kIncompleteTargetHeight), o.station.c_str(),
+                               o.target.c_str()));
             continue;
         }
-        const std::string& format = o.kind == IncompleteKind::Horizontal ? GBK(text::kIncompleteHorizontal)
-                                    : o.kind == IncompleteKind::Zenith   ? GBK(text::kIncompleteZenith)
-                                                                         : GBK(text::kIncompleteDistance);
-        AddText(FormatText(format, o.station.c_str(), static_cast<long>(o.round), o.target.c_str()));
+        const std::string& format =
+            o.kind == IncompleteKind::Horizontal ? GBK(text::kIncompleteHorizontal)
+            : o.kind == IncompleteKind::Zenith   ? GBK(text::kIncompleteZenith)
+                                                 : GBK(text::kIncompleteDistance);
+        AddText(
+            FormatText(format, o.station.c_str(), static_cast<long>(o.round), o.target.c_str()));
     }
     return incomplete.empty();
 }

@@ -13,7 +13,9 @@ namespace traverse {
 namespace {
 
 // The attribute name with its ASCII capitals lowered and white space stripped from both ends.
-std::string CoordinateKey(const std::string& name) { return chars::TrimCSpace(chars::AsciiLower(name)); }
+std::string CoordinateKey(const std::string& name) {
+    return chars::TrimCSpace(chars::AsciiLower(name));
+}
 
 }  // namespace
 

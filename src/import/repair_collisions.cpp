@@ -15,14 +15,16 @@ namespace traverse {
 namespace {
 
 void AddLine(std::vector<NameLines>& list, const std::string& name, long line) {
-    auto found = std::find_if(list.begin(), list.end(), [&](const NameLines& n) { return n.name == name; });
+    auto found =
+        std::find_if(list.begin(), list.end(), [&](const NameLines& n) { return n.name == name; });
     if (found == list.end()) found = list.insert(list.end(), NameLines{name, {}});
     found->lines.push_back(line);
 }
 
 }  // namespace
 
-std::vector<RepairCollision> FindRepairCollisions(const std::string& gbkPath, const RepairResult& result) {
+std::vector<RepairCollision> FindRepairCollisions(const std::string& gbkPath,
+                                                  const RepairResult& result) {
     std::vector<RepairCollision> collisions;
     if (result.repairs.empty()) return collisions;
     std::set<std::pair<long, long>> mendedAt;

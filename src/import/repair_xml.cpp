@@ -114,8 +114,9 @@ private:
             const std::size_t before = probe.MendsBefore(probe.error);
             // A fault after every mend is most likely the next one after the last mend, which one
             // mend fewer shows; else halve, never past the fault.
-            count = first && before == probe.mends.size() ? before - 1
-                                                          : std::min(before, probe.mends.size() / 2);
+            count = first && before == probe.mends.size()
+                        ? before - 1
+                        : std::min(before, probe.mends.size() / 2);
         }
     }
 

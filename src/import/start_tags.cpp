@@ -41,7 +41,8 @@ std::size_t TagEnd(const std::string& text, std::size_t at) {
 }
 
 std::size_t NameEnd(const std::string& text, std::size_t at) {
-    while (at < text.size() && !chars::IsXmlSpace(text[at]) && text[at] != '/' && text[at] != '>') ++at;
+    while (at < text.size() && !chars::IsXmlSpace(text[at]) && text[at] != '/' && text[at] != '>')
+        ++at;
     return at;
 }
 
@@ -56,7 +57,9 @@ std::string ReadRecordText(const std::string& gbkPath) {
     } catch (const CFileException&) {
         return std::string();
     }
-    return DecodeRecordText(content, RecordTextEncoding(content.substr(0, kDeclarationPrefixLength))).utf8;
+    return DecodeRecordText(content,
+                            RecordTextEncoding(content.substr(0, kDeclarationPrefixLength)))
+        .utf8;
 }
 
 std::vector<StartTag> StartTags(const std::string& text) {

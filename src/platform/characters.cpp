@@ -8,13 +8,15 @@ namespace {
 
 constexpr std::array<std::uint8_t, 256> MakeTable() {
     std::array<std::uint8_t, 256> table{};
-    for (const char c : {' ', '\t', '\r', '\n'}) table[static_cast<unsigned char>(c)] |= kXmlSpace | kCSpace;
+    for (const char c : {' ', '\t', '\r', '\n'})
+        table[static_cast<unsigned char>(c)] |= kXmlSpace | kCSpace;
     table['\v'] |= kCSpace;
     table['\f'] |= kCSpace;
     for (int c = '0'; c <= '9'; ++c) table[c] |= kDigit | kAsciiNameChar;
     for (int c = 'A'; c <= 'Z'; ++c) table[c] |= kUpper | kAsciiNameChar;
     for (int c = 'a'; c <= 'z'; ++c) table[c] |= kAsciiNameChar;
-    for (const char c : {'_', '-', '.', ':'}) table[static_cast<unsigned char>(c)] |= kAsciiNameChar;
+    for (const char c : {'_', '-', '.', ':'})
+        table[static_cast<unsigned char>(c)] |= kAsciiNameChar;
     return table;
 }
 
@@ -108,7 +110,8 @@ void LineCursor::FindEnd() {
 
 bool LineCursor::Next() {
     if (m_end >= m_text.size()) return false;
-    const bool crLf = m_text[m_end] == '\r' && m_end + 1 < m_text.size() && m_text[m_end + 1] == '\n';
+    const bool crLf =
+        m_text[m_end] == '\r' && m_end + 1 < m_text.size() && m_text[m_end + 1] == '\n';
     m_start = m_end + (crLf ? 2 : 1);
     ++m_number;
     FindEnd();

@@ -56,7 +56,8 @@ std::string Utf8ToGbk(const std::string& utf8) {
     if (chars::IsAscii(utf8)) return utf8;
     std::string out;
     const bool converted = Utf8ToGbkConverter().Convert(
-        utf8, out, [](std::string_view, std::size_t, bool, std::string&) { return std::size_t{0}; });
+        utf8, out,
+        [](std::string_view, std::size_t, bool, std::string&) { return std::size_t{0}; });
     if (!converted) throw _com_error(E_NO_UNICODE_TRANSLATION);
     return out;
 }

@@ -11,7 +11,8 @@ IconvConverter::~IconvConverter() {
     if (IsOpen()) iconv_close(m_cd);
 }
 
-bool IconvConverter::Convert(std::string_view input, std::string& output, const OnInvalid& onInvalid) {
+bool IconvConverter::Convert(std::string_view input, std::string& output,
+                             const OnInvalid& onInvalid) {
     output.clear();
     if (!IsOpen()) return false;
     iconv(m_cd, nullptr, nullptr, nullptr, nullptr);

@@ -15,8 +15,8 @@ class IconvConverter {
 public:
     // A sequence that does not convert, at offset at of input; truncated when the input ends inside
     // it. The handler may append to output and returns how many input bytes to skip, or 0 to stop.
-    using OnInvalid = std::function<std::size_t(std::string_view input, std::size_t at, bool truncated,
-                                                std::string& output)>;
+    using OnInvalid = std::function<std::size_t(std::string_view input, std::size_t at,
+                                                bool truncated, std::string& output)>;
 
     IconvConverter(const char* to, const char* from);
     ~IconvConverter();

@@ -17,7 +17,8 @@
 namespace traverse {
 namespace {
 
-// Where the written file finally stands: a symbolic link is followed, so that the link stays a link.
+// Where the written file finally stands: a symbolic link is followed, so that the link stays a
+// link.
 std::string FinalPath(const std::string& systemPath) {
     struct stat link {};
     if (lstat(systemPath.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return systemPath;

@@ -74,7 +74,8 @@ std::string CStdioFile::ReadAll() {
     std::string content;
     char buffer[65536];
     std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, m_pFile)) > 0) content.append(buffer, count);
+    while ((count = std::fread(buffer, 1, sizeof buffer, m_pFile)) > 0)
+        content.append(buffer, count);
     if (std::ferror(m_pFile)) Fail(CFileException::readFault);
     return content;
 }

@@ -9,7 +9,8 @@
 
 namespace traverse {
 
-// The file-system path of a GBK path: its UTF-8 form, or its bytes unchanged where they are not GBK.
+// The file-system path of a GBK path: its UTF-8 form, or its bytes unchanged where they are not
+// GBK.
 std::string SystemPath(const std::string& gbkPath);
 
 // A text file written with CR LF line ends on every platform. Failures of reads, seeks, writes and

@@ -103,9 +103,9 @@ double RightAngleDirection(double d1, double d2) {
 }
 
 // Appends what one round gives for target (names[k], k >= 1). A plain round gives the direction of
-// target reduced to o once per usable record of target; a right-angle round reduces the first record
-// of target to o and the last one to p, and the two halves give one value, only when target was read
-// exactly twice.
+// target reduced to o once per usable record of target; a right-angle round reduces the first
+// record of target to o and the last one to p, and the two halves give one value, only when target
+// was read exactly twice.
 void CollectRound(const RoundPlan& plan, const std::string& target, Values& values,
                   std::vector<std::string>& messages) {
     switch (plan.kind) {

@@ -50,7 +50,8 @@ void ReduceSlopeDistances(const std::vector<CSurveyTurn>& rounds, const TAGSurve
 void ReduceTargetHeights(const std::vector<CSurveyTurn>& entries, std::vector<ReducedValue>& out) {
     for (const CSurveyTurn& entry : entries) {
         for (const CBaseObserve& record : entry.m_arrObserve) {
-            if (!record.m_arrValue.empty()) out.push_back({record.m_strName, PlainMean(record.m_arrValue)});
+            if (!record.m_arrValue.empty())
+                out.push_back({record.m_strName, PlainMean(record.m_arrValue)});
         }
     }
 }

@@ -32,12 +32,20 @@ struct KindTable {
 
 const std::vector<KindTable>& KindTables() {
     static const std::vector<KindTable> tables{
-        {1, text::kHtmlHorizontalTable,
-         {{CHECK_2C_SPREAD, 0}, {CHECK_HALF_ROUND_CLOSURE, 1}, {CHECK_HALF_ROUND_CLOSURE, 2},
+        {1,
+         text::kHtmlHorizontalTable,
+         {{CHECK_2C_SPREAD, 0},
+          {CHECK_HALF_ROUND_CLOSURE, 1},
+          {CHECK_HALF_ROUND_CLOSURE, 2},
           {CHECK_DIRECTION_BETWEEN_ROUNDS, 0}}},
-        {2, text::kHtmlVerticalTable,
-         {{CHECK_INDEX_ERROR, 0}, {CHECK_INDEX_ERROR_SPREAD, 0}, {CHECK_VERTICAL_BETWEEN_ROUNDS, 0}}},
-        {3, text::kHtmlDistanceTable, {{CHECK_DISTANCE_READINGS, 0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 0}}},
+        {2,
+         text::kHtmlVerticalTable,
+         {{CHECK_INDEX_ERROR, 0},
+          {CHECK_INDEX_ERROR_SPREAD, 0},
+          {CHECK_VERTICAL_BETWEEN_ROUNDS, 0}}},
+        {3,
+         text::kHtmlDistanceTable,
+         {{CHECK_DISTANCE_READINGS, 0}, {CHECK_DISTANCE_BETWEEN_ROUNDS, 0}}},
     };
     return tables;
 }

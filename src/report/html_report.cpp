@@ -23,7 +23,8 @@ void CollectReportResults(const CImportXml& importer, const FieldCheckOptions& f
     input.fieldChecks = RunFieldChecks(importer, fieldOptions);
     input.adjustment = AdjustNetwork(importer, adjustmentOptions);
     // The adjusted points are drawn when there are any; the sketch serves otherwise.
-    if (input.adjustment.status != AdjustmentStatus::Adjusted) input.sketch = SketchNetwork(importer, adjustmentOptions);
+    if (input.adjustment.status != AdjustmentStatus::Adjusted)
+        input.sketch = SketchNetwork(importer, adjustmentOptions);
 }
 
 HtmlReportInput CollectReportInput(CImportXml& importer, const std::string& gbkPath,
@@ -88,7 +89,8 @@ std::string BuildHtmlReport(const HtmlReportInput& input) {
 
 std::uint32_t WriteHtmlReport(const HtmlReportInput& input, const std::string& path) {
     const std::string page = BuildHtmlReport(input);
-    const bool written = WriteOutputFile(path, [&](CStdioFile& file) { file.Write(page.data(), page.size()); });
+    const bool written =
+        WriteOutputFile(path, [&](CStdioFile& file) { file.Write(page.data(), page.size()); });
     return written ? 0 : RESULT_FAILED;
 }
 

@@ -76,10 +76,12 @@ private:
 
     template <typename Each>
     void ForCells(const Box& b, Each each) {
-        const int c0 = Clamp(b.left - m_area.left, m_columns), c1 = Clamp(b.right - m_area.left, m_columns);
+        const int c0 = Clamp(b.left - m_area.left, m_columns),
+                  c1 = Clamp(b.right - m_area.left, m_columns);
         const int r0 = Clamp(b.top - m_area.top, m_rows), r1 = Clamp(b.bottom - m_area.top, m_rows);
         for (int r = r0; r <= r1; ++r) {
-            for (int c = c0; c <= c1; ++c) each(m_cells[static_cast<std::size_t>(r) * m_columns + c]);
+            for (int c = c0; c <= c1; ++c)
+                each(m_cells[static_cast<std::size_t>(r) * m_columns + c]);
         }
     }
 
@@ -95,8 +97,12 @@ private:
 LabelSpot Candidate(const LabelRequest& label, int cx, int cy, double gap) {
     const double reach = cx != 0 && cy != 0 ? gap * 0.7 : gap;
     LabelSpot spot;
-    spot.box.left = cx > 0 ? label.x + reach : cx < 0 ? label.x - reach - label.width : label.x - label.width / 2;
-    spot.box.top = cy > 0 ? label.y + reach : cy < 0 ? label.y - reach - label.height : label.y - label.height / 2;
+    spot.box.left = cx > 0   ? label.x + reach
+                    : cx < 0 ? label.x - reach - label.width
+                             : label.x - label.width / 2;
+    spot.box.top = cy > 0   ? label.y + reach
+                   : cy < 0 ? label.y - reach - label.height
+                            : label.y - label.height / 2;
     spot.box.right = spot.box.left + label.width;
     spot.box.bottom = spot.box.top + label.height;
     spot.anchor = cx > 0 ? TextAnchor::Start : cx < 0 ? TextAnchor::End : TextAnchor::Middle;
@@ -114,8 +120,8 @@ struct Obstacles {
 
     // Whether a label may stand there: inside the plot and clear of every label placed so far.
     bool Free(const Box& box) {
-        const bool inside = box.left >= area.left && box.top >= area.top && box.right <= area.right &&
-                            box.bottom <= area.bottom;
+        const bool inside = box.left >= area.left && box.top >= area.top &&
+                            box.right <= area.right && box.bottom <= area.bottom;
         if (!inside) return false;
         bool clear = true;
         labels.Query(box, [&](int i) { clear = clear && Overlap(box, placed[i]) <= 0; });
@@ -127,21 +133,27 @@ struct Obstacles {
     double Cost(const Box& box) {
         double cost = 0.0;
         markers.Query(box, [&](int i) { cost += 3 * Overlap(box, markerBoxes[i]); });
-        lines.Query(box, [&](int i) { cost += LengthInside(segments[i], box) * (box.bottom - box.top); });
+        lines.Query(
+            box, [&](int i) { cost += LengthInside(segments[i], box) * (box.bottom - box.top); });
         return cost;
     }
 };
 
 }  // namespace
 
-std::vector<LabelSpot> PlaceLabels(const std::vector<LabelRequest>& labels, const std::vector<Box>& markers,
+std::vector<LabelSpot> PlaceLabels(const std::vector<LabelRequest>& labels,
+                                   const std::vector<Box>& markers,
                                    const std::vector<Segment>& lines, const Box& area) {
     double cell = 32.0;
     for (const LabelRequest& label : labels) cell = std::max(cell, 2 * label.height);
-    Obstacles obstacles{Grid(area, cell), Grid(area, cell), Grid(area, cell), {}, markers, lines, area};
-    for (std::size_t i = 0; i < markers.size(); ++i) obstacles.markers.Insert(markers[i], static_cast<int>(i));
-    for (std::size_t i = 0; i < lines.size(); ++i) obstacles.lines.Insert(Bounds(lines[i]), static_cast<int>(i));
-    static const int kDirections[8][2] = {{1, 0}, {1, -1}, {1, 1}, {-1, 0}, {-1, -1}, {-1, 1}, {0, -1}, {0, 1}};
+    Obstacles obstacles{
+        Grid(area, cell), Grid(area, cell), Grid(area, cell), {}, markers, lines, area};
+    for (std::size_t i = 0; i < markers.size(); ++i)
+        obstacles.markers.Insert(markers[i], static_cast<int>(i));
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        obstacles.lines.Insert(Bounds(lines[i]), static_cast<int>(i));
+    static const int kDirections[8][2] = {{1, 0},   {1, -1}, {1, 1},  {-1, 0},
+                                          {-1, -1}, {-1, 1}, {0, -1}, {0, 1}};
     std::vector<LabelSpot> spots;
     spots.reserve(labels.size());
     for (const LabelRequest& label : labels) {

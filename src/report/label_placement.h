@@ -36,7 +36,8 @@ struct LabelSpot {
 // Labels are placed in the order given, each at the least covering of 16 positions (8 directions,
 // two distances; right of the point first) that overlaps no label placed before it and stays
 // within area. Markers and lines are obstacles. One spot per label, placed or not.
-std::vector<LabelSpot> PlaceLabels(const std::vector<LabelRequest>& labels, const std::vector<Box>& markers,
+std::vector<LabelSpot> PlaceLabels(const std::vector<LabelRequest>& labels,
+                                   const std::vector<Box>& markers,
                                    const std::vector<Segment>& lines, const Box& area);
 
 // The width of utf8 in ems as a sans-serif face sets it: wide (CJK) characters 1, others about 0.6.

@@ -285,7 +285,8 @@ void AppendSvg(const PlotModel& model, Html& page) {
 void AppendNetworkPlot(const HtmlReportInput& input, Html& page) {
     OpenSection(page, "plot", text::kHtmlPlot);
     const bool adjusted = input.adjustment.status == AdjustmentStatus::Adjusted;
-    const PlotModel model = adjusted ? PlotFromAdjustment(input.adjustment) : PlotFromSketch(input.sketch);
+    const PlotModel model =
+        adjusted ? PlotFromAdjustment(input.adjustment) : PlotFromSketch(input.sketch);
     if (model.points.empty()) {
         AppendParagraph(page, "quiet", text::kHtmlNoPlot);
     } else {

@@ -60,7 +60,8 @@ PlotModel PlotFromAdjustment(const AdjustmentResult& result) {
     for (const AdjustedPoint& p : result.points) {
         if (!p.hasPlane || !Finite(p.x, p.y)) continue;
         byName.emplace(p.name, static_cast<int>(model.points.size()));
-        const bool ellipse = !p.planeFixed && Finite(p.ellipseMajor, p.ellipseMinor) && std::isfinite(p.ellipseAzimuth);
+        const bool ellipse = !p.planeFixed && Finite(p.ellipseMajor, p.ellipseMinor) &&
+                             std::isfinite(p.ellipseAzimuth);
         PlotPoint point{GbkToUtf8(p.name),
                         p.y,
                         p.x,
@@ -95,8 +96,9 @@ PlotModel PlotFromSketch(const NetworkSketch& sketch) {
         point.east = p.y;
         point.north = p.x;
         point.known = p.known;
-        point.tooltip = p.known ? FormatText(text::kHtmlTipPlane, p.x, p.y) + "\n" + text::kHtmlTipKnown
-                                : FormatText(text::kHtmlTipApproximate, p.x, p.y);
+        point.tooltip = p.known
+                            ? FormatText(text::kHtmlTipPlane, p.x, p.y) + "\n" + text::kHtmlTipKnown
+                            : FormatText(text::kHtmlTipApproximate, p.x, p.y);
         model.points.push_back(std::move(point));
     }
     const int count = static_cast<int>(drawn.size());

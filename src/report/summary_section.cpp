@@ -26,7 +26,8 @@ struct CheckRow {
 
 std::size_t ClosuresOverLimit(const AdjustmentResult& adjustment) {
     std::size_t count = 0;
-    for (const TraverseClosure& c : adjustment.traverses) count += !c.angularWithinLimit + !c.relativeWithinLimit;
+    for (const TraverseClosure& c : adjustment.traverses)
+        count += !c.angularWithinLimit + !c.relativeWithinLimit;
     for (const ReciprocalCheck& c : adjustment.reciprocalChecks) count += !c.withinLimit;
     return count;
 }
@@ -42,11 +43,14 @@ std::vector<std::string> Problems(const HtmlReportInput& input) {
     std::vector<std::string> problems;
     const AdjustmentResult& adjustment = input.adjustment;
     if (input.importResult != 0) problems.push_back(text::kHtmlProblemImport);
-    if (!input.incomplete.empty()) problems.push_back(FormatText(text::kHtmlProblemIncomplete, input.incomplete.size()));
+    if (!input.incomplete.empty())
+        problems.push_back(FormatText(text::kHtmlProblemIncomplete, input.incomplete.size()));
     if (input.fieldChecks.exceededCount > 0) {
-        problems.push_back(FormatText(text::kHtmlProblemFieldChecks, input.fieldChecks.exceededCount));
+        problems.push_back(
+            FormatText(text::kHtmlProblemFieldChecks, input.fieldChecks.exceededCount));
     }
-    if (adjustment.status != AdjustmentStatus::Adjusted) problems.push_back(text::kHtmlProblemNotAdjusted);
+    if (adjustment.status != AdjustmentStatus::Adjusted)
+        problems.push_back(text::kHtmlProblemNotAdjusted);
     if (const std::size_t closures = ClosuresOverLimit(adjustment)) {
         problems.push_back(FormatText(text::kHtmlProblemClosures, closures));
     }
@@ -56,7 +60,8 @@ std::vector<std::string> Problems(const HtmlReportInput& input) {
     if (adjustment.status == AdjustmentStatus::Adjusted && !adjustment.global.passed) {
         problems.push_back(text::kHtmlProblemGlobalTest);
     }
-    if (const std::size_t outliers = Outliers(adjustment)) problems.push_back(FormatText(text::kHtmlProblemOutliers, outliers));
+    if (const std::size_t outliers = Outliers(adjustment))
+        problems.push_back(FormatText(text::kHtmlProblemOutliers, outliers));
     return problems;
 }
 
@@ -73,7 +78,8 @@ void AppendVerdict(const HtmlReportInput& input, Html& page) {
 }
 
 std::string ImportResultText(std::uint32_t result) {
-    return result == 0 ? std::string(text::kHtmlImportComplete) : FormatText(text::kHtmlImportFailed, result);
+    return result == 0 ? std::string(text::kHtmlImportComplete)
+                       : FormatText(text::kHtmlImportFailed, result);
 }
 
 void AppendFacts(const HtmlReportInput& input, Html& page) {
@@ -92,10 +98,15 @@ void AppendFacts(const HtmlReportInput& input, Html& page) {
 
 void AddFieldRows(const FieldCheckResult& result, std::vector<CheckRow>& rows) {
     for (const FieldCheckSummary& item : result.summary) {
-        CheckRow row{FieldItemTitle(item.code), text::kHtmlNoValues, text::kHtmlNone, Judgement::NotJudged};
-        if (item.count > 0) row.worst = FieldValueText(item.code, item.worst.value) + " " + FieldValuePlace(item.worst);
-        if (item.limitSource != LimitSource::None) row.limit = FieldValueText(item.code, item.limit);
-        row.judgement = Judge(item.limitSource != LimitSource::None && item.count > 0, item.exceededCount == 0);
+        CheckRow row{FieldItemTitle(item.code), text::kHtmlNoValues, text::kHtmlNone,
+                     Judgement::NotJudged};
+        if (item.count > 0)
+            row.worst =
+                FieldValueText(item.code, item.worst.value) + " " + FieldValuePlace(item.worst);
+        if (item.limitSource != LimitSource::None)
+            row.limit = FieldValueText(item.code, item.limit);
+        row.judgement =
+            Judge(item.limitSource != LimitSource::None && item.count > 0, item.exceededCount == 0);
         rows.push_back(row);
     }
 }
@@ -103,16 +114,21 @@ void AddFieldRows(const FieldCheckResult& result, std::vector<CheckRow>& rows) {
 std::string TraverseTitle(const TraverseClosure& c) {
     const std::string first = c.stations.empty() ? std::string() : GbkToUtf8(c.stations.front());
     const std::string last = c.stations.empty() ? std::string() : GbkToUtf8(c.stations.back());
-    if (c.shape == TraverseShape::ClosedLoop) return FormatText(text::kHtmlClosedLoop, first.c_str(), c.stations.size());
-    return FormatText(text::kHtmlConnectingTraverse, first.c_str(), last.c_str(), c.stations.size());
+    if (c.shape == TraverseShape::ClosedLoop)
+        return FormatText(text::kHtmlClosedLoop, first.c_str(), c.stations.size());
+    return FormatText(text::kHtmlConnectingTraverse, first.c_str(), last.c_str(),
+                      c.stations.size());
 }
 
 void AddClosureRows(const AdjustmentResult& adjustment, std::vector<CheckRow>& rows) {
     for (const TraverseClosure& c : adjustment.traverses) {
         const std::string title = TraverseTitle(c);
-        rows.push_back({title + text::kHtmlAngularClosure, FormatText(text::kHtmlSeconds, c.angularMisclosure),
-                        FormatText(text::kHtmlSecondsLimit, c.angularLimit), Judge(true, c.angularWithinLimit)});
-        rows.push_back({title + text::kHtmlRelativeClosure, RelativeClosureText(c.relativeMisclosure),
+        rows.push_back({title + text::kHtmlAngularClosure,
+                        FormatText(text::kHtmlSeconds, c.angularMisclosure),
+                        FormatText(text::kHtmlSecondsLimit, c.angularLimit),
+                        Judge(true, c.angularWithinLimit)});
+        rows.push_back({title + text::kHtmlRelativeClosure,
+                        RelativeClosureText(c.relativeMisclosure),
                         RelativeClosureText(c.relativeLimit), Judge(true, c.relativeWithinLimit)});
     }
 }
@@ -135,9 +151,11 @@ void AddReciprocalRows(const AdjustmentResult& adjustment, std::vector<CheckRow>
         if (worst == nullptr) continue;
         const std::string from = GbkToUtf8(worst->from);
         const std::string to = GbkToUtf8(worst->to);
-        rows.push_back({kind == ReciprocalKind::Distance ? text::kHtmlReciprocalDistances : text::kHtmlReciprocalHeights,
-                        FormatText(text::kHtmlReciprocalWorst, worst->difference, from.c_str(), to.c_str()),
-                        FormatText(text::kHtmlMillimetresLimit, worst->limit), Judge(true, passed)});
+        rows.push_back(
+            {kind == ReciprocalKind::Distance ? text::kHtmlReciprocalDistances
+                                              : text::kHtmlReciprocalHeights,
+             FormatText(text::kHtmlReciprocalWorst, worst->difference, from.c_str(), to.c_str()),
+             FormatText(text::kHtmlMillimetresLimit, worst->limit), Judge(true, passed)});
     }
 }
 
@@ -145,24 +163,29 @@ void AddReciprocalRows(const AdjustmentResult& adjustment, std::vector<CheckRow>
 // The precision achieved against the grade.
 void AddGradePrecisionRows(const AdjustmentResult& adjustment, std::vector<CheckRow>& rows) {
     for (const PrecisionJudgement& j : adjustment.precision) {
-        rows.push_back({GbkToUtf8(PrecisionItemLabel(j)), GbkToUtf8(PrecisionFigureText(j, j.value)),
-                        GbkToUtf8(PrecisionFigureText(j, j.limit)), Judge(j.judged, j.withinLimit)});
+        rows.push_back(
+            {GbkToUtf8(PrecisionItemLabel(j)), GbkToUtf8(PrecisionFigureText(j, j.value)),
+             GbkToUtf8(PrecisionFigureText(j, j.limit)), Judge(j.judged, j.withinLimit)});
     }
 }
 
 void AddAdjustmentRows(const AdjustmentResult& adjustment, std::vector<CheckRow>& rows) {
     if (adjustment.status != AdjustmentStatus::Adjusted) {
-        rows.push_back({text::kHtmlNotAdjusted, GbkToUtf8(adjustment.error), text::kHtmlNone, Judgement::Fail});
+        rows.push_back({text::kHtmlNotAdjusted, GbkToUtf8(adjustment.error), text::kHtmlNone,
+                        Judgement::Fail});
         return;
     }
     const ModelTest& global = adjustment.global;
-    rows.push_back({FormatText(text::kHtmlGlobalTest, global.sigma0),
-                    FormatText(text::kHtmlWeightedSquares, global.weightedSquareSum),
-                    global.applicable ? FormatText(text::kHtmlUpperBound, global.upperBound) : text::kHtmlNone,
-                    Judge(global.applicable, global.passed)});
+    rows.push_back(
+        {FormatText(text::kHtmlGlobalTest, global.sigma0),
+         FormatText(text::kHtmlWeightedSquares, global.weightedSquareSum),
+         global.applicable ? FormatText(text::kHtmlUpperBound, global.upperBound) : text::kHtmlNone,
+         Judge(global.applicable, global.passed)});
     const AdjustedObservation* worst = nullptr;
     for (const AdjustedObservation& o : adjustment.observations) {
-        if (worst == nullptr || std::fabs(o.standardizedResidual) > std::fabs(worst->standardizedResidual)) worst = &o;
+        if (worst == nullptr ||
+            std::fabs(o.standardizedResidual) > std::fabs(worst->standardizedResidual))
+            worst = &o;
     }
     if (worst == nullptr) return;
     const double critical = adjustment.settings.wTestCritical;

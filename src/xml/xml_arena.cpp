@@ -11,7 +11,8 @@ constexpr std::size_t kLargestBlock = std::size_t{1} << 20;
 }  // namespace
 
 void* XmlArena::Allocate(std::size_t bytes, std::size_t alignment) {
-    const std::size_t pad = (alignment - reinterpret_cast<std::uintptr_t>(m_next) % alignment) % alignment;
+    const std::size_t pad =
+        (alignment - reinterpret_cast<std::uintptr_t>(m_next) % alignment) % alignment;
     if (m_next != nullptr && pad + bytes <= m_left) {
         char* at = m_next + pad;
         m_next = at + bytes;

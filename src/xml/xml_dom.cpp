@@ -66,7 +66,8 @@ std::string ContentOf(const XmlTreeNode& element) {
             node = next.back();
             next.pop_back();
         }
-        if (node->kind == XmlNodeKind::Text || node->kind == XmlNodeKind::CData) utf8.append(node->Text(), node->length);
+        if (node->kind == XmlNodeKind::Text || node->kind == XmlNodeKind::CData)
+            utf8.append(node->Text(), node->length);
         if (node->kind == XmlNodeKind::Element && node->firstChild != nullptr) {
             next.push_back(node->next);
             node = node->firstChild;
@@ -111,7 +112,8 @@ bool SplitPath(const std::string& utf8Path, std::vector<PathStep>& steps) {
 // the first k steps match ending here) and the union of those sets over its ancestors, so that a
 // "//" step can look any distance up without walking back. One loop on purpose: the walk's state
 // (the stack of levels and the cursor) is shared by every branch of it.
-const XmlTreeNode* SelectFirst(const XmlTree& tree, const XmlTreeNode* context, std::vector<PathStep>& steps) {
+const XmlTreeNode* SelectFirst(const XmlTree& tree, const XmlTreeNode* context,
+                               std::vector<PathStep>& steps) {
     const std::size_t count = steps.size();
     if (count > 63) return nullptr;
     for (PathStep& step : steps) {
@@ -157,7 +159,8 @@ const XmlTreeNode* SelectFirst(const XmlTree& tree, const XmlTreeNode* context, 
     }
 }
 
-const XmlTreeNode* SelectFrom(const XmlTree& tree, const XmlTreeNode* context, const std::string& gbkPath) {
+const XmlTreeNode* SelectFrom(const XmlTree& tree, const XmlTreeNode* context,
+                              const std::string& gbkPath) {
     const std::string utf8Path = GbkToUtf8(gbkPath);
     std::size_t start = 0;
     bool leadingAnyDepth = false;
@@ -245,7 +248,8 @@ long XmlNode::column() const {
 std::string XmlNode::nodeTypedValue() const {
     if (m_pNode == nullptr) throw _com_error(E_POINTER);
     const Target target = Untag(m_pNode);
-    if (target.attribute != nullptr) return ToGbk(target.attribute->value, target.attribute->length);
+    if (target.attribute != nullptr)
+        return ToGbk(target.attribute->value, target.attribute->length);
     if (target.node->kind == XmlNodeKind::Element) {
         const std::string utf8 = ContentOf(*target.node);
         return ToGbk(utf8.data(), utf8.size());
@@ -262,15 +266,19 @@ XmlNodeList XmlNode::childNodes() const {
         // An attribute's value is its one text child, unless it is blank.
         const XmlTreeAttribute& attribute = *target.attribute;
         bool blank = true;
-        for (std::uint32_t i = 0; blank && i < attribute.length; ++i) blank = chars::IsXmlSpace(attribute.value[i]);
-        if (!target.attributeText && !blank) items->push_back(Tagged(target.attribute, kAttributeTextTag));
+        for (std::uint32_t i = 0; blank && i < attribute.length; ++i)
+            blank = chars::IsXmlSpace(attribute.value[i]);
+        if (!target.attributeText && !blank)
+            items->push_back(Tagged(target.attribute, kAttributeTextTag));
         return XmlNodeList(m_tree, std::move(items));
     }
     // Counted first: one allocation for the list, however long it is.
     std::size_t count = 0;
-    for (const XmlTreeNode* child = target.node->firstChild; child != nullptr; child = child->next) ++count;
+    for (const XmlTreeNode* child = target.node->firstChild; child != nullptr; child = child->next)
+        ++count;
     items->reserve(count);
-    for (const XmlTreeNode* child = target.node->firstChild; child != nullptr; child = child->next) {
+    for (const XmlTreeNode* child = target.node->firstChild; child != nullptr;
+         child = child->next) {
         if (!detail::IsBlankText(*child)) items->push_back(child);
     }
     return XmlNodeList(m_tree, std::move(items));
@@ -313,7 +321,8 @@ std::size_t CountChildNodes(const XmlNode& node) {
 XmlNamedNodeMap XmlNode::attributes() const {
     if (m_pNode == nullptr) throw _com_error(E_POINTER);
     const Target target = Untag(m_pNode);
-    if (target.node == nullptr || target.node->kind != XmlNodeKind::Element) return XmlNamedNodeMap();
+    if (target.node == nullptr || target.node->kind != XmlNodeKind::Element)
+        return XmlNamedNodeMap();
     auto items = std::make_shared<std::vector<const void*>>();
     items->reserve(target.node->length);
     for (std::uint32_t i = 0; i < target.node->length; ++i) {

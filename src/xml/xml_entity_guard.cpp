@@ -51,7 +51,8 @@ xmlEntityPtr GetEntity(void* data, const xmlChar* name) {
         return nullptr;
     }
     // In an attribute value libxml2 refuses an external entity itself, without loading it.
-    if (entity->etype == XML_EXTERNAL_GENERAL_PARSED_ENTITY && context->instate != XML_PARSER_ATTRIBUTE_VALUE) {
+    if (entity->etype == XML_EXTERNAL_GENERAL_PARSED_ENTITY &&
+        context->instate != XML_PARSER_ATTRIBUTE_VALUE) {
         entity = StandIn(*state, *entity);
     }
     // Every expansion counts (the tree's callbacks have libxml2 parse each reference's text anew);
@@ -73,7 +74,8 @@ xmlEntityPtr GetParameterEntity(void* data, const xmlChar* name) {
         state->Stop(context, E_FAIL, text::kXmlEntitiesTooDeep);
         return nullptr;
     }
-    if (entity != nullptr && entity->etype == XML_EXTERNAL_PARAMETER_ENTITY) return StandIn(*state, *entity);
+    if (entity != nullptr && entity->etype == XML_EXTERNAL_PARAMETER_ENTITY)
+        return StandIn(*state, *entity);
     if (entity == nullptr) ForgetRefusedParameterReferences(*state, context);
     state->parameterReferences = true;
     return entity;

@@ -163,8 +163,8 @@ std::size_t PreviousCharStart(const std::string& text, std::size_t pos) {
 }
 
 bool IsNameChar(std::uint32_t c) {
-    return chars::IsXmlNameStartChar(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == 0xB7 ||
-           (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
+    return chars::IsXmlNameStartChar(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') ||
+           c == 0xB7 || (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
 bool IsBlank(std::uint32_t c) { return c < 0x80 && chars::IsXmlSpace(static_cast<char>(c)); }
@@ -188,7 +188,8 @@ std::size_t XmlDeclEnd(const std::string& text) {
 // The name written at pos, up to the first character that cannot be part of a name.
 std::string NameAt(const std::string& text, std::size_t pos) {
     std::size_t end = pos;
-    for (Utf8Char c = DecodeUtf8(text, end); c.length > 0 && IsNameChar(c.code); c = DecodeUtf8(text, end)) {
+    for (Utf8Char c = DecodeUtf8(text, end); c.length > 0 && IsNameChar(c.code);
+         c = DecodeUtf8(text, end)) {
         end += c.length;
     }
     return text.substr(pos, end - pos);
@@ -275,7 +276,8 @@ Located EndTagName(const std::string& text, Located found) {
     const std::size_t at = found.pos;
     const Utf8Char here = DecodeUtf8(text, at);
     std::size_t blankStart = at;
-    while (blankStart > 0 && IsBlank(static_cast<unsigned char>(text[blankStart - 1]))) --blankStart;
+    while (blankStart > 0 && IsBlank(static_cast<unsigned char>(text[blankStart - 1])))
+        --blankStart;
     const bool afterEndTagOpen = blankStart >= 2 && text.compare(blankStart - 2, 2, "</") == 0;
     if (afterEndTagOpen && blankStart < at) {
         return {kUnexpectedWhiteSpace, kReasonUnexpectedWhiteSpace, blankStart};
@@ -322,12 +324,15 @@ Located TopLevel(const std::string& text, Located found) {
     const std::size_t at = found.pos;
     const std::size_t end = text.size();
     // Nothing but white space, comments and processing instructions.
-    if (DecodeUtf8(text, at).length == 0) return {XML_E_MISSINGROOT, kReasonMissingRoot, end, false};
+    if (DecodeUtf8(text, at).length == 0)
+        return {XML_E_MISSINGROOT, kReasonMissingRoot, end, false};
     if (text[at] == '<' && at + 1 < end && text[at + 1] == '/') {
-        return {kUnexpectedEndTag, "End tag was not expected at this location.", SkipBlanks(text, at + 2)};
+        return {kUnexpectedEndTag, "End tag was not expected at this location.",
+                SkipBlanks(text, at + 2)};
     }
     if (text[at] == '<' && chars::IsXmlNameStartChar(DecodeUtf8(text, at + 1).code)) {
-        return {kMultipleRoots, "Only one top level element is allowed in an XML document.", at + 1};
+        return {kMultipleRoots, "Only one top level element is allowed in an XML document.",
+                at + 1};
     }
     return found;
 }
@@ -377,12 +382,14 @@ std::string UnclosedTagsReason(const XmlFault& fault) {
 }
 
 Located Locate(const XmlFault& fault, const std::string& text) {
-    const std::size_t at =
-        fault.offset < 0 ? text.size() : std::min(static_cast<std::size_t>(fault.offset), text.size());
+    const std::size_t at = fault.offset < 0
+                               ? text.size()
+                               : std::min(static_cast<std::size_t>(fault.offset), text.size());
     const TableRow* row = RowOf(fault);
     if (row == nullptr || fault.inEntity) return Unmapped(fault, at);
     // Faults inside the XML declaration are faults of its syntax, whatever libxml2 called them.
-    if (at < XmlDeclEnd(text) && row->code != XML_E_INVALIDENCODING && row->where != Where::NameStart) {
+    if (at < XmlDeclEnd(text) && row->code != XML_E_INVALIDENCODING &&
+        row->where != Where::NameStart) {
         return {kXmlDeclSyntax, kReasonXmlDeclSyntax, at};
     }
     Located found = ByKind(*row, fault, text, {row->code, row->reason, at});
@@ -398,7 +405,8 @@ XmlParseError At(const std::string& text, const Located& where) {
 
     // A byte-order mark is no character of line 1.
     const std::size_t pos = std::min(where.pos, text.size());
-    chars::LineCursor line(text, chars::StartsWithUtf8Bom(text) ? std::min(chars::kUtf8Bom.size(), pos) : 0);
+    chars::LineCursor line(
+        text, chars::StartsWithUtf8Bom(text) ? std::min(chars::kUtf8Bom.size(), pos) : 0);
     line.MoveTo(pos);
     error.line = line.Number();
     error.linepos = line.Utf8Column(pos);
@@ -443,7 +451,8 @@ XmlParseError DescribeParseFault(const XmlFault& fault, const DecodedText& text)
                                fault.offset < 0;
     if (text.failure != std::string::npos &&
         (encodingFault || static_cast<std::size_t>(fault.offset) >= text.failure)) {
-        if (text.truncated) return At(text.utf8, {kIncompleteEncoding, kReasonIncompleteEncoding, text.failure});
+        if (text.truncated)
+            return At(text.utf8, {kIncompleteEncoding, kReasonIncompleteEncoding, text.failure});
         return At(text.utf8, {kBadCharData, kReasonBadCharData, text.failure});
     }
     return At(text.utf8, Locate(fault, text.utf8));

@@ -18,7 +18,8 @@ constexpr std::uint32_t XML_E_MISSINGROOT = 0xC00CE558u;
 constexpr std::uint32_t XML_E_INVALIDENCODING = 0xC00CE56Eu;
 constexpr std::uint32_t INET_E_OBJECT_NOT_FOUND = 0x800C0006u;
 
-constexpr const char* kReasonOutOfMemory = "Not enough storage is available to complete this operation.";
+constexpr const char* kReasonOutOfMemory =
+    "Not enough storage is available to complete this operation.";
 
 // What the parser saw at its first fault.
 struct XmlFault {
@@ -26,7 +27,8 @@ struct XmlFault {
     int code = 0;                   // libxml2's error code
     std::string message;            // libxml2's message, UTF-8
     long offset = -1;               // byte offset into the decoded (UTF-8) text; -1 when unknown
-    std::vector<std::string> openElements;  // names of the elements open at the fault, outermost first
+    std::vector<std::string>
+        openElements;               // names of the elements open at the fault, outermost first
     bool inEntity = false;          // the fault lies in an entity's replacement text
     std::uint32_t ownCode = 0;      // set when the library itself stopped the parse
     std::string ownReason;
@@ -36,8 +38,9 @@ struct XmlFault {
 // The decoded text of a whole record file, as far as its bytes decode.
 struct DecodedText {
     std::string utf8;
-    std::size_t failure = std::string::npos;  // where the bytes stopped decoding, as an offset in utf8
-    bool truncated = false;                    // they stopped in a character cut off by the file's end
+    std::size_t failure =
+        std::string::npos;   // where the bytes stopped decoding, as an offset in utf8
+    bool truncated = false;  // they stopped in a character cut off by the file's end
 };
 
 // Decodes raw bytes in encoding (an iconv name; empty for UTF-8).

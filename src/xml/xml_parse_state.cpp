@@ -9,7 +9,8 @@ void ParseState::CapturePosition() {
     // The document's own input, even when the fault lies in an entity's replacement text.
     const xmlParserInputPtr input = context->inputTab[0];
     if (input == nullptr || input->base == nullptr || input->cur == nullptr) return;
-    fault.offset = static_cast<long>(input->consumed + static_cast<unsigned long>(input->cur - input->base));
+    fault.offset =
+        static_cast<long>(input->consumed + static_cast<unsigned long>(input->cur - input->base));
     fault.openElements.clear();
     for (int i = 0; i < context->nameNr; ++i) {
         fault.openElements.emplace_back(reinterpret_cast<const char*>(context->nameTab[i]));

@@ -82,7 +82,8 @@ public:
     }
     long long Size() const override { return m_size; }
     int Read(char* buffer, int length) override {
-        const std::size_t count = std::fread(buffer, 1, static_cast<std::size_t>(length), m_file.get());
+        const std::size_t count =
+            std::fread(buffer, 1, static_cast<std::size_t>(length), m_file.get());
         if (count == 0 && std::ferror(m_file.get())) return -1;
         return static_cast<int>(count);
     }
@@ -91,7 +92,8 @@ public:
         if (std::fseek(m_file.get(), 0, SEEK_SET) != 0) return all;
         char buffer[65536];
         std::size_t count;
-        while ((count = std::fread(buffer, 1, sizeof buffer, m_file.get())) > 0) all.append(buffer, count);
+        while ((count = std::fread(buffer, 1, sizeof buffer, m_file.get())) > 0)
+            all.append(buffer, count);
         return all;
     }
     std::string Peek(std::size_t length) override {
@@ -156,13 +158,14 @@ EncodingPlan PlanEncoding(const std::string& prefix) {
         return plan;
     }
     std::string declared;
-    if (!DeclaredEncoding(prefix, declared, plan.declaredAt) || NameIn(declared, {"UTF-8", "UTF8"})) {
+    if (!DeclaredEncoding(prefix, declared, plan.declaredAt) ||
+        NameIn(declared, {"UTF-8", "UTF8"})) {
         return plan;
     }
     // GBK, GB2312 and GB18030 files all decode as GB18030: record files declared "GB2312" hold
     // GBK characters, and GB18030 is a superset of both.
-    if (NameIn(declared, {"GBK", "GB2312", "GB18030", "CP936", "MS936", "WINDOWS-936", "EUC-CN", "X-GBK",
-                          "CSGB2312", "GB_2312-80", "X-EUC-CN", "936"})) {
+    if (NameIn(declared, {"GBK", "GB2312", "GB18030", "CP936", "MS936", "WINDOWS-936", "EUC-CN",
+                          "X-GBK", "CSGB2312", "GB_2312-80", "X-EUC-CN", "936"})) {
         declared = "GB18030";
     }
     // A declaration read as 8-bit text cannot name a 16- or 32-bit encoding truthfully.
@@ -186,8 +189,8 @@ struct ContextFree {
     }
 };
 
-// Routes libxml2's error reports on this thread to one parse for its duration. libxml2 2.9.14 routes
-// a parser's errors to a handler of its own only for a SAX2 handler, which would parse names
+// Routes libxml2's error reports on this thread to one parse for its duration. libxml2 2.9.14
+// routes a parser's errors to a handler of its own only for a SAX2 handler, which would parse names
 // namespace-aware, and reports the encoding layer's errors without any parser at all.
 class ErrorScope {
 public:
@@ -235,12 +238,12 @@ bool SwitchEncoding(xmlParserCtxtPtr context, const EncodingPlan& plan, const st
 // document order, which namespace-aware parsing would not keep; NOENT expands internal entities,
 // which is safe because GuardEntities lets no external one load; HUGE lifts libxml2's limits, whose
 // messages name the wrong cause, for the library's own (xml_parse_state.h).
-constexpr int kParseOptions = XML_PARSE_SAX1 | XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOBLANKS |
-                              XML_PARSE_IGNORE_ENC | XML_PARSE_HUGE;
+constexpr int kParseOptions = XML_PARSE_SAX1 | XML_PARSE_NONET | XML_PARSE_NOENT |
+                              XML_PARSE_NOBLANKS | XML_PARSE_IGNORE_ENC | XML_PARSE_HUGE;
 
 // The tree of a parse that ran, or the fault that ended it, explained on the file's text.
-XmlParseResult Finish(xmlParserCtxtPtr context, ParseState& state, XmlTreeBuilder& builder, ByteSource& source,
-                      const EncodingPlan& plan) {
+XmlParseResult Finish(xmlParserCtxtPtr context, ParseState& state, XmlTreeBuilder& builder,
+                      ByteSource& source, const EncodingPlan& plan) {
     if (context->wellFormed && !state.failed && context->myDoc != nullptr) {
         XmlParseResult result;
         result.tree = builder.Finish();
@@ -253,7 +256,8 @@ XmlParseResult Finish(xmlParserCtxtPtr context, ParseState& state, XmlTreeBuilde
     }
     // The tree is no longer needed while the fault is explained.
     builder.Abandon();
-    return Fail(DescribeParseFault(state.fault, DecodeRecordText(source.ReadAll(), plan.decodeName)));
+    return Fail(
+        DescribeParseFault(state.fault, DecodeRecordText(source.ReadAll(), plan.decodeName)));
 }
 
 XmlParseResult Parse(ByteSource& source) {
@@ -265,8 +269,8 @@ XmlParseResult Parse(ByteSource& source) {
 
     ParseState state;
     ErrorScope scope(&state);
-    std::unique_ptr<xmlParserCtxt, ContextFree> context(
-        xmlCreateIOParserCtxt(nullptr, nullptr, ReadCallback, CloseCallback, &source, XML_CHAR_ENCODING_NONE));
+    std::unique_ptr<xmlParserCtxt, ContextFree> context(xmlCreateIOParserCtxt(
+        nullptr, nullptr, ReadCallback, CloseCallback, &source, XML_CHAR_ENCODING_NONE));
     if (!context) {
         XmlParseError error;
         error.errorCode = E_OUTOFMEMORY;
@@ -288,7 +292,9 @@ XmlParseResult Parse(ByteSource& source) {
 
 }  // namespace
 
-std::string RecordTextEncoding(const std::string& prefix) { return PlanEncoding(prefix).decodeName; }
+std::string RecordTextEncoding(const std::string& prefix) {
+    return PlanEncoding(prefix).decodeName;
+}
 
 XmlParseResult ParseXmlFile(const std::string& gbkPath) {
     FileSource source;

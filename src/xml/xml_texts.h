@@ -7,7 +7,8 @@ namespace traverse {
 namespace text {
 
 // The parse reasons of the XML access layer are English; these stand beside them.
-constexpr char kXmlFileTooLarge[] = "The file is larger than 512 MB, more than a record file can hold.";
+constexpr char kXmlFileTooLarge[] =
+    "The file is larger than 512 MB, more than a record file can hold.";
 constexpr char kXmlNestedTooDeep[] = "Elements are nested more than 1048576 levels deep.";
 constexpr char kXmlNameTooLong[] = "A name is longer than 50000 characters.";
 constexpr char kXmlEntitiesTooDeep[] = "Entity references are nested more than 40 levels deep.";

@@ -45,7 +45,9 @@ struct XmlTreeNode {
     XmlTreeNode* next = nullptr;
 
     const char* Text() const { return static_cast<const char*>(data); }
-    const XmlTreeAttribute* Attributes() const { return static_cast<const XmlTreeAttribute*>(data); }
+    const XmlTreeAttribute* Attributes() const {
+        return static_cast<const XmlTreeAttribute*>(data);
+    }
 };
 
 struct XmlName {

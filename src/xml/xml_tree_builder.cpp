@@ -32,10 +32,11 @@ constexpr std::ptrdiff_t kColumnSearch = 4096;
 bool IsBlank(xmlChar c) { return chars::IsXmlSpace(static_cast<char>(c)); }
 
 bool IsPredefinedEntityText(const xmlChar* text) {
-    static const xmlChar* const kTexts[] = {
-        xmlGetPredefinedEntity(BAD_CAST "lt")->content, xmlGetPredefinedEntity(BAD_CAST "gt")->content,
-        xmlGetPredefinedEntity(BAD_CAST "amp")->content, xmlGetPredefinedEntity(BAD_CAST "apos")->content,
-        xmlGetPredefinedEntity(BAD_CAST "quot")->content};
+    static const xmlChar* const kTexts[] = {xmlGetPredefinedEntity(BAD_CAST "lt")->content,
+                                            xmlGetPredefinedEntity(BAD_CAST "gt")->content,
+                                            xmlGetPredefinedEntity(BAD_CAST "amp")->content,
+                                            xmlGetPredefinedEntity(BAD_CAST "apos")->content,
+                                            xmlGetPredefinedEntity(BAD_CAST "quot")->content};
     for (const xmlChar* predefined : kTexts) {
         if (text == predefined) return true;
     }
@@ -121,7 +122,8 @@ void PlaceText(const xmlParserCtxt& context, const xmlChar* text, int length, lo
 XmlTreeBuilder::XmlTreeBuilder(ParseState& state, xmlParserCtxtPtr document)
     : m_state(state), m_tree(std::make_shared<detail::XmlTree>()) {
     m_tree->document.kind = XmlNodeKind::Document;
-    m_frames.push_back({document, 0, &m_tree->document, nullptr, nullptr, ChildKind::None, ChildKind::None});
+    m_frames.push_back(
+        {document, 0, &m_tree->document, nullptr, nullptr, ChildKind::None, ChildKind::None});
     m_contexts.emplace_back(document, 0);
 }
 
@@ -155,7 +157,8 @@ XmlTreeBuilder::Frame& XmlTreeBuilder::Sync(xmlParserCtxtPtr context) {
     // An entity's replacement text: its nodes go where the reference stands.
     const Frame& top = m_frames.back();
     m_contexts.emplace_back(context, m_frames.size());
-    m_frames.push_back({context, top.owner, nullptr, nullptr, kEntityTextName, ChildKind::None, ChildKind::None});
+    m_frames.push_back(
+        {context, top.owner, nullptr, nullptr, kEntityTextName, ChildKind::None, ChildKind::None});
     return m_frames.back();
 }
 
@@ -263,7 +266,8 @@ bool XmlTreeBuilder::StartTagWithinLimits(xmlParserCtxtPtr context, const xmlCha
     return !refused;
 }
 
-void XmlTreeBuilder::StartElement(xmlParserCtxtPtr context, const xmlChar* name, const xmlChar** attributes) {
+void XmlTreeBuilder::StartElement(xmlParserCtxtPtr context, const xmlChar* name,
+                                  const xmlChar** attributes) {
     Sync(context);
     FlushPending();
     if (!StartTagWithinLimits(context, name, attributes)) return;
@@ -283,7 +287,8 @@ void XmlTreeBuilder::StartElement(xmlParserCtxtPtr context, const xmlChar* name,
     element->data = stored;
     element->length = static_cast<std::uint32_t>(count);
     Append(element, ChildKind::Other);
-    m_frames.push_back({context, m_frames.size(), element, nullptr, name, ChildKind::None, ChildKind::None});
+    m_frames.push_back(
+        {context, m_frames.size(), element, nullptr, name, ChildKind::None, ChildKind::None});
     ++m_depth;
 }
 
@@ -297,8 +302,8 @@ void XmlTreeBuilder::EndElement(xmlParserCtxtPtr context) {
 }
 
 // libxml2's rules (areBlanks) for white space its tree leaves out, on the tree it would have.
-bool XmlTreeBuilder::IgnorableBlanks(xmlParserCtxtPtr context, const Frame& frame, const xmlChar* text,
-                                     int length) const {
+bool XmlTreeBuilder::IgnorableBlanks(xmlParserCtxtPtr context, const Frame& frame,
+                                     const xmlChar* text, int length) const {
     if (context->space == nullptr || *context->space == 1 || *context->space == -2) return false;
     for (int i = 0; i < length; ++i) {
         if (!IsBlank(text[i])) return false;
@@ -357,7 +362,8 @@ void XmlTreeBuilder::ProcessingInstruction(xmlParserCtxtPtr context, const xmlCh
     FlushPending();
     XmlTreeNode* node = NewNode(XmlNodeKind::ProcessingInstruction);
     node->name = Intern(target);
-    const std::size_t length = data == nullptr ? 0 : std::strlen(reinterpret_cast<const char*>(data));
+    const std::size_t length =
+        data == nullptr ? 0 : std::strlen(reinterpret_cast<const char*>(data));
     node->data = m_tree->arena.Copy(reinterpret_cast<const char*>(data), length);
     node->length = static_cast<std::uint32_t>(length);
     Append(node, ChildKind::Other);
@@ -392,7 +398,8 @@ void OnBuilder(void* data, Call call) {
 }
 
 void OnStartElement(void* data, const xmlChar* name, const xmlChar** attributes) {
-    OnBuilder(data, [&](XmlTreeBuilder& b, xmlParserCtxtPtr c) { b.StartElement(c, name, attributes); });
+    OnBuilder(data,
+              [&](XmlTreeBuilder& b, xmlParserCtxtPtr c) { b.StartElement(c, name, attributes); });
 }
 void OnEndElement(void* data, const xmlChar*) {
     OnBuilder(data, [&](XmlTreeBuilder& b, xmlParserCtxtPtr c) { b.EndElement(c); });
@@ -407,7 +414,9 @@ void OnComment(void* data, const xmlChar* text) {
     OnBuilder(data, [&](XmlTreeBuilder& b, xmlParserCtxtPtr c) { b.Comment(c, text); });
 }
 void OnProcessingInstruction(void* data, const xmlChar* target, const xmlChar* text) {
-    OnBuilder(data, [&](XmlTreeBuilder& b, xmlParserCtxtPtr c) { b.ProcessingInstruction(c, target, text); });
+    OnBuilder(data, [&](XmlTreeBuilder& b, xmlParserCtxtPtr c) {
+        b.ProcessingInstruction(c, target, text);
+    });
 }
 void OnReference(void* data, const xmlChar* name) {
     OnBuilder(data, [&](XmlTreeBuilder& b, xmlParserCtxtPtr c) { b.Reference(c, name); });

@@ -39,7 +39,8 @@ public:
     void Characters(xmlParserCtxtPtr context, const xmlChar* text, int length);
     void CData(xmlParserCtxtPtr context, const xmlChar* text, int length);
     void Comment(xmlParserCtxtPtr context, const xmlChar* text);
-    void ProcessingInstruction(xmlParserCtxtPtr context, const xmlChar* target, const xmlChar* data);
+    void ProcessingInstruction(xmlParserCtxtPtr context, const xmlChar* target,
+                               const xmlChar* data);
     void Reference(xmlParserCtxtPtr context, const xmlChar* name);
 
 private:
@@ -62,8 +63,10 @@ private:
     Frame& Sync(xmlParserCtxtPtr context);
     void PopContextsAbove(std::size_t contextIndex);
     bool AtDocumentLevel() const { return m_frames.back().owner == 0; }
-    bool StartTagWithinLimits(xmlParserCtxtPtr context, const xmlChar* name, const xmlChar** attributes);
-    bool IgnorableBlanks(xmlParserCtxtPtr context, const Frame& frame, const xmlChar* text, int length) const;
+    bool StartTagWithinLimits(xmlParserCtxtPtr context, const xmlChar* name,
+                              const xmlChar** attributes);
+    bool IgnorableBlanks(xmlParserCtxtPtr context, const Frame& frame, const xmlChar* text,
+                         int length) const;
     detail::XmlTreeNode* NewNode(detail::XmlNodeKind kind);
     void Append(detail::XmlTreeNode* node, ChildKind kind);
     void Mark(ChildKind kind);

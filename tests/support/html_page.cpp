@@ -14,16 +14,17 @@ namespace {
 
 // The elements of the report that libxml2's HTML 4 parser does not know.
 bool KnownToBrowsers(const char* name) {
-    static const std::set<std::string> names{"section", "header", "main", "footer", "figure", "svg",
-                                             "g",       "line",   "circle", "polygon", "ellipse", "rect",
-                                             "path",    "text",   "details", "summary"};
+    static const std::set<std::string> names{
+        "section", "header",  "main",    "footer", "figure", "svg",  "g",       "line",
+        "circle",  "polygon", "ellipse", "rect",   "path",   "text", "details", "summary"};
     return name != nullptr && names.count(name) != 0;
 }
 
 void CollectError(void* context, xmlErrorPtr error) {
     auto* errors = static_cast<std::vector<std::string>*>(context);
     if (error->code == XML_HTML_UNKNOWN_TAG && KnownToBrowsers(error->str1)) return;
-    errors->push_back("line " + std::to_string(error->line) + ": " + (error->message ? error->message : "?"));
+    errors->push_back("line " + std::to_string(error->line) + ": " +
+                      (error->message ? error->message : "?"));
 }
 
 }  // namespace
@@ -44,7 +45,8 @@ std::vector<std::string> HtmlPage::Texts(const std::string& xpath) const {
     std::vector<std::string> texts;
     if (m_doc == nullptr) return texts;
     xmlXPathContextPtr context = xmlXPathNewContext(m_doc);
-    xmlXPathObjectPtr found = xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(xpath.c_str()), context);
+    xmlXPathObjectPtr found =
+        xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(xpath.c_str()), context);
     if (found != nullptr && found->nodesetval != nullptr) {
         for (int i = 0; i < found->nodesetval->nodeNr; ++i) {
             xmlChar* content = xmlNodeGetContent(found->nodesetval->nodeTab[i]);
@@ -57,7 +59,9 @@ std::vector<std::string> HtmlPage::Texts(const std::string& xpath) const {
     return texts;
 }
 
-int HtmlPage::Count(const std::string& xpath) const { return static_cast<int>(Texts(xpath).size()); }
+int HtmlPage::Count(const std::string& xpath) const {
+    return static_cast<int>(Texts(xpath).size());
+}
 
 const char kMarkupNamedStationBody[] = R"(
 <导线观测记录>
@@ -73,7 +77,8 @@ const char kMarkupNamedStationBody[] = R"(
 </导线观测记录>)";
 
 HtmlReportInput ReportInputOf(const std::string& path, const std::string& shownName,
-                              const FieldCheckOptions& fieldOptions, const AdjustmentOptions& adjustmentOptions) {
+                              const FieldCheckOptions& fieldOptions,
+                              const AdjustmentOptions& adjustmentOptions) {
     MessageCapture quiet;
     CImportXml importer;
     return CollectReportInput(importer, path, shownName, fieldOptions, adjustmentOptions);

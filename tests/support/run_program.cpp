@@ -23,7 +23,8 @@ ProgramRun RunTraverse(const std::vector<std::string>& arguments,
     return RunCommand(command, environment);
 }
 
-ProgramRun RunCommand(const std::vector<std::string>& command, const std::vector<std::string>& environment) {
+ProgramRun RunCommand(const std::vector<std::string>& command,
+                      const std::vector<std::string>& environment) {
     TempDir dir;
     const std::string outPath = dir.File("out");
     const std::string errPath = dir.File("err");
@@ -31,8 +32,10 @@ ProgramRun RunCommand(const std::vector<std::string>& command, const std::vector
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
 
     std::vector<std::string> argv(command);
     std::vector<char*> argvPointers;

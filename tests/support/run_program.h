@@ -19,7 +19,8 @@ ProgramRun RunTraverse(const std::vector<std::string>& arguments,
                        const std::vector<std::string>& environment = {});
 
 // Runs command (the program, found on PATH when it names no directory, then its arguments).
-ProgramRun RunCommand(const std::vector<std::string>& command, const std::vector<std::string>& environment = {});
+ProgramRun RunCommand(const std::vector<std::string>& command,
+                      const std::vector<std::string>& environment = {});
 
 }  // namespace traverse
 

@@ -64,7 +64,8 @@ int SimulatedNetwork::AddPoint(const std::string& name, double x, double y, doub
     return static_cast<int>(points.size()) - 1;
 }
 
-void SimulatedNetwork::AddStation(int point, std::vector<int> directions, std::vector<int> distances) {
+void SimulatedNetwork::AddStation(int point, std::vector<int> directions,
+                                  std::vector<int> distances) {
     stations.push_back({point, std::move(directions), std::move(distances), 1.5});
 }
 
@@ -89,7 +90,8 @@ std::string HorizontalRound(const SimulatedNetwork& net, std::size_t s, const Si
                         std::uniform_real_distribution<double>(0, 90)(rng);
     std::string round;
     for (int t : station.directions) {
-        double reading = AzimuthDegrees(here, net.points[t]) - zero + Gauss(rng, noise.direction) / 3600;
+        double reading =
+            AzimuthDegrees(here, net.points[t]) - zero + Gauss(rng, noise.direction) / 3600;
         if (Hits(blunder, s, t)) reading += blunder.direction / 3600;
         reading = std::fmod(reading + 720, 360.0);
         round += Reading(net.points[t].name, reading, std::fmod(reading + 180, 360.0));
@@ -115,8 +117,8 @@ MeasuredRecords Measured(const SimulatedNetwork& net, std::size_t s, const SimNo
         if (Hits(blunder, s, t)) d += blunder.distance * 1e-3;
         const double dh = there.h - here.h + Gauss(rng, noise.height * trueD * 1e-6);
         const double targetHeight = 1.3 + 0.1 * (t % 5);
-        const double vertical =
-            dh - station.instrumentHeight + targetHeight - (1 - kRefraction) * d * d / (2 * kEarthRadius);
+        const double vertical = dh - station.instrumentHeight + targetHeight -
+                                (1 - kRefraction) * d * d / (2 * kEarthRadius);
         double z = Degrees(std::atan2(d, vertical));
         double slope = std::hypot(d, vertical);
         if (noise.zenith > 0) {  // the truth read by the instrument
@@ -149,17 +151,20 @@ std::string SimulatedNetwork::RecordBody(const SimNoise& noise, std::mt19937_64&
     std::string known, observations;
     for (const SimPoint& p : points) {
         if (!p.planeKnown) continue;
-        known += "<" + p.name + " x=\"" + Fixed(p.x) + "\" y=\"" + Fixed(p.y) + "\" h=\"" + Fixed(p.h) + "\"/>";
+        known += "<" + p.name + " x=\"" + Fixed(p.x) + "\" y=\"" + Fixed(p.y) + "\" h=\"" +
+                 Fixed(p.h) + "\"/>";
     }
     for (std::size_t s = 0; s < stations.size(); ++s) {
         const std::string round = HorizontalRound(*this, s, noise, rng, blunder);
         const MeasuredRecords measured = Measured(*this, s, noise, rng, blunder);
-        observations += std::string("<测站 ") + schema::kStationName + "=\"" + points[stations[s].point].name +
-                        "\" " + schema::kInstrumentHeight + "=\"" + Fixed(stations[s].instrumentHeight) + "\">" +
-                        OneRound(schema::kHorizontalSet, round) + OneRound(schema::kZenithSet, measured.zenith) +
-                        OneRound(schema::kDistanceSet, measured.slope) +
-                        (measured.heights.empty() ? "" : Element(schema::kTargetHeights, measured.heights)) +
-                        "</测站>";
+        observations +=
+            std::string("<测站 ") + schema::kStationName + "=\"" + points[stations[s].point].name +
+            "\" " + schema::kInstrumentHeight + "=\"" + Fixed(stations[s].instrumentHeight) +
+            "\">" + OneRound(schema::kHorizontalSet, round) +
+            OneRound(schema::kZenithSet, measured.zenith) +
+            OneRound(schema::kDistanceSet, measured.slope) +
+            (measured.heights.empty() ? "" : Element(schema::kTargetHeights, measured.heights)) +
+            "</测站>";
     }
     return Element("导线观测记录", Element("起算点", known) + Element("观测值", observations));
 }
@@ -167,8 +172,8 @@ std::string SimulatedNetwork::RecordBody(const SimNoise& noise, std::mt19937_64&
 namespace {
 
 // A winding line of points from (x, y) on heading (radians), legs of 150 to 400 m.
-void Walk(SimulatedNetwork& net, std::mt19937_64& rng, int count, const char* prefix, double& x, double& y,
-          double& h, double& heading, std::vector<int>& line, bool known) {
+void Walk(SimulatedNetwork& net, std::mt19937_64& rng, int count, const char* prefix, double& x,
+          double& y, double& h, double& heading, std::vector<int>& line, bool known) {
     std::uniform_real_distribution<double> turn(-0.6, 0.6), leg(150, 400), climb(-5, 5);
     for (int i = 0; i < count; ++i) {
         heading += turn(rng);
@@ -196,7 +201,8 @@ void ObserveLine(SimulatedNetwork& net, const std::vector<int>& line) {
 
 SimulatedNetwork ConnectingTraverse(int newPoints, std::mt19937_64& rng) {
     SimulatedNetwork net;
-    double x = 3500000, y = 480000, h = 50, heading = std::uniform_real_distribution<double>(0, 2 * kPi)(rng);
+    double x = 3500000, y = 480000, h = 50,
+           heading = std::uniform_real_distribution<double>(0, 2 * kPi)(rng);
     std::vector<int> line;
     Walk(net, rng, 2, "甲", x, y, h, heading, line, true);
     Walk(net, rng, newPoints, "导", x, y, h, heading, line, false);

@@ -10,7 +10,8 @@
 namespace traverse {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "traverse-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "traverse-test-XXXXXX").string();
     if (mkdtemp(&pattern[0]) == nullptr) throw std::runtime_error("mkdtemp failed");
     m_path = pattern;
 }

@@ -55,7 +55,8 @@ KindPrecision PrecisionOf(const std::vector<AdjustedObservation>& observations,
         ++p.count;
         sigmas += o.Errors().sigma * o.Errors().sigma;
         lengths += o.horizontalDistance;
-        squares += o.Errors().residual * o.Errors().residual / (o.Errors().sigma * o.Errors().sigma);
+        squares +=
+            o.Errors().residual * o.Errors().residual / (o.Errors().sigma * o.Errors().sigma);
         redundancy += o.redundancy;
     }
     if (p.count == 0 || !(redundancy > 1e-9)) return KindPrecision();

@@ -22,7 +22,8 @@ std::vector<LinePair> PairLines(const std::vector<Observation>& observations) {
     std::vector<LinePair> pairs;
     for (std::size_t i = 0; i < observations.size(); ++i) {
         const Observation& o = observations[i];
-        const auto line = o.from < o.to ? std::make_pair(o.from, o.to) : std::make_pair(o.to, o.from);
+        const auto line =
+            o.from < o.to ? std::make_pair(o.from, o.to) : std::make_pair(o.to, o.from);
         const auto found = byLine.emplace(line, pairs.size());
         if (found.second) pairs.push_back(LinePair{static_cast<int>(i), -1});
         LinePair& pair = pairs[found.first->second];
@@ -58,7 +59,8 @@ ReciprocalCheck Check(const Network& network, ReciprocalKind kind, int from, int
 
 }  // namespace
 
-void CheckReciprocals(const Network& network, const AdjustmentSettings& settings, AdjustmentResult& result) {
+void CheckReciprocals(const Network& network, const AdjustmentSettings& settings,
+                      AdjustmentResult& result) {
     auto& checks = result.reciprocalChecks;
     ForEachReciprocalPair(network.distances, [&](const Distance& a, const Distance& b) {
         const double mean = (a.horizontal + b.horizontal) / 2;
@@ -66,7 +68,8 @@ void CheckReciprocals(const Network& network, const AdjustmentSettings& settings
         checks.push_back(Check(network, ReciprocalKind::Distance, a.from, a.to, a.horizontal,
                                b.horizontal, mean, (a.horizontal - b.horizontal) * 1000, limit));
     });
-    ForEachReciprocalPair(network.heights, [&](const HeightDifference& a, const HeightDifference& b) {
+    ForEachReciprocalPair(network.heights, [&](const HeightDifference& a,
+                                               const HeightDifference& b) {
         const double mean = (a.distance + b.distance) / 2;
         const double limit = settings.reciprocalHeightFactor * std::sqrt(mean * 1e-3);
         checks.push_back(Check(network, ReciprocalKind::HeightDifference, a.from, a.to, a.value,

@@ -10,7 +10,8 @@ namespace traverse {
 
 // Appends one check per line and kind to result.reciprocalChecks, in the order of the first
 // observation of each line.
-void CheckReciprocals(const Network& network, const AdjustmentSettings& settings, AdjustmentResult& result);
+void CheckReciprocals(const Network& network, const AdjustmentSettings& settings,
+                      AdjustmentResult& result);
 
 }  // namespace traverse
 

@@ -68,7 +68,8 @@ public:
                 const int t = m_network.directions[d].target;
                 hasTarget = hasTarget || t == target;
                 hasOther = hasOther || t == other;
-                if (known < 0 && t != target && t != other && t != at && m_network.points[t].planeKnown)
+                if (known < 0 && t != target && t != other && t != at &&
+                    m_network.points[t].planeKnown)
                     known = t;
             }
             if (hasTarget && hasOther && known >= 0) return known;
@@ -94,15 +95,18 @@ private:
 
 class ClosureComputer {
 public:
-    ClosureComputer(const Network& network, const TraverseGraph& graph, const AdjustmentSettings& settings)
+    ClosureComputer(const Network& network, const TraverseGraph& graph,
+                    const AdjustmentSettings& settings)
         : m_network(network), m_graph(graph), m_settings(settings) {}
 
     // path: the stations from the first known one to the last (for a loop, the first again).
     bool Compute(const std::vector<int>& path, TraverseClosure& closure) const {
         const bool loop = path.front() == path.back();
         const int first = path.front(), last = path.back();
-        const int startKnown = m_graph.Orientation(first, path[1], loop ? path[path.size() - 2] : -1);
-        const int endKnown = loop ? startKnown : m_graph.Orientation(last, path[path.size() - 2], -1);
+        const int startKnown =
+            m_graph.Orientation(first, path[1], loop ? path[path.size() - 2] : -1);
+        const int endKnown =
+            loop ? startKnown : m_graph.Orientation(last, path[path.size() - 2], -1);
         if (startKnown < 0 || endKnown < 0) return false;
         std::vector<double> angles;  // left angles, radians, one per station (a loop's start once)
         if (!Angles(path, loop, startKnown, endKnown, angles)) return false;
@@ -151,8 +155,8 @@ private:
 
     // f_beta: the azimuth carried through every angle less the known azimuth of the closing line
     // (for a loop, the back line it started from).
-    double AngularMisclosure(const std::vector<int>& path, bool loop, double startAzimuth, int endKnown,
-                             const std::vector<double>& angles) const {
+    double AngularMisclosure(const std::vector<int>& path, bool loop, double startAzimuth,
+                             int endKnown, const std::vector<double>& angles) const {
         double azimuth = startAzimuth;
         for (double angle : angles) azimuth = WrapTurn(azimuth + angle - PI);
         return AngleDifference(loop ? startAzimuth : Azimuth(path.back(), endKnown), azimuth);

@@ -41,18 +41,18 @@ void ValidateSettings(const AdjustmentSettings& s) {
     const bool propagated = s.heightSigmaSource == SettingSource::Instrument;
     Require(propagated || (std::isfinite(s.heightSigma) && s.heightSigma > 0),
             text::kOptionHeightSigma, text::kOptionAbove0, s.heightSigma);
-    Require(s.refraction >= -1 && s.refraction <= 1, text::kOptionRefraction, text::kOptionUnitRange,
-            s.refraction);
-    Require(std::isfinite(s.earthRadius) && s.earthRadius > 0, text::kOptionEarthRadius, text::kOptionAbove0,
-            s.earthRadius);
+    Require(s.refraction >= -1 && s.refraction <= 1, text::kOptionRefraction,
+            text::kOptionUnitRange, s.refraction);
+    Require(std::isfinite(s.earthRadius) && s.earthRadius > 0, text::kOptionEarthRadius,
+            text::kOptionAbove0, s.earthRadius);
     // Beyond these the reduction says nothing about a survey on the earth.
     Require(std::fabs(s.surfaceHeight.value_or(0)) <= 10000, text::kOptionSurfaceHeight,
             text::kOptionHeightRange, s.surfaceHeight.value_or(0));
     Require(std::fabs(s.yOffset.value_or(0)) <= 1000000, text::kOptionYOffset,
             text::kOptionYOffsetRange, s.yOffset.value_or(0));
     Require(s.alpha > 0 && s.alpha < 1, text::kOptionAlpha, text::kOptionOpenUnit, s.alpha);
-    Require(std::isfinite(s.wTestCritical) && s.wTestCritical > 0, text::kOptionWTest, text::kOptionAbove0,
-            s.wTestCritical);
+    Require(std::isfinite(s.wTestCritical) && s.wTestCritical > 0, text::kOptionWTest,
+            text::kOptionAbove0, s.wTestCritical);
     Require(std::isfinite(s.mdbDelta0) && s.mdbDelta0 > 0, text::kOptionDelta0, text::kOptionAbove0,
             s.mdbDelta0);
     if (s.confidence) {

@@ -32,7 +32,8 @@ void CheckFactor(const Network& network, const Distance& distance) {
 double ScaleAt(const ProjectedCrs& crs, double x, double y, const std::string& name) {
     const GeographicPosition position = crs.At(x, y);
     if (!position.valid || !(position.scale > 0)) {
-        const std::string format = Utf8ToGbk(static_cast<const char*>(text::kAdjustCrsOutsideDomain));
+        const std::string format =
+            Utf8ToGbk(static_cast<const char*>(text::kAdjustCrsOutsideDomain));
         throw AdjustmentFailure(AdjustmentStatus::InvalidObservation,
                                 FormatText(format, name.c_str()));
     }

@@ -1,15 +1,16 @@
 // GB 50026-2007 (工程测量规范), table 3.3.1 导线测量的主要技术要求: per grade the angle measurement
-// sigma m_beta, the distance measurement sigma m_D, the azimuth closure +-m*sqrt(n) and the relative
-// closure of the whole traverse. Heights come from electro-optical trigonometric levelling (its
-// table 电磁波测距三角高程测量的主要技术要求): 三等 and 四等 traverses go with its 四等 (reciprocal
-// height differences within 40 sqrt(D) mm), 一级 to 三级 with its 五等 (60 sqrt(D) mm). The sigma of a
-// height difference is taken proportional to the distance, with the 每千米高差全中误差 of the same
-// classes in the standard's levelling table (四等 10 mm, 五等 15 mm) as the millimetres per kilometre.
+// sigma m_beta, the distance measurement sigma m_D, the azimuth closure +-m*sqrt(n) and the
+// relative closure of the whole traverse. Heights come from electro-optical trigonometric levelling
+// (its table 电磁波测距三角高程测量的主要技术要求): 三等 and 四等 traverses go with its 四等
+// (reciprocal height differences within 40 sqrt(D) mm), 一级 to 三级 with its 五等 (60 sqrt(D) mm).
+// The sigma of a height difference is taken proportional to the distance, with the
+// 每千米高差全中误差 of the same classes in the standard's levelling table (四等 10 mm, 五等 15 mm)
+// as the millimetres per kilometre.
 //
 // Table 3.3.1 also gives 导线长度, 平均边长 and 测距相对中误差; clause 3.3.2 keeps the number of
 // sides within 导线长度 / 平均边长, clause 3.3.3 the sections between nodes, and between a node and
-// a known point, within 0.7 of 导线长度. The text seen of the table gave its whole numbers (14 and 3
-// km for 三等, 9 km for 四等, 4 km for 一级, the five 测距相对中误差) but lost its decimals: the
+// a known point, within 0.7 of 导线长度. The text seen of the table gave its whole numbers (14 and
+// 3 km for 三等, 9 km for 四等, 4 km for 一级, the five 测距相对中误差) but lost its decimals: the
 // lengths with decimals stay unconfirmed.
 #include "adjust/model/grade_table.h"
 
@@ -19,8 +20,9 @@ namespace {
 constexpr GradeRequirements kOrder4Heights = {0, 0, 0, 0, 4, 10.0, 40.0};
 constexpr GradeRequirements kOrder5Heights = {0, 0, 0, 0, 5, 15.0, 60.0};
 
-constexpr GradeRequirements WithHeights(double angleSigma, double distanceSigma, double closureFactor,
-                                        double relativeClosure, const GradeRequirements& heights) {
+constexpr GradeRequirements WithHeights(double angleSigma, double distanceSigma,
+                                        double closureFactor, double relativeClosure,
+                                        const GradeRequirements& heights) {
     return {angleSigma,
             distanceSigma,
             closureFactor,

@@ -11,9 +11,10 @@ struct GradeRequirements {
     double distanceSigma;           // m_D, millimetres
     double angularClosureFactor;    // m of the azimuth closure limit +-m*sqrt(n), arc seconds
     double relativeClosureLimit;    // the whole traverse's relative closure 1/T
-    int heightOrder;                // class of the trigonometric levelling that goes with it: 4 or 5
+    int heightOrder;  // class of the trigonometric levelling that goes with it: 4 or 5
     double heightSigma;             // mm per km of horizontal distance for a height difference
-    double reciprocalHeightFactor;  // reciprocal height differences agree within this * sqrt(D km) mm
+    double
+        reciprocalHeightFactor;  // reciprocal height differences agree within this * sqrt(D km) mm
 };
 
 const GradeRequirements& RequirementsOf(TraverseGrade grade);

@@ -29,9 +29,10 @@ constexpr double kShortestMetres = 1e-3;
 
 bool Usable(double value) { return std::fabs(value) <= kLargestUsable; }
 
-[[noreturn]] void FailAt(AdjustmentStatus status, const char* utf8Format, const std::string& station,
-                         const std::string& target) {
-    throw AdjustmentFailure(status, FormatText(Utf8ToGbk(utf8Format), station.c_str(), target.c_str()));
+[[noreturn]] void FailAt(AdjustmentStatus status, const char* utf8Format,
+                         const std::string& station, const std::string& target) {
+    throw AdjustmentFailure(status,
+                            FormatText(Utf8ToGbk(utf8Format), station.c_str(), target.c_str()));
 }
 
 // A known position or height that no survey holds is left out, with a note naming the point.
@@ -73,10 +74,12 @@ std::map<std::string, double> CheckedByName(const std::vector<ReducedValue>& val
     std::map<std::string, double> byName;
     for (const ReducedValue& value : values) {
         if (value.target == station) {
-            FailAt(AdjustmentStatus::SelfObservation, text::kAdjustSelfObservation, station, station);
+            FailAt(AdjustmentStatus::SelfObservation, text::kAdjustSelfObservation, station,
+                   station);
         }
         if (!Usable(value.value)) {
-            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, station, value.target);
+            FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, station,
+                   value.target);
         }
         byName.emplace(value.target, value.value);
     }
@@ -92,14 +95,15 @@ std::map<std::string, double> MeanTargetHeights(const std::vector<ReducedValue>&
         ++sum.second;
     }
     std::map<std::string, double> means;
-    for (const auto& entry : sums) means.emplace(entry.first, entry.second.first / entry.second.second);
+    for (const auto& entry : sums)
+        means.emplace(entry.first, entry.second.first / entry.second.second);
     return means;
 }
 
-// A target named twice in one horizontal round cannot be told apart from itself: its direction would
-// be a mean of two sightings the reduction takes for a right-angle round. Legitimate repeats are the
-// closing sighting of the first target and, in a right-angle round, one sighting of each target on
-// either side of the first target's second sighting.
+// A target named twice in one horizontal round cannot be told apart from itself: its direction
+// would be a mean of two sightings the reduction takes for a right-angle round. Legitimate repeats
+// are the closing sighting of the first target and, in a right-angle round, one sighting of each
+// target on either side of the first target's second sighting.
 void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::string& station) {
     const std::vector<CBaseObserve>& records = round.m_arrObserve;
     if (records.empty()) return;
@@ -134,17 +138,20 @@ public:
           m_station(network.PointIndex(name)) {}
 
     void Read() {
-        for (const std::string& message : m_reduction.messages) Note(text::kAdjustNoteReduction, message);
+        for (const std::string& message : m_reduction.messages)
+            Note(text::kAdjustNoteReduction, message);
         ReadDirections();
         m_zenith = CheckedByName(m_reduction.zenithDistances, m_name);
         m_targetHeights = MeanTargetHeights(m_reduction.targetHeights);
         CheckedByName(m_reduction.slopeDistances, m_name);
-        for (const ReducedValue& slope : m_reduction.slopeDistances) ReadDistance(slope.target, slope.value);
+        for (const ReducedValue& slope : m_reduction.slopeDistances)
+            ReadDistance(slope.target, slope.value);
     }
 
 private:
     void Note(const char* utf8Format, const std::string& target) {
-        m_network.notes.push_back(FormatText(Utf8ToGbk(utf8Format), m_name.c_str(), target.c_str()));
+        m_network.notes.push_back(
+            FormatText(Utf8ToGbk(utf8Format), m_name.c_str(), target.c_str()));
     }
 
     void ReadDirections() {
@@ -179,8 +186,8 @@ private:
         }
         if (!hasZenith) Note(text::kAdjustNoteNoZenith, target);
         const int to = m_network.PointIndex(target);
-        m_network.distances.push_back(
-            {m_stationIndex, m_station, to, horizontal, horizontal, DistanceSigma(m_settings, horizontal)});
+        m_network.distances.push_back({m_stationIndex, m_station, to, horizontal, horizontal,
+                                       DistanceSigma(m_settings, horizontal)});
         if (hasZenith) ReadHeightDifference(to, target, slope, zenith->second, horizontal);
     }
 
@@ -197,8 +204,8 @@ private:
         }
         const double curvature =
             (1 - m_settings.refraction) * horizontal * horizontal / (2 * m_settings.earthRadius);
-        const double value =
-            slope * std::cos(zenith) + m_reduction.instrumentHeight - targetHeight->second + curvature;
+        const double value = slope * std::cos(zenith) + m_reduction.instrumentHeight -
+                             targetHeight->second + curvature;
         if (!std::isfinite(value)) {
             FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, m_name, target);
         }
@@ -228,7 +235,8 @@ void DropLoneTargets(Network& network) {
         sightedFrom[direction.target].insert(network.sets[direction.set].station);
     }
     for (const DirectionSet& set : network.sets) occupied[set.station] = true;
-    for (const Distance& distance : network.distances) occupied[distance.from] = occupied[distance.to] = true;
+    for (const Distance& distance : network.distances)
+        occupied[distance.from] = occupied[distance.to] = true;
     std::vector<Direction> kept;
     for (DirectionSet& set : network.sets) {
         std::vector<int> indices;
@@ -270,7 +278,8 @@ void CheckBlanksAroundNames(const Network& network) {
 
 void MarkPlanePoints(Network& network) {
     for (const DirectionSet& set : network.sets) network.points[set.station].inPlane = true;
-    for (const Direction& direction : network.directions) network.points[direction.target].inPlane = true;
+    for (const Direction& direction : network.directions)
+        network.points[direction.target].inPlane = true;
     for (const Distance& distance : network.distances) {
         network.points[distance.from].inPlane = network.points[distance.to].inPlane = true;
     }
@@ -278,7 +287,8 @@ void MarkPlanePoints(Network& network) {
 
 }  // namespace
 
-void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings, Network& network) {
+void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings,
+                  Network& network) {
     AddKnownPoints(importer.m_arrKnownPoint, network);
     bool anyStation = false;
     for (std::size_t i = 0; i < importer.m_arrStation.size(); ++i) {
@@ -291,7 +301,8 @@ void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings
         }
         StationReader(network, settings, static_cast<int>(i), station.m_strName, *block).Read();
     }
-    if (!anyStation) throw AdjustmentFailure(AdjustmentStatus::NoObservations, GBK(text::kAdjustNoStations));
+    if (!anyStation)
+        throw AdjustmentFailure(AdjustmentStatus::NoObservations, GBK(text::kAdjustNoStations));
     CheckBlanksAroundNames(network);
     DropLoneTargets(network);
     MarkPlanePoints(network);

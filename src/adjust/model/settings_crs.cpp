@@ -16,8 +16,9 @@ std::unique_ptr<ProjectedCrs> OpenSettingsCrs(AdjustmentSettings& settings) {
     std::string reason;
     std::unique_ptr<ProjectedCrs> crs = ProjectedCrs::Open(settings.crs, reason);
     if (crs == nullptr) {
-        throw AdjustmentFailure(AdjustmentStatus::InvalidOptions,
-                                Utf8ToGbkLossy(FormatText(text::kAdjustCrsRefused, reason.c_str())));
+        throw AdjustmentFailure(
+            AdjustmentStatus::InvalidOptions,
+            Utf8ToGbkLossy(FormatText(text::kAdjustCrsRefused, reason.c_str())));
     }
     settings.crsName = crs->Name();
     settings.crsBaseName = crs->BaseName();

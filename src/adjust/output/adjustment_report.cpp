@@ -40,10 +40,12 @@ void Closure(const TraverseClosure& c, Report& report) {
     report.Format(c.shape == TraverseShape::Connecting ? GBK(text::kAdjustReportConnecting)
                                                        : GBK(text::kAdjustReportLoop),
                   Joined(c.stations).c_str(), c.startOrientation.c_str(), c.endOrientation.c_str());
-    report.Format(GBK(text::kAdjustReportAngular), c.angleCount, c.angularMisclosure, c.angularLimit,
-                  Verdict(c.angularWithinLimit).c_str());
-    report.Format(GBK(text::kAdjustReportPosition), c.length, c.fx, c.fy, c.fs, RelativeClosureText(c.relativeMisclosure).c_str(),
-                  RelativeClosureText(c.relativeLimit).c_str(), Verdict(c.relativeWithinLimit).c_str());
+    report.Format(GBK(text::kAdjustReportAngular), c.angleCount, c.angularMisclosure,
+                  c.angularLimit, Verdict(c.angularWithinLimit).c_str());
+    report.Format(GBK(text::kAdjustReportPosition), c.length, c.fx, c.fy, c.fs,
+                  RelativeClosureText(c.relativeMisclosure).c_str(),
+                  RelativeClosureText(c.relativeLimit).c_str(),
+                  Verdict(c.relativeWithinLimit).c_str());
 }
 
 void Closures(const AdjustmentResult& result, Report& report) {
@@ -53,10 +55,10 @@ void Closures(const AdjustmentResult& result, Report& report) {
     for (const TraverseClosure& closure : result.traverses) Closure(closure, report);
     for (const ReciprocalCheck& c : result.reciprocalChecks) {
         const bool distance = c.kind == ReciprocalKind::Distance;
-        report.Format(
-            distance ? GBK(text::kAdjustReportReciprocalDistance) : GBK(text::kAdjustReportReciprocalHeight),
-            c.from.c_str(), c.to.c_str(), c.forward, c.backward, c.difference, c.limit,
-            Verdict(c.withinLimit).c_str());
+        report.Format(distance ? GBK(text::kAdjustReportReciprocalDistance)
+                               : GBK(text::kAdjustReportReciprocalHeight),
+                      c.from.c_str(), c.to.c_str(), c.forward, c.backward, c.difference, c.limit,
+                      Verdict(c.withinLimit).c_str());
     }
 }
 
@@ -106,8 +108,8 @@ void Points(const AdjustmentResult& result, Report& report) {
             p.hasHeight && !p.heightFixed
                 ? FormatText("%.1f", p.sigmaH)
                 : (p.heightFixed ? GBK(text::kAdjustReportFixed) : GBK(text::kAdjustReportNone));
-        report.Format(GBK(text::kAdjustReportPoint), p.name.c_str(), x.c_str(), y.c_str(), h.c_str(),
-                      plane.c_str(), height.c_str());
+        report.Format(GBK(text::kAdjustReportPoint), p.name.c_str(), x.c_str(), y.c_str(),
+                      h.c_str(), plane.c_str(), height.c_str());
     }
     if (result.weakestPoint < 0) return;
     const AdjustedPoint& weakest = result.points[result.weakestPoint];
@@ -174,7 +176,8 @@ void Observations(const std::vector<AdjustedObservation>& observations, Report& 
     const std::vector<const AdjustedObservation*> order = OutliersFirst(observations);
     report.Line("");
     report.Format(GBK(text::kAdjustReportObservationsHeading));
-    const std::string* kinds[] = {&GBK(text::kAdjustReportDirection), &GBK(text::kAdjustReportDistance),
+    const std::string* kinds[] = {&GBK(text::kAdjustReportDirection),
+                                  &GBK(text::kAdjustReportDistance),
                                   &GBK(text::kAdjustReportHeight)};
     for (const AdjustedObservation* o : order) {
         std::string flags = o->outlier ? GBK(text::kAdjustReportOutlier) : "";

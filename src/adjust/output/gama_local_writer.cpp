@@ -47,10 +47,10 @@ std::string Point(const AdjustedPoint& p) {
     std::string line = "<point id=\"" + Attribute(p.name) + "\"";
     if (p.hasPlane) line += FormatText(" x=\"%.17g\" y=\"%.17g\"", p.x, p.y);
     if (p.hasHeight) line += FormatText(" z=\"%.17g\"", p.h);
-    const std::string fixed =
-        std::string(p.hasPlane && p.planeFixed ? "xy" : "") + (p.hasHeight && p.heightFixed ? "z" : "");
-    const std::string adjusted =
-        std::string(p.hasPlane && !p.planeFixed ? "xy" : "") + (p.hasHeight && !p.heightFixed ? "z" : "");
+    const std::string fixed = std::string(p.hasPlane && p.planeFixed ? "xy" : "") +
+                              (p.hasHeight && p.heightFixed ? "z" : "");
+    const std::string adjusted = std::string(p.hasPlane && !p.planeFixed ? "xy" : "") +
+                                 (p.hasHeight && !p.heightFixed ? "z" : "");
     if (!fixed.empty()) line += " fix=\"" + fixed + "\"";
     if (!adjusted.empty()) line += " adj=\"" + adjusted + "\"";
     return line + "/>\n";
@@ -81,7 +81,8 @@ void WriteClusters(CStdioFile& file, const std::vector<AdjustedObservation>& obs
     if (open >= 0) file.WriteString("</obs>\n");
 }
 
-void WriteHeightDifferences(CStdioFile& file, const std::vector<AdjustedObservation>& observations) {
+void WriteHeightDifferences(CStdioFile& file,
+                            const std::vector<AdjustedObservation>& observations) {
     std::string lines;
     for (const AdjustedObservation& o : observations) {
         if (o.kind != ObservationKind::HeightDifference) continue;
@@ -89,7 +90,8 @@ void WriteHeightDifferences(CStdioFile& file, const std::vector<AdjustedObservat
                             Attribute(o.station).c_str(), Attribute(o.target).c_str(),
                             o.observedMetres, o.millimetres.sigma);
     }
-    if (!lines.empty()) file.WriteString("<height-differences>\n" + lines + "</height-differences>\n");
+    if (!lines.empty())
+        file.WriteString("<height-differences>\n" + lines + "</height-differences>\n");
 }
 
 }  // namespace

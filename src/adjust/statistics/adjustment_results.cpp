@@ -43,8 +43,8 @@ AdjustedPoint PointResult(const NetworkPoint& from, int planeUnknown, int height
                      plane->Cofactor(planeUnknown, planeUnknown + 1), point);
     }
     if (heightUnknown >= 0) {
-        point.sigmaH =
-            std::sqrt(std::max(heights->Cofactor(heightUnknown, heightUnknown), 0.0)) * kMillimetres;
+        point.sigmaH = std::sqrt(std::max(heights->Cofactor(heightUnknown, heightUnknown), 0.0)) *
+                       kMillimetres;
     }
     return point;
 }
@@ -76,7 +76,8 @@ std::vector<AdjustedPoint> PointResults(const Network& network, const PlaneAdjus
     return points;
 }
 
-std::vector<AdjustedObservation> ObservationResults(const Network& network, const PlaneAdjustment& plane,
+std::vector<AdjustedObservation> ObservationResults(const Network& network,
+                                                    const PlaneAdjustment& plane,
                                                     const HeightAdjustment& heights,
                                                     const AdjustmentSettings& settings) {
     std::vector<AdjustedObservation> directions, distances, differences;
@@ -112,12 +113,14 @@ std::vector<AdjustedObservation> ObservationResults(const Network& network, cons
     };
     std::vector<AdjustedObservation> planeObservations, out;
     planeObservations.reserve(directions.size() + distances.size());
-    std::merge(std::make_move_iterator(directions.begin()), std::make_move_iterator(directions.end()),
+    std::merge(std::make_move_iterator(directions.begin()),
+               std::make_move_iterator(directions.end()),
                std::make_move_iterator(distances.begin()), std::make_move_iterator(distances.end()),
                std::back_inserter(planeObservations), byStation);
     out.reserve(planeObservations.size() + differences.size());
     std::merge(std::make_move_iterator(planeObservations.begin()),
-               std::make_move_iterator(planeObservations.end()), std::make_move_iterator(differences.begin()),
+               std::make_move_iterator(planeObservations.end()),
+               std::make_move_iterator(differences.begin()),
                std::make_move_iterator(differences.end()), std::back_inserter(out), byStation);
     return out;
 }

@@ -17,7 +17,8 @@ std::vector<AdjustedPoint> PointResults(const Network& network, const PlaneAdjus
                                         const HeightAdjustment& heights);
 
 // Station by station: directions, distances, height differences.
-std::vector<AdjustedObservation> ObservationResults(const Network& network, const PlaneAdjustment& plane,
+std::vector<AdjustedObservation> ObservationResults(const Network& network,
+                                                    const PlaneAdjustment& plane,
                                                     const HeightAdjustment& heights,
                                                     const AdjustmentSettings& settings);
 
