@@ -88,6 +88,7 @@ sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DTRAVERSE_SANITIZE=ON $(CMAKE_WERROR)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
 	  -E '^consumer_install$$'
 
