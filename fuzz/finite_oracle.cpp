@@ -48,10 +48,21 @@ std::string AdjustedFault(const AdjustmentResult& a) {
         }
     }
     for (const AdjustedObservation& o : a.observations) {
-        if (!Finite({o.value, o.adjustedValue, o.horizontalDistance, o.sigma, o.residual, o.mdb,
+        const ObservationErrors& e = o.Errors();
+        if (!Finite({o.observedRadians, o.adjustedRadians, o.observedMetres, o.adjustedMetres,
+                     o.horizontalDistance, e.sigma, e.adjustedSigma, e.residual, e.mdb,
                      o.redundancy, o.standardizedResidual})) {
             return "observation";
         }
+    }
+    for (const AdjustedSide& s : a.sides) {
+        if (!Finite({s.azimuth, s.length, s.sigmaLength, s.sigmaAzimuth, s.relativeSigma,
+                     s.ellipseMajor, s.ellipseMinor, s.ellipseAzimuth})) {
+            return "side";
+        }
+    }
+    for (const AdjustedOrientation& o : a.orientations) {
+        if (!Finite({o.orientation, o.sigma})) return "orientation";
     }
     return "";
 }
