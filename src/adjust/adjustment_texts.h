@@ -357,6 +357,8 @@ constexpr Text kPrecisionRelativeAdjustment{
     "测距相对中误差（按平差，%d 条边，平均边长 %.0f m）",
     "relative distance sigma from the adjustment (%d distances, mean side %.0f m)"};
 // traverse
+// arc seconds
+constexpr Text kPrecisionSeconds{"%.1f″", "%.1f\""};
 constexpr Text kPrecisionLength{"导线 %s 长度", "traverse %s: length"};
 constexpr Text kPrecisionMeanSide{"导线 %s 平均边长", "traverse %s: mean side"};
 constexpr Text kPrecisionSides{"导线 %s 边数", "traverse %s: number of sides"};

@@ -38,7 +38,7 @@ std::string PrecisionFigureText(const PrecisionJudgement& j, double figure) {
     switch (j.item) {
         case PrecisionItem::AngleFromClosures:
         case PrecisionItem::AngleFromAdjustment:
-            return FormatText("%.1f\"", figure);
+            return FormatText(Utf8ToGbk(text::kPrecisionSeconds.Get()), figure);
         case PrecisionItem::DistanceFromReciprocals:
         case PrecisionItem::DistanceFromAdjustment:
             return FormatText("%.1f mm", figure);
