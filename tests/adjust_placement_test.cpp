@@ -36,24 +36,6 @@ const Shape kShapes[] = {
     {"free station", FreeStation, 5},
 };
 
-// (adjusted - true) / sigma of every new point's x, y and, where it has one, h.
-std::vector<double> StandardizedErrors(const SimulatedNetwork& net,
-                                       const AdjustmentResult& result) {
-    std::vector<double> errors;
-    for (const SimPoint& truth : net.points) {
-        if (truth.planeKnown) continue;
-        const AdjustedPoint* p = FindPoint(result, truth.name);
-        if (p == nullptr || !p->hasPlane) {
-            ADD_FAILURE() << truth.name << " not adjusted";
-            continue;
-        }
-        errors.push_back((p->x - truth.x) * 1000 / p->sigmaX);
-        errors.push_back((p->y - truth.y) * 1000 / p->sigmaY);
-        if (p->hasHeight) errors.push_back((p->h - truth.h) * 1000 / p->sigmaH);
-    }
-    return errors;
-}
-
 AdjustmentResult Simulate(const SimulatedNetwork& net, const SimNoise& noise, unsigned seed) {
     std::mt19937_64 rng(seed);
     const AdjustmentResult result =

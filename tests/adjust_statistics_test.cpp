@@ -22,24 +22,6 @@ namespace {
 
 constexpr SimNoise kNoise{2.0, 3.0, 2.0, 10.0};
 
-// The squared errors of the new points' x, y and h, each divided by its sigma.
-std::vector<double> StandardizedErrors(const SimulatedNetwork& net,
-                                       const AdjustmentResult& result) {
-    std::vector<double> errors;
-    for (const SimPoint& truth : net.points) {
-        if (truth.planeKnown) continue;
-        const AdjustedPoint* p = FindPoint(result, truth.name);
-        if (p == nullptr) {
-            ADD_FAILURE() << truth.name << " not adjusted";
-            continue;
-        }
-        errors.push_back((p->x - truth.x) * 1000 / p->sigmaX);
-        errors.push_back((p->y - truth.y) * 1000 / p->sigmaY);
-        errors.push_back((p->h - truth.h) * 1000 / p->sigmaH);
-    }
-    return errors;
-}
-
 // The errors of the adjusted side lengths, each divided by its sigma.
 std::vector<double> StandardizedSideErrors(const SimulatedNetwork& net,
                                            const AdjustmentResult& result) {

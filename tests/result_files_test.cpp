@@ -61,7 +61,7 @@ protected:
         const ProgramRun run = RunTraverse(
             {"--json", "adjust", kNetwork, "--crs", "EPSG:4547", "-o", dir.File("a.gpkg"), "-o",
              dir.File("a.geojson"), "-o", dir.File("a.DXF"), "-o", dir.File("a.dat"), "-o",
-             dir.File("a.csv")});
+             dir.File("a.csv"), "--sides", dir.File("sides.csv")});
         ASSERT_EQ(run.status, 0) << run.err;
         adjust = AdjustObject(run.out);
         ASSERT_EQ(adjust["settings"]["reduction"], "crs");
@@ -180,7 +180,37 @@ TEST_F(ResultFiles, DatIsTheGbkCoordinateListEastFirstAndNothingElseIsLeftBehind
         EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
         ++files;
     }
-    EXPECT_EQ(files, 5);
+    EXPECT_EQ(files, 6);  // five result files and the sides
+}
+
+// Both CSV files through GDAL's CSV reader: every point's and every side's figures as the JSON
+// gives them (to the digits the file keeps), names GBK.
+TEST_F(ResultFiles, CsvFilesReadByGdalHoldThePointsAndSides) {
+    const Dataset points = OpenVector(dir.File("a.csv"));
+    const Dataset sides = OpenVector(dir.File("sides.csv"));
+    ASSERT_TRUE(points && sides);
+    std::vector<std::unique_ptr<OGRFeature>> keep;
+    std::map<std::string, OGRFeature*> byName = ByField(*points->GetLayer(0), "name", keep);
+    ASSERT_EQ(byName.size(), adjust["points"].size());
+    for (const Json& p : adjust["points"]) {
+        const OGRFeature* f = byName.at(Utf8ToGbk(p["name"].get<std::string>()));
+        EXPECT_NEAR(f->GetFieldAsDouble("x"), p["x"].get<double>(), 5e-5);
+        EXPECT_NEAR(f->GetFieldAsDouble("y"), p["y"].get<double>(), 5e-5);
+        EXPECT_NEAR(f->GetFieldAsDouble("sigma_p_mm"), p["sigma_p_mm"].get<double>(), 5e-3);
+        EXPECT_NEAR(f->GetFieldAsDouble("latitude"), p["latitude"].get<double>(), 1e-9);
+    }
+    OGRLayer& sideLayer = *sides->GetLayer(0);
+    ASSERT_EQ(sideLayer.GetFeatureCount(), static_cast<GIntBig>(adjust["sides"].size()));
+    sideLayer.ResetReading();
+    for (const Json& side : adjust["sides"]) {
+        const std::unique_ptr<OGRFeature> f(sideLayer.GetNextFeature());
+        ASSERT_TRUE(f);
+        EXPECT_EQ(GbkToUtf8(f->GetFieldAsString("from")), side["from"]);
+        EXPECT_EQ(GbkToUtf8(f->GetFieldAsString("to")), side["to"]);
+        EXPECT_NEAR(f->GetFieldAsDouble("length"), side["length"].get<double>(), 5e-5);
+        EXPECT_NEAR(f->GetFieldAsDouble("sigma_length_mm"), side["sigma_length_mm"].get<double>(),
+                    5e-3);
+    }
 }
 
 TEST(ResultFileFaults, AFileThatCannotBeWrittenIsNamedAndTheOthersStillCome) {

@@ -1,9 +1,12 @@
 #include "support/simulated_network.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdio>
 
 #include "import/record_schema.h"
+#include "support/adjust_record.h"
 
 namespace traverse {
 namespace {
@@ -321,6 +324,23 @@ SimulatedNetwork FreeStation(int knownPoints, std::mt19937_64& rng) {
     }
     net.AddStation(station, known, {});
     return net;
+}
+
+std::vector<double> StandardizedErrors(const SimulatedNetwork& net,
+                                       const AdjustmentResult& result) {
+    std::vector<double> errors;
+    for (const SimPoint& truth : net.points) {
+        if (truth.planeKnown) continue;
+        const AdjustedPoint* p = FindPoint(result, truth.name);
+        if (p == nullptr || !p->hasPlane) {
+            ADD_FAILURE() << truth.name << " not adjusted";
+            continue;
+        }
+        errors.push_back((p->x - truth.x) * 1000 / p->sigmaX);
+        errors.push_back((p->y - truth.y) * 1000 / p->sigmaY);
+        if (p->hasHeight) errors.push_back((p->h - truth.h) * 1000 / p->sigmaH);
+    }
+    return errors;
 }
 
 }  // namespace traverse

@@ -77,6 +77,11 @@ SimulatedNetwork Trilateration(int newPoints, std::mt19937_64& rng);
 // One free station sighting knownPoints known points by direction only (a resection).
 SimulatedNetwork FreeStation(int knownPoints, std::mt19937_64& rng);
 
+// (adjusted - true) / sigma of every new point's x, y and, where it has one, h; a new point the
+// adjustment left out is a test failure.
+std::vector<double> StandardizedErrors(const SimulatedNetwork& net,
+                                       const AdjustmentResult& result);
+
 }  // namespace traverse
 
 #endif
