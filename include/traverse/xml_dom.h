@@ -22,6 +22,7 @@ namespace detail {
 struct XmlDocumentState;
 struct XmlTree;
 struct XmlNodeAccess;
+struct XmlDocumentAccess;
 }
 
 class XmlNodeList;
@@ -138,6 +139,7 @@ public:
     XmlNode selectSingleNode(const std::string& path) const;
 
 private:
+    friend struct detail::XmlDocumentAccess;
     std::shared_ptr<detail::XmlDocumentState> m_state;
 };
 

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/c_number.h"
+#include "import/observation_stream.h"
 #include "import/record_nodes.h"
 #include "import/record_schema.h"
 #include "platform/gbk_literal.h"
@@ -52,7 +53,12 @@ std::uint32_t CImportXml::OpenFile(const std::string& path) {
     try {
         XmlDocument document = XmlDocument::Create();
         if (document.IsEmpty()) throw _com_error(E_POINTER);
-        if (!document.load(path)) {
+        // The stations are read as the file is parsed; a section of another shape than the
+        // plain one is read from the whole tree, parsed once more.
+        ObservationStream stream;
+        bool loaded = detail::XmlDocumentAccess::Load(document, path, stream.Section());
+        if (loaded && stream.Abandoned()) loaded = document.load(path);
+        if (!loaded) {
             const XmlParseError error = document.parseError();
             m_strError = FormatText(
                 GBK(text::kParseErrorReport),
@@ -64,7 +70,11 @@ std::uint32_t CImportXml::OpenFile(const std::string& path) {
         if (result != 0) return result;
         result = ReadPoint(document, GBK(schema::kKnownPointSection), m_arrKnownPoint);
         if (result != 0) return result;
-        result = ReadObserve(document, GBK(schema::kObservationSection), m_arrStation);
+        if (stream.Complete()) {
+            stream.TakeInto(m_arrStation, m_arrValueNotNumber);
+        } else {
+            result = ReadObserve(document, GBK(schema::kObservationSection), m_arrStation);
+        }
         if (result != 0) return result;
         return CheckCompleteness() ? 0 : RESULT_FAILED;
     } catch (const CException& e) {

@@ -7,6 +7,7 @@
 #include "platform/c_number.h"
 #include "platform/characters.h"
 #include "import/record_nodes.h"
+#include "import/record_readings.h"
 #include "import/record_schema.h"
 #include "platform/gbk_literal.h"
 #include "records/station_ownership.h"
@@ -16,36 +17,6 @@
 
 namespace traverse {
 namespace {
-
-// Stores one station parameter attribute into info; other attributes are ignored. False for a
-// numeric parameter whose text is no number.
-bool ReadStationParameter(const std::string& name, const std::string& value, CPoint3D& station,
-                          TAGSurveyStationInfo& info) {
-    float* parameter = nullptr;
-    if (name == GBK(schema::kStationName)) station.m_strName = value;
-    else if (name == GBK(schema::kInstrumentHeight)) parameter = &info.m_fInstrumentHeight;
-    else if (name == GBK(schema::kPressure)) parameter = &info.m_fPressure;
-    else if (name == GBK(schema::kTemperature)) parameter = &info.m_fTemperature;
-    else if (name == GBK(schema::kAddConst)) parameter = &info.m_fAddConst;
-    else if (name == GBK(schema::kMulConst)) parameter = &info.m_fMulConst;
-    if (parameter == nullptr) return true;
-    bool isNumber = false;
-    *parameter = static_cast<float>(AToF(value, isNumber));
-    return isNumber;
-}
-
-// Faces by name: a record that gives 盘右 before 盘左 is read face left first. The face readings
-// are put back into the places faces took, left ones first; readings of 值 keep theirs.
-void PutFaceLeftFirst(std::vector<double>& values,
-                      const std::vector<std::pair<std::size_t, bool>>& faces) {
-    std::vector<double> ordered;
-    for (const bool left : {true, false}) {
-        for (const auto& face : faces) {
-            if (face.second == left) ordered.push_back(values[face.first]);
-        }
-    }
-    for (std::size_t i = 0; i < faces.size(); ++i) values[faces[i].first] = ordered[i];
-}
 
 // Room for more elements, growing at least geometrically: readers may be called again on the
 // same array, which an exact fit would copy every time.
@@ -149,42 +120,15 @@ std::uint32_t CImportXml::ReadObserveEx(XmlNode node, const std::string& name,
 
 std::uint32_t CImportXml::ReadObjectValue(XmlNode node, std::vector<CBaseObserve>& observes) {
     ReserveMore(observes, CountChildNodes(node));
-    std::vector<std::pair<std::size_t, bool>> faces;  // place of each face reading; true: left
     ForEachChildNode(node, [&](const XmlNode& child) {
         if (!IsRecordNode(child)) return;
         CBaseObserve observe;
         observe.m_strName = child.nodeName();
-        observe.m_arrValue.reserve(2);
-        faces.clear();
-        bool rightFirst = false;
-        // Reads text (GBK) as the next value, and keeps where it is no number.
-        const auto read = [&](std::string_view name, std::string_view text) {
-            bool isNumber = false;
-            observe.m_arrValue.push_back(AToF(text, isNumber));
-            if (isNumber) return;
-            m_arrValueNotNumber.push_back({ValueKind::Horizontal, std::string(), 0, 0,
-                                           observes.size(), observe.m_strName, std::string(name),
-                                           std::string(text), child.line()});
-        };
+        TargetRecordReader reader(observe, observes.size(), child.line(), m_arrValueNotNumber);
         ForEachAttribute(child, [&](const std::string& gbkName, std::string_view value) {
-            const std::string_view name = chars::TrimmedCSpace(gbkName);
-            const bool left = name == GBK(schema::kFaceLeft);
-            if (left || name == GBK(schema::kFaceRight)) {
-                rightFirst = rightFirst || (left && !faces.empty() && !faces.front().second);
-                faces.emplace_back(observe.m_arrValue.size(), left);
-                // Readings are ASCII, their own GBK: read in place.
-                if (chars::IsAscii(value)) {
-                    read(name, value);
-                } else {
-                    read(name, XmlTextToGbk(value));
-                }
-            } else if (name == GBK(schema::kValues)) {
-                std::vector<std::string> pieces;
-                SplitString(XmlTextToGbk(value), " ", pieces, 0);
-                for (const std::string& piece : pieces) read(name, piece);
-            }
+            reader.Attribute(chars::TrimmedCSpace(gbkName), value);
         });
-        if (rightFirst) PutFaceLeftFirst(observe.m_arrValue, faces);
+        reader.Finish();
         observes.push_back(std::move(observe));
     });
     return 0;

@@ -384,6 +384,12 @@ bool XmlDocument::load(const std::string& gbkPath) {
     return TakeResult(*m_state, ParseXmlFile(gbkPath));
 }
 
+bool detail::XmlDocumentAccess::Load(XmlDocument& document, const std::string& gbkPath,
+                                     XmlStreamedSection& section) {
+    if (document.m_state == nullptr) throw _com_error(E_POINTER);
+    return TakeResult(*document.m_state, ParseXmlFile(gbkPath, &section));
+}
+
 bool XmlDocument::loadXML(const std::string& bytes) {
     if (m_state == nullptr) throw _com_error(E_POINTER);
     return TakeResult(*m_state, ParseXmlBytes(bytes));

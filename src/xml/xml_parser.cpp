@@ -260,7 +260,7 @@ XmlParseResult Finish(xmlParserCtxtPtr context, ParseState& state, XmlTreeBuilde
         DescribeParseFault(state.fault, DecodeRecordText(source.ReadAll(), plan.decodeName)));
 }
 
-XmlParseResult Parse(ByteSource& source) {
+XmlParseResult Parse(ByteSource& source, XmlStreamedSection* section) {
     InitialiseOnce();
     if (source.Size() > kMaxRecordBytes) return Fail(FileTooLargeError());
     const std::string prefix = source.Peek(kDeclarationPrefixLength);
@@ -282,6 +282,7 @@ XmlParseResult Parse(ByteSource& source) {
     xmlCtxtUseOptions(context.get(), kParseOptions);
     XmlTreeBuilder builder(state, context.get());
     state.builder = &builder;
+    if (section != nullptr) builder.StreamSection(*section);
     XmlTreeBuilder::Install(*context->sax);
     GuardEntities(*context->sax);
     XmlParseError encodingError;
@@ -296,15 +297,15 @@ std::string RecordTextEncoding(const std::string& prefix) {
     return PlanEncoding(prefix).decodeName;
 }
 
-XmlParseResult ParseXmlFile(const std::string& gbkPath) {
+XmlParseResult ParseXmlFile(const std::string& gbkPath, XmlStreamedSection* section) {
     FileSource source;
     if (!source.Open(gbkPath)) return Fail(MissingFileError());
-    return Parse(source);
+    return Parse(source, section);
 }
 
 XmlParseResult ParseXmlBytes(const std::string& bytes) {
     MemorySource source(bytes);
-    return Parse(source);
+    return Parse(source, nullptr);
 }
 
 }  // namespace traverse

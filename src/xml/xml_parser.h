@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "xml/xml_element_stream.h"
 #include "xml/xml_tree.h"
 #include "traverse/xml_dom.h"
 
@@ -18,8 +19,8 @@ struct XmlParseResult {
     XmlParseError error; // errorCode 0 when it succeeded
 };
 
-// Parses the file at gbkPath.
-XmlParseResult ParseXmlFile(const std::string& gbkPath);
+// Parses the file at gbkPath; with section, its content goes to section's stream instead of the tree.
+XmlParseResult ParseXmlFile(const std::string& gbkPath, XmlStreamedSection* section = nullptr);
 // Parses bytes as the content of a record file.
 XmlParseResult ParseXmlBytes(const std::string& bytes);
 

@@ -141,6 +141,7 @@ void XmlTreeBuilder::PopContextsAbove(std::size_t contextIndex) {
 }
 
 void XmlTreeBuilder::ReferenceStarting(xmlParserCtxtPtr context) {
+    if (Streaming()) return StreamContent(context, nullptr, 0);
     for (std::size_t i = m_contexts.size(); i-- > 0;) {
         if (m_contexts[i].first == context) return PopContextsAbove(i);
     }
@@ -237,6 +238,10 @@ std::uint32_t XmlTreeBuilder::Intern(const xmlChar* name) {
             interned.convertible = false;
         }
         m_tree->nameIndex.emplace(interned.utf8, index);
+        if (m_section != nullptr) {
+            if (interned.utf8 == m_section->root) m_rootName = index;
+            if (interned.utf8 == m_section->section) m_sectionName = index;
+        }
     }
     m_names.emplace(name, index);
     recent = {name, index};
@@ -268,6 +273,7 @@ bool XmlTreeBuilder::StartTagWithinLimits(xmlParserCtxtPtr context, const xmlCha
 
 void XmlTreeBuilder::StartElement(xmlParserCtxtPtr context, const xmlChar* name,
                                   const xmlChar** attributes) {
+    if (Streaming()) return StreamStartElement(context, name, attributes);
     Sync(context);
     FlushPending();
     if (!StartTagWithinLimits(context, name, attributes)) return;
@@ -290,15 +296,60 @@ void XmlTreeBuilder::StartElement(xmlParserCtxtPtr context, const xmlChar* name,
     m_frames.push_back(
         {context, m_frames.size(), element, nullptr, name, ChildKind::None, ChildKind::None});
     ++m_depth;
+    StartStreamingIfSection(context, element->name);
 }
 
 void XmlTreeBuilder::EndElement(xmlParserCtxtPtr context) {
+    if (m_streamDepth > 1) {
+        --m_streamDepth;
+        --m_depth;
+        m_section->stream->EndElement(m_streamDepth);
+        return;
+    }
+    m_streamDepth = 0;
     Sync(context);
     FlushPending();
     const Frame& top = m_frames.back();
     if (top.node == nullptr || top.owner != m_frames.size() - 1 || top.owner == 0) return;
     m_frames.pop_back();
     --m_depth;
+}
+
+// ---- the streamed section ----
+
+void XmlTreeBuilder::StartStreamingIfSection(xmlParserCtxtPtr context, std::uint32_t name) {
+    if (m_section == nullptr || name != m_sectionName || m_sectionMet) return;
+    m_sectionMet = true;
+    // Only the root's child in the document's own text: the first such element is the one a
+    // search for the section from the root finds, and nothing of an entity's is streamed.
+    const bool rootChild = m_contexts.size() == 1 && m_frames.size() == 3 &&
+                           m_frames[1].node->name == m_rootName;
+    if (!rootChild || context != m_contexts.front().first) return;
+    m_streamDepth = 1;
+    m_section->streamed = true;
+}
+
+void XmlTreeBuilder::StreamStartElement(xmlParserCtxtPtr context, const xmlChar* name,
+                                        const xmlChar** attributes) {
+    if (!StartTagWithinLimits(context, name, attributes)) return;
+    XmlElementStream& stream = *m_section->stream;
+    if (context != m_contexts.front().first) stream.Abandon();
+    m_streamAttributes.clear();
+    for (std::size_t i = 0; attributes != nullptr && attributes[i] != nullptr; i += 2) {
+        const char* value = reinterpret_cast<const char*>(attributes[i + 1]);
+        m_streamAttributes.push_back({&m_tree->names[Intern(attributes[i])],
+                                      value == nullptr ? std::string_view() : value});
+    }
+    stream.StartElement(m_streamDepth, m_tree->names[Intern(name)], m_streamAttributes.data(),
+                        m_streamAttributes.size(), StartTagLine(*context));
+    ++m_streamDepth;
+    ++m_depth;
+}
+
+void XmlTreeBuilder::StreamContent(xmlParserCtxtPtr context, const xmlChar* text, int length) {
+    bool blank = text != nullptr && context == m_contexts.front().first;
+    for (int i = 0; blank && i < length; ++i) blank = IsBlank(text[i]);
+    if (!blank) m_section->stream->Abandon();
 }
 
 // libxml2's rules (areBlanks) for white space its tree leaves out, on the tree it would have.
@@ -322,6 +373,7 @@ bool XmlTreeBuilder::IgnorableBlanks(xmlParserCtxtPtr context, const Frame& fram
 }
 
 void XmlTreeBuilder::Characters(xmlParserCtxtPtr context, const xmlChar* text, int length) {
+    if (Streaming()) return StreamContent(context, text, length);
     const Frame& frame = Sync(context);
     if (AtDocumentLevel()) return;
     if (LibxmlWeighsBlanks(*context, text)) {
@@ -335,6 +387,7 @@ void XmlTreeBuilder::Characters(xmlParserCtxtPtr context, const xmlChar* text, i
 }
 
 void XmlTreeBuilder::CData(xmlParserCtxtPtr context, const xmlChar* text, int length) {
+    if (Streaming()) return StreamContent(context, nullptr, 0);
     const Frame& frame = Sync(context);
     if (AtDocumentLevel()) return;
     // A CDATA section joins one just before it in the same text.
@@ -344,6 +397,7 @@ void XmlTreeBuilder::CData(xmlParserCtxtPtr context, const xmlChar* text, int le
 
 void XmlTreeBuilder::Comment(xmlParserCtxtPtr context, const xmlChar* text) {
     if (context->inSubset != 0) return;
+    if (Streaming()) return StreamContent(context, nullptr, 0);
     Sync(context);
     if (AtDocumentLevel()) return;
     FlushPending();
@@ -357,6 +411,7 @@ void XmlTreeBuilder::Comment(xmlParserCtxtPtr context, const xmlChar* text) {
 void XmlTreeBuilder::ProcessingInstruction(xmlParserCtxtPtr context, const xmlChar* target,
                                            const xmlChar* data) {
     if (context->inSubset != 0) return;
+    if (Streaming()) return StreamContent(context, nullptr, 0);
     Sync(context);
     if (AtDocumentLevel()) return;
     FlushPending();
@@ -370,6 +425,7 @@ void XmlTreeBuilder::ProcessingInstruction(xmlParserCtxtPtr context, const xmlCh
 }
 
 void XmlTreeBuilder::Reference(xmlParserCtxtPtr context, const xmlChar* name) {
+    if (Streaming()) return StreamContent(context, nullptr, 0);
     Sync(context);
     if (AtDocumentLevel()) return;
     FlushPending();

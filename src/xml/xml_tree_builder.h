@@ -15,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "xml/xml_element_stream.h"
 #include "xml/xml_tree.h"
 
 namespace traverse {
@@ -25,6 +26,8 @@ class XmlTreeBuilder {
 public:
     XmlTreeBuilder(ParseState& state, xmlParserCtxtPtr document);
 
+    // Streams the content of section's element to its stream instead of building it.
+    void StreamSection(XmlStreamedSection& section) { m_section = &section; }
     // Installs the callbacks that reach the builder of a parse through its state.
     static void Install(xmlSAXHandler& sax);
     // context is about to resolve an entity reference: the entity texts parsed below it ended.
@@ -75,6 +78,13 @@ private:
                     bool merges, const xmlChar* text, int length);
     void FlushPending();
     std::uint32_t Intern(const xmlChar* name);
+    bool Streaming() const { return m_streamDepth > 0; }
+    // The element just started is the streamed section: its content goes to the stream.
+    void StartStreamingIfSection(xmlParserCtxtPtr context, std::uint32_t name);
+    void StreamStartElement(xmlParserCtxtPtr context, const xmlChar* name,
+                            const xmlChar** attributes);
+    // Content the stream is not given: white space is passed over, anything else abandons it.
+    void StreamContent(xmlParserCtxtPtr context, const xmlChar* text, int length);
 
     ParseState& m_state;
     std::shared_ptr<detail::XmlTree> m_tree;
@@ -93,6 +103,13 @@ private:
         std::uint32_t index = 0;
     };
     std::array<RecentName, 64> m_recentNames{};
+
+    XmlStreamedSection* m_section = nullptr;
+    std::uint32_t m_rootName = detail::XmlTree::kNoName;     // the names m_section gives
+    std::uint32_t m_sectionName = detail::XmlTree::kNoName;
+    bool m_sectionMet = false;     // an element named as the section started
+    std::size_t m_streamDepth = 0;  // elements open from the streamed section's, 0 outside it
+    std::vector<XmlStreamAttribute> m_streamAttributes;
 };
 
 }  // namespace traverse

@@ -1,0 +1,47 @@
+// What one station's attributes and one target record's attributes hold, read the same way from the
+// document's tree and from the streamed observation section.
+#ifndef TRAVERSE_IMPORT_RECORD_READINGS_H
+#define TRAVERSE_IMPORT_RECORD_READINGS_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "traverse/point3d.h"
+#include "traverse/survey_records.h"
+
+namespace traverse {
+
+// Stores one station parameter attribute (name trimmed, GBK) into station and info; other
+// attributes are ignored. False for a numeric parameter whose text is no number.
+bool ReadStationParameter(const std::string& name, const std::string& value, CPoint3D& station,
+                          TAGSurveyStationInfo& info);
+
+// The readings of one target record, its attributes given in document order. Values that are no
+// number are kept in notNumbers as Horizontal readings of round 0; the caller sets kind and round.
+class TargetRecordReader {
+public:
+    // observe: the record, named; index: its place in its round; line: of its start tag.
+    TargetRecordReader(CBaseObserve& observe, std::size_t index, long line,
+                       std::vector<ValueNotNumber>& notNumbers);
+    // name: trimmed, GBK; value: UTF-8. A value GBK cannot hold raises _com_error.
+    void Attribute(std::string_view name, std::string_view value);
+    // Puts face left readings first where the record gave face right first.
+    void Finish();
+
+private:
+    void Read(std::string_view name, std::string_view text);
+
+    CBaseObserve& m_observe;
+    std::size_t m_index;
+    long m_line;
+    std::vector<ValueNotNumber>& m_notNumbers;
+    std::vector<std::pair<std::size_t, bool>> m_faces;  // place of each face reading; true: left
+    bool m_rightFirst = false;
+};
+
+}  // namespace traverse
+
+#endif
