@@ -58,23 +58,21 @@ bool ObservationStream::NamesAnotherSection(const std::string& utf8) const {
 
 // Depth 1 holds stations, 2 their sets, 3 the rounds (the target records of target heights),
 // 4 the target records; the tree readers look no deeper.
-void ObservationStream::StartElement(std::size_t depth, const detail::XmlName& name,
-                                     const XmlStreamAttribute* attributes, std::size_t count,
-                                     std::uint32_t line) {
+void ObservationStream::StartElement(std::size_t depth, const XmlStreamTag& tag) {
     if (m_abandoned) return;
     // The other sections are searched for at any depth: one in here must be found in the tree.
-    if (!name.convertible || NamesAnotherSection(name.utf8)) return Abandon();
+    if (!tag.name->convertible || NamesAnotherSection(tag.name->utf8)) return Abandon();
     try {
         if (depth == 1) {
-            StartStation(name, attributes, count, line);
+            StartStation(tag);
         } else if (depth == 2) {
-            StartSet(name);
+            StartSet(*tag.name);
         } else if (m_set == kTargetHeight && depth == 3) {
-            ReadRecord(name, attributes, count, line);
+            ReadRecord(tag);
         } else if (m_set < kTargetHeight && depth == 3) {
             m_turns->emplace_back();
         } else if (m_set < kTargetHeight && depth == 4) {
-            ReadRecord(name, attributes, count, line);
+            ReadRecord(tag);
         }
     } catch (const _com_error&) {
         Abandon();  // a value GBK cannot hold: the tree reader says where
@@ -84,25 +82,34 @@ void ObservationStream::StartElement(std::size_t depth, const detail::XmlName& n
 void ObservationStream::EndElement(std::size_t depth) {
     if (m_abandoned) return;
     if (depth == 1) EndStation();
+    const std::size_t recordsDepth = m_set == kTargetHeight ? 2 : 3;
+    if (m_set != kIgnored && depth == recordsDepth) EndRound();
     if (depth == 2) m_set = kIgnored;
 }
 
-void ObservationStream::StartStation(const detail::XmlName& name,
-                                     const XmlStreamAttribute* attributes, std::size_t count,
-                                     std::uint32_t line) {
+// The round's records go to it at once, each moved once into an array of their number.
+void ObservationStream::EndRound() {
+    std::vector<CBaseObserve>& observes = m_turns->back().m_arrObserve;
+    observes.reserve(m_records.size());
+    for (CBaseObserve& record : m_records) observes.push_back(std::move(record));
+    m_records.clear();
+}
+
+void ObservationStream::StartStation(const XmlStreamTag& tag) {
     CPoint3D& station = *AppendNewStation(m_stations);
     TAGSurveyStationInfo& info = StationBlock(station)->m_info;
     m_stationValues.clear();
     for (std::vector<ValueNotNumber>& values : m_setValues) values.clear();
     m_setRead = {};
     m_set = kIgnored;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!attributes[i].name->convertible) return Abandon();
-        const std::string parameter = chars::TrimCSpace(attributes[i].name->gbk);
-        const std::string value = XmlTextToGbk(attributes[i].value);
+    for (std::size_t i = 0; i < tag.count; ++i) {
+        const XmlStreamAttribute& attribute = tag.attributes[i];
+        if (!attribute.name->convertible) return Abandon();
+        const std::string parameter = chars::TrimCSpace(attribute.name->gbk);
+        const std::string value = XmlTextToGbk(attribute.value);
         if (!ReadStationParameter(parameter, value, station, info)) {
-            m_stationValues.push_back({ValueKind::Station, std::string(), 0, 0, 0, name.gbk,
-                                       parameter, value, static_cast<long>(line)});
+            m_stationValues.push_back({ValueKind::Station, std::string(), 0, 0, 0, tag.name->gbk,
+                                       parameter, value, static_cast<long>(tag.Line())});
         }
     }
 }
@@ -123,27 +130,28 @@ void ObservationStream::StartSet(const detail::XmlName& name) {
     if (set == kTargetHeight) m_turns->emplace_back();
 }
 
-void ObservationStream::ReadRecord(const detail::XmlName& name,
-                                   const XmlStreamAttribute* attributes, std::size_t count,
-                                   std::uint32_t line) {
+void ObservationStream::ReadRecord(const XmlStreamTag& tag) {
     static constexpr ValueKind kKinds[kSets] = {ValueKind::Horizontal, ValueKind::Zenith,
                                                 ValueKind::Distance, ValueKind::TargetHeight};
-    std::vector<CBaseObserve>& observes = m_turns->back().m_arrObserve;
     std::vector<ValueNotNumber>& values = m_setValues[m_set];
     const std::size_t first = values.size();
-    CBaseObserve observe;
-    observe.m_strName = name.gbk;
-    TargetRecordReader reader(observe, observes.size(), static_cast<long>(line), values);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!attributes[i].name->convertible) return Abandon();
-        reader.Attribute(chars::TrimmedCSpace(attributes[i].name->gbk), attributes[i].value);
+    // Built in place: a record left half read abandons the stream, and all it read with it.
+    CBaseObserve& observe = m_records.emplace_back();
+    observe.m_strName = tag.name->gbk;
+    TargetRecordReader reader(observe, m_records.size() - 1, 0, values);
+    for (std::size_t i = 0; i < tag.count; ++i) {
+        const XmlStreamAttribute& attribute = tag.attributes[i];
+        if (!attribute.name->convertible) return Abandon();
+        reader.Attribute(chars::TrimmedCSpace(attribute.name->gbk), attribute.value);
     }
     reader.Finish();
-    observes.push_back(std::move(observe));
+    if (values.size() == first) return;
     const int round = m_set == kTargetHeight ? 0 : static_cast<int>(m_turns->size());
+    const long line = static_cast<long>(tag.Line());
     for (std::size_t i = first; i < values.size(); ++i) {
         values[i].kind = kKinds[m_set];
         values[i].round = round;
+        values[i].line = line;
     }
 }
 

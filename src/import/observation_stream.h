@@ -32,9 +32,7 @@ public:
     // Moves the stations and the values that are no number to the end of the importer's arrays.
     void TakeInto(std::vector<CPoint3D*>& stations, std::vector<ValueNotNumber>& notNumbers);
 
-    void StartElement(std::size_t depth, const detail::XmlName& name,
-                      const XmlStreamAttribute* attributes, std::size_t count,
-                      std::uint32_t line) override;
+    void StartElement(std::size_t depth, const XmlStreamTag& tag) override;
     void EndElement(std::size_t depth) override;
     void Abandon() override { m_abandoned = true; }
 
@@ -43,12 +41,10 @@ private:
     enum Set : std::uint8_t { kHorizontal, kZenith, kDistance, kTargetHeight, kSets, kIgnored };
 
     Set SetNamed(const std::string& utf8) const;
-    void StartStation(const detail::XmlName& name, const XmlStreamAttribute* attributes,
-                      std::size_t count, std::uint32_t line);
+    void StartStation(const XmlStreamTag& tag);
     void StartSet(const detail::XmlName& name);
-    void StartRound();
-    void ReadRecord(const detail::XmlName& name, const XmlStreamAttribute* attributes,
-                    std::size_t count, std::uint32_t line);
+    void ReadRecord(const XmlStreamTag& tag);
+    void EndRound();
     void EndStation();
     // Whether name is one that another section's search could find inside this one.
     bool NamesAnotherSection(const std::string& utf8) const;
@@ -66,6 +62,7 @@ private:
     std::array<bool, kSets> m_setRead{};
     Set m_set = kIgnored;
     std::vector<CSurveyTurn>* m_turns = nullptr;  // of the open set; its last one is open
+    std::vector<CBaseObserve> m_records;           // of the open round
 };
 
 }  // namespace traverse

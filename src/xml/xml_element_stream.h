@@ -19,14 +19,24 @@ struct XmlStreamAttribute {
     std::string_view value;  // UTF-8, as the tree would hold it
 };
 
+// A start tag the parser has just read; valid for the call it is given to.
+struct XmlStreamTag {
+    const detail::XmlName* name;
+    const XmlStreamAttribute* attributes;
+    std::size_t count;
+    // The line of the tag's '<', 1-based, 0 where not known; counted when asked for.
+    std::uint32_t Line() const { return lineOf(parser); }
+
+    std::uint32_t (*lineOf)(const void* parser);
+    const void* parser;
+};
+
 class XmlElementStream {
 public:
     virtual ~XmlElementStream() = default;
 
-    // depth 1 for the section's children. line: of the start tag, 0 where not known.
-    virtual void StartElement(std::size_t depth, const detail::XmlName& name,
-                              const XmlStreamAttribute* attributes, std::size_t count,
-                              std::uint32_t line) = 0;
+    // depth 1 for the section's children.
+    virtual void StartElement(std::size_t depth, const XmlStreamTag& tag) = 0;
     virtual void EndElement(std::size_t depth) = 0;
     // Content the stream does not pass on (text other than white space, CDATA, comments,
     // processing instructions, entities): the reader can no longer stand for the tree.

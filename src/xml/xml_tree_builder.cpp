@@ -80,6 +80,10 @@ std::uint32_t StartTagLine(const xmlParserCtxt& context) {
     return line > 0 ? static_cast<std::uint32_t>(line) : 0;
 }
 
+std::uint32_t LineOfStartTag(const void* context) {
+    return StartTagLine(*static_cast<const xmlParserCtxt*>(context));
+}
+
 // Where the first non-blank character of text stands, text having just been read: the parser's
 // line and column are those of its end. An input buffer before text gives the column of a first
 // line that goes on past a break; so does startColumn, where the text goes on from blanks
@@ -340,8 +344,9 @@ void XmlTreeBuilder::StreamStartElement(xmlParserCtxtPtr context, const xmlChar*
         m_streamAttributes.push_back({&m_tree->names[Intern(attributes[i])],
                                       value == nullptr ? std::string_view() : value});
     }
-    stream.StartElement(m_streamDepth, m_tree->names[Intern(name)], m_streamAttributes.data(),
-                        m_streamAttributes.size(), StartTagLine(*context));
+    const XmlStreamTag tag{&m_tree->names[Intern(name)], m_streamAttributes.data(),
+                           m_streamAttributes.size(), LineOfStartTag, context};
+    stream.StartElement(m_streamDepth, tag);
     ++m_streamDepth;
     ++m_depth;
 }
