@@ -1,6 +1,7 @@
 #include "traverse/code_page.h"
 
 #include "platform/characters.h"
+#include "platform/gbk_encode_table.h"
 #include "platform/iconv_converter.h"
 #include "platform/two_byte_table.h"
 #include "traverse/exceptions.h"
@@ -24,6 +25,11 @@ IconvConverter& Utf8ToGbkConverter() {
 
 TwoByteTable& GbkTable() {
     static TwoByteTable table(GbkToUtf8Converter);
+    return table;
+}
+
+GbkEncodeTable& GbkEncoding() {
+    static GbkEncodeTable table(Utf8ToGbkConverter);
     return table;
 }
 
@@ -52,9 +58,13 @@ std::string GbkToUtf8(const std::string& gbk) {
     return out + rest;
 }
 
+// Names are converted one by one, tens of thousands of them: a table serves the characters
+// of the plane, iconv a text with any other.
 std::string Utf8ToGbk(const std::string& utf8) {
     if (chars::IsAscii(utf8)) return utf8;
     std::string out;
+    out.reserve(utf8.size());
+    if (GbkEncoding().Encode(utf8, out)) return out;
     const bool converted = Utf8ToGbkConverter().Convert(
         utf8, out,
         [](std::string_view, std::size_t, bool, std::string&) { return std::size_t{0}; });
