@@ -31,7 +31,7 @@ std::string ModulePath() {
 struct LoadedModule {
     const GeoBackend* backend = nullptr;
     std::string path;
-    std::string reason;  // empty, or the system's words; null reason with null backend: version
+    std::string reason;  // dlerror's words; empty without a backend: a module of another version
 };
 
 // Loaded for the rest of the process: the CRS and files it made may live until exit.
