@@ -27,7 +27,8 @@ TRAVERSE_API ResultFileFormat ResultFileFormatOf(const std::string& path);
 TRAVERSE_API bool HasResultFileExtension(const std::string& path);
 
 // Writes result (adjusted) into path (GBK) in the format of its extension, whole or not at all.
-// 0, or RESULT_FAILED when the file cannot be opened (message box "打开文件错误！"); a failing write
+// 0, or RESULT_FAILED when the file cannot be opened (message box "打开文件错误！") or a GIS or CAD
+// file is asked for and the geo module cannot be loaded (message box naming it); a failing write
 // raises CFileException.
 TRAVERSE_API std::uint32_t WriteAdjustmentResultFile(const AdjustmentResult& result,
                                                      const std::string& path);

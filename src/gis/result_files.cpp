@@ -6,12 +6,14 @@
 #include <memory>
 
 #include "crs/projected_crs.h"
-#include "gis/gis_datasets.h"
+#include "geo/geo_loader.h"
 #include "gis/result_features.h"
 #include "platform/c_number.h"
 #include "platform/output_file.h"
+#include "traverse/code_page.h"
 #include "traverse/exceptions.h"
 #include "traverse/import_xml.h"
+#include "traverse/message_box.h"
 
 namespace traverse {
 namespace {
@@ -40,16 +42,13 @@ std::uint32_t WriteDat(const AdjustmentResult& result, const std::string& path) 
     return written ? 0 : RESULT_FAILED;
 }
 
-std::string GisBytes(const AdjustmentResult& result, ResultFileFormat format) {
+std::string GisBytes(const GeoBackend& backend, const AdjustmentResult& result,
+                     ResultFileFormat format) {
     std::string ignored;
     const std::unique_ptr<ProjectedCrs> crs =
         result.settings.reducedWithCrs ? ProjectedCrs::Open(result.settings.crs, ignored) : nullptr;
-    const ResultFeatures features = CollectResultFeatures(result);
-    switch (format) {
-    case ResultFileFormat::GeoPackage: return GeoPackageBytes(features, crs.get());
-    case ResultFileFormat::GeoJson: return GeoJsonBytes(features, crs.get());
-    default: return DxfBytes(features);
-    }
+    return backend.gisFileBytes(CollectResultFeatures(result), format,
+                                crs != nullptr ? crs->Wkt() : std::string());
 }
 
 }  // namespace
@@ -71,7 +70,13 @@ std::uint32_t WriteAdjustmentResultFile(const AdjustmentResult& result, const st
     const ResultFileFormat format = ResultFileFormatOf(path);
     if (format == ResultFileFormat::Csv) return WriteAdjustedPointsCsv(result, path);
     if (format == ResultFileFormat::Dat) return WriteDat(result, path);
-    const std::string bytes = GisBytes(result, format);
+    std::string unloadable;
+    const GeoBackend* backend = GeoModule(unloadable);
+    if (backend == nullptr) {
+        ShowMessageBox(Utf8ToGbkLossy(unloadable));
+        return RESULT_FAILED;
+    }
+    const std::string bytes = GisBytes(*backend, result, format);
     // GDAL builds the file in memory first: a failure there is a write that did not happen.
     if (bytes.empty()) throw CFileException(CFileException::writeFault, path, EIO);
     const bool written = WriteOutputFile(

@@ -3,7 +3,7 @@
 # Run as: cmake -DROOT=<source dir> -P check_layers.cmake
 
 # Lowest first; the folders of one entry are peers and do not include one another.
-set(LAYERS "platform" "xml crs" "records" "import" "check reduce" "export fieldcheck adjust" "gis"
+set(LAYERS "platform" "geo" "xml crs" "records" "import" "check reduce" "export fieldcheck adjust" "gis"
     "report"
     "cli")
 

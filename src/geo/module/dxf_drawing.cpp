@@ -5,9 +5,9 @@
 #include <set>
 #include <utility>
 
-#include "gis/gdal_handles.h"
-#include "gis/gis_datasets.h"
-#include "gis/ogr_features.h"
+#include "geo/module/gdal_handles.h"
+#include "geo/module/gis_datasets.h"
+#include "geo/module/ogr_features.h"
 #include "platform/c_number.h"
 
 namespace traverse {

@@ -1,6 +1,6 @@
 // Owners of GDAL's objects: each is released with the function GDAL names for it.
-#ifndef TRAVERSE_GIS_GDAL_HANDLES_H
-#define TRAVERSE_GIS_GDAL_HANDLES_H
+#ifndef TRAVERSE_GEO_MODULE_GDAL_HANDLES_H
+#define TRAVERSE_GEO_MODULE_GDAL_HANDLES_H
 
 #include <gdal_priv.h>
 #include <ogr_feature.h>

@@ -1,15 +1,15 @@
-#include "gis/gis_datasets.h"
+#include "geo/module/gis_datasets.h"
 
-#include "gis/gdal_handles.h"
-#include "gis/ogr_features.h"
+#include "geo/module/gdal_handles.h"
+#include "geo/module/ogr_features.h"
 
 namespace traverse {
 namespace {
 
-SpatialReference ReferenceOf(const ProjectedCrs* crs) {
-    if (crs == nullptr) return nullptr;
+SpatialReference ReferenceOf(const std::string& crsWkt) {
+    if (crsWkt.empty()) return nullptr;
     SpatialReference reference(new OGRSpatialReference());
-    if (reference->importFromWkt(crs->Wkt().c_str()) != OGRERR_NONE) return nullptr;
+    if (reference->importFromWkt(crsWkt.c_str()) != OGRERR_NONE) return nullptr;
     reference->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     return reference;
 }
@@ -42,11 +42,11 @@ std::string Finish(GdalDataset dataset, const MemoryFile& file, bool written) {
 
 }  // namespace
 
-std::string GeoPackageBytes(const ResultFeatures& features, const ProjectedCrs* crs) {
+std::string GeoPackageBytes(const ResultFeatures& features, const std::string& crsWkt) {
     MemoryFile file("gpkg");
     GdalDataset dataset = CreateDataset("GPKG", file);
     if (dataset == nullptr) return std::string();
-    const SpatialReference reference = ReferenceOf(crs);
+    const SpatialReference reference = ReferenceOf(crsWkt);
     bool written = true;
     for (const ResultLayer& source : features.layers) {
         const OGRwkbGeometryType type = source.name == "points"     ? wkbPoint
@@ -58,11 +58,11 @@ std::string GeoPackageBytes(const ResultFeatures& features, const ProjectedCrs* 
     return Finish(std::move(dataset), file, written);
 }
 
-std::string GeoJsonBytes(const ResultFeatures& features, const ProjectedCrs* crs) {
+std::string GeoJsonBytes(const ResultFeatures& features, const std::string& crsWkt) {
     MemoryFile file("geojson");
     GdalDataset dataset = CreateDataset("GeoJSON", file);
     if (dataset == nullptr) return std::string();
-    const SpatialReference reference = ReferenceOf(crs);
+    const SpatialReference reference = ReferenceOf(crsWkt);
     // RFC 7946: WGS 84 longitude and latitude, here to 1e-9 degrees (0.1 mm).
     const char* options[] = {"RFC7946=YES", "COORDINATE_PRECISION=9", "WRITE_NAME=NO", nullptr};
     OGRLayer* layer = dataset->CreateLayer("adjustment", reference.get(), wkbUnknown,

@@ -1,4 +1,4 @@
-#include "gis/gdal_handles.h"
+#include "geo/module/gdal_handles.h"
 
 #include <cpl_vsi.h>
 

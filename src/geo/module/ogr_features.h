@@ -1,12 +1,12 @@
 // Result features into an OGR layer: the plane coordinates as GIS draws them, x east and y north.
-#ifndef TRAVERSE_GIS_OGR_FEATURES_H
-#define TRAVERSE_GIS_OGR_FEATURES_H
+#ifndef TRAVERSE_GEO_MODULE_OGR_FEATURES_H
+#define TRAVERSE_GEO_MODULE_OGR_FEATURES_H
 
 #include <memory>
 #include <string>
 
-#include "gis/gdal_handles.h"
-#include "gis/result_features.h"
+#include "geo/module/gdal_handles.h"
+#include "geo/geo_features.h"
 
 namespace traverse {
 

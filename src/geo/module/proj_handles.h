@@ -1,6 +1,6 @@
 // Owners of PROJ's objects: each is destroyed with the function PROJ names for it.
-#ifndef TRAVERSE_CRS_PROJ_HANDLES_H
-#define TRAVERSE_CRS_PROJ_HANDLES_H
+#ifndef TRAVERSE_GEO_MODULE_PROJ_HANDLES_H
+#define TRAVERSE_GEO_MODULE_PROJ_HANDLES_H
 
 #include <proj.h>
 

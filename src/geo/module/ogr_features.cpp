@@ -1,4 +1,4 @@
-#include "gis/ogr_features.h"
+#include "geo/module/ogr_features.h"
 
 #include <mutex>
 
