@@ -1,6 +1,5 @@
 // The observation section read while the file is parsed against the same section read from the
 // whole tree, on random sections of every shape the readers meet.
-#include <cstdio>
 #include <random>
 #include <set>
 #include <string>
@@ -8,13 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "import/observation_stream.h"
-#include "import/record_schema.h"
-#include "platform/gbk_literal.h"
 #include "support/message_capture.h"
 #include "support/record_file.h"
+#include "support/reader_digests.h"
 #include "support/temp_dir.h"
-#include "traverse/exceptions.h"
 #include "traverse/import_xml.h"
 
 namespace traverse {
@@ -97,44 +93,6 @@ private:
     std::mt19937 m_random;
 };
 
-std::string Hex(double value) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%a", value);
-    return text;
-}
-
-// Everything the readers stored, one line per item.
-std::string Describe(const std::vector<CPoint3D*>& stations,
-                     const std::vector<ValueNotNumber>& notNumbers) {
-    std::string out;
-    for (const CPoint3D* station : stations) {
-        const TAGStationObserve& block = *StationBlock(*station);
-        const TAGSurveyStationInfo& info = block.m_info;
-        out += "station " + station->m_strName + " " + Hex(info.m_fInstrumentHeight) + " " +
-               Hex(info.m_fPressure) + " " + Hex(info.m_fTemperature) + " " +
-               Hex(info.m_fAddConst) + " " + Hex(info.m_fMulConst) + "\n";
-        for (const auto* set : {&block.m_arrHAngle, &block.m_arrZenith, &block.m_arrDistance,
-                                &block.m_arrTargetHeight}) {
-            out += " set\n";
-            for (const CSurveyTurn& turn : *set) {
-                out += "  round\n";
-                for (const CBaseObserve& observe : turn.m_arrObserve) {
-                    out += "   " + observe.m_strName;
-                    for (const double value : observe.m_arrValue) out += " " + Hex(value);
-                    out += "\n";
-                }
-            }
-        }
-    }
-    for (const ValueNotNumber& v : notNumbers) {
-        out += "value " + std::to_string(static_cast<int>(v.kind)) + " " + v.station + " " +
-               std::to_string(v.stationIndex) + " " + std::to_string(v.round) + " " +
-               std::to_string(v.record) + " " + v.element + " " + v.attribute + " [" + v.text +
-               "] " + std::to_string(v.line) + "\n";
-    }
-    return out;
-}
-
 TEST(ObservationStream, ReadsWhatTheTreeReaderReads) {
     TempDir dir;
     MessageCapture quiet;
@@ -144,39 +102,20 @@ TEST(ObservationStream, ReadsWhatTheTreeReaderReads) {
         const std::string body = SectionWriter(seed).Body();
         const std::string path = dir.Write("f.xml", GbkRecordFile(body));
 
-        XmlDocument whole = XmlDocument::Create();
-        ASSERT_TRUE(whole.load(path)) << body;
-        CImportXml reader;
-        std::vector<CPoint3D*> stations;
-        std::string expected;
-        try {
-            reader.ReadObserve(whole, GBK(schema::kObservationSection), stations);
-            expected = Describe(stations, reader.m_arrValueNotNumber);
-        } catch (const _com_error&) {
-            expected = "failed";
-        }
-        reader.m_arrStation = stations;  // freed with the reader
-
-        ObservationStream stream;
-        XmlDocument document = XmlDocument::Create();
-        ASSERT_TRUE(detail::XmlDocumentAccess::Load(document, path, stream.Section()));
-        if (stream.Complete()) {
+        const ReaderDigests digests = ReadBothWays(path);
+        ASSERT_TRUE(digests.loaded) << body;
+        const std::string& expected = digests.tree;
+        if (digests.complete) {
             ++streamed;
-            std::vector<CPoint3D*> streamedStations;
-            std::vector<ValueNotNumber> notNumbers;
-            stream.TakeInto(streamedStations, notNumbers);
-            CImportXml owner;
-            owner.m_arrStation = streamedStations;
-            EXPECT_EQ(Describe(streamedStations, notNumbers), expected) << "seed " << seed;
-        } else {
-            fromTree += stream.Abandoned() ? 1 : 0;
+            EXPECT_EQ(digests.streamed, expected) << "seed " << seed;
         }
+        fromTree += digests.abandoned ? 1 : 0;
 
         // The importer, streaming or not, stores what the tree reader stores.
         CImportXml importer;
         importer.OnButtonExchange(path);
         if (expected != "failed") {
-            EXPECT_EQ(Describe(importer.m_arrStation, importer.m_arrValueNotNumber), expected)
+            EXPECT_EQ(RecordsDigest(importer.m_arrStation, importer.m_arrValueNotNumber), expected)
                 << "seed " << seed << "\n" << body;
         }
     }
