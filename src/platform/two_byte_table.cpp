@@ -1,6 +1,5 @@
 #include "platform/two_byte_table.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -10,15 +9,13 @@ namespace {
 constexpr std::uint32_t kUnknown = 0;
 constexpr std::uint32_t kToIconv = 1;
 
-// How many of the first most bytes at text are ASCII, eight at a time while they can be.
-std::size_t AsciiRun(const unsigned char* text, std::size_t most) {
-    std::size_t run = 0;
-    for (std::uint64_t word = 0; run + 8 <= most; run += 8) {
-        std::memcpy(&word, text + run, 8);
-        if ((word & 0x8080808080808080u) != 0) break;
-    }
-    while (run < most && text[run] < 0x80) ++run;
-    return run;
+// The word as read from memory on a little-endian machine: its first byte the lowest.
+std::uint64_t LittleEndian(std::uint64_t word) {
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    return __builtin_bswap64(word);
+#else
+    return word;
+#endif
 }
 
 }  // namespace
@@ -61,13 +58,21 @@ void TwoByteTable::Decode(const unsigned char*& in, const unsigned char* inEnd,
                           unsigned char*& out, unsigned char* outEnd) {
     while (in < inEnd) {
         if (*in < 0x80) {
-            const auto room = static_cast<std::size_t>(outEnd - out);
-            const auto left = static_cast<std::size_t>(inEnd - in);
-            const std::size_t copied = AsciiRun(in, std::min(left, room));
-            if (copied == 0) return;
-            std::memcpy(out, in, copied);
-            in += copied;
-            out += copied;
+            // Record files change between ASCII and two-byte names every few bytes: eight bytes
+            // are copied at once and the output advanced by the ASCII ones among them (what
+            // lies beyond is overwritten next).
+            if (inEnd - in >= 8 && outEnd - out >= 8) {
+                std::uint64_t word = 0;
+                std::memcpy(&word, in, 8);
+                std::memcpy(out, &word, 8);
+                const std::uint64_t high = LittleEndian(word) & 0x8080808080808080u;
+                const int ascii = high == 0 ? 8 : __builtin_ctzll(high) / 8;
+                in += ascii;
+                out += ascii;
+                continue;
+            }
+            if (out == outEnd) return;
+            *out++ = *in++;
             continue;
         }
         const std::uint32_t code = in + 1 < inEnd ? Entry(in[0], in[1]) : kToIconv;
