@@ -282,6 +282,7 @@ XmlParseResult Parse(ByteSource& source, XmlStreamedSection* section) {
     xmlCtxtUseOptions(context.get(), kParseOptions);
     XmlTreeBuilder builder(state, context.get());
     state.builder = &builder;
+    builder.ExpectBytes(source.Size());
     if (section != nullptr) builder.StreamSection(*section);
     XmlTreeBuilder::Install(*context->sax);
     GuardEntities(*context->sax);

@@ -131,6 +131,13 @@ XmlTreeBuilder::XmlTreeBuilder(ParseState& state, xmlParserCtxtPtr document)
     m_contexts.emplace_back(document, 0);
 }
 
+void XmlTreeBuilder::ExpectBytes(long long bytes) {
+    // A record file has a distinct name every few hundred bytes at most.
+    constexpr long long kBytesPerName = 512;
+    constexpr long long kMostNames = 1 << 18;
+    m_tree->nameIndex.reserve(static_cast<std::size_t>(std::min(bytes / kBytesPerName, kMostNames)));
+}
+
 std::shared_ptr<const detail::XmlTree> XmlTreeBuilder::Finish() {
     FlushPending();
     return m_tree;
@@ -222,14 +229,8 @@ void XmlTreeBuilder::AddPending(xmlParserCtxtPtr context, XmlNodeKind kind, Chil
 }
 
 std::uint32_t XmlTreeBuilder::Intern(const xmlChar* name) {
-    const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(name);
-    RecentName& recent = m_recentNames[(address >> 3) % m_recentNames.size()];
-    if (recent.name == name) return recent.index;
-    const auto known = m_names.find(name);
-    if (known != m_names.end()) {
-        recent = {name, known->second};
-        return known->second;
-    }
+    const std::uint32_t known = m_names.Find(name);
+    if (known != AddressIndex::kNone) return known;
     const char* utf8 = reinterpret_cast<const char*>(name);
     std::uint32_t index = m_tree->FindName(utf8);
     if (index == detail::XmlTree::kNoName) {
@@ -247,8 +248,7 @@ std::uint32_t XmlTreeBuilder::Intern(const xmlChar* name) {
             if (interned.utf8 == m_section->section) m_sectionName = index;
         }
     }
-    m_names.emplace(name, index);
-    recent = {name, index};
+    m_names.Insert(name, index);
     return index;
 }
 

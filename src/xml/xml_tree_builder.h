@@ -7,14 +7,13 @@
 
 #include <libxml/parser.h>
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "xml/address_index.h"
 #include "xml/xml_element_stream.h"
 #include "xml/xml_tree.h"
 
@@ -26,6 +25,8 @@ class XmlTreeBuilder {
 public:
     XmlTreeBuilder(ParseState& state, xmlParserCtxtPtr document);
 
+    // Room for the names of a document of this many bytes, made once instead of as they come.
+    void ExpectBytes(long long bytes);
     // Streams the content of section's element to its stream instead of building it.
     void StreamSection(XmlStreamedSection& section) { m_section = &section; }
     // Installs the callbacks that reach the builder of a parse through its state.
@@ -96,13 +97,7 @@ private:
     detail::XmlTreeNode* m_pending = nullptr;
     std::string m_pendingText;
     long m_pendingEndColumn = 0;  // the parser's column after the pending text's last piece
-    std::unordered_map<const xmlChar*, std::uint32_t> m_names;  // libxml2's interned names
-    // The names met last, by their address: a record file repeats a few names in every record.
-    struct RecentName {
-        const xmlChar* name = nullptr;
-        std::uint32_t index = 0;
-    };
-    std::array<RecentName, 64> m_recentNames{};
+    AddressIndex m_names;  // libxml2's interned names
 
     XmlStreamedSection* m_section = nullptr;
     std::uint32_t m_rootName = detail::XmlTree::kNoName;     // the names m_section gives
