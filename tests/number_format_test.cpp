@@ -110,6 +110,24 @@ TEST(AToF, OnePassGivesTheValueAndTheNumberCheck) {
     }
 }
 
+// Readings as record files write them, and texts a little beside that form: the value and the
+// check of the one pass are those of the general reading.
+TEST(AToF, ReadingsGiveWhatTheGeneralReadingGives) {
+    std::mt19937_64 random(77);
+    std::uniform_int_distribution<int> length(0, 18);
+    static const char kAlphabet[] = "0123456789012345678901234567890123456789.-+e ";
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
+    for (int trial = 0; trial < 300000; ++trial) {
+        std::string text;
+        for (int n = length(random); n > 0; --n) text += kAlphabet[pick(random)];
+        bool isNumber = false;
+        const double value = AToF(text, isNumber);
+        const double general = AToF(text);
+        ASSERT_EQ(std::memcmp(&value, &general, sizeof value), 0) << text;
+        ASSERT_EQ(isNumber, IsNumberText(text)) << text;
+    }
+}
+
 TEST(AppendFixed, WritesWhatPrintfWritesForEveryKindOfDouble) {
     for (int decimals : {1, 3, 6}) CompareOnHardValues(decimals, 120000);
     for (int decimals : {0, 2, 4, 10, 15, 16}) CompareOnHardValues(decimals, 10000);

@@ -55,8 +55,12 @@ void TargetRecordReader::Read(std::string_view name, std::string_view text) {
 }
 
 void TargetRecordReader::Attribute(std::string_view name, std::string_view value) {
-    const bool left = name == GBK(schema::kFaceLeft);
-    if (left || name == GBK(schema::kFaceRight)) {
+    // Names of the file, the same in every language: converted and looked up once.
+    static const std::string& faceLeft = GBK(schema::kFaceLeft);
+    static const std::string& faceRight = GBK(schema::kFaceRight);
+    static const std::string& values = GBK(schema::kValues);
+    const bool left = name == faceLeft;
+    if (left || name == faceRight) {
         m_rightFirst = m_rightFirst || (left && !m_faces.empty() && !m_faces.front().second);
         m_faces.emplace_back(m_observe.m_arrValue.size(), left);
         // Readings are ASCII, their own GBK: read in place.
@@ -65,7 +69,7 @@ void TargetRecordReader::Attribute(std::string_view name, std::string_view value
         } else {
             Read(name, XmlTextToGbk(value));
         }
-    } else if (name == GBK(schema::kValues)) {
+    } else if (name == values) {
         std::vector<std::string> pieces;
         SplitString(XmlTextToGbk(value), " ", pieces, 0);
         for (const std::string& piece : pieces) Read(name, piece);

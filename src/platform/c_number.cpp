@@ -29,14 +29,15 @@ private:
     locale_t m_previous;
 };
 
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // The value of a decimal number of the form [sign] digits [. digits] [e [sign] digits], when it is
 // exact in a few double operations: a significand below 2^53 and a power of ten up to 10^22 are
 // both exact doubles, so their one product or quotient is rounded once, correctly, as strtod
 // rounds. Readings and coordinates are all of this kind; false for any other number.
 bool ExactDecimal(const char* p, const char* end, double& value) {
-    static const double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
     bool negative = false;
     if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
@@ -66,7 +67,8 @@ bool ExactDecimal(const char* p, const char* end, double& value) {
     double magnitude = static_cast<double>(significand);
     if (significand != 0) {
         if (exponent < -22 || exponent > 22) return false;
-        magnitude = exponent < 0 ? magnitude / kPowers[-exponent] : magnitude * kPowers[exponent];
+        magnitude = exponent < 0 ? magnitude / kPowersOfTen[-exponent]
+                                 : magnitude * kPowersOfTen[exponent];
     }
     value = negative ? -magnitude : magnitude;
     return true;
@@ -96,6 +98,33 @@ void detail::AppendVarargs(std::string& out, const char* format, ...) {
 }
 
 namespace {
+
+// The reading of a record file, [-]digits[.digits] with at most 15 digits and nothing around it,
+// in one pass: the value ExactDecimal gives it, the same one division. False for any other text.
+bool PlainDecimal(std::string_view text, double& value) {
+    constexpr int kMostDigits = 15;  // the significand stays below 2^53 / 10
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p < end && *p == '-';
+    if (negative) ++p;
+    std::uint64_t significand = 0;
+    int digits = 0;
+    int fractionDigits = -1;  // no point yet
+    for (; p < end; ++p) {
+        if (*p == '.' && fractionDigits < 0 && digits > 0) {
+            fractionDigits = 0;
+            continue;
+        }
+        if (!chars::IsDigit(*p) || ++digits > kMostDigits) return false;
+        significand = significand * 10 + static_cast<std::uint64_t>(*p - '0');
+        if (fractionDigits >= 0) ++fractionDigits;
+    }
+    if (digits == 0 || fractionDigits == 0) return false;
+    double magnitude = static_cast<double>(significand);
+    if (significand != 0 && fractionDigits > 0) magnitude /= kPowersOfTen[fractionDigits];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
 
 // Where the number atof reads from text stands: [start, end); empty when there is none.
 struct NumberSpan {
@@ -152,6 +181,11 @@ double AToF(std::string_view text) { return NumberAt(text, FindNumber(text)); }
 bool IsNumberText(std::string_view text) { return IsWholeNumber(text, FindNumber(text)); }
 
 double AToF(std::string_view text, bool& isNumber) {
+    double value = 0.0;
+    if (PlainDecimal(text, value)) {
+        isNumber = true;
+        return value;
+    }
     const NumberSpan span = FindNumber(text);
     isNumber = IsWholeNumber(text, span);
     return NumberAt(text, span);
