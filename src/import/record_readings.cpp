@@ -50,8 +50,8 @@ void TargetRecordReader::Read(std::string_view name, std::string_view text) {
     bool isNumber = false;
     m_observe.m_arrValue.push_back(AToF(text, isNumber));
     if (isNumber) return;
-    m_notNumbers.push_back({ValueKind::Horizontal, std::string(), 0, 0, m_index, m_observe.m_strName,
-                            std::string(name), std::string(text), m_line});
+    m_notNumbers.push_back({ValueKind::Horizontal, std::string(), 0, 0, m_index,
+                            m_observe.m_strName, std::string(name), std::string(text), m_line});
 }
 
 void TargetRecordReader::Attribute(std::string_view name, std::string_view value) {

@@ -19,7 +19,7 @@ struct XmlParseResult {
     XmlParseError error; // errorCode 0 when it succeeded
 };
 
-// Parses the file at gbkPath; with section, its content goes to section's stream instead of the tree.
+// Parses the file at gbkPath; with section, its content goes to section's stream, not the tree.
 XmlParseResult ParseXmlFile(const std::string& gbkPath, XmlStreamedSection* section = nullptr);
 // Parses bytes as the content of a record file.
 XmlParseResult ParseXmlBytes(const std::string& bytes);

@@ -135,7 +135,8 @@ void XmlTreeBuilder::ExpectBytes(long long bytes) {
     // A record file has a distinct name every few hundred bytes at most.
     constexpr long long kBytesPerName = 512;
     constexpr long long kMostNames = 1 << 18;
-    m_tree->nameIndex.reserve(static_cast<std::size_t>(std::min(bytes / kBytesPerName, kMostNames)));
+    const long long names = std::min(bytes / kBytesPerName, kMostNames);
+    m_tree->nameIndex.reserve(static_cast<std::size_t>(names));
 }
 
 std::shared_ptr<const detail::XmlTree> XmlTreeBuilder::Finish() {
