@@ -2,29 +2,13 @@
 
 #include "import/record_schema.h"
 #include "platform/c_number.h"
-#include "platform/characters.h"
 #include "platform/gbk_literal.h"
 #include "traverse/split_string.h"
 #include "xml/xml_attribute_walk.h"
 
+#include <utility>
+
 namespace traverse {
-namespace {
-
-// Faces by name: a record that gives 盘右 before 盘左 is read face left first. The face readings
-// are put back into the places faces took, left ones first; readings of 值 keep theirs.
-void PutFaceLeftFirst(std::vector<double>& values,
-                      const std::vector<std::pair<std::size_t, bool>>& faces) {
-    std::vector<double> ordered;
-    for (const bool left : {true, false}) {
-        for (const auto& face : faces) {
-            if (face.second == left) ordered.push_back(values[face.first]);
-        }
-    }
-    for (std::size_t i = 0; i < faces.size(); ++i) values[faces[i].first] = ordered[i];
-}
-
-}  // namespace
-
 bool ReadStationParameter(const std::string& name, const std::string& value, CPoint3D& station,
                           TAGSurveyStationInfo& info) {
     float* parameter = nullptr;
@@ -61,11 +45,18 @@ void TargetRecordReader::Attribute(std::string_view name, std::string_view value
     static const std::string& values = GBK(schema::kValues);
     const bool left = name == faceLeft;
     if (left || name == faceRight) {
-        m_rightFirst = m_rightFirst || (left && !m_faces.empty() && !m_faces.front().second);
-        m_faces.emplace_back(m_observe.m_arrValue.size(), left);
-        // Readings are ASCII, their own GBK: read in place.
-        if (chars::IsAscii(value)) {
-            Read(name, value);
+        const std::size_t place = m_observe.m_arrValue.size();
+        if (m_firstFace == kNoFace) {
+            m_firstFace = place;
+            m_rightFirst = !left;
+        } else if (left && m_rightFirst) {
+            m_leftAfterRight = place;
+        }
+        // A number is ASCII, the same text in UTF-8 and GBK: only other values are converted.
+        bool isNumber = false;
+        const double reading = AToF(value, isNumber);
+        if (isNumber) {
+            m_observe.m_arrValue.push_back(reading);
         } else {
             Read(name, XmlTextToGbk(value));
         }
@@ -77,7 +68,9 @@ void TargetRecordReader::Attribute(std::string_view name, std::string_view value
 }
 
 void TargetRecordReader::Finish() {
-    if (m_rightFirst) PutFaceLeftFirst(m_observe.m_arrValue, m_faces);
+    if (m_leftAfterRight == kNoFace) return;
+    std::vector<double>& values = m_observe.m_arrValue;
+    std::swap(values[m_firstFace], values[m_leftAfterRight]);
 }
 
 }  // namespace traverse

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "traverse/point3d.h"
@@ -38,8 +37,12 @@ private:
     std::size_t m_index;
     long m_line;
     std::vector<ValueNotNumber>& m_notNumbers;
-    std::vector<std::pair<std::size_t, bool>> m_faces;  // place of each face reading; true: left
-    bool m_rightFirst = false;
+    // A start tag names each attribute once, so a record has at most one reading of each face;
+    // a face right reading given first trades places with the face left one that follows it.
+    static constexpr std::size_t kNoFace = static_cast<std::size_t>(-1);
+    std::size_t m_firstFace = kNoFace;       // place of the first face reading
+    bool m_rightFirst = false;               // the first face reading is face right
+    std::size_t m_leftAfterRight = kNoFace;  // place of a face left reading given after it
 };
 
 }  // namespace traverse

@@ -5,6 +5,7 @@
 #include <locale.h>
 
 #include <cstdarg>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -102,26 +103,28 @@ namespace {
 // The reading of a record file, [-]digits[.digits] with at most 15 digits and nothing around it,
 // in one pass: the value ExactDecimal gives it, the same one division. False for any other text.
 bool PlainDecimal(std::string_view text, double& value) {
-    constexpr int kMostDigits = 15;  // the significand stays below 2^53 / 10
+    constexpr std::ptrdiff_t kMostDigits = 15;  // the significand stays below 2^53 / 10
     const char* p = text.data();
     const char* const end = p + text.size();
     const bool negative = p < end && *p == '-';
     if (negative) ++p;
-    std::uint64_t significand = 0;
-    int digits = 0;
-    int fractionDigits = -1;  // no point yet
-    for (; p < end; ++p) {
-        if (*p == '.' && fractionDigits < 0 && digits > 0) {
-            fractionDigits = 0;
-            continue;
-        }
-        if (!chars::IsDigit(*p) || ++digits > kMostDigits) return false;
-        significand = significand * 10 + static_cast<std::uint64_t>(*p - '0');
-        if (fractionDigits >= 0) ++fractionDigits;
+    std::uint64_t significand = 0;  // wraps only past kMostDigits, when it is not used
+    const auto digits = [&] {
+        const char* const first = p;
+        for (unsigned digit; p < end && (digit = static_cast<unsigned char>(*p) - unsigned{'0'}) < 10; ++p)
+            significand = significand * 10 + digit;
+        return p - first;
+    };
+    const std::ptrdiff_t whole = digits();
+    std::ptrdiff_t fraction = 0;
+    if (whole > 0 && p < end && *p == '.') {
+        ++p;
+        fraction = digits();
+        if (fraction == 0) return false;
     }
-    if (digits == 0 || fractionDigits == 0) return false;
+    if (p != end || whole == 0 || whole + fraction > kMostDigits) return false;
     double magnitude = static_cast<double>(significand);
-    if (significand != 0 && fractionDigits > 0) magnitude /= kPowersOfTen[fractionDigits];
+    if (significand != 0 && fraction > 0) magnitude /= kPowersOfTen[fraction];
     value = negative ? -magnitude : magnitude;
     return true;
 }

@@ -17,6 +17,13 @@ std::uint64_t LittleEndian(std::uint64_t word) {
     return word;
 #endif
 }
+std::uint32_t LittleEndian(std::uint32_t word) {
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    return __builtin_bswap32(word);
+#else
+    return word;
+#endif
+}
 
 }  // namespace
 
@@ -77,9 +84,16 @@ void TwoByteTable::Decode(const unsigned char*& in, const unsigned char* inEnd,
         }
         const std::uint32_t code = in + 1 < inEnd ? Entry(in[0], in[1]) : kToIconv;
         const std::size_t length = code >> 24;
-        if (code == kToIconv || static_cast<std::size_t>(outEnd - out) < length) return;
-        for (std::size_t i = 0; i < length; ++i) {
-            out[i] = static_cast<unsigned char>(code >> (8 * i));
+        const std::size_t room = static_cast<std::size_t>(outEnd - out);
+        if (code == kToIconv || room < length) return;
+        if (room >= 4) {
+            // The entry's four bytes at once; the fourth, its count, is overwritten next.
+            const std::uint32_t bytes = LittleEndian(code);
+            std::memcpy(out, &bytes, 4);
+        } else {
+            for (std::size_t i = 0; i < length; ++i) {
+                out[i] = static_cast<unsigned char>(code >> (8 * i));
+            }
         }
         out += length;
         in += 2;
