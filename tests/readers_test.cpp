@@ -194,7 +194,7 @@ TEST(ReadObserve, ReadsParametersRoundsRecordsAndHeights) {
         </水平角>
         <水平角><r><X 盘左="1" 盘右="2"/></r></水平角>
         <天顶距><r><K1 盘左="88.0000" 盘右="272.0010"/></r></天顶距>
-        <斜距><r><K1 值="12.345 12.347"/><P2 值="  7  8 " 盘左="9"/></r></斜距>
+        <斜距><r><K1 值="12.345 12.347"/><P2 值="  7  8 " 盘左="9"/><Q3 值="５ 6 x"/></r></斜距>
         <目标高><K1 值="1.6"/><P2/></目标高>
       </站>
       <站 仪器高="abc"/>
@@ -219,6 +219,13 @@ TEST(ReadObserve, ReadsParametersRoundsRecordsAndHeights) {
     EXPECT_EQ(block.m_arrDistance[0].m_arrObserve[0].m_arrValue,
               (std::vector<double>{12.345, 12.347}));
     EXPECT_EQ(block.m_arrDistance[0].m_arrObserve[1].m_arrValue, (std::vector<double>{7, 8, 9}));
+    // Pieces that are no number read as 0 and are listed as written, in GBK.
+    EXPECT_EQ(block.m_arrDistance[0].m_arrObserve[2].m_arrValue, (std::vector<double>{0, 6, 0}));
+    std::vector<std::string> listed;
+    for (const ValueNotNumber& value : importer.m_arrValueNotNumber) {
+        if (value.element == "Q3") listed.push_back(value.text);
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{GBK("５"), "x"}));
     ASSERT_EQ(block.m_arrTargetHeight.size(), 1u);
     EXPECT_EQ(block.m_arrTargetHeight[0].m_arrObserve.size(), 2u);
     EXPECT_TRUE(block.m_arrTargetHeight[0].m_arrObserve[1].m_arrValue.empty());

@@ -142,7 +142,8 @@ void ObservationStream::ReadRecord(const XmlStreamTag& tag) {
     for (std::size_t i = 0; i < tag.count; ++i) {
         const XmlStreamAttribute& attribute = tag.attributes[i];
         if (!attribute.name->convertible) return Abandon();
-        reader.Attribute(chars::TrimmedCSpace(attribute.name->gbk), attribute.value);
+        const AttributeName& name = Classify(*attribute.name);
+        reader.Attribute(name.kind, name.trimmed, attribute.value);
     }
     reader.Finish();
     if (values.size() == first) return;
@@ -153,6 +154,17 @@ void ObservationStream::ReadRecord(const XmlStreamTag& tag) {
         values[i].round = round;
         values[i].line = line;
     }
+}
+
+const ObservationStream::AttributeName& ObservationStream::Classify(const detail::XmlName& name) {
+    for (const AttributeName& known : m_attributeNames) {
+        if (known.name == &name) return known;
+    }
+    AttributeName& added = m_attributeNames[m_nextAttributeName++ % m_attributeNames.size()];
+    added.name = &name;
+    added.trimmed = chars::TrimmedCSpace(name.gbk);
+    added.kind = ClassifyRecordAttribute(added.trimmed);
+    return added;
 }
 
 // The station's values that are no number, in the order the tree reader finds them.

@@ -9,8 +9,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "import/record_readings.h"
 #include "traverse/point3d.h"
 #include "traverse/survey_records.h"
 #include "xml/xml_element_stream.h"
@@ -44,6 +46,13 @@ private:
     void StartStation(const XmlStreamTag& tag);
     void StartSet(const detail::XmlName& name);
     void ReadRecord(const XmlStreamTag& tag);
+    // A record attribute's name, trimmed, and what it holds.
+    struct AttributeName {
+        const detail::XmlName* name = nullptr;
+        std::string_view trimmed;
+        RecordAttribute kind = RecordAttribute::kOther;
+    };
+    const AttributeName& Classify(const detail::XmlName& name);
     void EndRound();
     void EndStation();
     // Whether name is one that another section's search could find inside this one.
@@ -63,6 +72,9 @@ private:
     Set m_set = kIgnored;
     std::vector<CSurveyTurn>* m_turns = nullptr;  // of the open set; its last one is open
     std::vector<CBaseObserve> m_records;           // of the open round
+    // Every record names the same few attributes: the last ones met, known by their address.
+    std::array<AttributeName, 4> m_attributeNames{};
+    std::size_t m_nextAttributeName = 0;
 };
 
 }  // namespace traverse

@@ -2,10 +2,11 @@
 
 #include "import/record_schema.h"
 #include "platform/c_number.h"
+#include "platform/characters.h"
 #include "platform/gbk_literal.h"
-#include "traverse/split_string.h"
 #include "xml/xml_attribute_walk.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace traverse {
@@ -38,13 +39,20 @@ void TargetRecordReader::Read(std::string_view name, std::string_view text) {
                             m_observe.m_strName, std::string(name), std::string(text), m_line});
 }
 
-void TargetRecordReader::Attribute(std::string_view name, std::string_view value) {
-    // Names of the file, the same in every language: converted and looked up once.
+RecordAttribute ClassifyRecordAttribute(std::string_view name) {
+    // Names of the file, the same in every language: converted once.
     static const std::string& faceLeft = GBK(schema::kFaceLeft);
     static const std::string& faceRight = GBK(schema::kFaceRight);
     static const std::string& values = GBK(schema::kValues);
-    const bool left = name == faceLeft;
-    if (left || name == faceRight) {
+    if (name == faceLeft) return RecordAttribute::kFaceLeft;
+    if (name == faceRight) return RecordAttribute::kFaceRight;
+    return name == values ? RecordAttribute::kValues : RecordAttribute::kOther;
+}
+
+void TargetRecordReader::Attribute(RecordAttribute kind, std::string_view name,
+                                   std::string_view value) {
+    const bool left = kind == RecordAttribute::kFaceLeft;
+    if (left || kind == RecordAttribute::kFaceRight) {
         const std::size_t place = m_observe.m_arrValue.size();
         if (m_firstFace == kNoFace) {
             m_firstFace = place;
@@ -60,10 +68,16 @@ void TargetRecordReader::Attribute(std::string_view name, std::string_view value
         } else {
             Read(name, XmlTextToGbk(value));
         }
-    } else if (name == values) {
-        std::vector<std::string> pieces;
-        SplitString(XmlTextToGbk(value), " ", pieces, 0);
-        for (const std::string& piece : pieces) Read(name, piece);
+    } else if (kind == RecordAttribute::kValues) {
+        // Each piece between spaces, read in place; a space is the same byte in GBK.
+        const bool ascii = chars::IsAscii(value);
+        const std::string converted = ascii ? std::string() : XmlTextToGbk(value);
+        std::string_view rest = ascii ? value : std::string_view(converted);
+        while (!rest.empty()) {
+            const std::size_t end = std::min(rest.find(' '), rest.size());
+            if (end > 0) Read(name, rest.substr(0, end));
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+        }
     }
 }
 

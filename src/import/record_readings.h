@@ -4,6 +4,7 @@
 #define TRAVERSE_IMPORT_RECORD_READINGS_H
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,12 @@ namespace traverse {
 bool ReadStationParameter(const std::string& name, const std::string& value, CPoint3D& station,
                           TAGSurveyStationInfo& info);
 
+// What an attribute of a target record holds.
+enum class RecordAttribute : std::uint8_t { kFaceLeft, kFaceRight, kValues, kOther };
+
+// name: trimmed, GBK.
+RecordAttribute ClassifyRecordAttribute(std::string_view name);
+
 // The readings of one target record, its attributes given in document order. Values that are no
 // number are kept in notNumbers as Horizontal readings of round 0; the caller sets kind and round.
 class TargetRecordReader {
@@ -26,7 +33,11 @@ public:
     TargetRecordReader(CBaseObserve& observe, std::size_t index, long line,
                        std::vector<ValueNotNumber>& notNumbers);
     // name: trimmed, GBK; value: UTF-8. A value GBK cannot hold raises _com_error.
-    void Attribute(std::string_view name, std::string_view value);
+    void Attribute(std::string_view name, std::string_view value) {
+        Attribute(ClassifyRecordAttribute(name), name, value);
+    }
+    // The same, with what ClassifyRecordAttribute gives for name.
+    void Attribute(RecordAttribute kind, std::string_view name, std::string_view value);
     // Puts face left readings first where the record gave face right first.
     void Finish();
 
