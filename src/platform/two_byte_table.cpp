@@ -63,41 +63,47 @@ std::uint32_t TwoByteTable::Entry(unsigned char lead, unsigned char trail) {
 
 void TwoByteTable::Decode(const unsigned char*& in, const unsigned char* inEnd,
                           unsigned char*& out, unsigned char* outEnd) {
-    while (in < inEnd) {
-        if (*in < 0x80) {
+    // Kept in locals: the caller's pointers could alias the bytes written, and be reloaded after
+    // every store.
+    const unsigned char* from = in;
+    unsigned char* to = out;
+    while (from < inEnd) {
+        if (*from < 0x80) {
             // Record files change between ASCII and two-byte names every few bytes: eight bytes
             // are copied at once and the output advanced by the ASCII ones among them (what
             // lies beyond is overwritten next).
-            if (inEnd - in >= 8 && outEnd - out >= 8) {
+            if (inEnd - from >= 8 && outEnd - to >= 8) {
                 std::uint64_t word = 0;
-                std::memcpy(&word, in, 8);
-                std::memcpy(out, &word, 8);
+                std::memcpy(&word, from, 8);
+                std::memcpy(to, &word, 8);
                 const std::uint64_t high = LittleEndian(word) & 0x8080808080808080u;
                 const int ascii = high == 0 ? 8 : __builtin_ctzll(high) / 8;
-                in += ascii;
-                out += ascii;
+                from += ascii;
+                to += ascii;
                 continue;
             }
-            if (out == outEnd) return;
-            *out++ = *in++;
+            if (to == outEnd) break;
+            *to++ = *from++;
             continue;
         }
-        const std::uint32_t code = in + 1 < inEnd ? Entry(in[0], in[1]) : kToIconv;
+        const std::uint32_t code = from + 1 < inEnd ? Entry(from[0], from[1]) : kToIconv;
         const std::size_t length = code >> 24;
-        const std::size_t room = static_cast<std::size_t>(outEnd - out);
-        if (code == kToIconv || room < length) return;
+        const std::size_t room = static_cast<std::size_t>(outEnd - to);
+        if (code == kToIconv || room < length) break;
         if (room >= 4) {
             // The entry's four bytes at once; the fourth, its count, is overwritten next.
             const std::uint32_t bytes = LittleEndian(code);
-            std::memcpy(out, &bytes, 4);
+            std::memcpy(to, &bytes, 4);
         } else {
             for (std::size_t i = 0; i < length; ++i) {
-                out[i] = static_cast<unsigned char>(code >> (8 * i));
+                to[i] = static_cast<unsigned char>(code >> (8 * i));
             }
         }
-        out += length;
-        in += 2;
+        to += length;
+        from += 2;
     }
+    in = from;
+    out = to;
 }
 
 bool TwoByteTable::LeavesToIconv(const unsigned char* in, const unsigned char* inEnd) {
