@@ -10,16 +10,14 @@ constexpr std::uint32_t kUnknown = 0;
 constexpr std::uint32_t kToIconv = 1;
 
 // The word as read from memory on a little-endian machine: its first byte the lowest.
-std::uint64_t LittleEndian(std::uint64_t word) {
+template <class Word>
+Word LittleEndian(Word word) {
 #if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    return __builtin_bswap64(word);
-#else
-    return word;
-#endif
-}
-std::uint32_t LittleEndian(std::uint32_t word) {
-#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    return __builtin_bswap32(word);
+    if constexpr (sizeof(Word) == 8) {
+        return __builtin_bswap64(word);
+    } else {
+        return __builtin_bswap32(word);
+    }
 #else
     return word;
 #endif
