@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "json_report.h"
+#include "python_texts.h"
 #include "traverse/traverse.h"
 
 namespace py = pybind11;
@@ -51,6 +52,28 @@ private:
     std::vector<std::string>* m_previous;
 };
 
+// Runs a library command as a host must: what it lets through becomes its message box.
+template <typename Body>
+std::uint32_t Guarded(Body body) {
+    try {
+        return body();
+    } catch (const traverse::CException& e) {
+        e.ReportError();
+    } catch (const traverse::_com_error& e) {
+        traverse::ShowMessageBox(e.Description().empty() ? traverse::Utf8ToGbk(e.what())
+                                                         : e.Description());
+    } catch (const std::bad_alloc&) {
+        traverse::CMemoryException().ReportError();
+    }
+    return traverse::RESULT_FAILED;
+}
+
+std::string Joined(const std::vector<std::string>& messages, const std::string& path) {
+    std::string text = path + ":";
+    for (const std::string& message : messages) text += " " + message;
+    return text;
+}
+
 // Raised to Python as traverse.TraverseError(message, line, column).
 struct LibraryError {
     std::string message;  // UTF-8
@@ -62,7 +85,7 @@ std::string ToGbkPath(const std::string& utf8Path) {
     try {
         return traverse::Utf8ToGbk(utf8Path);
     } catch (const traverse::_com_error&) {
-        throw LibraryError{utf8Path + ": the path holds a character GBK cannot hold"};
+        throw LibraryError{utf8Path + static_cast<const char*>(traverse_python::text::kPathOutsideGbk)};
     }
 }
 
@@ -231,27 +254,6 @@ public:
     }
 
 private:
-    // Runs a library command as a host must: what it lets through becomes its message box.
-    template <typename Body>
-    static std::uint32_t Guarded(Body body) {
-        try {
-            return body();
-        } catch (const traverse::CException& e) {
-            e.ReportError();
-        } catch (const traverse::_com_error& e) {
-            traverse::ShowMessageBox(e.Description().empty() ? traverse::Utf8ToGbk(e.what())
-                                                             : e.Description());
-        } catch (const std::bad_alloc&) {
-            traverse::CMemoryException().ReportError();
-        }
-        return traverse::RESULT_FAILED;
-    }
-
-    static std::string Joined(const std::vector<std::string>& messages, const std::string& path) {
-        std::string text = path + ":";
-        for (const std::string& message : messages) text += " " + message;
-        return text;
-    }
 
     // A file the parser refused: its reason, line and column.
     [[noreturn]] void ThrowLoadError() const {
@@ -311,9 +313,10 @@ PYBIND11_MODULE(_traverse, module) {
                  return traverse::GbkToUtf8(traverse::FormatAdjustmentReport(r));
              })
         .def("write_csv", [](const traverse::AdjustmentResult& r, const std::string& utf8Path) {
+            const std::string gbkPath = ToGbkPath(utf8Path);
             MessageCapture capture;
-            if (traverse::WriteAdjustedPointsCsv(r, ToGbkPath(utf8Path)) != 0) {
-                throw LibraryError{utf8Path + ": cannot be written"};
+            if (Guarded([&] { return traverse::WriteAdjustedPointsCsv(r, gbkPath); }) != 0) {
+                throw LibraryError{Joined(capture.Utf8Messages(), utf8Path)};
             }
         });
 

@@ -95,6 +95,10 @@ class Errors(unittest.TestCase):
             records.field_checks(grade="五等")
         with self.assertRaises(traverse.TraverseError):
             records.export("/nonexistent/folder/out.txt")
+        # A write that fails midway is the library's error too, with its reason.
+        with self.assertRaises(traverse.TraverseError) as caught:
+            records.adjust().write_csv("/dev/full")
+        self.assertIn("/dev/full", caught.exception.message)
 
 
 class Threads(unittest.TestCase):
