@@ -85,7 +85,8 @@ std::string ToGbkPath(const std::string& utf8Path) {
     try {
         return traverse::Utf8ToGbk(utf8Path);
     } catch (const traverse::_com_error&) {
-        throw LibraryError{utf8Path + static_cast<const char*>(traverse_python::text::kPathOutsideGbk)};
+        const char* const outsideGbk = traverse_python::text::kPathOutsideGbk;
+        throw LibraryError{utf8Path + outsideGbk};
     }
 }
 

@@ -10,6 +10,7 @@
 #include <utility>
 
 namespace traverse {
+
 bool ReadStationParameter(const std::string& name, const std::string& value, CPoint3D& station,
                           TAGSurveyStationInfo& info) {
     float* parameter = nullptr;

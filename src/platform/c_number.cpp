@@ -111,8 +111,8 @@ bool PlainDecimal(std::string_view text, double& value) {
     std::uint64_t significand = 0;  // wraps only past kMostDigits, when it is not used
     const auto digits = [&] {
         const char* const first = p;
-        for (unsigned digit; p < end && (digit = static_cast<unsigned char>(*p) - unsigned{'0'}) < 10; ++p)
-            significand = significand * 10 + digit;
+        for (; p < end && static_cast<unsigned char>(*p - '0') < 10; ++p)
+            significand = significand * 10 + static_cast<unsigned char>(*p - '0');
         return p - first;
     };
     const std::ptrdiff_t whole = digits();
