@@ -74,6 +74,22 @@ TEST(RecordsByName, EachNameGivesItsRecordsInOrder) {
             ASSERT_EQ(found, expectedFirst) << name;
         }
         EXPECT_EQ(all.Of("absent").begin() != all.Of("absent").end(), false);
+        // By number: the names in order of first appearance, each record with its round.
+        const std::vector<std::string> names = FirstAppearances(rounds);
+        ASSERT_EQ(std::vector<std::string>(all.Names().begin(), all.Names().end()), names);
+        EXPECT_EQ(all.FirstRoundCount(), FirstAppearances({rounds[0]}).size());
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            std::vector<const CBaseObserve*> byNumber;
+            for (auto at = all.Of(k).begin(); at != all.Of(k).end(); ++at) {
+                byNumber.push_back(*at);
+                const std::vector<CBaseObserve>& round = rounds[at.Round()].m_arrObserve;
+                ASSERT_TRUE(std::any_of(round.begin(), round.end(),
+                                        [&](const CBaseObserve& r) { return &r == *at; }));
+            }
+            std::vector<const CBaseObserve*> byName;
+            for (const CBaseObserve* record : all.Of(names[k])) byName.push_back(record);
+            ASSERT_EQ(byNumber, byName) << names[k];
+        }
     }
 }
 
