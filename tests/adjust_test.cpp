@@ -322,11 +322,17 @@ TEST(AdjustBadInput, KnownPointListedTwice) {
 }
 
 TEST(AdjustBadInput, TargetNamedTwiceInARound) {
-    const std::string body =
+    std::string body =
         Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
                  Round({{"甲2", 0.0}, {"导2", 90.0}, {"导2", 90.0001}, {"甲2", 0.0001}}));
     ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::DuplicateName,
                   "Station \"导1\": target \"导2\" is named more than once in horizontal round 1");
+    // Of two names repeated, the first repeat in record order is the one named.
+    body = Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
+                    Round({{"甲2", 0.0}, {"导2", 90.0}, {"乙1", 95.0}, {"乙1", 95.0001},
+                           {"导2", 90.0001}, {"甲2", 0.0001}}));
+    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::DuplicateName,
+                  "target \"乙1\" is named more than once");
 }
 
 TEST(AdjustBadInput, RightAngleRoundRepeatsTargetsOnEachSide) {

@@ -1,8 +1,10 @@
 #include "adjust/model/network_builder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
-#include <set>
+#include <string_view>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -68,10 +70,8 @@ void AddKnownPoints(const std::vector<CPoint3D>& known, Network& network) {
     }
 }
 
-// The reduced values of one station by target name, checked to be usable numbers aimed elsewhere.
-std::map<std::string, double> CheckedByName(const std::vector<ReducedValue>& values,
-                                            const std::string& station) {
-    std::map<std::string, double> byName;
+// The reduced values of one station, checked to be usable numbers aimed elsewhere.
+void CheckValues(const std::vector<ReducedValue>& values, const std::string& station) {
     for (const ReducedValue& value : values) {
         if (value.target == station) {
             FailAt(AdjustmentStatus::SelfObservation, text::kAdjustSelfObservation, station,
@@ -81,8 +81,15 @@ std::map<std::string, double> CheckedByName(const std::vector<ReducedValue>& val
             FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, station,
                    value.target);
         }
-        byName.emplace(value.target, value.value);
     }
+}
+
+// The reduced values of one station by target name, checked as CheckValues does.
+std::map<std::string, double> CheckedByName(const std::vector<ReducedValue>& values,
+                                            const std::string& station) {
+    CheckValues(values, station);
+    std::map<std::string, double> byName;
+    for (const ReducedValue& value : values) byName.emplace(value.target, value.value);
     return byName;
 }
 
@@ -100,11 +107,21 @@ std::map<std::string, double> MeanTargetHeights(const std::vector<ReducedValue>&
     return means;
 }
 
+// One record of a horizontal round, after the first: its name, whether it follows the first
+// target's second sighting, and its place in the round.
+struct Sighting {
+    bool afterSeparator;
+    std::string_view name;
+    std::size_t place;
+};
+
 // A target named twice in one horizontal round cannot be told apart from itself: its direction
 // would be a mean of two sightings the reduction takes for a right-angle round. Legitimate repeats
 // are the closing sighting of the first target and, in a right-angle round, one sighting of each
-// target on either side of the first target's second sighting.
-void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::string& station) {
+// target on either side of the first target's second sighting. The sightings are sorted, not put
+// in a set: every round of every station is checked. sightings is a buffer for them.
+void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::string& station,
+                     std::vector<Sighting>& sightings) {
     const std::vector<CBaseObserve>& records = round.m_arrObserve;
     if (records.empty()) return;
     const std::string& first = records.front().m_strName;
@@ -112,16 +129,26 @@ void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::strin
     for (std::size_t i = 1; i + 1 < records.size() && separator == records.size(); ++i) {
         if (records[i].m_strName == first) separator = i;
     }
-    std::set<std::pair<bool, std::string>> seen;  // (after the separator, name)
+    sightings.clear();
     for (std::size_t i = 1; i < records.size(); ++i) {
         const std::string& name = records[i].m_strName;
-        if (name == first) continue;
-        if (!seen.insert({i > separator, name}).second) {
-            throw AdjustmentFailure(AdjustmentStatus::DuplicateName,
-                                    FormatText(GBK(text::kAdjustDuplicateTarget), station.c_str(),
-                                               name.c_str(), roundNumber));
-        }
+        if (name != first) sightings.push_back({i > separator, name, i});
     }
+    const auto key = [](const Sighting& s) { return std::tie(s.afterSeparator, s.name); };
+    std::sort(sightings.begin(), sightings.end(), [](const Sighting& a, const Sighting& b) {
+        return std::tie(a.afterSeparator, a.name, a.place) <
+               std::tie(b.afterSeparator, b.name, b.place);
+    });
+    // The first repeat in record order: the earliest sighting that follows an equal one.
+    std::size_t repeat = records.size();
+    for (std::size_t j = 1; j < sightings.size(); ++j) {
+        if (key(sightings[j]) == key(sightings[j - 1]))
+            repeat = std::min(repeat, sightings[j].place);
+    }
+    if (repeat == records.size()) return;
+    throw AdjustmentFailure(AdjustmentStatus::DuplicateName,
+                            FormatText(GBK(text::kAdjustDuplicateTarget), station.c_str(),
+                                       records[repeat].m_strName.c_str(), roundNumber));
 }
 
 class StationReader {
@@ -143,7 +170,7 @@ public:
         ReadDirections();
         m_zenith = CheckedByName(m_reduction.zenithDistances, m_name);
         m_targetHeights = MeanTargetHeights(m_reduction.targetHeights);
-        CheckedByName(m_reduction.slopeDistances, m_name);
+        CheckValues(m_reduction.slopeDistances, m_name);
         for (const ReducedValue& slope : m_reduction.slopeDistances)
             ReadDistance(slope.target, slope.value);
     }
@@ -155,7 +182,7 @@ private:
     }
 
     void ReadDirections() {
-        CheckedByName(m_reduction.directions, m_name);
+        CheckValues(m_reduction.directions, m_name);
         if (m_reduction.directions.empty()) return;
         DirectionSet set;
         set.stationIndex = m_stationIndex;
@@ -229,10 +256,15 @@ private:
 // A point sighted by one direction and nothing else cannot be placed and tells nothing; it is left
 // out, with its direction.
 void DropLoneTargets(Network& network) {
-    std::vector<std::set<int>> sightedFrom(network.points.size());
+    constexpr int kNone = -1;
+    std::vector<int> firstSightedFrom(network.points.size(), kNone);
+    std::vector<bool> sightedFromTwo(network.points.size(), false);
     std::vector<bool> occupied(network.points.size(), false);
     for (const Direction& direction : network.directions) {
-        sightedFrom[direction.target].insert(network.sets[direction.set].station);
+        const int station = network.sets[direction.set].station;
+        int& first = firstSightedFrom[direction.target];
+        if (first == kNone) first = station;
+        if (first != station) sightedFromTwo[direction.target] = true;
     }
     for (const DirectionSet& set : network.sets) occupied[set.station] = true;
     for (const Distance& distance : network.distances)
@@ -244,7 +276,7 @@ void DropLoneTargets(Network& network) {
             const Direction& direction = network.directions[index];
             const NetworkPoint& target = network.points[direction.target];
             if (!target.planeKnown && !occupied[direction.target] &&
-                sightedFrom[direction.target].size() < 2) {
+                !sightedFromTwo[direction.target]) {
                 network.notes.push_back(FormatText(GBK(text::kAdjustNoteLoneTarget),
                                                    network.points[set.station].name.c_str(),
                                                    target.name.c_str()));
@@ -291,13 +323,15 @@ void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings
                   Network& network) {
     AddKnownPoints(importer.m_arrKnownPoint, network);
     bool anyStation = false;
+    std::vector<Sighting> sightings;
     for (std::size_t i = 0; i < importer.m_arrStation.size(); ++i) {
         const CPoint3D& station = *importer.m_arrStation[i];
         const TAGStationObserve* block = StationBlock(station);
         if (block == nullptr) continue;
         anyStation = true;
         for (std::size_t r = 0; r < block->m_arrHAngle.size(); ++r) {
-            CheckRoundNames(block->m_arrHAngle[r], static_cast<int>(r) + 1, station.m_strName);
+            CheckRoundNames(block->m_arrHAngle[r], static_cast<int>(r) + 1, station.m_strName,
+                            sightings);
         }
         StationReader(network, settings, static_cast<int>(i), station.m_strName, *block).Read();
     }
