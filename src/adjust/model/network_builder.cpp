@@ -134,10 +134,15 @@ void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::strin
         const std::string& name = records[i].m_strName;
         if (name != first) sightings.push_back({i > separator, name, i});
     }
-    const auto key = [](const Sighting& s) { return std::tie(s.afterSeparator, s.name); };
-    std::sort(sightings.begin(), sightings.end(), [](const Sighting& a, const Sighting& b) {
-        return std::tie(a.afterSeparator, a.name, a.place) <
-               std::tie(b.afterSeparator, b.name, b.place);
+    // Any order groups equal sightings: shorter names first compares most pairs without reading
+    // a byte.
+    const auto key = [](const Sighting& s) {
+        return std::make_tuple(s.afterSeparator, s.name.size(), s.name);
+    };
+    std::sort(sightings.begin(), sightings.end(), [&key](const Sighting& a, const Sighting& b) {
+        const auto keyA = key(a);
+        const auto keyB = key(b);
+        return keyA < keyB || (keyA == keyB && a.place < b.place);
     });
     // The first repeat in record order: the earliest sighting that follows an equal one.
     std::size_t repeat = records.size();
