@@ -60,16 +60,13 @@ char* WriteDigitsBackwards(char* end, std::uint64_t value) {
 
 }  // namespace
 
-void AppendFixed(std::string& out, double value, int decimals) {
+char* FixedBackwards(char* end, double value, int decimals) {
     const double magnitude = std::fabs(value);
     if (decimals < 0 || decimals > kMaxFastDecimals || !(magnitude < kFastLimits[decimals])) {
-        detail::AppendVarargs(out, "%.*f", decimals, value);  // inf, nan, huge values: printf's
-        return;
+        return nullptr;
     }
     std::uint64_t scaled = ScaledAndRounded(magnitude, decimals);
-    char buffer[48];  // sign, 20 digits, point, 15 decimals
-    char* const end = buffer + sizeof buffer;
-    char* start = end;
+    char* start = end;  // sign, 20 digits, point, 15 decimals at most
     for (int place = 0; place < decimals; ++place) {  // the decimals, without a division by 10^n
         *--start = static_cast<char>('0' + scaled % 10);
         scaled /= 10;
@@ -77,21 +74,44 @@ void AppendFixed(std::string& out, double value, int decimals) {
     if (decimals > 0) *--start = '.';
     start = WriteDigitsBackwards(start, scaled);
     if (std::signbit(value)) *--start = '-';
+    return start;
+}
+
+char* UnsignedBackwards(char* end, unsigned long long value) {
+    return WriteDigitsBackwards(end, value);
+}
+
+char* IntegerBackwards(char* end, long long value) {
+    // The magnitude in unsigned arithmetic: -LLONG_MIN does not fit a long long.
+    const unsigned long long magnitude = static_cast<unsigned long long>(value);
+    char* start = WriteDigitsBackwards(end, value < 0 ? 0 - magnitude : magnitude);
+    if (value < 0) *--start = '-';
+    return start;
+}
+
+void AppendFixed(std::string& out, double value, int decimals) {
+    char buffer[kNumberTextSize];
+    char* const end = buffer + sizeof buffer;
+    const char* start = FixedBackwards(end, value, decimals);
+    if (start == nullptr) {
+        detail::AppendVarargs(out, "%.*f", decimals, value);  // inf, nan, huge values: printf's
+        return;
+    }
     out.append(start, static_cast<std::size_t>(end - start));
 }
 
 void AppendUnsigned(std::string& out, unsigned long long value) {
-    char buffer[24];
+    char buffer[kNumberTextSize];
     char* const end = buffer + sizeof buffer;
-    const char* start = WriteDigitsBackwards(end, value);
+    const char* start = UnsignedBackwards(end, value);
     out.append(start, static_cast<std::size_t>(end - start));
 }
 
 void AppendInteger(std::string& out, long long value) {
-    if (value < 0) out += '-';
-    // The magnitude in unsigned arithmetic: -LLONG_MIN does not fit a long long.
-    const unsigned long long magnitude = static_cast<unsigned long long>(value);
-    AppendUnsigned(out, value < 0 ? 0 - magnitude : magnitude);
+    char buffer[kNumberTextSize];
+    char* const end = buffer + sizeof buffer;
+    const char* start = IntegerBackwards(end, value);
+    out.append(start, static_cast<std::size_t>(end - start));
 }
 
 }  // namespace traverse
