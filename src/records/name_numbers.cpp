@@ -29,7 +29,11 @@ std::size_t NameNumbers::Find(std::string_view name) const {
 std::size_t NameNumbers::SearchFew(std::string_view name, std::size_t from) const {
     for (std::size_t searched = 0, i = from; searched < m_count; ++searched, ++i) {
         if (i >= m_count) i = 0;
-        if (m_few[i] == name) return i;
+        // The first byte tells most names of the same length apart without a call to compare.
+        const std::string_view few = m_few[i];
+        if (few.size() == name.size() && (name.empty() || few[0] == name[0]) && few == name) {
+            return i;
+        }
     }
     return m_count;
 }

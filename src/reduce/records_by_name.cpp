@@ -5,6 +5,7 @@ namespace traverse {
 RecordsByName::RecordsByName(const std::vector<CBaseObserve>& records) {
     std::vector<Entry> added;
     added.reserve(records.size());
+    m_names.reserve(records.size());
     Append(records, added);
     Sort(added);
 }
@@ -14,6 +15,7 @@ RecordsByName::RecordsByName(const std::vector<CSurveyTurn>& rounds) {
     for (const CSurveyTurn& turn : rounds) count += turn.m_arrObserve.size();
     std::vector<Entry> added;
     added.reserve(count);
+    m_names.reserve(count);
     for (const CSurveyTurn& turn : rounds) Append(turn.m_arrObserve, added);
     Sort(added);
 }

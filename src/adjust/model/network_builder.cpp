@@ -1,10 +1,8 @@
 #include "adjust/model/network_builder.h"
 
-#include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
-#include <string_view>
-#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -13,6 +11,7 @@
 #include "adjust/model/adjustment_settings.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
+#include "records/name_numbers.h"
 #include "records/station_walk.h"
 #include "reduce/station_reduction.h"
 #include "traverse/code_page.h"
@@ -107,21 +106,16 @@ std::map<std::string, double> MeanTargetHeights(const std::vector<ReducedValue>&
     return means;
 }
 
-// One record of a horizontal round, after the first: its name, whether it follows the first
-// target's second sighting, and its place in the round.
-struct Sighting {
-    bool afterSeparator;
-    std::string_view name;
-    std::size_t place;
-};
+// Whether a target name was sighted before and after the first target's second sighting.
+using Sighted = std::array<bool, 2>;
 
 // A target named twice in one horizontal round cannot be told apart from itself: its direction
 // would be a mean of two sightings the reduction takes for a right-angle round. Legitimate repeats
 // are the closing sighting of the first target and, in a right-angle round, one sighting of each
-// target on either side of the first target's second sighting. The sightings are sorted, not put
-// in a set: every round of every station is checked. sightings is a buffer for them.
+// target on either side of the first target's second sighting. sighted is a buffer for the
+// round's names, by number.
 void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::string& station,
-                     std::vector<Sighting>& sightings) {
+                     std::vector<Sighted>& sighted) {
     const std::vector<CBaseObserve>& records = round.m_arrObserve;
     if (records.empty()) return;
     const std::string& first = records.front().m_strName;
@@ -129,31 +123,21 @@ void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::strin
     for (std::size_t i = 1; i + 1 < records.size() && separator == records.size(); ++i) {
         if (records[i].m_strName == first) separator = i;
     }
-    sightings.clear();
+    NameNumbers numbers;
+    sighted.clear();
     for (std::size_t i = 1; i < records.size(); ++i) {
         const std::string& name = records[i].m_strName;
-        if (name != first) sightings.push_back({i > separator, name, i});
+        if (name == first) continue;
+        const std::size_t number = numbers.Number(name);
+        if (number == sighted.size()) sighted.push_back({false, false});
+        bool& before = sighted[number][i > separator ? 1 : 0];
+        if (before) {
+            throw AdjustmentFailure(AdjustmentStatus::DuplicateName,
+                                    FormatText(GBK(text::kAdjustDuplicateTarget), station.c_str(),
+                                               name.c_str(), roundNumber));
+        }
+        before = true;
     }
-    // Any order groups equal sightings: shorter names first compares most pairs without reading
-    // a byte.
-    const auto key = [](const Sighting& s) {
-        return std::make_tuple(s.afterSeparator, s.name.size(), s.name);
-    };
-    std::sort(sightings.begin(), sightings.end(), [&key](const Sighting& a, const Sighting& b) {
-        const auto keyA = key(a);
-        const auto keyB = key(b);
-        return keyA < keyB || (keyA == keyB && a.place < b.place);
-    });
-    // The first repeat in record order: the earliest sighting that follows an equal one.
-    std::size_t repeat = records.size();
-    for (std::size_t j = 1; j < sightings.size(); ++j) {
-        if (key(sightings[j]) == key(sightings[j - 1]))
-            repeat = std::min(repeat, sightings[j].place);
-    }
-    if (repeat == records.size()) return;
-    throw AdjustmentFailure(AdjustmentStatus::DuplicateName,
-                            FormatText(GBK(text::kAdjustDuplicateTarget), station.c_str(),
-                                       records[repeat].m_strName.c_str(), roundNumber));
 }
 
 class StationReader {
@@ -328,7 +312,7 @@ void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings
                   Network& network) {
     AddKnownPoints(importer.m_arrKnownPoint, network);
     bool anyStation = false;
-    std::vector<Sighting> sightings;
+    std::vector<Sighted> sighted;
     for (std::size_t i = 0; i < importer.m_arrStation.size(); ++i) {
         const CPoint3D& station = *importer.m_arrStation[i];
         const TAGStationObserve* block = StationBlock(station);
@@ -336,7 +320,7 @@ void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings
         anyStation = true;
         for (std::size_t r = 0; r < block->m_arrHAngle.size(); ++r) {
             CheckRoundNames(block->m_arrHAngle[r], static_cast<int>(r) + 1, station.m_strName,
-                            sightings);
+                            sighted);
         }
         StationReader(network, settings, static_cast<int>(i), station.m_strName, *block).Read();
     }
