@@ -1,8 +1,10 @@
 #include "adjust/model/network_builder.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <map>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
@@ -279,13 +281,24 @@ void DropLoneTargets(Network& network) {
     network.directions = kept;
 }
 
+constexpr char kBlanks[] = " \t\r\n";
+
+bool BlankAtAnEnd(const NetworkPoint& point) {
+    const std::string_view blanks = kBlanks;
+    const std::string& name = point.name;
+    return !name.empty() && (blanks.find(name.front()) != std::string_view::npos ||
+                             blanks.find(name.back()) != std::string_view::npos);
+}
+
 // Two names that differ only in blanks at their ends are one point written two ways: adjusted
-// apart, each would look whole, a few millimetres from the other.
+// apart, each would look whole, a few millimetres from the other. The names are distinct, so two
+// can be one only when one of them has a blank at an end: without any, nothing is looked up.
 void CheckBlanksAroundNames(const Network& network) {
+    if (std::none_of(network.points.begin(), network.points.end(), BlankAtAnEnd)) return;
     std::unordered_map<std::string, const std::string*> byTrimmed;
     for (const NetworkPoint& point : network.points) {
-        const std::size_t first = point.name.find_first_not_of(" \t\r\n");
-        const std::size_t last = point.name.find_last_not_of(" \t\r\n");
+        const std::size_t first = point.name.find_first_not_of(kBlanks);
+        const std::size_t last = point.name.find_last_not_of(kBlanks);
         const std::string trimmed =
             first == std::string::npos ? std::string() : point.name.substr(first, last - first + 1);
         const auto seen = byTrimmed.emplace(trimmed, &point.name);
