@@ -132,6 +132,14 @@ public:
         std::memcpy(m_buffer + m_used, text.data(), text.size());
         m_used += text.size();
     }
+    // The format's text up to its next '%' or its end: returns where it stopped.
+    const char* Literal(const char* p) {
+        for (; *p != '%' && *p != '\0'; ++p) {
+            if (m_used == sizeof m_buffer) Flush();
+            m_buffer[m_used++] = *p;
+        }
+        return p;
+    }
     void Spaces(std::size_t count) {
         while (count > 0) {
             if (m_used == sizeof m_buffer) Flush();
@@ -193,14 +201,12 @@ bool AppendWithoutPrintf(std::string& out, const char* format, const FormatArgum
     std::size_t next = 0;
     Field field;
     for (const char* p = format;;) {
-        const char* percent = std::strchr(p, '%');
-        if (percent == nullptr) {
-            gathered.Append(p);
+        p = gathered.Literal(p);
+        if (*p == '\0') {
             gathered.Flush();
             return true;
         }
-        gathered.Append(std::string_view(p, static_cast<std::size_t>(percent - p)));
-        p = percent + 1;
+        ++p;  // past the '%'
         if (*p == '%') {
             gathered.Append("%");
             ++p;
