@@ -76,14 +76,11 @@ void TwoByteTable::Decode(const unsigned char*& in, const unsigned char* inEnd,
             continue;
         }
         const std::uint32_t code = in + 1 < inEnd ? Entry(in[0], in[1]) : kToIconv;
-        const std::size_t length = code >> 24;  // 2 or 3
-        const std::size_t room = static_cast<std::size_t>(outEnd - out);
-        if (code == kToIconv || room < length) return;
-        out[0] = static_cast<unsigned char>(code);
-        out[1] = static_cast<unsigned char>(code >> 8);
-        // Without a count: a two-byte character's third byte, where there is room, is overwritten
-        // next.
-        if (room >= 3) out[2] = static_cast<unsigned char>(code >> 16);
+        const std::size_t length = code >> 24;
+        if (code == kToIconv || static_cast<std::size_t>(outEnd - out) < length) return;
+        for (std::size_t i = 0; i < length; ++i) {
+            out[i] = static_cast<unsigned char>(code >> (8 * i));
+        }
         out += length;
         in += 2;
     }
