@@ -319,10 +319,25 @@ void MarkPlanePoints(Network& network) {
     }
 }
 
+// Room for the points at once: the names of a big network are looked up many times over, and a
+// table grown as they come rehashes them all again and again. The known points and the first
+// horizontal round of each station name most of them.
+void ReservePoints(const CImportXml& importer, Network& network) {
+    std::size_t expected = importer.m_arrKnownPoint.size();
+    for (const CPoint3D* station : importer.m_arrStation) {
+        const TAGStationObserve* block = StationBlock(*station);
+        if (block != nullptr && !block->m_arrHAngle.empty())
+            expected += block->m_arrHAngle.front().m_arrObserve.size();
+    }
+    network.byName.reserve(expected);
+    network.points.reserve(expected);
+}
+
 }  // namespace
 
 void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings,
                   Network& network) {
+    ReservePoints(importer, network);
     AddKnownPoints(importer.m_arrKnownPoint, network);
     bool anyStation = false;
     std::vector<Sighted> sighted;
