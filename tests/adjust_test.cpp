@@ -335,6 +335,31 @@ TEST(AdjustBadInput, TargetNamedTwiceInARound) {
                   "target \"乙1\" is named more than once");
 }
 
+// A point sighted by one direction only is left out with a note; sighted from two stations it is
+// their intersection. 塔 lies at (1100, 1300): azimuth 45 degrees from 导1, 116.5651 from 导2.
+TEST(AdjustNotes, LoneTargetIsLeftOutTwoStationsPlaceIt) {
+    const std::string fromOne =
+        Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
+                 Round({{"甲2", 0.0}, {"导2", 90.0}, {"塔", 135.0}}));
+    AdjustmentResult result = AdjustRecordBody(fromOne, AdjustmentOptions());
+    ASSERT_EQ(result.status, AdjustmentStatus::Adjusted) << GbkToUtf8(result.error);
+    EXPECT_EQ(FindPoint(result, "塔"), nullptr);
+    std::string notes;
+    for (const std::string& note : result.notes) notes += GbkToUtf8(note) + "\n";
+    EXPECT_NE(notes.find("Station \"导1\": \"塔\" is sighted by this one direction only"),
+              std::string::npos)
+        << notes;
+    const std::string fromTwo =
+        Replaced(fromOne, TwoTargets("导1", "导3", "270.00060", "90.00060"),
+                 Round({{"导1", 0.0}, {"导3", 270.0006}, {"塔", 296.3354}}));
+    result = AdjustRecordBody(fromTwo, AdjustmentOptions());
+    ASSERT_EQ(result.status, AdjustmentStatus::Adjusted) << GbkToUtf8(result.error);
+    const AdjustedPoint* tower = FindPoint(result, "塔");
+    ASSERT_NE(tower, nullptr);
+    EXPECT_NEAR(tower->x, 1100.0, 0.05);
+    EXPECT_NEAR(tower->y, 1300.0, 0.05);
+}
+
 TEST(AdjustBadInput, RightAngleRoundRepeatsTargetsOnEachSide) {
     // 甲2 0, 导2 90 | 甲2 300, 导2 30: each target once before and once after the second 甲2; the
     // round gives 导2 the same 90 degrees as the plain round it replaces.

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "records/name_numbers.h"
 #include "records/target_names.h"
 #include "reduce/records_by_name.h"
 
@@ -47,6 +48,25 @@ TEST(TargetNames, DistinctNamesInOrderOfFirstAppearanceFromFewToMany) {
         const std::vector<CSurveyTurn> rounds = RandomRounds(random, 1 + i % 60);
         ASSERT_EQ(DistinctTargetNames(rounds), FirstAppearances(rounds));
         ASSERT_EQ(DistinctTargetNames(rounds[0]), FirstAppearances({rounds[0]}));
+    }
+}
+
+TEST(NameNumbers, NumbersInOrderOfFirstAppearanceFromFewToMany) {
+    std::mt19937 random(20261210);
+    for (int i = 0; i < 1000; ++i) {
+        const std::vector<CSurveyTurn> rounds = RandomRounds(random, 1 + i % 60);
+        const std::vector<std::string> names = FirstAppearances(rounds);
+        NameNumbers numbers;
+        for (const CSurveyTurn& round : rounds) {
+            for (const CBaseObserve& record : round.m_arrObserve) {
+                const std::size_t number = numbers.Number(record.m_strName);
+                ASSERT_LT(number, names.size());
+                ASSERT_EQ(names[number], record.m_strName);
+            }
+        }
+        EXPECT_EQ(numbers.Count(), names.size());
+        for (std::size_t k = 0; k < names.size(); ++k) EXPECT_EQ(numbers.Find(names[k]), k);
+        EXPECT_EQ(numbers.Find("absent"), names.size());
     }
 }
 
