@@ -333,6 +333,13 @@ TEST(AdjustBadInput, TargetNamedTwiceInARound) {
                            {"导2", 90.0001}, {"甲2", 0.0001}}));
     ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::DuplicateName,
                   "target \"乙1\" is named more than once");
+    // A repeat in a later round, of names the first round read once each, names that round.
+    const std::string second =
+        Replaced(Round({{"甲2", 0.0}, {"导2", 90.0}, {"导2", 90.0001}}), "<水平角>", "");
+    body = Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
+                    Replaced(Round({{"甲2", 0.0}, {"导2", 90.0}}), "</水平角>", second));
+    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::DuplicateName,
+                  "target \"导2\" is named more than once in horizontal round 2");
 }
 
 // A point sighted by one direction only is left out with a note; sighted from two stations it is

@@ -26,14 +26,19 @@ std::size_t NameNumbers::Find(std::string_view name) const {
     return found == m_many.end() ? m_count : found->second;
 }
 
-std::size_t NameNumbers::SearchFew(std::string_view name, std::size_t from) const {
-    for (std::size_t searched = 0, i = from; searched < m_count; ++searched, ++i) {
-        if (i >= m_count) i = 0;
-        // The first byte tells most names of the same length apart without a call to compare.
-        const std::string_view few = m_few[i];
-        if (few.size() == name.size() && (name.empty() || few[0] == name[0]) && few == name) {
-            return i;
-        }
+namespace {
+
+// The first byte tells most names of the same length apart without a call to compare.
+bool Same(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && (a.empty() || a[0] == b[0]) && a == b;
+}
+
+}  // namespace
+
+std::size_t NameNumbers::SearchFew(std::string_view name, std::size_t hint) const {
+    if (hint < m_count && Same(m_few[hint], name)) return hint;
+    for (std::size_t i = 0; i < m_count; ++i) {
+        if (Same(m_few[i], name)) return i;
     }
     return m_count;
 }

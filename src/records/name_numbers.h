@@ -12,8 +12,9 @@ namespace traverse {
 
 // A round may hold many thousands of targets: past a few, the names are looked up, not searched.
 // The few are searched in place, without an allocation: most rounds read a handful of targets,
-// and every station's reduction numbers its names; the search starts after the last name found,
-// since every round reads its targets in the same order. The names must outlive the numbering.
+// and every station's reduction numbers its names. The name after the last one found is tried
+// first: every round reads its targets in the same order, from the first one. The names must
+// outlive the numbering.
 class NameNumbers {
 public:
     // The number of name (byte-exact), a new one, Count() before the call, when it is new.
@@ -23,8 +24,9 @@ public:
     std::size_t Count() const { return m_count; }
 
 private:
-    // Among the first names, from number from on and round again; Count() when it is not there.
-    std::size_t SearchFew(std::string_view name, std::size_t from) const;
+    // Among the first names, number hint first, then from the first on; Count() when it is not
+    // there.
+    std::size_t SearchFew(std::string_view name, std::size_t hint) const;
 
     static constexpr std::size_t kFew = 16;
     std::array<std::string_view, kFew> m_few;  // the first names, by number

@@ -108,16 +108,20 @@ std::map<std::string, double> MeanTargetHeights(const std::vector<ReducedValue>&
     return means;
 }
 
-// Whether a target name was sighted before and after the first target's second sighting.
-using Sighted = std::array<bool, 2>;
+// The target names of one station's horizontal rounds, numbered, and for each number the last
+// round that sighted it before and after the first target's second sighting.
+struct RoundSightings {
+    NameNumbers numbers;
+    std::vector<std::array<int, 2>> lastRound;  // 0: none yet
+};
 
 // A target named twice in one horizontal round cannot be told apart from itself: its direction
 // would be a mean of two sightings the reduction takes for a right-angle round. Legitimate repeats
 // are the closing sighting of the first target and, in a right-angle round, one sighting of each
-// target on either side of the first target's second sighting. sighted is a buffer for the
-// round's names, by number.
+// target on either side of the first target's second sighting. The rounds of a station are checked
+// in order, roundNumber from 1, with the same sightings.
 void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::string& station,
-                     std::vector<Sighted>& sighted) {
+                     RoundSightings& sightings) {
     const std::vector<CBaseObserve>& records = round.m_arrObserve;
     if (records.empty()) return;
     const std::string& first = records.front().m_strName;
@@ -125,20 +129,18 @@ void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::strin
     for (std::size_t i = 1; i + 1 < records.size() && separator == records.size(); ++i) {
         if (records[i].m_strName == first) separator = i;
     }
-    NameNumbers numbers;
-    sighted.clear();
     for (std::size_t i = 1; i < records.size(); ++i) {
         const std::string& name = records[i].m_strName;
         if (name == first) continue;
-        const std::size_t number = numbers.Number(name);
-        if (number == sighted.size()) sighted.push_back({false, false});
-        bool& before = sighted[number][i > separator ? 1 : 0];
-        if (before) {
+        const std::size_t number = sightings.numbers.Number(name);
+        if (number == sightings.lastRound.size()) sightings.lastRound.push_back({0, 0});
+        int& last = sightings.lastRound[number][i > separator ? 1 : 0];
+        if (last == roundNumber) {
             throw AdjustmentFailure(AdjustmentStatus::DuplicateName,
                                     FormatText(GBK(text::kAdjustDuplicateTarget), station.c_str(),
                                                name.c_str(), roundNumber));
         }
-        before = true;
+        last = roundNumber;
     }
 }
 
@@ -340,15 +342,15 @@ void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings
     ReservePoints(importer, network);
     AddKnownPoints(importer.m_arrKnownPoint, network);
     bool anyStation = false;
-    std::vector<Sighted> sighted;
     for (std::size_t i = 0; i < importer.m_arrStation.size(); ++i) {
         const CPoint3D& station = *importer.m_arrStation[i];
         const TAGStationObserve* block = StationBlock(station);
         if (block == nullptr) continue;
         anyStation = true;
+        RoundSightings sightings;
         for (std::size_t r = 0; r < block->m_arrHAngle.size(); ++r) {
             CheckRoundNames(block->m_arrHAngle[r], static_cast<int>(r) + 1, station.m_strName,
-                            sighted);
+                            sightings);
         }
         StationReader(network, settings, static_cast<int>(i), station.m_strName, *block).Read();
     }
