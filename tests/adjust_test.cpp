@@ -322,11 +322,49 @@ TEST(AdjustBadInput, KnownPointListedTwice) {
 }
 
 TEST(AdjustBadInput, TargetNamedTwiceInARound) {
-    const std::string body =
+    std::string body =
         Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
                  Round({{"甲2", 0.0}, {"导2", 90.0}, {"导2", 90.0001}, {"甲2", 0.0001}}));
     ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::DuplicateName,
                   "Station \"导1\": target \"导2\" is named more than once in horizontal round 1");
+    // Of two names repeated, the first repeat in record order is the one named.
+    body = Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
+                    Round({{"甲2", 0.0}, {"导2", 90.0}, {"乙1", 95.0}, {"乙1", 95.0001},
+                           {"导2", 90.0001}, {"甲2", 0.0001}}));
+    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::DuplicateName,
+                  "target \"乙1\" is named more than once");
+    // A repeat in a later round, of names the first round read once each, names that round.
+    const std::string second =
+        Replaced(Round({{"甲2", 0.0}, {"导2", 90.0}, {"导2", 90.0001}}), "<水平角>", "");
+    body = Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
+                    Replaced(Round({{"甲2", 0.0}, {"导2", 90.0}}), "</水平角>", second));
+    ExpectRefused(AdjustRecordBody(body, AdjustmentOptions()), AdjustmentStatus::DuplicateName,
+                  "target \"导2\" is named more than once in horizontal round 2");
+}
+
+// A point sighted by one direction only is left out with a note; sighted from two stations it is
+// their intersection. 塔 lies at (1100, 1300): azimuth 45 degrees from 导1, 116.5651 from 导2.
+TEST(AdjustNotes, LoneTargetIsLeftOutTwoStationsPlaceIt) {
+    const std::string fromOne =
+        Replaced(HandTraverseBody(), TwoTargets("甲2", "导2", "90.0000", "270.0000"),
+                 Round({{"甲2", 0.0}, {"导2", 90.0}, {"塔", 135.0}}));
+    AdjustmentResult result = AdjustRecordBody(fromOne, AdjustmentOptions());
+    ASSERT_EQ(result.status, AdjustmentStatus::Adjusted) << GbkToUtf8(result.error);
+    EXPECT_EQ(FindPoint(result, "塔"), nullptr);
+    std::string notes;
+    for (const std::string& note : result.notes) notes += GbkToUtf8(note) + "\n";
+    EXPECT_NE(notes.find("Station \"导1\": \"塔\" is sighted by this one direction only"),
+              std::string::npos)
+        << notes;
+    const std::string fromTwo =
+        Replaced(fromOne, TwoTargets("导1", "导3", "270.00060", "90.00060"),
+                 Round({{"导1", 0.0}, {"导3", 270.0006}, {"塔", 296.3354}}));
+    result = AdjustRecordBody(fromTwo, AdjustmentOptions());
+    ASSERT_EQ(result.status, AdjustmentStatus::Adjusted) << GbkToUtf8(result.error);
+    const AdjustedPoint* tower = FindPoint(result, "塔");
+    ASSERT_NE(tower, nullptr);
+    EXPECT_NEAR(tower->x, 1100.0, 0.05);
+    EXPECT_NEAR(tower->y, 1300.0, 0.05);
 }
 
 TEST(AdjustBadInput, RightAngleRoundRepeatsTargetsOnEachSide) {

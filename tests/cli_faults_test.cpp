@@ -215,6 +215,12 @@ TEST(CliFaults, ReasonsNameWhatIsWrongAndQuoteNames) {
     run = RunTraverse({"adjust", blank});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("\"导3 \""), std::string::npos) << run.err;
+    // So is one with a leading blank.
+    const std::string leading = dir.Write(
+        "leading.xml", ExampleWith("connecting-traverse.xml", {{"点名=\"导3\"", "点名=\" 导3\""}}));
+    run = RunTraverse({"adjust", leading});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("\" 导3\""), std::string::npos) << run.err;
 }
 
 }  // namespace

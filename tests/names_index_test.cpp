@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "records/name_numbers.h"
 #include "records/target_names.h"
 #include "reduce/records_by_name.h"
 
@@ -50,6 +51,25 @@ TEST(TargetNames, DistinctNamesInOrderOfFirstAppearanceFromFewToMany) {
     }
 }
 
+TEST(NameNumbers, NumbersInOrderOfFirstAppearanceFromFewToMany) {
+    std::mt19937 random(20261210);
+    for (int i = 0; i < 1000; ++i) {
+        const std::vector<CSurveyTurn> rounds = RandomRounds(random, 1 + i % 60);
+        const std::vector<std::string> names = FirstAppearances(rounds);
+        NameNumbers numbers;
+        for (const CSurveyTurn& round : rounds) {
+            for (const CBaseObserve& record : round.m_arrObserve) {
+                const std::size_t number = numbers.Number(record.m_strName);
+                ASSERT_LT(number, names.size());
+                ASSERT_EQ(names[number], record.m_strName);
+            }
+        }
+        EXPECT_EQ(numbers.Count(), names.size());
+        for (std::size_t k = 0; k < names.size(); ++k) EXPECT_EQ(numbers.Find(names[k]), k);
+        EXPECT_EQ(numbers.Find("absent"), names.size());
+    }
+}
+
 TEST(RecordsByName, EachNameGivesItsRecordsInOrder) {
     std::mt19937 random(20261209);
     for (int i = 0; i < 1000; ++i) {
@@ -74,6 +94,22 @@ TEST(RecordsByName, EachNameGivesItsRecordsInOrder) {
             ASSERT_EQ(found, expectedFirst) << name;
         }
         EXPECT_EQ(all.Of("absent").begin() != all.Of("absent").end(), false);
+        // By number: the names in order of first appearance, each record with its round.
+        const std::vector<std::string> names = FirstAppearances(rounds);
+        ASSERT_EQ(std::vector<std::string>(all.Names().begin(), all.Names().end()), names);
+        EXPECT_EQ(all.FirstRoundCount(), FirstAppearances({rounds[0]}).size());
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            std::vector<const CBaseObserve*> byNumber;
+            for (auto at = all.Of(k).begin(); at != all.Of(k).end(); ++at) {
+                byNumber.push_back(*at);
+                const std::vector<CBaseObserve>& round = rounds[at.Round()].m_arrObserve;
+                ASSERT_TRUE(std::any_of(round.begin(), round.end(),
+                                        [&](const CBaseObserve& r) { return &r == *at; }));
+            }
+            std::vector<const CBaseObserve*> byName;
+            for (const CBaseObserve* record : all.Of(names[k])) byName.push_back(record);
+            ASSERT_EQ(byNumber, byName) << names[k];
+        }
     }
 }
 

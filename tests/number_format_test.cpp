@@ -207,6 +207,13 @@ TEST(FormatText, CatalogueShapesAndOddArguments) {
     ExpectSameAsPrintf("%.3s", "abcdef");  // printf's: a precision on %s
     ExpectSameAsPrintf("%hd %Lf", 70000, 1.5L);
     ExpectSameAsPrintf("no conversion at all");
+    // Longer than a line, and widths past it.
+    const std::string longText(80, 'n');
+    ExpectSameAsPrintf("%-200s|%200.3f|%s|", "a", -1.5, longText.c_str());
+    // An argument within the text appended to.
+    std::string out = "0123456789";
+    AppendText(out, "<%s|%5s>", out.c_str(), out.c_str() + 8);
+    EXPECT_EQ(out, "0123456789<0123456789|   89>");
 }
 
 }  // namespace

@@ -22,6 +22,14 @@ void AppendFixed(std::string& out, double value, int decimals);
 void AppendInteger(std::string& out, long long value);
 void AppendUnsigned(std::string& out, unsigned long long value);
 
+// The same numbers written backwards into a buffer, ending just before end, which has at least
+// kNumberTextSize bytes before it: where they start. FixedBackwards gives nullptr for what printf
+// writes itself (inf, nan, huge values, more than 15 decimals).
+constexpr std::size_t kNumberTextSize = 48;
+char* FixedBackwards(char* end, double value, int decimals);
+char* IntegerBackwards(char* end, long long value);
+char* UnsignedBackwards(char* end, unsigned long long value);
+
 namespace detail {
 void AppendVarargs(std::string& out, const char* format, ...);
 inline const char* FormatString(const char* format) { return format; }

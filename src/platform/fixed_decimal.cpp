@@ -47,51 +47,87 @@ std::uint64_t ScaledAndRounded(double magnitude, int decimals) {
     return static_cast<std::uint64_t>(quotient) + (up ? 1 : 0);
 }
 
+// "00" to "99": two digits per division.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The last count decimal digits of value, zeros in front where it has fewer, written backwards
+// ending just before end; value is left with the digits before them. Returns where they start.
+char* WriteLastDigitsBackwards(char* end, std::uint64_t& value, int count) {
+    char* p = end;
+    for (; count >= 2; count -= 2) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (count == 1) {
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return p;
+}
+
 // The decimal digits of value, at least one, written backwards ending just before end. Returns
 // where they start.
 char* WriteDigitsBackwards(char* end, std::uint64_t value) {
     char* p = end;
-    do {
-        *--p = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    return p;
+    while (value >= 100) p = WriteLastDigitsBackwards(p, value, 2);
+    return WriteLastDigitsBackwards(p, value, value >= 10 ? 2 : 1);
 }
 
 }  // namespace
 
-void AppendFixed(std::string& out, double value, int decimals) {
+char* FixedBackwards(char* end, double value, int decimals) {
     const double magnitude = std::fabs(value);
     if (decimals < 0 || decimals > kMaxFastDecimals || !(magnitude < kFastLimits[decimals])) {
-        detail::AppendVarargs(out, "%.*f", decimals, value);  // inf, nan, huge values: printf's
-        return;
+        return nullptr;
     }
     std::uint64_t scaled = ScaledAndRounded(magnitude, decimals);
-    char buffer[48];  // sign, 20 digits, point, 15 decimals
-    char* const end = buffer + sizeof buffer;
-    char* start = end;
-    for (int place = 0; place < decimals; ++place) {  // the decimals, without a division by 10^n
-        *--start = static_cast<char>('0' + scaled % 10);
-        scaled /= 10;
-    }
+    // sign, 20 digits, point, 15 decimals at most; the decimals without a division by 10^n
+    char* start = WriteLastDigitsBackwards(end, scaled, decimals);
     if (decimals > 0) *--start = '.';
     start = WriteDigitsBackwards(start, scaled);
     if (std::signbit(value)) *--start = '-';
+    return start;
+}
+
+char* UnsignedBackwards(char* end, unsigned long long value) {
+    return WriteDigitsBackwards(end, value);
+}
+
+char* IntegerBackwards(char* end, long long value) {
+    // The magnitude in unsigned arithmetic: -LLONG_MIN does not fit a long long.
+    const unsigned long long magnitude = static_cast<unsigned long long>(value);
+    char* start = WriteDigitsBackwards(end, value < 0 ? 0 - magnitude : magnitude);
+    if (value < 0) *--start = '-';
+    return start;
+}
+
+void AppendFixed(std::string& out, double value, int decimals) {
+    char buffer[kNumberTextSize];
+    char* const end = buffer + sizeof buffer;
+    const char* start = FixedBackwards(end, value, decimals);
+    if (start == nullptr) {
+        detail::AppendVarargs(out, "%.*f", decimals, value);  // inf, nan, huge values: printf's
+        return;
+    }
     out.append(start, static_cast<std::size_t>(end - start));
 }
 
 void AppendUnsigned(std::string& out, unsigned long long value) {
-    char buffer[24];
+    char buffer[kNumberTextSize];
     char* const end = buffer + sizeof buffer;
-    const char* start = WriteDigitsBackwards(end, value);
+    const char* start = UnsignedBackwards(end, value);
     out.append(start, static_cast<std::size_t>(end - start));
 }
 
 void AppendInteger(std::string& out, long long value) {
-    if (value < 0) out += '-';
-    // The magnitude in unsigned arithmetic: -LLONG_MIN does not fit a long long.
-    const unsigned long long magnitude = static_cast<unsigned long long>(value);
-    AppendUnsigned(out, value < 0 ? 0 - magnitude : magnitude);
+    char buffer[kNumberTextSize];
+    char* const end = buffer + sizeof buffer;
+    const char* start = IntegerBackwards(end, value);
+    out.append(start, static_cast<std::size_t>(end - start));
 }
 
 }  // namespace traverse

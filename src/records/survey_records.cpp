@@ -1,11 +1,8 @@
 #include "traverse/survey_records.h"
 
+#include "records/name_numbers.h"
 #include "records/target_names.h"
 #include "traverse/point3d.h"
-
-#include <array>
-#include <string_view>
-#include <unordered_set>
 
 namespace traverse {
 
@@ -40,34 +37,9 @@ void SetSurveyStationInfo(TAGSurveyStationInfo& info, float value) {
 
 namespace {
 
-// The names met so far. A round may hold many thousands of targets: past a few, the names are
-// looked up, not searched. The few are searched in place, without an allocation: most rounds read
-// a handful of targets, and every station's reduction asks for its names.
-class NamesSeen {
-public:
-    // True the first time name is met.
-    bool Insert(std::string_view name) {
-        if (m_fewCount < kFew) {
-            for (std::size_t i = 0; i < m_fewCount; ++i) {
-                if (m_few[i] == name) return false;
-            }
-            m_few[m_fewCount++] = name;
-            return true;
-        }
-        if (m_many.empty()) m_many.insert(m_few.begin(), m_few.end());
-        return m_many.insert(name).second;
-    }
-
-private:
-    static constexpr std::size_t kFew = 16;
-    std::array<std::string_view, kFew> m_few;
-    std::size_t m_fewCount = 0;
-    std::unordered_set<std::string_view> m_many;  // all names once there are more than kFew
-};
-
-void AppendNewNames(const CSurveyTurn& turn, NamesSeen& seen, std::vector<std::string>& names) {
+void AppendNewNames(const CSurveyTurn& turn, NameNumbers& seen, std::vector<std::string>& names) {
     for (const CBaseObserve& observe : turn.m_arrObserve) {
-        if (seen.Insert(observe.m_strName)) names.push_back(observe.m_strName);
+        if (seen.Number(observe.m_strName) == names.size()) names.push_back(observe.m_strName);
     }
 }
 
@@ -75,14 +47,14 @@ void AppendNewNames(const CSurveyTurn& turn, NamesSeen& seen, std::vector<std::s
 
 std::vector<std::string> DistinctTargetNames(const CSurveyTurn& turn) {
     std::vector<std::string> names;
-    NamesSeen seen;
+    NameNumbers seen;
     AppendNewNames(turn, seen, names);
     return names;
 }
 
 std::vector<std::string> DistinctTargetNames(const std::vector<CSurveyTurn>& rounds) {
     std::vector<std::string> names;
-    NamesSeen seen;
+    NameNumbers seen;
     for (const CSurveyTurn& turn : rounds) AppendNewNames(turn, seen, names);
     return names;
 }

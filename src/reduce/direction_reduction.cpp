@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <cstddef>
+#include <string_view>
 
 #include "platform/gbk_literal.h"
 #include "records/circle.h"
-#include "records/target_names.h"
 #include "reduce/direction_mean.h"
 #include "reduce/records_by_name.h"
 #include "reduce/reduction_texts.h"
@@ -14,8 +14,8 @@
 namespace traverse {
 namespace {
 
-using Names = std::vector<std::string>;
 using Values = std::vector<double>;
+using Records = RecordsByName::Range;
 
 // Angle records give face left [0] and face right [1]; shorter ones must never be read.
 bool HasTwoReadings(const CBaseObserve& observe) { return observe.m_arrValue.size() >= 2; }
@@ -29,11 +29,10 @@ struct RoundPlan {
     const std::string* message = nullptr;
     double o = 0.0;
     double p = 0.0;
-    RecordsByName records;
 };
 
 // The index of the first record named name from record from on; records.size() when there is none.
-std::size_t NextRecordOf(const std::vector<CBaseObserve>& records, const std::string& name,
+std::size_t NextRecordOf(const std::vector<CBaseObserve>& records, std::string_view name,
                          std::size_t from) {
     while (from < records.size() && records[from].m_strName != name) ++from;
     return from;
@@ -43,7 +42,7 @@ std::size_t NextRecordOf(const std::vector<CBaseObserve>& records, const std::st
 // first round's targets, or longer still, closes on the first target, and o becomes the short-way
 // mean of the opening and the closing.
 void PlanPlainRound(const std::vector<CBaseObserve>& records, std::size_t firstRoundTargets,
-                    const std::string& orientation, double o, RoundPlan& plan) {
+                    std::string_view orientation, double o, RoundPlan& plan) {
     if (records.size() >= firstRoundTargets + 1) {
         const CBaseObserve& closing = records.back();
         if (closing.m_strName != orientation) {
@@ -56,7 +55,6 @@ void PlanPlainRound(const std::vector<CBaseObserve>& records, std::size_t firstR
     }
     plan.kind = RoundPlan::Kind::Plain;
     plan.o = o;
-    plan.records = RecordsByName(records);
 }
 
 // A right-angle round reads the targets a second time from a second orientation record, the first
@@ -72,14 +70,13 @@ void PlanRightAngleRound(const std::vector<CBaseObserve>& records, std::size_t s
     plan.kind = RoundPlan::Kind::RightAngle;
     plan.o = o;
     plan.p = MeanDirection(records[second]);
-    plan.records = RecordsByName(records);
 }
 
 // A round longer than the first round's targets plus one is a right-angle round, unless the only
 // later record on the first target is its last: then it is a plain round that reads a target the
 // first round missed and closes. The orientation is the short-way face mean as it stands, even near
 // half a turn: rounds are set anywhere on the circle, and a file may give face right first.
-void PlanRound(const CSurveyTurn& turn, const std::string& orientation,
+void PlanRound(const CSurveyTurn& turn, std::string_view orientation,
                std::size_t firstRoundTargets, RoundPlan& plan) {
     const std::vector<CBaseObserve>& records = turn.m_arrObserve;
     if (records.empty() || records[0].m_strName != orientation) return;
@@ -102,11 +99,11 @@ double RightAngleDirection(double d1, double d2) {
     return ShortWayMean(TurnNonNegative(d1), TurnNonNegative(d2));
 }
 
-// Appends what one round gives for target (names[k], k >= 1). A plain round gives the direction of
-// target reduced to o once per usable record of target; a right-angle round reduces the first
-// record of target to o and the last one to p, and the two halves give one value, only when target
-// was read exactly twice.
-void CollectRound(const RoundPlan& plan, const std::string& target, Values& values,
+// Appends what one round gives for a target (not the first) from its records in that round. A
+// plain round gives the direction of the target reduced to o once per usable record; a right-angle
+// round reduces the first record to o and the last one to p, and the two halves give one value,
+// only when the target was read exactly twice.
+void CollectRound(const RoundPlan& plan, const Records& records, Values& values,
                   std::vector<std::string>& messages) {
     switch (plan.kind) {
     case RoundPlan::Kind::Skip:
@@ -115,7 +112,7 @@ void CollectRound(const RoundPlan& plan, const std::string& target, Values& valu
         messages.push_back(*plan.message);
         return;
     case RoundPlan::Kind::Plain:
-        for (const CBaseObserve* record : plan.records.Of(target)) {
+        for (const CBaseObserve* record : records) {
             if (record->m_arrValue.size() != 2) continue;
             values.push_back(TurnNonNegative(MeanDirection(*record) - plan.o));
         }
@@ -124,7 +121,7 @@ void CollectRound(const RoundPlan& plan, const std::string& target, Values& valu
         double d1 = 0.0;
         double d2 = 0.0;
         std::size_t found = 0;
-        for (const CBaseObserve* record : plan.records.Of(target)) {
+        for (const CBaseObserve* record : records) {
             if (record->m_arrValue.size() != 2) continue;
             if (found == 0) {
                 d1 = MeanDirection(*record) - plan.o;
@@ -148,10 +145,11 @@ void CollectRound(const RoundPlan& plan, const std::string& target, Values& valu
 void ReduceDirections(const std::vector<CSurveyTurn>& rounds, std::vector<ReducedValue>& directions,
                       std::vector<std::string>& messages) {
     if (rounds.empty()) return;
-    const std::size_t firstRoundTargets = DistinctTargetNames(rounds[0]).size();
+    const RecordsByName index(rounds);
+    const std::size_t firstRoundTargets = index.FirstRoundCount();
     if (firstRoundTargets == 0) return;
-    const Names names = DistinctTargetNames(rounds);
-    directions.push_back({names[0], 0.0});
+    const std::vector<std::string_view>& names = index.Names();
+    directions.push_back({std::string(names[0]), 0.0});
     if (names.size() < 2) return;
     std::vector<RoundPlan> plans(rounds.size());
     for (std::size_t r = 0; r < rounds.size(); ++r) {
@@ -160,8 +158,14 @@ void ReduceDirections(const std::vector<CSurveyTurn>& rounds, std::vector<Reduce
     Values values;  // one buffer for every target's values
     for (std::size_t k = 1; k < names.size(); ++k) {
         values.clear();
-        for (const RoundPlan& plan : plans) CollectRound(plan, names[k], values, messages);
-        if (!values.empty()) directions.push_back({names[k], ShortWayMean(values)});
+        const Records all = index.Of(k);
+        Records::Iterator next = all.begin();
+        for (std::size_t r = 0; r < plans.size(); ++r) {
+            const Records::Iterator first = next;  // the target's records in round r
+            while (next != all.end() && next.Round() == r) ++next;
+            CollectRound(plans[r], Records(first, next), values, messages);
+        }
+        if (!values.empty()) directions.push_back({std::string(names[k]), ShortWayMean(values)});
     }
 }
 

@@ -2,25 +2,26 @@
 #ifndef TRAVERSE_REDUCE_RECORDS_BY_NAME_H
 #define TRAVERSE_REDUCE_RECORDS_BY_NAME_H
 
-#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "records/name_numbers.h"
 #include "traverse/survey_records.h"
 
 namespace traverse {
 
 // A target finds its own records here instead of scanning all of them: a station with many targets
-// stays n log n. One sorted array, not a table of lists: an index is built for every round of
-// every station, and one allocation each keeps that cheap. The records must outlive the index (it
-// keeps their names and addresses).
+// stays linear. The names are numbered in order of first appearance and the records sorted by
+// number in one counting pass, round after round: an index is built for every station, and a
+// few allocations each keep that cheap. The records must outlive the index (it keeps their names
+// and addresses).
 class RecordsByName {
     struct Entry {
-        std::string_view name;
-        std::size_t order;  // place among the records added: equal names keep their order
         const CBaseObserve* record;
+        std::size_t round;   // place of its round among the rounds indexed
+        std::size_t number;  // of its name
     };
 
 public:
@@ -31,6 +32,8 @@ public:
         public:
             explicit Iterator(const Entry* entry) : m_entry(entry) {}
             const CBaseObserve* operator*() const { return m_entry->record; }
+            // The place of the record's round among the rounds indexed.
+            std::size_t Round() const { return m_entry->round; }
             Iterator& operator++() {
                 ++m_entry;
                 return *this;
@@ -40,68 +43,42 @@ public:
         private:
             const Entry* m_entry;
         };
-        Range(const Entry* first, const Entry* last) : m_first(first), m_last(last) {}
-        Iterator begin() const { return Iterator(m_first); }
-        Iterator end() const { return Iterator(m_last); }
+        Range(Iterator first, Iterator last) : m_first(first), m_last(last) {}
+        Iterator begin() const { return m_first; }
+        Iterator end() const { return m_last; }
 
     private:
-        const Entry* m_first;
-        const Entry* m_last;
+        Iterator m_first;
+        Iterator m_last;
     };
 
-    RecordsByName() = default;
     // The records of one round.
-    explicit RecordsByName(const std::vector<CBaseObserve>& records) {
-        m_entries.reserve(records.size());
-        Append(records);
-        Sort();
-    }
+    explicit RecordsByName(const std::vector<CBaseObserve>& records);
     // The records of all rounds, round after round.
-    explicit RecordsByName(const std::vector<CSurveyTurn>& rounds) {
-        std::size_t count = 0;
-        for (const CSurveyTurn& turn : rounds) count += turn.m_arrObserve.size();
-        m_entries.reserve(count);
-        for (const CSurveyTurn& turn : rounds) Append(turn.m_arrObserve);
-        Sort();
-    }
+    explicit RecordsByName(const std::vector<CSurveyTurn>& rounds);
 
-    // The records of name, in the order they were added; empty when there is none.
-    Range Of(const std::string& name) const {
-        const auto found =
-            std::equal_range(m_entries.begin(), m_entries.end(), std::string_view(name), ByName());
-        return Range(m_entries.data() + (found.first - m_entries.begin()),
-                     m_entries.data() + (found.second - m_entries.begin()));
+    // The distinct names in order of first appearance, round after round.
+    const std::vector<std::string_view>& Names() const { return m_names; }
+    // How many of Names() the first round holds: they come first.
+    std::size_t FirstRoundCount() const { return m_firstRoundCount; }
+    // The records of Names()[number], round after round, in record order.
+    Range Of(std::size_t number) const {
+        return Range(Range::Iterator(m_entries.data() + m_starts[number]),
+                     Range::Iterator(m_entries.data() + m_starts[number + 1]));
     }
+    // The records of name, in order; empty when there is none.
+    Range Of(const std::string& name) const;
 
 private:
-    // Any order groups equal names: shorter names first, then by bytes, compares most pairs
-    // without reading a byte.
-    static int Compare(std::string_view a, std::string_view b) {
-        if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
-        return a.compare(b);
-    }
-    struct ByName {
-        bool operator()(const Entry& entry, std::string_view name) const {
-            return Compare(entry.name, name) < 0;
-        }
-        bool operator()(std::string_view name, const Entry& entry) const {
-            return Compare(name, entry.name) < 0;
-        }
-    };
+    void Append(const std::vector<CBaseObserve>& records, std::vector<Entry>& added);
+    void Sort(const std::vector<Entry>& added);
 
-    void Append(const std::vector<CBaseObserve>& records) {
-        for (const CBaseObserve& record : records) {
-            m_entries.push_back({record.m_strName, m_entries.size(), &record});
-        }
-    }
-    void Sort() {
-        std::sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
-            const int names = Compare(a.name, b.name);
-            return names != 0 ? names < 0 : a.order < b.order;
-        });
-    }
-
-    std::vector<Entry> m_entries;  // by name (Compare), then in the order added
+    NameNumbers m_numbers;
+    std::vector<std::string_view> m_names;
+    std::size_t m_firstRoundCount = 0;
+    std::size_t m_rounds = 0;
+    std::vector<Entry> m_entries;       // by name number, then in the order added
+    std::vector<std::size_t> m_starts;  // where each number's entries start; one past the last
 };
 
 }  // namespace traverse

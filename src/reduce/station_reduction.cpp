@@ -1,6 +1,5 @@
 #include "reduce/station_reduction.h"
 
-#include "records/target_names.h"
 #include "reduce/direction_reduction.h"
 #include "reduce/plain_mean.h"
 #include "reduce/records_by_name.h"
@@ -15,15 +14,18 @@ namespace {
 void ReduceZenithDistances(const std::vector<CSurveyTurn>& rounds, std::vector<ReducedValue>& out) {
     if (rounds.empty()) return;
     const RecordsByName index(rounds);
-    for (const std::string& name : DistinctTargetNames(rounds[0])) {
-        std::vector<double> values;
-        for (const CBaseObserve* record : index.Of(name)) {
+    std::vector<double> values;
+    for (std::size_t k = 0; k < index.FirstRoundCount(); ++k) {
+        values.clear();
+        for (const CBaseObserve* record : index.Of(k)) {
             if (record->m_arrValue.size() != 2) continue;
             const double left = DmsToRadian(record->m_arrValue[0]);
             const double right = DmsToRadian(record->m_arrValue[1]);
             values.push_back(((HALF_PI - left) + (right - THREE_HALF_PI)) / 2);
         }
-        if (!values.empty()) out.push_back({name, HALF_PI - PlainMean(values)});
+        if (!values.empty()) {
+            out.push_back({std::string(index.Names()[k]), HALF_PI - PlainMean(values)});
+        }
     }
 }
 
@@ -35,14 +37,16 @@ void ReduceSlopeDistances(const std::vector<CSurveyTurn>& rounds, const TAGSurve
     const double addConst = info.m_fAddConst;
     const double mulConst = info.m_fMulConst;
     const RecordsByName index(rounds);
-    for (const std::string& name : DistinctTargetNames(rounds[0])) {
-        std::vector<double> values;
-        for (const CBaseObserve* record : index.Of(name)) {
+    std::vector<double> values;
+    for (std::size_t k = 0; k < index.FirstRoundCount(); ++k) {
+        values.clear();
+        for (const CBaseObserve* record : index.Of(k)) {
             if (!record->m_arrValue.empty()) values.push_back(PlainMean(record->m_arrValue));
         }
         if (values.empty()) continue;
         const double m = PlainMean(values);
-        out.push_back({name, m + (addConst + m * mulConst * 0.001) * 0.001});
+        const double corrected = m + (addConst + m * mulConst * 0.001) * 0.001;
+        out.push_back({std::string(index.Names()[k]), corrected});
     }
 }
 

@@ -1,8 +1,10 @@
 #include "adjust/model/network_builder.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
-#include <set>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
@@ -11,6 +13,7 @@
 #include "adjust/model/adjustment_settings.h"
 #include "platform/c_number.h"
 #include "platform/gbk_literal.h"
+#include "records/name_numbers.h"
 #include "records/station_walk.h"
 #include "reduce/station_reduction.h"
 #include "traverse/code_page.h"
@@ -68,10 +71,8 @@ void AddKnownPoints(const std::vector<CPoint3D>& known, Network& network) {
     }
 }
 
-// The reduced values of one station by target name, checked to be usable numbers aimed elsewhere.
-std::map<std::string, double> CheckedByName(const std::vector<ReducedValue>& values,
-                                            const std::string& station) {
-    std::map<std::string, double> byName;
+// The reduced values of one station, checked to be usable numbers aimed elsewhere.
+void CheckValues(const std::vector<ReducedValue>& values, const std::string& station) {
     for (const ReducedValue& value : values) {
         if (value.target == station) {
             FailAt(AdjustmentStatus::SelfObservation, text::kAdjustSelfObservation, station,
@@ -81,8 +82,15 @@ std::map<std::string, double> CheckedByName(const std::vector<ReducedValue>& val
             FailAt(AdjustmentStatus::InvalidObservation, text::kAdjustNotANumber, station,
                    value.target);
         }
-        byName.emplace(value.target, value.value);
     }
+}
+
+// The reduced values of one station by target name, checked as CheckValues does.
+std::map<std::string, double> CheckedByName(const std::vector<ReducedValue>& values,
+                                            const std::string& station) {
+    CheckValues(values, station);
+    std::map<std::string, double> byName;
+    for (const ReducedValue& value : values) byName.emplace(value.target, value.value);
     return byName;
 }
 
@@ -100,11 +108,20 @@ std::map<std::string, double> MeanTargetHeights(const std::vector<ReducedValue>&
     return means;
 }
 
+// The target names of one station's horizontal rounds, numbered, and for each number the last
+// round that sighted it before and after the first target's second sighting.
+struct RoundSightings {
+    NameNumbers numbers;
+    std::vector<std::array<int, 2>> lastRound;  // 0: none yet
+};
+
 // A target named twice in one horizontal round cannot be told apart from itself: its direction
 // would be a mean of two sightings the reduction takes for a right-angle round. Legitimate repeats
 // are the closing sighting of the first target and, in a right-angle round, one sighting of each
-// target on either side of the first target's second sighting.
-void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::string& station) {
+// target on either side of the first target's second sighting. The rounds of a station are checked
+// in order, roundNumber from 1, with the same sightings.
+void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::string& station,
+                     RoundSightings& sightings) {
     const std::vector<CBaseObserve>& records = round.m_arrObserve;
     if (records.empty()) return;
     const std::string& first = records.front().m_strName;
@@ -112,15 +129,18 @@ void CheckRoundNames(const CSurveyTurn& round, int roundNumber, const std::strin
     for (std::size_t i = 1; i + 1 < records.size() && separator == records.size(); ++i) {
         if (records[i].m_strName == first) separator = i;
     }
-    std::set<std::pair<bool, std::string>> seen;  // (after the separator, name)
     for (std::size_t i = 1; i < records.size(); ++i) {
         const std::string& name = records[i].m_strName;
         if (name == first) continue;
-        if (!seen.insert({i > separator, name}).second) {
+        const std::size_t number = sightings.numbers.Number(name);
+        if (number == sightings.lastRound.size()) sightings.lastRound.push_back({0, 0});
+        int& last = sightings.lastRound[number][i > separator ? 1 : 0];
+        if (last == roundNumber) {
             throw AdjustmentFailure(AdjustmentStatus::DuplicateName,
                                     FormatText(GBK(text::kAdjustDuplicateTarget), station.c_str(),
                                                name.c_str(), roundNumber));
         }
+        last = roundNumber;
     }
 }
 
@@ -143,7 +163,7 @@ public:
         ReadDirections();
         m_zenith = CheckedByName(m_reduction.zenithDistances, m_name);
         m_targetHeights = MeanTargetHeights(m_reduction.targetHeights);
-        CheckedByName(m_reduction.slopeDistances, m_name);
+        CheckValues(m_reduction.slopeDistances, m_name);
         for (const ReducedValue& slope : m_reduction.slopeDistances)
             ReadDistance(slope.target, slope.value);
     }
@@ -155,7 +175,7 @@ private:
     }
 
     void ReadDirections() {
-        CheckedByName(m_reduction.directions, m_name);
+        CheckValues(m_reduction.directions, m_name);
         if (m_reduction.directions.empty()) return;
         DirectionSet set;
         set.stationIndex = m_stationIndex;
@@ -229,10 +249,15 @@ private:
 // A point sighted by one direction and nothing else cannot be placed and tells nothing; it is left
 // out, with its direction.
 void DropLoneTargets(Network& network) {
-    std::vector<std::set<int>> sightedFrom(network.points.size());
+    constexpr int kNone = -1;
+    std::vector<int> firstSightedFrom(network.points.size(), kNone);
+    std::vector<bool> sightedFromTwo(network.points.size(), false);
     std::vector<bool> occupied(network.points.size(), false);
     for (const Direction& direction : network.directions) {
-        sightedFrom[direction.target].insert(network.sets[direction.set].station);
+        const int station = network.sets[direction.set].station;
+        int& first = firstSightedFrom[direction.target];
+        if (first == kNone) first = station;
+        if (first != station) sightedFromTwo[direction.target] = true;
     }
     for (const DirectionSet& set : network.sets) occupied[set.station] = true;
     for (const Distance& distance : network.distances)
@@ -244,7 +269,7 @@ void DropLoneTargets(Network& network) {
             const Direction& direction = network.directions[index];
             const NetworkPoint& target = network.points[direction.target];
             if (!target.planeKnown && !occupied[direction.target] &&
-                sightedFrom[direction.target].size() < 2) {
+                !sightedFromTwo[direction.target]) {
                 network.notes.push_back(FormatText(GBK(text::kAdjustNoteLoneTarget),
                                                    network.points[set.station].name.c_str(),
                                                    target.name.c_str()));
@@ -258,13 +283,24 @@ void DropLoneTargets(Network& network) {
     network.directions = kept;
 }
 
+constexpr char kBlanks[] = " \t\r\n";
+
+bool BlankAtAnEnd(const NetworkPoint& point) {
+    const std::string_view blanks = kBlanks;
+    const std::string& name = point.name;
+    return !name.empty() && (blanks.find(name.front()) != std::string_view::npos ||
+                             blanks.find(name.back()) != std::string_view::npos);
+}
+
 // Two names that differ only in blanks at their ends are one point written two ways: adjusted
-// apart, each would look whole, a few millimetres from the other.
+// apart, each would look whole, a few millimetres from the other. The names are distinct, so two
+// can be one only when one of them has a blank at an end: without any, nothing is looked up.
 void CheckBlanksAroundNames(const Network& network) {
+    if (std::none_of(network.points.begin(), network.points.end(), BlankAtAnEnd)) return;
     std::unordered_map<std::string, const std::string*> byTrimmed;
     for (const NetworkPoint& point : network.points) {
-        const std::size_t first = point.name.find_first_not_of(" \t\r\n");
-        const std::size_t last = point.name.find_last_not_of(" \t\r\n");
+        const std::size_t first = point.name.find_first_not_of(kBlanks);
+        const std::size_t last = point.name.find_last_not_of(kBlanks);
         const std::string trimmed =
             first == std::string::npos ? std::string() : point.name.substr(first, last - first + 1);
         const auto seen = byTrimmed.emplace(trimmed, &point.name);
@@ -285,10 +321,25 @@ void MarkPlanePoints(Network& network) {
     }
 }
 
+// Room for the points at once: the names of a big network are looked up many times over, and a
+// table grown as they come rehashes them all again and again. The known points and the first
+// horizontal round of each station name most of them.
+void ReservePoints(const CImportXml& importer, Network& network) {
+    std::size_t expected = importer.m_arrKnownPoint.size();
+    for (const CPoint3D* station : importer.m_arrStation) {
+        const TAGStationObserve* block = StationBlock(*station);
+        if (block != nullptr && !block->m_arrHAngle.empty())
+            expected += block->m_arrHAngle.front().m_arrObserve.size();
+    }
+    network.byName.reserve(expected);
+    network.points.reserve(expected);
+}
+
 }  // namespace
 
 void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings,
                   Network& network) {
+    ReservePoints(importer, network);
     AddKnownPoints(importer.m_arrKnownPoint, network);
     bool anyStation = false;
     for (std::size_t i = 0; i < importer.m_arrStation.size(); ++i) {
@@ -296,8 +347,10 @@ void BuildNetwork(const CImportXml& importer, const AdjustmentSettings& settings
         const TAGStationObserve* block = StationBlock(station);
         if (block == nullptr) continue;
         anyStation = true;
+        RoundSightings sightings;
         for (std::size_t r = 0; r < block->m_arrHAngle.size(); ++r) {
-            CheckRoundNames(block->m_arrHAngle[r], static_cast<int>(r) + 1, station.m_strName);
+            CheckRoundNames(block->m_arrHAngle[r], static_cast<int>(r) + 1, station.m_strName,
+                            sightings);
         }
         StationReader(network, settings, static_cast<int>(i), station.m_strName, *block).Read();
     }

@@ -15,10 +15,15 @@ namespace {
 
 class Report {
 public:
-    void Line(const std::string& line) { m_text += line + "\r\n"; }
+    void Line(const std::string& line) {
+        m_text += line;
+        m_text += "\r\n";
+    }
+    // Written in place: a big network's report has a line per observation.
     template <typename... Args>
     void Format(const std::string& gbkFormat, Args... args) {
-        Line(FormatText(gbkFormat, args...));
+        AppendText(m_text, gbkFormat, args...);
+        m_text += "\r\n";
     }
     const std::string& Text() const { return m_text; }
 
@@ -166,10 +171,14 @@ void GeographicPositions(const AdjustmentResult& result, Report& report) {
     }
 }
 
-std::string ObservedValue(const AdjustedObservation& o) {
-    if (o.kind == ObservationKind::Direction)
-        return FormatText("%.6f", RadianToDms(o.observedRadians));
-    return FormatText("%.4f", o.observedMetres);
+// The observed value into value, which is reused row after row.
+void ObservedValue(const AdjustedObservation& o, std::string& value) {
+    value.clear();
+    if (o.kind == ObservationKind::Direction) {
+        AppendText(value, "%.6f", RadianToDms(o.observedRadians));
+    } else {
+        AppendText(value, "%.4f", o.observedMetres);
+    }
 }
 
 void Observations(const std::vector<AdjustedObservation>& observations, Report& report) {
@@ -179,16 +188,26 @@ void Observations(const std::vector<AdjustedObservation>& observations, Report& 
     const std::string* kinds[] = {&GBK(text::kAdjustReportDirection),
                                   &GBK(text::kAdjustReportDistance),
                                   &GBK(text::kAdjustReportHeight)};
+    const std::string rowFormat = Gbk(text::kAdjustReportObservationRow);
+    std::string flags;
+    std::string value;
+    std::string mdb;
     for (const AdjustedObservation* o : order) {
-        std::string flags = o->outlier ? GBK(text::kAdjustReportOutlier) : "";
+        flags.clear();
+        if (o->outlier) flags += GBK(text::kAdjustReportOutlier);
         if (o->weaklyControlled) flags += GBK(text::kAdjustReportWeak);
         const ObservationErrors& errors = o->Errors();
-        const std::string mdb =
-            o->redundancy > 0 && errors.mdb > 0 ? FormatText("%.1f", errors.mdb) : "-";
-        report.Format(Gbk(text::kAdjustReportObservationRow), o->station.c_str(), o->target.c_str(),
-                      kinds[static_cast<int>(o->kind)]->c_str(), ObservedValue(*o).c_str(),
-                      errors.residual, errors.sigma, errors.adjustedSigma, o->redundancy,
-                      o->standardizedResidual, mdb.c_str(), flags.c_str());
+        mdb.clear();
+        if (o->redundancy > 0 && errors.mdb > 0) {
+            AppendText(mdb, "%.1f", errors.mdb);
+        } else {
+            mdb += '-';
+        }
+        ObservedValue(*o, value);
+        report.Format(rowFormat, o->station.c_str(), o->target.c_str(),
+                      kinds[static_cast<int>(o->kind)]->c_str(), value.c_str(), errors.residual,
+                      errors.sigma, errors.adjustedSigma, o->redundancy, o->standardizedResidual,
+                      mdb.c_str(), flags.c_str());
     }
 }
 

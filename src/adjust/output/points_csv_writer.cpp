@@ -10,32 +10,40 @@
 namespace traverse {
 namespace {
 
-std::string Status(bool has, bool fixed) {
-    return has ? (fixed ? "fixed" : "adjusted") : "";
+// A comma, then the status of the plane position or the height.
+void AppendStatus(std::string& line, bool has, bool fixed) {
+    line += ',';
+    if (has) line += fixed ? "fixed" : "adjusted";
 }
 
-std::string Value(bool has, const char* format, double value) {
-    return has ? FormatText(format, value) : "";
+// A comma, then the value when there is one.
+void AppendValue(std::string& line, bool has, const char* format, double value) {
+    line += ',';
+    if (has) AppendText(line, format, value);
 }
 
-// Latitude, longitude and grid convergence in degrees, when a CRS is known.
-std::string GeographicFields(const AdjustedPoint& p) {
-    return "," + Value(p.hasGeographic, "%.10f", p.latitude) + "," +
-           Value(p.hasGeographic, "%.10f", p.longitude) + "," +
-           Value(p.hasGeographic, "%.8f", p.convergence);
-}
-
-std::string PointLine(const AdjustedPoint& p, double scale, bool geographic) {
+// One point's line, into line: a big network's file has a line per point.
+void PointLine(const AdjustedPoint& p, double scale, bool geographic, std::string& line) {
     const bool adjusted = p.hasPlane && !p.planeFixed;
-    return p.name + "," + Value(p.hasPlane, "%.4f", p.x) + "," + Value(p.hasPlane, "%.4f", p.y) +
-           "," + Value(p.hasHeight, "%.4f", p.h) + "," + Value(p.hasPlane, "%.2f", p.sigmaX) + "," +
-           Value(p.hasPlane, "%.2f", p.sigmaY) + "," + Value(p.hasHeight, "%.2f", p.sigmaH) + "," +
-           Status(p.hasPlane, p.planeFixed) + "," + Status(p.hasHeight, p.heightFixed) + "," +
-           Value(p.hasPlane, "%.2f", p.sigmaPosition) + "," +
-           Value(adjusted, "%.2f", p.ellipseMajor * scale) + "," +
-           Value(adjusted, "%.2f", p.ellipseMinor * scale) + "," +
-           Value(adjusted, "%.1f", p.ellipseAzimuth) +
-           (geographic ? GeographicFields(p) : std::string()) + "\n";
+    line = p.name;
+    AppendValue(line, p.hasPlane, "%.4f", p.x);
+    AppendValue(line, p.hasPlane, "%.4f", p.y);
+    AppendValue(line, p.hasHeight, "%.4f", p.h);
+    AppendValue(line, p.hasPlane, "%.2f", p.sigmaX);
+    AppendValue(line, p.hasPlane, "%.2f", p.sigmaY);
+    AppendValue(line, p.hasHeight, "%.2f", p.sigmaH);
+    AppendStatus(line, p.hasPlane, p.planeFixed);
+    AppendStatus(line, p.hasHeight, p.heightFixed);
+    AppendValue(line, p.hasPlane, "%.2f", p.sigmaPosition);
+    AppendValue(line, adjusted, "%.2f", p.ellipseMajor * scale);
+    AppendValue(line, adjusted, "%.2f", p.ellipseMinor * scale);
+    AppendValue(line, adjusted, "%.1f", p.ellipseAzimuth);
+    if (geographic) {  // latitude, longitude and grid convergence in degrees
+        AppendValue(line, p.hasGeographic, "%.10f", p.latitude);
+        AppendValue(line, p.hasGeographic, "%.10f", p.longitude);
+        AppendValue(line, p.hasGeographic, "%.8f", p.convergence);
+    }
+    line += '\n';
 }
 
 }  // namespace
@@ -46,8 +54,11 @@ std::uint32_t WriteAdjustedPointsCsv(const AdjustmentResult& result, const std::
         file.WriteString("name,x,y,h,sigma_x_mm,sigma_y_mm,sigma_h_mm,plane,height,sigma_p_mm," +
                          EllipseCsvColumns(result.settings));
         file.WriteString(geographic ? ",latitude,longitude,convergence_deg\n" : "\n");
-        for (const AdjustedPoint& point : result.points)
-            file.WriteString(PointLine(point, result.settings.ellipseScale, geographic));
+        std::string line;
+        for (const AdjustedPoint& point : result.points) {
+            PointLine(point, result.settings.ellipseScale, geographic, line);
+            file.WriteString(line);
+        }
     });
     return written ? 0 : RESULT_FAILED;
 }

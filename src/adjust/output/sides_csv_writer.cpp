@@ -10,12 +10,15 @@
 namespace traverse {
 namespace {
 
-std::string SideLine(const AdjustedSide& s, double scale) {
-    return s.from + "," + s.to + "," + FormatText("%.6f", RadianToDms(s.azimuth)) + "," +
-           FormatText("%.4f,%.2f,", s.length, s.sigmaLength) +
-           RelativeClosureText(s.relativeSigma) +
-           FormatText(",%.2f,%.2f,%.2f,%.1f\n", s.sigmaAzimuth, s.ellipseMajor * scale,
-                      s.ellipseMinor * scale, s.ellipseAzimuth);
+// One side's line, into line: a big network's file has a line per side.
+void SideLine(const AdjustedSide& s, double scale, std::string& line) {
+    line = s.from;
+    line += ',';
+    line += s.to;
+    AppendText(line, ",%.6f,%.4f,%.2f,", RadianToDms(s.azimuth), s.length, s.sigmaLength);
+    line += RelativeClosureText(s.relativeSigma);
+    AppendText(line, ",%.2f,%.2f,%.2f,%.1f\n", s.sigmaAzimuth, s.ellipseMajor * scale,
+               s.ellipseMinor * scale, s.ellipseAzimuth);
 }
 
 }  // namespace
@@ -25,8 +28,11 @@ std::uint32_t WriteAdjustedSidesCsv(const AdjustmentResult& result, const std::s
         file.WriteString(
             "from,to,azimuth_dms,length,sigma_length_mm,relative_sigma,sigma_azimuth_sec," +
             EllipseCsvColumns(result.settings) + "\n");
-        for (const AdjustedSide& side : result.sides)
-            file.WriteString(SideLine(side, result.settings.ellipseScale));
+        std::string line;
+        for (const AdjustedSide& side : result.sides) {
+            SideLine(side, result.settings.ellipseScale, line);
+            file.WriteString(line);
+        }
     });
     return written ? 0 : RESULT_FAILED;
 }
