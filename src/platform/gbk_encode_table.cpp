@@ -1,11 +1,11 @@
 #include "platform/gbk_encode_table.h"
 
 #include "platform/characters.h"
+#include "platform/filled_entry.h"
 
 namespace traverse {
 namespace {
 
-constexpr std::uint32_t kUnknown = 0;
 constexpr std::uint32_t kToIconv = 1;
 
 // Whether c is a character of the plane in its shortest form and no surrogate: one whose code
@@ -34,13 +34,7 @@ std::uint32_t GbkEncodeTable::AskIconv(const char* utf8, std::size_t length) {
 }
 
 std::uint32_t GbkEncodeTable::Entry(std::uint32_t codePoint, const char* utf8, std::size_t length) {
-    std::atomic<std::uint32_t>& entry = m_entries[codePoint];
-    std::uint32_t code = entry.load(std::memory_order_relaxed);
-    if (code == kUnknown) {
-        code = AskIconv(utf8, length);
-        entry.store(code, std::memory_order_relaxed);
-    }
-    return code;
+    return FilledEntry(m_entries[codePoint], [&] { return AskIconv(utf8, length); });
 }
 
 bool GbkEncodeTable::Encode(std::string_view utf8, std::string& out) {

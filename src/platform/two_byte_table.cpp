@@ -1,12 +1,13 @@
 #include "platform/two_byte_table.h"
 
+#include "platform/filled_entry.h"
+
 #include <cstddef>
 #include <cstring>
 
 namespace traverse {
 namespace {
 
-constexpr std::uint32_t kUnknown = 0;
 constexpr std::uint32_t kToIconv = 1;
 
 // The word as read from memory on a little-endian machine: its first byte the lowest.
@@ -50,13 +51,7 @@ std::uint32_t TwoByteTable::Entry(unsigned char lead, unsigned char trail) {
         return kToIconv;
     }
     const std::size_t index = (lead - kFirstLead) * kTrails + trail - kFirstTrail;
-    std::atomic<std::uint32_t>& entry = m_entries[index];
-    std::uint32_t code = entry.load(std::memory_order_relaxed);
-    if (code == kUnknown) {
-        code = AskIconv(lead, trail);
-        entry.store(code, std::memory_order_relaxed);
-    }
-    return code;
+    return FilledEntry(m_entries[index], [&] { return AskIconv(lead, trail); });
 }
 
 void TwoByteTable::Decode(const unsigned char*& in, const unsigned char* inEnd,
